@@ -1,0 +1,59 @@
+#include "database/token_reader.h"
+
+#include "platform/progress_sink.h"
+
+namespace corvane {
+
+std::string nextToken(Module& module) {
+    if (module.readPos < 0) return {};
+    const std::string& text = module.text;
+    const auto start = static_cast<std::size_t>(module.readPos);
+    if (start > text.size()) {
+        module.readPos = -1;
+        return {};
+    }
+    const std::size_t blank = text.find(' ', start);
+    if (blank == std::string::npos) {
+        module.readPos = -1;
+        return text.substr(start);
+    }
+    std::string token = text.substr(start, blank - start);
+    ++module.tokensRead;
+    module.readPos = static_cast<int>(blank + 1);
+    if (!module.parameters.empty()) {
+        const auto found = module.parameters.find(token);
+        if (found != module.parameters.end()) return found->second;
+    }
+    return token;
+}
+
+void pushBackToken(Module& module) {
+    const std::string& text = module.text;
+    if (module.readPos < 0) {
+        const std::size_t lastBlank = text.rfind(' ');
+        module.readPos = lastBlank == std::string::npos ? 0 : static_cast<int>(lastBlank + 1);
+        return;
+    }
+    int blanks = 0;
+    for (int i = module.readPos - 1; i >= 0; --i) {
+        if (text[static_cast<std::size_t>(i)] != ' ') continue;
+        if (++blanks == 2) {
+            module.readPos = i + 1;
+            --module.tokensRead;
+            return;
+        }
+    }
+    module.readPos = 0;
+    module.tokensRead = 0;
+}
+
+void sendParseProgress(const Module& module, ProgressSink& progress) {
+    if (module.tokenCount <= 0) {
+        progress.setProgress(50);
+        return;
+    }
+    const long long done = static_cast<long long>(module.tokensRead) * 50 / module.tokenCount;
+    progress.setProgress(50 + static_cast<int>(done));
+}
+
+}  // namespace corvane
