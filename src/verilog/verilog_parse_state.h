@@ -1,0 +1,46 @@
+// The state of one Verilog chunk parse, shared by the module parser and its
+// sub-parsers: the module being filled, where messages go, the current line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "console/message_log.h"
+#include "database/records.h"
+#include "database/token_reader.h"
+#include "platform/progress_sink.h"
+
+namespace corvane {
+
+struct VerilogParseState {
+    Module& module;
+    const std::string& filePath;
+    MessageLog& log;
+    ProgressSink& progress;
+    int currentLine = 0;  // line of the last line marker read
+    int inModule = 0;     // 1 between "module" and "endmodule"
+
+    std::string next() { return nextToken(module); }
+    void pushBack() { pushBackToken(module); }
+    // True once the last token of the text has been returned.
+    bool exhausted() const { return module.readPos < 0; }
+
+    // Error prefix at the current line (or at `line`), then the message, which
+    // carries its own "\r\n".
+    void error(std::string_view message) const { log.logError(filePath, currentLine, message); }
+    void errorAt(int line, std::string_view message) const { log.logError(filePath, line, message); }
+
+    // The end-of-line comment of `line`, or "".
+    std::string commentOf(int line) const {
+        const auto found = module.lineComments.find(line);
+        return found == module.lineComments.end() ? std::string() : found->second;
+    }
+};
+
+// Line number of a line marker token ("%%12" gives 12).
+int lineMarkerNumber(std::string_view token);
+
+// Removes every line marker ("%%" followed by digits) from a glued text.
+std::string removeLineMarkers(std::string_view text);
+
+}  // namespace corvane
