@@ -28,6 +28,10 @@ struct AnalysisContext {
     ProgressSink& progress;
     SourceFileCache& sources;
     FrontEnds frontEnds;
+    // Set by a front end that met the start of another design unit inside the
+    // chunk (a module whose "endmodule" is missing): the next chunk starts on
+    // that line instead of after the chunk.
+    int restartLine = 0;
 };
 
 }  // namespace corvane

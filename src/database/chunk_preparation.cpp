@@ -219,10 +219,13 @@ int prepareAndParse(Module& module, const std::string& filePath, int startLine,
         return 0;
     }
     const ChunkParser& parser = vhdl ? context.frontEnds.vhdl : context.frontEnds.verilog;
+    context.restartLine = 0;
     const int failed = parser ? parser(module, filePath, context) : 1;
     clearWorkingState(module);
     context.progress.setProgress(ProgressSink::kChunkFinished);
-    return failed != 0 ? 0 : nextLine;
+    if (failed != 0) return 0;
+    const bool restarts = context.restartLine > startLine && context.restartLine < nextLine;
+    return restarts ? context.restartLine : nextLine;
 }
 
 }  // namespace corvane

@@ -1,0 +1,201 @@
+#include "verilog/verilog_module_parser.h"
+
+#include <string_view>
+
+#include "database/net_table.h"
+#include "reports/connection_checks.h"
+#include "verilog/always_block_parser.h"
+#include "verilog/child_instance_parser.h"
+#include "verilog/continuous_assign.h"
+#include "verilog/directives.h"
+#include "verilog/initial_block_parser.h"
+#include "verilog/parameter_parser.h"
+#include "verilog/port_declarations.h"
+#include "verilog/skipped_blocks.h"
+#include "verilog/verilog_tokenizer.h"
+
+namespace corvane {
+
+namespace {
+
+enum class Step { Continue, StopReading, Fail };
+
+// A keyword token, or the keyword followed by text glued from its "[" on.
+bool isKeyword(const std::string& token, std::string_view keyword) {
+    return token == keyword ||
+           (token.size() > keyword.size() && token.starts_with(keyword) && token[keyword.size()] == '[');
+}
+
+std::string rangeTextOf(const std::string& token, std::string_view keyword) {
+    return token.size() > keyword.size() ? token.substr(keyword.size()) : std::string();
+}
+
+// The module items that are only legal between "module" and "endmodule".
+std::string_view moduleItemKeyword(const std::string& token) {
+    static constexpr std::string_view kRangedKeywords[] = {"input", "output", "inout", "wire",
+                                                           "reg", "integer", "parameter"};
+    for (std::string_view keyword : kRangedKeywords) {
+        if (isKeyword(token, keyword)) return keyword;
+    }
+    if (token.starts_with("generate")) return "generate";
+    if (token.starts_with("always")) return "always";
+    static constexpr std::string_view kPlainKeywords[] = {"assign", "localparam", "defparam",
+                                                          "initial", "task", "function"};
+    for (std::string_view keyword : kPlainKeywords) {
+        if (token == keyword) return keyword;
+    }
+    return {};
+}
+
+bool isSkippedDeclaration(const std::string& token) {
+    return isKeyword(token, "tri0") || isKeyword(token, "tri1") || isKeyword(token, "time") ||
+           isKeyword(token, "real");
+}
+
+// A second "module" inside one chunk: the previous module lacks its
+// "endmodule". The module read so far is completed and the analysis resumes
+// on the line of the new keyword. On the chunk's first line there is no
+// earlier line to resume from, so the header is read into the same module.
+Step startNextModuleEarly(VerilogParseState& state, AnalysisContext& context) {
+    const int chunkFirstLine = lineMarkerNumber(state.module.text);
+    if (state.currentLine <= chunkFirstLine) {
+        return parseModuleHeader(state) ? Step::Fail : Step::Continue;
+    }
+    state.error("\"endmodule\" not exist.\r\n");
+    context.restartLine = state.currentLine;
+    state.module.readPos = -1;
+    state.inModule = 0;
+    return Step::StopReading;
+}
+
+Step dispatchModuleItem(VerilogParseState& state, const std::string& token, std::string_view keyword) {
+    if (keyword == "input" || keyword == "output" || keyword == "inout") {
+        const int direction = keyword == "input" ? 0 : keyword == "output" ? 1 : 2;
+        parsePortDeclaration(state, direction, rangeTextOf(token, keyword));
+    } else if (keyword == "generate") {
+        skipBlockUntil(state, "endgenerate", state.currentLine);
+    } else if (keyword == "wire") {
+        parseWireDeclaration(state, rangeTextOf(token, keyword));
+    } else if (keyword == "reg") {
+        parseRegDeclaration(state, rangeTextOf(token, keyword));
+    } else if (keyword == "integer") {
+        parseIntegerDeclaration(state);
+    } else if (keyword == "assign") {
+        parseContinuousAssign(state);
+    } else if (keyword == "parameter" || keyword == "localparam") {
+        parseParameter(state, token);
+    } else if (keyword == "defparam") {
+        parseDefparam(state);
+    } else if (keyword == "always") {
+        if (parseAlways(state, token) == -1) {
+            state.module.readPos = -1;
+            state.inModule = 0;
+        }
+    } else if (keyword == "initial") {
+        parseInitial(state);
+    } else if (keyword == "task") {
+        skipBlockUntil(state, "endtask", state.currentLine);
+    } else if (keyword == "function") {
+        skipBlockUntil(state, "endfunction", state.currentLine);
+    }
+    return Step::Continue;
+}
+
+// One token of the main loop, dispatched on the first rule that matches.
+Step dispatch(VerilogParseState& state, const std::string& token, AnalysisContext& context) {
+    if (isLineMarker(token)) {
+        state.currentLine = lineMarkerNumber(token);
+        return Step::Continue;
+    }
+    if (token.starts_with('#') || token.starts_with('@')) return Step::Continue;
+    if (token == "`timescale") {
+        parseTimescale(state);
+    } else if (token == "`include") {
+        skipInclude(state);
+    } else if (token == "`define") {
+        parseDefine(state);
+    } else if (token == "`ifdef" || token == "`ifndef") {
+        parseConditional(state, token == "`ifndef");
+    } else if (token == "`endif" || token == "`else") {
+        // Both branches of a conditional that holds are read.
+    } else if (token == "module") {
+        if (state.inModule == 1) return startNextModuleEarly(state, context);
+        if (parseModuleHeader(state)) return Step::Fail;
+        state.inModule = 1;
+    } else if (token == "endmodule" || token == "endmodul") {
+        state.module.readPos = -1;
+        state.inModule = 0;
+    } else if (isSkippedDeclaration(token)) {
+        skipDeclaration(state, token);
+    } else if (token.starts_with("specify") || token.starts_with("endspecify")) {
+        // The items of a specify block are read as module items.
+    } else if (const std::string_view keyword = moduleItemKeyword(token); !keyword.empty()) {
+        if (state.inModule != 1) {
+            state.error("Illegal position \"" + std::string(keyword) + "\".\r\n");
+            return Step::StopReading;
+        }
+        return dispatchModuleItem(state, token, keyword);
+    } else if (state.inModule == 1) {
+        parseChildInstance(state, token);
+    } else if (!token.empty()) {
+        state.error("Syntax error.(0)\r\n");
+        return Step::Fail;
+    }
+    return Step::Continue;
+}
+
+void tokenizeExpressions(Module& module) {
+    for (Assign& assign : module.assigns) {
+        tokenizeVerilog(assign.expression, assign.line, assign.rhsTokens);
+        tokenizeVerilog(assign.name, assign.line, assign.lhsTokens);
+    }
+    for (Always& block : module.alwaysBlocks) {
+        for (Statement& statement : block.statements) {
+            tokenizeVerilog(statement.value, block.line, statement.valueTokens);
+            tokenizeVerilog(statement.target, block.line, statement.targetTokens);
+        }
+    }
+    for (Initial& block : module.initialBlocks) {
+        for (Statement& statement : block.statements) {
+            tokenizeVerilog(statement.value, block.line, statement.valueTokens);
+        }
+    }
+}
+
+// Every port must have got a direction; otherwise the module has no nets.
+bool reportUndefinedPins(VerilogParseState& state) {
+    bool any = false;
+    for (const Pin& pin : state.module.pins) {
+        if (pin.direction != -1) continue;
+        state.errorAt(-1, "Pin \"" + pin.name + "\" is undefined.\r\n");
+        any = true;
+    }
+    return any;
+}
+
+int completeModule(VerilogParseState& state) {
+    tokenizeExpressions(state.module);
+    if (reportUndefinedPins(state)) return 1;
+    MessageLog& log = state.log;
+    buildNetTable(state.module, state.filePath, log,
+                  [&log](Module& module, const std::string& name) { checkVerilogNet(module, name, log); });
+    return 0;
+}
+
+}  // namespace
+
+int parseVerilogModule(Module& module, const std::string& filePath, AnalysisContext& context) {
+    VerilogParseState state{module, filePath, context.log, context.progress, 0, 0};
+    module.readPos = 0;
+    module.tokensRead = 0;
+    while (module.readPos != -1) {
+        sendParseProgress(module, context.progress);
+        const std::string token = state.next();
+        const Step step = dispatch(state, token, context);
+        if (step == Step::Fail) return 1;
+        if (step == Step::StopReading) break;
+    }
+    return completeModule(state);
+}
+
+}  // namespace corvane
