@@ -11,7 +11,10 @@
 namespace corvane {
 
 // Called with the first token of a module item that is no keyword: the name of
-// the instantiated module. Returns true on failure.
+// the instantiated module. Appends one Child (with a generated wire and
+// assignment per expression connection). Messages go to the line of the
+// item's first token; afterwards the current line is that of the last line
+// marker the item held. Returns true on failure.
 bool parseChildInstance(VerilogParseState& state, const std::string& moduleNameToken);
 
 struct ParsedConnection {
@@ -19,7 +22,12 @@ struct ParsedConnection {
     std::string signal;  // actual signal text as written
 };
 
-// One piece of a connection list; nullopt when it cannot be read.
-std::optional<ParsedConnection> parseConnection(VerilogParseState& state, std::string_view piece);
+// One piece of a connection list (".port(signal)" or a positional signal)
+// met at `line`. An expression signal becomes a generated wire
+// "_tempwire<line>" driven by a new assignment; a concatenation is reduced to
+// its first operand that is no number. nullopt when a named piece has no "("
+// or does not end with ")".
+std::optional<ParsedConnection> parseConnection(VerilogParseState& state, std::string_view piece,
+                                                int line);
 
 }  // namespace corvane

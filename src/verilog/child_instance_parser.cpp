@@ -1,0 +1,337 @@
+#include "verilog/child_instance_parser.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "database/text_helpers.h"
+#include "database/token_reader.h"
+#include "verilog/continuous_assign.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::string_view kGeneratedWirePrefix = "_tempwire";
+constexpr std::string_view kOperatorCharacters = "~!&|^";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One parenthesised group read from the token stream. Tokens are glued without
+// blanks; a line marker m is kept as ",m," so that a later split at commas
+// isolates it.
+class GroupCollector {
+public:
+    explicit GroupCollector(int line) : lastLine_(line) {}
+
+    // Adds source text, counting the depth character by character. The group
+    // is complete once the depth returns to 0 having been positive, or once a
+    // piece holding "(" leaves the depth at 0 (as "u1()" or ")(" do).
+    void append(std::string_view piece) {
+        bool opens = false;
+        for (char c : piece) {
+            if (c == '(') {
+                ++depth_;
+                opens = true;
+                positive_ = positive_ || depth_ > 0;
+            } else if (c == ')') {
+                --depth_;
+                if (depth_ == 0 && positive_) complete_ = true;
+            }
+        }
+        if (opens && depth_ == 0) complete_ = true;
+        text_.append(piece);
+    }
+
+    // Reads tokens until the group is complete; false when the text ends first.
+    bool collect(VerilogParseState& state) {
+        while (!complete_) {
+            if (state.exhausted()) return false;
+            const std::string token = state.next();
+            if (isLineMarker(token)) {
+                lastLine_ = lineMarkerNumber(token);
+                text_.append(",").append(token).append(",");
+            } else {
+                append(token);
+            }
+        }
+        return true;
+    }
+
+    std::string takeText() { return std::move(text_); }
+    int lastLine() const { return lastLine_; }
+
+private:
+    std::string text_;
+    long depth_ = 0;
+    bool positive_ = false;
+    bool complete_ = false;
+    int lastLine_;  // line of the last marker read, or the line it started on
+};
+
+// The text before the first "(" without line markers and commas: the instance
+// name, or "#" in front of a parameter override list.
+std::string groupPrefix(std::string_view text, std::size_t open) {
+    std::string prefix = removeLineMarkers(text.substr(0, open));
+    std::erase(prefix, ',');
+    return prefix;
+}
+
+// Line of the last line marker in `text`, or `fallback` when it holds none.
+int lastMarkerLine(std::string_view text, int fallback) {
+    const std::size_t marker = text.rfind("%%");
+    return marker == std::string_view::npos ? fallback : lineMarkerNumber(text.substr(marker));
+}
+
+// Position of the ")" that closes the "(" at `open`, or npos.
+std::size_t matchingClose(std::string_view text, std::size_t open) {
+    long depth = 0;
+    for (std::size_t i = open; i < text.size(); ++i) {
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')' && --depth == 0) return i;
+    }
+    return std::string_view::npos;
+}
+
+// Named overrides ".NAME(value)" of a "#( ... )" list; positional ones are
+// not kept because the child's parameter order is unknown here.
+void addOverrides(Child& child, std::string_view overrideText) {
+    for (const std::string& piece : splitOutsideQuotes(overrideText, ',')) {
+        if (piece.size() <= 4 || piece.front() != '.' || piece.back() != ')') continue;
+        const std::size_t open = piece.find('(');
+        if (open == std::string::npos) continue;
+        const std::size_t close = piece.find(')', open);
+        ParamOverride entry;
+        entry.displayName = piece.substr(1, open - 1);
+        entry.name = toLowerAscii(entry.displayName);
+        entry.value = piece.substr(open + 1, close - open - 1);
+        child.overrides.push_back(std::move(entry));
+    }
+}
+
+// A ";" written as a token of its own after the pin list ends the item too;
+// anything else is left for the module parser.
+void consumeSeparateSemicolon(VerilogParseState& state, int& lastLine) {
+    const int savedPos = state.module.readPos;
+    const int savedRead = state.module.tokensRead;
+    int line = lastLine;
+    while (!state.exhausted()) {
+        const std::string token = state.next();
+        if (!isLineMarker(token)) {
+            if (token == ";") {
+                lastLine = line;
+                return;
+            }
+            break;
+        }
+        line = lineMarkerNumber(token);
+    }
+    state.module.readPos = savedPos;
+    state.module.tokensRead = savedRead;
+}
+
+// Removes the ",m," wrappers of line markers that stayed inside a piece
+// because they stood within curly braces, giving back the source commas.
+std::string withoutEmbeddedLineMarkers(std::string_view text) {
+    if (text.find("%%") == std::string_view::npos) return std::string(text);
+    std::string result;
+    result.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ',' && text.substr(i + 1, 2) == "%%") {
+            std::size_t end = i + 3;
+            while (end < text.size() && isDigit(text[end])) ++end;
+            if (end < text.size() && text[end] == ',') {
+                i = end + 1;
+                continue;
+            }
+        }
+        result.push_back(text[i++]);
+    }
+    return result;
+}
+
+// The signal a concatenation stands for: its first operand that does not begin
+// with a digit (constants such as 4'b0 are skipped), else the whole text.
+std::string concatenationOperand(std::string_view signal) {
+    std::string text(signal);
+    std::erase(text, '{');
+    std::erase(text, '}');
+    for (const std::string& operand : splitAll(text, ",")) {
+        if (operand.empty() || !isDigit(operand.front())) return operand;
+    }
+    return text;
+}
+
+// An expression connected to a port gets a wire of its own, driven by a new
+// continuous assignment at `line`, so that the connection names one net. A
+// second expression on the same line shares the wire.
+std::string generatedWire(VerilogParseState& state, std::string_view expression, int line) {
+    const std::string name = std::string(kGeneratedWirePrefix) + std::to_string(line);
+    std::vector<Wire>& wires = state.module.wires;
+    if (wires.empty() || wires.back().name != name) {
+        Wire wire;
+        wire.name = name;
+        wire.displayName = name;
+        wire.line = line;
+        wires.push_back(std::move(wire));
+    }
+    std::string piece = name + "=" + std::string(expression);
+    std::erase(piece, ' ');
+    const int savedLine = state.currentLine;
+    state.currentLine = line;
+    addAssignPiece(state, piece);
+    state.currentLine = savedLine;
+    return name;
+}
+
+std::string connectedSignal(VerilogParseState& state, std::string_view signal, int line) {
+    if (signal.find(',') != std::string_view::npos) return concatenationOperand(signal);
+    if (signal.find_first_of(kOperatorCharacters) != std::string_view::npos) {
+        return generatedWire(state, signal, line);
+    }
+    return std::string(signal);
+}
+
+// Walks the pieces of one connection list, keeping the line of the piece.
+struct ConnectionWalk {
+    VerilogParseState& state;
+    Child& child;
+    int itemLine;  // where messages go
+    int line;      // line of the piece being read
+};
+
+void addConnectionPiece(ConnectionWalk& walk, std::string_view piece) {
+    if (piece.starts_with("%%")) {
+        walk.line = lineMarkerNumber(piece);
+        return;
+    }
+    if (piece.empty()) return;
+    std::optional<ParsedConnection> parsed = parseConnection(walk.state, piece, walk.line);
+    if (!parsed) {
+        walk.state.errorAt(walk.itemLine,
+                           "Parser detected the error of grammar to the pin list.\r\n");
+        return;
+    }
+    Connection connection;
+    connection.port = toLowerAscii(parsed->port);
+    connection.portDisplay = std::move(parsed->port);
+    connection.signal = toLowerAscii(parsed->signal);
+    connection.signalDisplay = std::move(parsed->signal);
+    walk.child.connections.push_back(std::move(connection));
+}
+
+// Splits the text after the pin list's "(" at the commas outside curly braces
+// (the depth counted afresh in each piece); the last piece carries the
+// closing ")".
+void addConnections(ConnectionWalk& walk, std::string_view list) {
+    std::size_t start = 0;
+    long braces = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i] == '{') ++braces;
+        if (list[i] == '}') --braces;
+        if (list[i] == ',' && braces <= 0) {
+            addConnectionPiece(walk, list.substr(start, i - start));
+            start = i + 1;
+            braces = 0;
+        }
+    }
+    std::string_view last = list.substr(start);
+    if (last.ends_with(')')) {
+        last.remove_suffix(1);
+    } else {
+        walk.state.errorAt(walk.itemLine,
+                           "Parser detected the error of grammar to the termination of the pin "
+                           "list.(1)\r\n");
+    }
+    if (!last.empty() && !last.starts_with("%%")) addConnectionPiece(walk, last);
+}
+
+bool dropItem(VerilogParseState& state, int itemLine, int lastLine, std::string_view message) {
+    state.errorAt(itemLine, message);
+    state.currentLine = lastLine;
+    return true;
+}
+
+}  // namespace
+
+std::optional<ParsedConnection> parseConnection(VerilogParseState& state, std::string_view piece,
+                                                int line) {
+    ParsedConnection result;
+    std::string_view signal = piece;
+    if (piece.starts_with('.')) {
+        piece.remove_prefix(1);
+        const std::size_t open = piece.find('(');
+        if (open == std::string_view::npos || !piece.ends_with(')')) return std::nullopt;
+        result.port = std::string(piece.substr(0, open));
+        signal = piece.substr(open + 1, piece.size() - open - 2);
+    }
+    result.signal = connectedSignal(state, withoutEmbeddedLineMarkers(signal), line);
+    return result;
+}
+
+bool parseChildInstance(VerilogParseState& state, const std::string& moduleNameToken) {
+    const int itemLine = state.currentLine;
+    // A name glued to its override or pin list ("sub#(8)", "sub(a);") is cut
+    // there, so that the rest starts the group instead of swallowing the
+    // next item.
+    const std::size_t cut = moduleNameToken.find_first_of("#(");
+    const std::string moduleName = moduleNameToken.substr(0, cut);
+    GroupCollector first(itemLine);
+    if (cut != std::string::npos) first.append(std::string_view(moduleNameToken).substr(cut));
+    if (!first.collect(state)) {
+        return dropItem(state, itemLine, first.lastLine(), "Syntax error.(2)\r\n");
+    }
+    std::string text = first.takeText();
+    int lastLine = first.lastLine();
+    std::size_t open = text.find('(');
+    if (open == std::string::npos) {
+        return dropItem(state, itemLine, lastLine, "There is no pin list.\r\n");
+    }
+    std::string instanceName = groupPrefix(text, open);
+    int listLine = lastMarkerLine(std::string_view(text).substr(0, open), itemLine);
+
+    bool hasOverrides = false;
+    std::string overrideText;
+    if (instanceName == "#") {
+        // "#( ... )" overrides; whatever follows its ")" starts the instance.
+        hasOverrides = true;
+        const std::size_t close = matchingClose(text, open);
+        const std::size_t end = close == std::string::npos ? text.size() : close;
+        overrideText = text.substr(open + 1, end - open - 1);
+        GroupCollector second(lastLine);
+        if (close != std::string::npos) second.append(std::string_view(text).substr(close + 1));
+        if (!second.collect(state)) {
+            return dropItem(state, itemLine, second.lastLine(), "Syntax error.(3)\r\n");
+        }
+        text = second.takeText();
+        open = text.find('(');
+        if (open == std::string::npos) {
+            return dropItem(state, itemLine, second.lastLine(), "There is no pin list.\r\n");
+        }
+        instanceName = groupPrefix(text, open);
+        listLine = lastMarkerLine(std::string_view(text).substr(0, open), lastLine);
+        lastLine = second.lastLine();
+    }
+
+    if (text.ends_with(';')) {
+        text.pop_back();
+    } else {
+        consumeSeparateSemicolon(state, lastLine);
+    }
+    Child child;
+    child.moduleName = toLowerAscii(moduleName);
+    child.moduleDisplayName = moduleName;
+    child.name = toLowerAscii(instanceName);
+    child.displayName = std::move(instanceName);
+    child.line = itemLine;
+    if (hasOverrides) addOverrides(child, overrideText);
+    ConnectionWalk walk{state, child, itemLine, listLine};
+    addConnections(walk, std::string_view(text).substr(open + 1));
+    state.module.children.push_back(std::move(child));
+    state.currentLine = lastLine;
+    return false;
+}
+
+}  // namespace corvane
