@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/message_log.h"
 #include "database/records.h"
@@ -18,6 +19,36 @@ inline constexpr int kMaxInstanceDepth = 256;
 // Most nodes one hierarchy walk writes; a design whose expanded hierarchy is
 // larger is cut off there so a report's size stays bounded.
 inline constexpr std::size_t kMaxReportNodes = 1000000;
+
+// The instance path of one walk of the hierarchy, with the guard that keeps
+// the walk finite: a module already on the path (its own ancestor, met again
+// through self-instantiation) is not descended into again, nor is anything at
+// kMaxInstanceDepth, and one walk takes at most kMaxReportNodes nodes.
+class InstanceWalk {
+public:
+    // Whether one more node may be written; counts it.
+    bool takeNode() {
+        if (nodes_ >= kMaxReportNodes) return false;
+        ++nodes_;
+        return true;
+    }
+
+    // Whether the instances of `moduleName`, written at `depth`, may be walked.
+    bool mayDescend(const std::string& moduleName, int depth) const {
+        if (depth >= kMaxInstanceDepth) return false;
+        for (const std::string& entry : path_) {
+            if (entry == moduleName) return false;
+        }
+        return true;
+    }
+
+    void enter(const std::string& moduleName) { path_.push_back(moduleName); }
+    void leave() { path_.pop_back(); }
+
+private:
+    std::vector<std::string> path_;
+    std::size_t nodes_ = 0;
+};
 
 // |msb - lsb| + 1, computed without overflow.
 std::int64_t bitWidth(int msb, int lsb);
