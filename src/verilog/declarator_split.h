@@ -1,0 +1,53 @@
+// Shared pieces of the declaration parsers: reading a declaration's glued
+// text, cutting a "[msb:lsb]" range and splitting a list of declarators.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "verilog/verilog_parse_state.h"
+
+namespace corvane {
+
+// Reads the tokens of one declaration. Line markers are never glued into the
+// text; the reader remembers the last one so the caller can move the current
+// line past the declaration once its records are made.
+class DeclarationReader {
+  public:
+    explicit DeclarationReader(VerilogParseState& state)
+        : state_(state), lastLine_(state.currentLine) {}
+
+    // The next token that is not a line marker; false once the text has ended.
+    bool nextSourceToken(std::string& token);
+
+    // Glues tokens without blanks onto `text` until it ends with ";" (a text
+    // that already does is left alone). False when the text ends first.
+    bool glueUntilSemicolon(std::string& text);
+
+    // Line of the last line marker read, or the line the reader started on.
+    int lastLine() const { return lastLine_; }
+
+  private:
+    VerilogParseState& state_;
+    int lastLine_;
+};
+
+// A range cut from a text that begins with "[": the bound texts on either
+// side of the first ":" and the text after the next "]". When the ":" is
+// missing both bounds are the text up to the "]"; when the "]" is missing the
+// bounds run to the end of the text and nothing is left after them.
+struct BracketRange {
+    std::string_view msbText;
+    std::string_view lsbText;
+    std::string_view rest;
+    bool wellFormed = false;  // both ":" and "]" were found
+};
+
+BracketRange splitBracketRange(std::string_view text);
+
+// Splits at the commas outside parentheses, brackets and braces, so that the
+// initial values "{a, b}" and "f(x, y)" keep their commas.
+std::vector<std::string_view> splitDeclarators(std::string_view text);
+
+}  // namespace corvane
