@@ -15,6 +15,11 @@ bool parseModuleHeader(VerilogParseState& state);
 // "input", "output", "inout" in the body; `direction` 0, 1, 2; `rangeText` is
 // the text glued to the keyword from its "[" on, or "". Returns 0 or 1.
 int parsePortDeclaration(VerilogParseState& state, int direction, const std::string& rangeText);
+// Wire, reg and integer declarations after their keyword. The names are split
+// at the commas outside brackets and each declarator is treated on its own:
+// an array range replaces that declarator's range, a wire's initial value
+// becomes a continuous assignment, a reg's or integer's is dropped. Records
+// carry the line the declaration starts on; the current line moves past it.
 int parseWireDeclaration(VerilogParseState& state, const std::string& rangeText);
 int parseRegDeclaration(VerilogParseState& state, const std::string& rangeText);
 int parseIntegerDeclaration(VerilogParseState& state);
