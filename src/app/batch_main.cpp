@@ -1,14 +1,153 @@
-// corvane-batch: the headless program.
+// corvane-batch: runs console command lines without a display. Everything
+// written to the message log goes to standard output as it is written;
+// message boxes go to standard error.
 #include <cstdio>
-#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
 
-int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("corvane-batch 0.1.0\n");
-            return 0;
+#include "console/batch_command_line.h"
+#include "console/batch_ui_host.h"
+#include "console/controller.h"
+#include "console/terminal_progress.h"
+#include "reports/io_table.h"
+
+#ifndef CORVANE_VERSION
+#define CORVANE_VERSION "0.0.0"
+#endif
+
+namespace corvane {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Copies every append of the log to standard output, erasing the progress
+// line first so the two never share a terminal line.
+class LogPrinter {
+public:
+    LogPrinter(MessageLog& log, TerminalProgress* progress, bool crlf)
+        : log_(log), progress_(progress), crlf_(crlf) {
+        id_ = log_.addListener([this](std::string_view text, std::size_t) { print(text); });
+    }
+    ~LogPrinter() {
+        log_.removeListener(id_);
+        write(filter_.finish());
+        std::fflush(stdout);
+    }
+    LogPrinter(const LogPrinter&) = delete;
+    LogPrinter& operator=(const LogPrinter&) = delete;
+
+private:
+    void print(std::string_view text) {
+        if (progress_ != nullptr) progress_->clearLine();
+        write(crlf_ ? std::string(text) : filter_.filter(text));
+    }
+    static void write(const std::string& bytes) {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    }
+
+    MessageLog& log_;
+    TerminalProgress* progress_;
+    bool crlf_;
+    LineEndFilter filter_;
+    int id_ = 0;
+};
+
+// Runs every line of a script; false when it cannot be read.
+bool runScript(CMorvelDlg& controller, const std::string& path) {
+    std::ifstream file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file.is_open()) {
+            std::fprintf(stderr, "corvane-batch: cannot read the script \"%s\"\n", path.c_str());
+            return false;
         }
     }
-    std::fprintf(stderr, "usage: corvane-batch --version\n");
-    return 2;
+    std::istream& in = path == "-" ? std::cin : file;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.ends_with('\r')) line.pop_back();
+        controller.enterCommandLine(line);
+    }
+    return true;
+}
+
+// Writes the I/O table of the named modules ("*": every module in list order).
+bool runIoTable(CMorvelDlg& controller, const BatchAction& action) {
+    std::vector<std::string> names = action.moduleNames;
+    if (names.size() == 1 && names.front() == "*") {
+        names.clear();
+        for (const Module& module : controller.modules()) names.push_back(module.name);
+    }
+    if (writeIoTable(controller.modules(), names, action.outputPath)) return true;
+    std::fprintf(stderr, "corvane-batch: cannot write the I/O table \"%s\"\n",
+                 action.outputPath.c_str());
+    return false;
+}
+
+int runActions(const BatchOptions& options) {
+    std::unique_ptr<TerminalProgress> terminal;
+    if (options.progress && TerminalProgress::isTerminal(stderr)) {
+        terminal = std::make_unique<TerminalProgress>(stderr);
+    }
+    NullProgressSink silent;
+    ProgressSink& progress = terminal ? static_cast<ProgressSink&>(*terminal) : silent;
+    BatchUiHost ui(stderr);
+    CMorvelDlg controller(ui, progress);
+    LogPrinter printer(controller.log(), terminal.get(), options.crlf);
+
+    int status = 0;
+    for (const BatchAction& action : options.actions) {
+        bool ok = true;
+        switch (action.kind) {
+            case BatchAction::kLine:
+                controller.enterCommandLine(action.text);
+                break;
+            case BatchAction::kScript:
+                ok = runScript(controller, action.text);
+                break;
+            case BatchAction::kIoTable:
+                ok = runIoTable(controller, action);
+                break;
+        }
+        if (!ok) status = kExitFailure;
+    }
+    return status;
+}
+
+int runBatch(const std::vector<std::string>& arguments) {
+    const BatchCommandLine commandLine = parseBatchCommandLine(arguments);
+    if (!commandLine.ok) {
+        std::fprintf(stderr, "corvane-batch: %s\n%s", commandLine.error.c_str(),
+                     batchUsage().c_str());
+        return kExitUsage;
+    }
+    const BatchOptions& options = commandLine.options;
+    if (options.help) {
+        std::fputs(batchUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("corvane-batch %s\n", CORVANE_VERSION);
+        return 0;
+    }
+    if (!options.projectFile.empty()) {
+        std::fprintf(stderr,
+                     "corvane-batch: cannot open the project \"%s\": project files are not "
+                     "supported by this version\n",
+                     options.projectFile.c_str());
+        return kExitUsage;
+    }
+    return runActions(options);
+}
+
+}  // namespace
+}  // namespace corvane
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return corvane::runBatch(arguments);
 }

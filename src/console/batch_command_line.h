@@ -1,0 +1,56 @@
+// The command line of corvane-batch, and the line-end conversion of its output.
+//
+//   corvane-batch [OPTIONS] [LINE ...]
+//
+// Lines, scripts and I/O tables run in the order given.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+struct BatchAction {
+    enum Kind { kLine, kScript, kIoTable };
+    Kind kind = kLine;
+    std::string text;                      // the console line, or the script path ("-": stdin)
+    std::vector<std::string> moduleNames;  // I/O table: the names, or the single name "*"
+    std::string outputPath;                // I/O table: the CSV file
+};
+
+struct BatchOptions {
+    std::vector<BatchAction> actions;
+    std::string projectFile;
+    bool crlf = false;
+    bool progress = true;
+    bool help = false;
+    bool version = false;
+};
+
+struct BatchCommandLine {
+    bool ok = false;
+    BatchOptions options;
+    std::string error;  // why the command line is malformed
+};
+
+// Parses the arguments after the program name. "--" ends the options: every
+// argument after it is a console line.
+BatchCommandLine parseBatchCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text printed by --help and after a malformed command line.
+std::string batchUsage();
+
+// Turns the log's "\r\n" line ends into "\n" across appends: a carriage
+// return at the end of one piece waits for the next.
+class LineEndFilter {
+public:
+    std::string filter(std::string_view text);
+    // What is still held back (a final lone carriage return).
+    std::string finish();
+
+private:
+    bool pendingReturn_ = false;
+};
+
+}  // namespace corvane

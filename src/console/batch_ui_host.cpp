@@ -1,0 +1,50 @@
+#include "console/batch_ui_host.h"
+
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+std::optional<std::string> answerOrCancel(const std::string& answer) {
+    if (answer.empty()) return std::nullopt;
+    return answer;
+}
+
+}  // namespace
+
+BatchUiHost::BatchUiHost(std::FILE* messages, BatchAnswers answers)
+    : messages_(messages), answers_(std::move(answers)) {}
+
+MessageResult BatchUiHost::messageBox(const MessageBoxRequest& request) {
+    // Keep the order of log output and messages when both go to one terminal or file.
+    std::fflush(stdout);
+    std::fprintf(messages_, "%s: %s\n", request.caption.c_str(), request.text.c_str());
+    std::fflush(messages_);
+    switch (request.buttons) {
+        case MessageButtons::kOk:
+            return MessageResult::kOk;
+        case MessageButtons::kYesNo:
+            return answers_.question.value_or(MessageResult::kNo);
+        default:
+            return answers_.question.value_or(MessageResult::kCancel);
+    }
+}
+
+FileDialogResult BatchUiHost::openFileDialog(const FileDialogRequest&) {
+    return FileDialogResult{answers_.openFiles};
+}
+
+std::optional<std::string> BatchUiHost::saveFileDialog(const FileDialogRequest&) {
+    return answerOrCancel(answers_.saveFile);
+}
+
+std::optional<std::string> BatchUiHost::browseFolder(const std::string&, const std::string&) {
+    return answerOrCancel(answers_.folder);
+}
+
+std::optional<std::string> BatchUiHost::newProjectDialog() {
+    return answerOrCancel(answers_.projectName);
+}
+
+}  // namespace corvane
