@@ -79,7 +79,9 @@ DeclaredRangeIndex::DeclaredRangeIndex(const Module& module) {
     for (const Pin& pin : module.pins) ranges_.try_emplace(pin.name, rangeOf(pin));
     for (const Reg& reg : module.regs) ranges_.try_emplace(reg.name, rangeOf(reg));
     for (const Wire& wire : module.wires) ranges_.try_emplace(wire.name, rangeOf(wire));
-    for (const auto& [name, value] : module.generics) ranges_.try_emplace(name, genericRange(value));
+    for (const auto& [name, value] : module.generics) {
+        ranges_.try_emplace(name, genericRange(value));
+    }
 }
 
 BitRange DeclaredRangeIndex::find(std::string_view name) const {
@@ -110,8 +112,7 @@ BitRange RangeResolver::singleIndex(std::string_view indexText, std::string_view
 }
 
 bool RangeResolver::fromTokens(const std::vector<FormulaToken>& tokens, std::size_t index,
-                               const SelectSyntax& syntax, MessageLog& log,
-                               BitRange& range) const {
+                               const SelectSyntax& syntax, MessageLog& log, BitRange& range) const {
     range = BitRange{};
     if (index >= tokens.size()) return false;
     const std::string& name = tokens[index].text;
@@ -141,7 +142,9 @@ bool RangeResolver::fromText(std::string_view text, const SelectSyntax& syntax, 
         return true;
     }
     const std::size_t close = text.find(syntax.close, open + 1);
-    if (close == std::string_view::npos) return connectionError(log, text, syntax.textUnclosedError);
+    if (close == std::string_view::npos) {
+        return connectionError(log, text, syntax.textUnclosedError);
+    }
     const std::size_t separator = text.find(syntax.separator, open + 1);
     if (separator == std::string_view::npos || separator > close) {
         range = singleIndex(text.substr(open + 1, close - open - 1), trimView(text.substr(0, open)),
@@ -157,8 +160,8 @@ std::string_view signalTextName(std::string_view text) {
     return trimView(text.substr(0, text.find_first_of("[(")));
 }
 
-bool rangeFromTokens(const Module& module, const std::vector<FormulaToken>& tokens, std::size_t index,
-                     MessageLog& log, BitRange& range) {
+bool rangeFromTokens(const Module& module, const std::vector<FormulaToken>& tokens,
+                     std::size_t index, MessageLog& log, BitRange& range) {
     return RangeResolver(module).fromTokens(tokens, index, kVerilogSelect, log, range);
 }
 

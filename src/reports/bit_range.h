@@ -48,11 +48,11 @@ struct SelectSyntax {
     char open;
     char close;
     char separator;
-    bool loopVariable;        // whether an index naming the loop variable takes the loop's range
-    int textUnclosedError;    // text: opening bracket without a closing one
-    int openLastError;        // tokens: the opening bracket is the last token
-    int indexLastError;       // tokens: the first index is the last token
-    int separatorLastError;   // tokens: the separator is the last token
+    bool loopVariable;       // whether an index naming the loop variable takes the loop's range
+    int textUnclosedError;   // text: opening bracket without a closing one
+    int openLastError;       // tokens: the opening bracket is the last token
+    int indexLastError;      // tokens: the first index is the last token
+    int separatorLastError;  // tokens: the separator is the last token
 };
 
 // Verilog: "[" and ":" (errors 0 to 3); VHDL: "(" and "," (errors 7, 4, 5, 6).
@@ -91,8 +91,8 @@ std::string_view signalTextName(std::string_view text);
 
 // Range of the Verilog operand at `index` of `tokens`; false after writing a
 // connection error (1) to (3).
-bool rangeFromTokens(const Module& module, const std::vector<FormulaToken>& tokens, std::size_t index,
-                     MessageLog& log, BitRange& range);
+bool rangeFromTokens(const Module& module, const std::vector<FormulaToken>& tokens,
+                     std::size_t index, MessageLog& log, BitRange& range);
 
 // Range of a Verilog signal text such as "a[7:0]", "b[3]" or "c"; false after
 // writing connection error (0).

@@ -60,7 +60,9 @@ void resolveChild(Child& child, PortDirections& directions) {
 void copyFlagsToTerminals(Module& module) {
     for (auto& [name, net] : module.nets) {
         for (Terminal& terminal : net.terminals) {
-            if (terminal.kind != kKindChild || terminal.index < 0 || terminal.portIndex < 0) continue;
+            if (terminal.kind != kKindChild || terminal.index < 0 || terminal.portIndex < 0) {
+                continue;
+            }
             const auto c = static_cast<std::size_t>(terminal.index);
             if (c >= module.children.size()) continue;
             const auto& connections = module.children[c].connections;

@@ -50,9 +50,9 @@ struct NameHash {
 
 // The sizes check() compares to notice a module that is no longer the one indexed.
 std::array<std::size_t, 8> shapeOf(const Module& module) {
-    return {module.assigns.size(),  module.alwaysBlocks.size(), module.children.size(),
-            module.initialBlocks.size(), module.pins.size(),    module.regs.size(),
-            module.wires.size(),    module.generics.size()};
+    return {module.assigns.size(),       module.alwaysBlocks.size(), module.children.size(),
+            module.initialBlocks.size(), module.pins.size(),         module.regs.size(),
+            module.wires.size(),         module.generics.size()};
 }
 
 std::size_t blockCount(const Module& module, int kind) {
@@ -154,7 +154,7 @@ void IndexedNetChecker::check(Module& module, const std::string& netName, Messag
 }
 
 NetCheck IndexedNetChecker::hook(MessageLog& log) {
-    return [this, &log](Module& module, const std::string& netName) { check(module, netName, log); };
+    return [this, &log](Module& module, const std::string& name) { check(module, name, log); };
 }
 
 }  // namespace corvane

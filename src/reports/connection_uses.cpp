@@ -83,8 +83,8 @@ bool locateUse(const Module& module, const UseRef& ref, UseText& found) {
         case UseSource::kAssignTarget:
             return ref.kind == kKindAssign && locateAssignUse(module, ref, found);
         case UseSource::kSensitivity: {
-            const Always* always = ref.kind == kKindAlways ? at(module.alwaysBlocks, ref.block)
-                                                           : nullptr;
+            const Always* always =
+                ref.kind == kKindAlways ? at(module.alwaysBlocks, ref.block) : nullptr;
             const Sensitivity* entry = always ? at(always->sensitivity, ref.item) : nullptr;
             if (!entry) return false;
             found = {nullptr, &entry->name, kRoleSensitivity, always->line};

@@ -93,7 +93,8 @@ void forEachCandidateUse(const Module& module, Language scans, Visit&& visit) {
         if (vhdl) {
             visitText(assign.name, {kKindAssign, UseSource::kAssignTarget, block, 0, 0}, visit);
         } else {
-            visitOperands(assign.lhsTokens, {kKindAssign, UseSource::kAssignLhs, block, 0, 0}, visit);
+            visitOperands(assign.lhsTokens, {kKindAssign, UseSource::kAssignLhs, block, 0, 0},
+                          visit);
         }
         visitOperands(assign.rhsTokens, {kKindAssign, UseSource::kAssignRhs, block, 0, 0}, visit);
     }
@@ -121,9 +122,10 @@ void forEachCandidateUse(const Module& module, Language scans, Visit&& visit) {
     for (std::size_t c = 0; c < module.children.size(); ++c) {
         const Child& child = module.children[c];
         for (std::size_t k = 0; k < child.connections.size(); ++k) {
-            visitText(child.connections[k].signal,
-                      {kKindChild, UseSource::kConnection, static_cast<int>(c), static_cast<int>(k), 0},
-                      visit);
+            visitText(
+                child.connections[k].signal,
+                {kKindChild, UseSource::kConnection, static_cast<int>(c), static_cast<int>(k), 0},
+                visit);
         }
     }
     if (vhdl) return;

@@ -83,9 +83,9 @@ TEST_F(BitRangeTest, DeclaredRangeTakesPinThenRegThenWireThenGeneric) {
         std::string name;
         BitRange expected;
     } cases[] = {
-        {"a", {7, 0}},      {"dup", {1, 0}},  {"rw", {2, 1}},  {"w", {15, 8}},
-        {"width", {8, 8}},  {"g2", {0, 0}},   {"none", {-1, -1}},
-        {"A", {-1, -1}},  // names are compared as stored (lower-cased)
+        {"a", {7, 0}},  {"dup", {1, 0}},    {"rw", {2, 1}},  {"w", {15, 8}}, {"width", {8, 8}},
+        {"g2", {0, 0}}, {"none", {-1, -1}}, {"A", {-1, -1}},  // names are compared as stored
+                                                              // (lower-cased)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(declaredRange(module, c.name), c.expected) << c.name;
@@ -106,23 +106,23 @@ TEST_F(BitRangeTest, VerilogTokenSelects) {
         {"a + b", 0, {7, 0}, ""},
         {"a [ 3 ]", 0, {3, 3}, ""},
         {"a [ 6 : 2 ]", 0, {6, 2}, ""},
-        {"a [ i ]", 0, {5, 2}, ""},          // loop variable: the loop's whole range
-        {"a [ k ]", 0, {7, 0}, ""},          // other index: the declared range
-        {"zz [ k ]", 0, {-1, -1}, ""},       // undeclared: no range
-        {"a [ ( k ) ]", 0, {7, 0}, ""},      // an expression index falls back too
-        {"a [ i : 0 ]", 0, {0, 0}, ""},      // bounds without digits count 0
-        {"s ? a : b", 2, {7, 0}, ""},        // ":" after an operand is no select
+        {"a [ i ]", 0, {5, 2}, ""},      // loop variable: the loop's whole range
+        {"a [ k ]", 0, {7, 0}, ""},      // other index: the declared range
+        {"zz [ k ]", 0, {-1, -1}, ""},   // undeclared: no range
+        {"a [ ( k ) ]", 0, {7, 0}, ""},  // an expression index falls back too
+        {"a [ i : 0 ]", 0, {0, 0}, ""},  // bounds without digits count 0
+        {"s ? a : b", 2, {7, 0}, ""},    // ":" after an operand is no select
         {"a [", 0, {}, error("a", 1)},
         {"b & a [", 2, {}, error("a", 1)},
         {"a [ 3", 0, {}, error("a", 2)},
         {"a [ 3 :", 0, {}, error("a", 3)},
-        {"a [ 3 ] [", 0, {3, 3}, ""},        // only the first select counts
+        {"a [ 3 ] [", 0, {3, 3}, ""},  // only the first select counts
     };
     for (const auto& c : cases) {
         log.clear();
         BitRange range{99, 99};
-        const bool ok = rangeFromTokens(module, tokensOf(c.tokens, kVerilogOperators), c.index,
-                                        log, range);
+        const bool ok =
+            rangeFromTokens(module, tokensOf(c.tokens, kVerilogOperators), c.index, log, range);
         expectOutcome(ok, range, c.expected, c.log, c.tokens);
     }
 }
@@ -155,11 +155,10 @@ struct TextCase {
 
 TEST_F(BitRangeTest, VerilogTextSelects) {
     const TextCase cases[] = {
-        {"a", {7, 0}, ""},       {"a[3]", {3, 3}, ""},     {"a[6:2]", {6, 2}, ""},
-        {"a[i]", {5, 2}, ""},    {"a[k]", {7, 0}, ""},     {"zz[k]", {-1, -1}, ""},
-        {"zz", {-1, -1}, ""},    {"a[ 3 ]", {3, 3}, ""},   {"a [k]", {7, 0}, ""},
-        {"a[x:y]", {0, 0}, ""},  {"width", {8, 8}, ""},
-        {"sig[3", {}, error("sig[3", 0)},
+        {"a", {7, 0}, ""},      {"a[3]", {3, 3}, ""},   {"a[6:2]", {6, 2}, ""},
+        {"a[i]", {5, 2}, ""},   {"a[k]", {7, 0}, ""},   {"zz[k]", {-1, -1}, ""},
+        {"zz", {-1, -1}, ""},   {"a[ 3 ]", {3, 3}, ""}, {"a [k]", {7, 0}, ""},
+        {"a[x:y]", {0, 0}, ""}, {"width", {8, 8}, ""},  {"sig[3", {}, error("sig[3", 0)},
     };
     for (const auto& c : cases) {
         log.clear();
