@@ -15,15 +15,18 @@ namespace {
 
 constexpr std::string_view kGeneratedWirePrefix = "_tempwire";
 constexpr std::string_view kOperatorCharacters = "~!&|^";
+constexpr std::size_t kTypicalItemSize = 256;  // room for most items without regrowing
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // One parenthesised group read from the token stream. Tokens are glued without
 // blanks; a line marker m is kept as ",m," so that a later split at commas
 // isolates it.
 class GroupCollector {
-public:
-    explicit GroupCollector(int line) : lastLine_(line) {}
+  public:
+    explicit GroupCollector(int line) : lastLine_(line) { text_.reserve(kTypicalItemSize); }
 
     // Adds source text, counting the depth character by character. The group
     // is complete once the depth returns to 0 having been positive, or once a
@@ -37,17 +40,20 @@ public:
                 positive_ = positive_ || depth_ > 0;
             } else if (c == ')') {
                 --depth_;
-                if (depth_ == 0 && positive_) complete_ = true;
+                if (depth_ == 0 && positive_)
+                    complete_ = true;
             }
         }
-        if (opens && depth_ == 0) complete_ = true;
+        if (opens && depth_ == 0)
+            complete_ = true;
         text_.append(piece);
     }
 
     // Reads tokens until the group is complete; false when the text ends first.
     bool collect(VerilogParseState& state) {
         while (!complete_) {
-            if (state.exhausted()) return false;
+            if (state.exhausted())
+                return false;
             const std::string token = state.next();
             if (isLineMarker(token)) {
                 lastLine_ = lineMarkerNumber(token);
@@ -62,7 +68,7 @@ public:
     std::string takeText() { return std::move(text_); }
     int lastLine() const { return lastLine_; }
 
-private:
+  private:
     std::string text_;
     long depth_ = 0;
     bool positive_ = false;
@@ -88,8 +94,10 @@ int lastMarkerLine(std::string_view text, int fallback) {
 std::size_t matchingClose(std::string_view text, std::size_t open) {
     long depth = 0;
     for (std::size_t i = open; i < text.size(); ++i) {
-        if (text[i] == '(') ++depth;
-        if (text[i] == ')' && --depth == 0) return i;
+        if (text[i] == '(')
+            ++depth;
+        if (text[i] == ')' && --depth == 0)
+            return i;
     }
     return std::string_view::npos;
 }
@@ -98,9 +106,11 @@ std::size_t matchingClose(std::string_view text, std::size_t open) {
 // not kept because the child's parameter order is unknown here.
 void addOverrides(Child& child, std::string_view overrideText) {
     for (const std::string& piece : splitOutsideQuotes(overrideText, ',')) {
-        if (piece.size() <= 4 || piece.front() != '.' || piece.back() != ')') continue;
+        if (piece.size() <= 4 || piece.front() != '.' || piece.back() != ')')
+            continue;
         const std::size_t open = piece.find('(');
-        if (open == std::string::npos) continue;
+        if (open == std::string::npos)
+            continue;
         const std::size_t close = piece.find(')', open);
         ParamOverride entry;
         entry.displayName = piece.substr(1, open - 1);
@@ -134,7 +144,8 @@ void consumeSeparateSemicolon(VerilogParseState& state, int& lastLine) {
 // Removes the ",m," wrappers of line markers that stayed inside a piece
 // because they stood within curly braces, giving back the source commas.
 std::string withoutEmbeddedLineMarkers(std::string_view text) {
-    if (text.find("%%") == std::string_view::npos) return std::string(text);
+    if (text.find("%%") == std::string_view::npos)
+        return std::string(text);
     std::string result;
     result.reserve(text.size());
     std::size_t i = 0;
@@ -159,7 +170,8 @@ std::string concatenationOperand(std::string_view signal) {
     std::erase(text, '{');
     std::erase(text, '}');
     for (const std::string& operand : splitAll(text, ",")) {
-        if (operand.empty() || !isDigit(operand.front())) return operand;
+        if (operand.empty() || !isDigit(operand.front()))
+            return operand;
     }
     return text;
 }
@@ -187,7 +199,8 @@ std::string generatedWire(VerilogParseState& state, std::string_view expression,
 }
 
 std::string connectedSignal(VerilogParseState& state, std::string_view signal, int line) {
-    if (signal.find(',') != std::string_view::npos) return concatenationOperand(signal);
+    if (signal.find(',') != std::string_view::npos)
+        return concatenationOperand(signal);
     if (signal.find_first_of(kOperatorCharacters) != std::string_view::npos) {
         return generatedWire(state, signal, line);
     }
@@ -207,7 +220,8 @@ void addConnectionPiece(ConnectionWalk& walk, std::string_view piece) {
         walk.line = lineMarkerNumber(piece);
         return;
     }
-    if (piece.empty()) return;
+    if (piece.empty())
+        return;
     std::optional<ParsedConnection> parsed = parseConnection(walk.state, piece, walk.line);
     if (!parsed) {
         walk.state.errorAt(walk.itemLine,
@@ -222,15 +236,30 @@ void addConnectionPiece(ConnectionWalk& walk, std::string_view piece) {
     walk.child.connections.push_back(std::move(connection));
 }
 
+// Number of connection pieces in a list: its commas, less the two that wrap
+// each line marker. Only sizes the connection list; never less than 1.
+std::size_t estimatedPieceCount(std::string_view list) {
+    const auto commas = static_cast<std::size_t>(std::count(list.begin(), list.end(), ','));
+    std::size_t markers = 0;
+    for (std::size_t at = list.find("%%"); at != std::string_view::npos;
+         at = list.find("%%", at + 2)) {
+        ++markers;
+    }
+    return commas + 1 > 2 * markers ? commas + 1 - 2 * markers : 1;
+}
+
 // Splits the text after the pin list's "(" at the commas outside curly braces
 // (the depth counted afresh in each piece); the last piece carries the
 // closing ")".
 void addConnections(ConnectionWalk& walk, std::string_view list) {
+    walk.child.connections.reserve(estimatedPieceCount(list));
     std::size_t start = 0;
     long braces = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i] == '{') ++braces;
-        if (list[i] == '}') --braces;
+        if (list[i] == '{')
+            ++braces;
+        if (list[i] == '}')
+            --braces;
         if (list[i] == ',' && braces <= 0) {
             addConnectionPiece(walk, list.substr(start, i - start));
             start = i + 1;
@@ -245,7 +274,8 @@ void addConnections(ConnectionWalk& walk, std::string_view list) {
                            "Parser detected the error of grammar to the termination of the pin "
                            "list.(1)\r\n");
     }
-    if (!last.empty() && !last.starts_with("%%")) addConnectionPiece(walk, last);
+    if (!last.empty() && !last.starts_with("%%"))
+        addConnectionPiece(walk, last);
 }
 
 bool dropItem(VerilogParseState& state, int itemLine, int lastLine, std::string_view message) {
@@ -263,7 +293,8 @@ std::optional<ParsedConnection> parseConnection(VerilogParseState& state, std::s
     if (piece.starts_with('.')) {
         piece.remove_prefix(1);
         const std::size_t open = piece.find('(');
-        if (open == std::string_view::npos || !piece.ends_with(')')) return std::nullopt;
+        if (open == std::string_view::npos || !piece.ends_with(')'))
+            return std::nullopt;
         result.port = std::string(piece.substr(0, open));
         signal = piece.substr(open + 1, piece.size() - open - 2);
     }
@@ -279,7 +310,8 @@ bool parseChildInstance(VerilogParseState& state, const std::string& moduleNameT
     const std::size_t cut = moduleNameToken.find_first_of("#(");
     const std::string moduleName = moduleNameToken.substr(0, cut);
     GroupCollector first(itemLine);
-    if (cut != std::string::npos) first.append(std::string_view(moduleNameToken).substr(cut));
+    if (cut != std::string::npos)
+        first.append(std::string_view(moduleNameToken).substr(cut));
     if (!first.collect(state)) {
         return dropItem(state, itemLine, first.lastLine(), "Syntax error.(2)\r\n");
     }
@@ -301,7 +333,8 @@ bool parseChildInstance(VerilogParseState& state, const std::string& moduleNameT
         const std::size_t end = close == std::string::npos ? text.size() : close;
         overrideText = text.substr(open + 1, end - open - 1);
         GroupCollector second(lastLine);
-        if (close != std::string::npos) second.append(std::string_view(text).substr(close + 1));
+        if (close != std::string::npos)
+            second.append(std::string_view(text).substr(close + 1));
         if (!second.collect(state)) {
             return dropItem(state, itemLine, second.lastLine(), "Syntax error.(3)\r\n");
         }
@@ -326,7 +359,8 @@ bool parseChildInstance(VerilogParseState& state, const std::string& moduleNameT
     child.name = toLowerAscii(instanceName);
     child.displayName = std::move(instanceName);
     child.line = itemLine;
-    if (hasOverrides) addOverrides(child, overrideText);
+    if (hasOverrides)
+        addOverrides(child, overrideText);
     ConnectionWalk walk{state, child, itemLine, listLine};
     addConnections(walk, std::string_view(text).substr(open + 1));
     state.module.children.push_back(std::move(child));

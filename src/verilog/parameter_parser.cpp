@@ -15,7 +15,8 @@ namespace {
 // merge with it) but move `lastLine`. False when the text ends first.
 bool glueUntilSemicolon(VerilogParseState& state, std::string& text, int& lastLine) {
     while (!text.ends_with(';')) {
-        if (state.exhausted()) return false;
+        if (state.exhausted())
+            return false;
         const std::string token = state.next();
         if (isLineMarker(token)) {
             lastLine = lineMarkerNumber(token);
@@ -30,7 +31,8 @@ bool glueUntilSemicolon(VerilogParseState& state, std::string& text, int& lastLi
 // the first "=" belongs to the value and is kept.
 std::string_view withoutRange(std::string_view text) {
     const std::size_t close = text.find(']');
-    if (close == std::string_view::npos || close > text.find('=')) return text;
+    if (close == std::string_view::npos || close > text.find('='))
+        return text;
     return text.substr(close + 1);
 }
 
@@ -52,7 +54,8 @@ int parseParameter(VerilogParseState& state, const std::string& keywordToken) {
     // Only a single "name=value" is kept; a list such as "A=1,B=2" splits
     // into three pieces and defines nothing.
     const std::vector<std::string> pieces = splitAll(withoutRange(text), "=");
-    if (pieces.size() == 2) state.module.parameters[pieces[0]] = pieces[1];
+    if (pieces.size() == 2)
+        state.module.parameters[pieces[0]] = pieces[1];
     return 0;
 }
 

@@ -22,7 +22,8 @@ bool parseFirstItem(VerilogParseFixture& fixture) {
 
 Pairs connectionsOf(const Child& child) {
     Pairs pairs;
-    for (const Connection& c : child.connections) pairs.emplace_back(c.portDisplay, c.signalDisplay);
+    for (const Connection& c : child.connections)
+        pairs.emplace_back(c.portDisplay, c.signalDisplay);
     return pairs;
 }
 
@@ -63,14 +64,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InstanceCase{"sub u1 (.a(x), .b(y[3]));", "sub", "u1", {{"a", "x"}, {"b", "y[3]"}}, {}},
         InstanceCase{"sub u2 (x, y);", "sub", "u2", {{"", "x"}, {"", "y"}}, {}},
-        InstanceCase{"sub #(.W(8), .D(2)) u3 (.a(x));", "sub", "u3", {{"a", "x"}},
-                     {{"W", "8"}, {"D", "2"}}},
+        InstanceCase{
+            "sub #(.W(8), .D(2)) u3 (.a(x));", "sub", "u3", {{"a", "x"}}, {{"W", "8"}, {"D", "2"}}},
         InstanceCase{"sub # ( .W(8) ) u3 ( .a(x) ) ;", "sub", "u3", {{"a", "x"}}, {{"W", "8"}}},
         // Positional overrides and ones too short to hold a value are not kept.
         InstanceCase{"sub #(8) u4 (.a(x));", "sub", "u4", {{"a", "x"}}, {}},
         InstanceCase{"sub #(.W(), .D(1), 7) u4 (.a(x));", "sub", "u4", {{"a", "x"}}, {{"D", "1"}}},
-        InstanceCase{"sub #(.S(\"a,b\")) u4 (.a(x));", "sub", "u4", {{"a", "x"}},
-                     {{"S", "\"a,b\""}}},
+        InstanceCase{
+            "sub #(.S(\"a,b\")) u4 (.a(x));", "sub", "u4", {{"a", "x"}}, {{"S", "\"a,b\""}}},
         InstanceCase{"sub u6 (.d({4'b0, x}));", "sub", "u6", {{"d", "x"}}, {}},
         InstanceCase{"sub u6 (.d({a, b}), {c, d});", "sub", "u6", {{"d", "a"}, {"", "c"}}, {}},
         InstanceCase{"sub u6 (.d({4'b0, 2'b1}));", "sub", "u6", {{"d", "4'b0,2'b1"}}, {}},
@@ -78,12 +79,11 @@ INSTANTIATE_TEST_SUITE_P(
         InstanceCase{"sub u7 (.a(), .b(y));", "sub", "u7", {{"a", ""}, {"b", "y"}}, {}},
         InstanceCase{"sub u8 ();", "sub", "u8", {}, {}},
         InstanceCase{"sub u8();", "sub", "u8", {}, {}},
-        InstanceCase{"sub u9 (.a(x+1), .b(y[3:0]));", "sub", "u9",
-                     {{"a", "x+1"}, {"b", "y[3:0]"}}, {}},
-        InstanceCase{"sub\n u10\n (\n .a(x),\n\n .b(y)\n );", "sub", "u10",
-                     {{"a", "x"}, {"b", "y"}}, {}},
-        InstanceCase{"sub #(\n.W(8)\n)\nu11\n(.a(x));", "sub", "u11", {{"a", "x"}},
-                     {{"W", "8"}}},
+        InstanceCase{
+            "sub u9 (.a(x+1), .b(y[3:0]));", "sub", "u9", {{"a", "x+1"}, {"b", "y[3:0]"}}, {}},
+        InstanceCase{
+            "sub\n u10\n (\n .a(x),\n\n .b(y)\n );", "sub", "u10", {{"a", "x"}, {"b", "y"}}, {}},
+        InstanceCase{"sub #(\n.W(8)\n)\nu11\n(.a(x));", "sub", "u11", {{"a", "x"}}, {{"W", "8"}}},
         // A ";" of its own, even on a later line, belongs to the item.
         InstanceCase{"sub u12 (.a(x)) ;", "sub", "u12", {{"a", "x"}}, {}},
         InstanceCase{"sub u12 (.a(x))\n;", "sub", "u12", {{"a", "x"}}, {}},
@@ -147,7 +147,8 @@ TEST_P(ExpressionConnections, NameTheWireOfTheirLine) {
     EXPECT_FALSE(parseFirstItem(fixture));
     EXPECT_EQ(connectionsOf(fixture.module.children.at(0)), c.connections);
     std::vector<std::string> wires;
-    for (const Wire& w : fixture.module.wires) wires.push_back(w.name + "@" + std::to_string(w.line));
+    for (const Wire& w : fixture.module.wires)
+        wires.push_back(w.name + "@" + std::to_string(w.line));
     EXPECT_EQ(wires, c.wires);
     Pairs assigns;
     for (const Assign& a : fixture.module.assigns) assigns.emplace_back(a.name, a.expression);
@@ -225,16 +226,19 @@ INSTANTIATE_TEST_SUITE_P(
     ChildInstance, InstanceMessages,
     ::testing::Values(
         MessageCase{"sub u1", true, "#ERROR : test.v : 1 : Syntax error.(2)\r\n", {}},
-        MessageCase{"sub u1 (.a(x),\n.b(y)\nendmodule", true,
-                    "#ERROR : test.v : 1 : Syntax error.(2)\r\n", {}},
+        MessageCase{"sub u1 (.a(x),\n.b(y)\nendmodule",
+                    true,
+                    "#ERROR : test.v : 1 : Syntax error.(2)\r\n",
+                    {}},
         MessageCase{"sub #(.W(8)", true, "#ERROR : test.v : 1 : Syntax error.(2)\r\n", {}},
         MessageCase{"sub #(.W(8)) u1", true, "#ERROR : test.v : 1 : Syntax error.(3)\r\n", {}},
-        MessageCase{"\nsub #(.W(8)) u1 (.a(x)\nendmodule", true,
-                    "#ERROR : test.v : 2 : Syntax error.(3)\r\n", {}},
+        MessageCase{"\nsub #(.W(8)) u1 (.a(x)\nendmodule",
+                    true,
+                    "#ERROR : test.v : 2 : Syntax error.(3)\r\n",
+                    {}},
         MessageCase{"sub u1 (.a(x), .b y);", false, kPinListError, {{"a", "x"}}},
         MessageCase{"sub u1 (.a(x)y, .b(z));", false, kPinListError, {{"b", "z"}}},
-        MessageCase{"sub u1 (.a, .b(x), .c);", false, kPinListError + kPinListError,
-                    {{"b", "x"}}},
+        MessageCase{"sub u1 (.a, .b(x), .c);", false, kPinListError + kPinListError, {{"b", "x"}}},
         MessageCase{"sub u1 (a)b;", false, kTerminationError, {{"", "a)b"}}},
         MessageCase{"sub u1 (.a(x))z;", false, kTerminationError + kPinListError, {}}));
 
@@ -262,9 +266,21 @@ TEST(ChildInstance, TruncatedItemsEndWithTheRightMessage) {
 // Unbalanced and stray brackets end the item without hanging or crashing.
 TEST(ChildInstance, MalformedTextIsBounded) {
     const std::vector<std::string> sources = {
-        "sub ((((", "sub ))))", "sub ) ( ;", "sub # ( ( (", "sub #", "sub (",
-        "sub u ({{{{a, b));", "sub u (}}}, a, {b);", "sub u (.(), .)(, .a(x));",
-        "sub u (,,,,);", "sub #(.W(8)) #(.D(1)) u (a);", "sub u (%%x);", "(", "#(", ");",
+        "sub ((((",
+        "sub ))))",
+        "sub ) ( ;",
+        "sub # ( ( (",
+        "sub #",
+        "sub (",
+        "sub u ({{{{a, b));",
+        "sub u (}}}, a, {b);",
+        "sub u (.(), .)(, .a(x));",
+        "sub u (,,,,);",
+        "sub #(.W(8)) #(.D(1)) u (a);",
+        "sub u (%%x);",
+        "(",
+        "#(",
+        ");",
     };
     for (const std::string& source : sources) {
         SCOPED_TRACE(source);

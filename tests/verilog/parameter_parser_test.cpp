@@ -33,22 +33,21 @@ TEST_P(ParameterItems, StoreASingleNameAndValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parameter, ParameterItems,
-    ::testing::Values(
-        ParameterCase{"parameter WIDTH = 8;", {{"WIDTH", "8"}}},
-        ParameterCase{"localparam S0 = 2'b00;", {{"S0", "2'b00"}}},
-        ParameterCase{"parameter N = 4 ;", {{"N", "4"}}},
-        // A range before the name is dropped, glued to the keyword or not.
-        ParameterCase{"parameter [7:0] INIT = 8'hFF;", {{"INIT", "8'hFF"}}},
-        ParameterCase{"parameter[7:0] INIT = 8'hFF;", {{"INIT", "8'hFF"}}},
-        ParameterCase{"parameter[7: 0] INIT = 1;", {{"INIT", "1"}}},
-        ParameterCase{"parameter signed [3:0] N = 5;", {{"N", "5"}}},
-        // A select in the value is not a range.
-        ParameterCase{"parameter X = Y[3];", {{"X", "Y[3]"}}},
-        // A line break before the value does not merge a line marker into it.
-        ParameterCase{"parameter W =\n 8;", {{"W", "8"}}},
-        // Only a single assignment is stored.
-        ParameterCase{"parameter A = 1, B = 2;", {}},
-        ParameterCase{"parameter A;", {}}));
+    ::testing::Values(ParameterCase{"parameter WIDTH = 8;", {{"WIDTH", "8"}}},
+                      ParameterCase{"localparam S0 = 2'b00;", {{"S0", "2'b00"}}},
+                      ParameterCase{"parameter N = 4 ;", {{"N", "4"}}},
+                      // A range before the name is dropped, glued to the keyword or not.
+                      ParameterCase{"parameter [7:0] INIT = 8'hFF;", {{"INIT", "8'hFF"}}},
+                      ParameterCase{"parameter[7:0] INIT = 8'hFF;", {{"INIT", "8'hFF"}}},
+                      ParameterCase{"parameter[7: 0] INIT = 1;", {{"INIT", "1"}}},
+                      ParameterCase{"parameter signed [3:0] N = 5;", {{"N", "5"}}},
+                      // A select in the value is not a range.
+                      ParameterCase{"parameter X = Y[3];", {{"X", "Y[3]"}}},
+                      // A line break before the value does not merge a line marker into it.
+                      ParameterCase{"parameter W =\n 8;", {{"W", "8"}}},
+                      // Only a single assignment is stored.
+                      ParameterCase{"parameter A = 1, B = 2;", {}},
+                      ParameterCase{"parameter A;", {}}));
 
 TEST(Parameter, LaterTokensEqualToTheNameReadAsTheValue) {
     VerilogParseFixture fixture("WIDTH\nparameter WIDTH = 8;\nx WIDTH WIDTH-1 width WIDTH end\n");
