@@ -16,6 +16,7 @@ namespace {
 constexpr std::string_view kGeneratedWirePrefix = "_tempwire";
 constexpr std::string_view kOperatorCharacters = "~!&|^";
 constexpr std::size_t kTypicalItemSize = 256;  // room for most items without regrowing
+constexpr std::size_t kMaxReservedConnections = 1024;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -237,7 +238,8 @@ void addConnectionPiece(ConnectionWalk& walk, std::string_view piece) {
 }
 
 // Number of connection pieces in a list: its commas, less the two that wrap
-// each line marker. Only sizes the connection list; never less than 1.
+// each line marker. Only sizes the connection list, so it is capped: a list
+// of empty pieces must not reserve far more memory than its text takes.
 std::size_t estimatedPieceCount(std::string_view list) {
     const auto commas = static_cast<std::size_t>(std::count(list.begin(), list.end(), ','));
     std::size_t markers = 0;
@@ -245,7 +247,8 @@ std::size_t estimatedPieceCount(std::string_view list) {
          at = list.find("%%", at + 2)) {
         ++markers;
     }
-    return commas + 1 > 2 * markers ? commas + 1 - 2 * markers : 1;
+    const std::size_t pieces = commas + 1 > 2 * markers ? commas + 1 - 2 * markers : 1;
+    return std::min(pieces, kMaxReservedConnections);
 }
 
 // Splits the text after the pin list's "(" at the commas outside curly braces
