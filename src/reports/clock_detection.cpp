@@ -38,7 +38,8 @@ void recordUsage(const Terminal& terminal, NetUsage& usage) {
 
 bool hasClockName(std::string_view netName) {
     const std::string name = toLowerAscii(netName);
-    const bool clockLike = name.starts_with('c') || contains(name, "clk") || contains(name, "clock");
+    const bool clockLike =
+        name.starts_with('c') || contains(name, "clk") || contains(name, "clock");
     return clockLike && !hasResetWord(name);
 }
 

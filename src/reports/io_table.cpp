@@ -45,7 +45,8 @@ bool writeAll(int descriptor, const std::string& text) {
 // renames it over `path`, so the target holds either the old or the new bytes.
 bool replaceFile(const std::string& path, const std::string& text) {
     const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int descriptor =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (descriptor < 0) return false;
     bool ok = writeAll(descriptor, text) && ::fsync(descriptor) == 0;
     ok = ::close(descriptor) == 0 && ok;

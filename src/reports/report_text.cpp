@@ -27,9 +27,8 @@ void writeLinesToLog(std::string_view text, MessageLog& log) {
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find("\r\n", start);
-        const std::string_view piece =
-            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        std::string line(piece);
+        const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+        std::string line(text.substr(start, stop - start));
         line.append("\r\n");
         log.appendLog(line);
         if (end == std::string_view::npos) break;
@@ -80,7 +79,9 @@ std::string kindText(const Module& module, const Terminal& terminal) {
             return "formula in initial section";
         case kKindChild: {
             const Child* child = terminalChild(module, terminal);
-            if (child != nullptr) return "child module " + child->moduleName + " (" + child->name + ")";
+            if (child != nullptr) {
+                return "child module " + child->moduleName + " (" + child->name + ")";
+            }
             break;
         }
         default:

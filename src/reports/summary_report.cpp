@@ -147,8 +147,8 @@ std::string buildSummaryReport(const ModuleList& modules, const Module& module) 
     const PinBits pins = pinBits(module);
     std::string text = "\r\n======== Summary ========\r\n";
     text += "Module name         : " + module.name + "\r\n";
-    text += "Number of Pins      : " + std::to_string(pins.total) +
-            " (Input : " + std::to_string(pins.input) + ", Output : " + std::to_string(pins.output) +
+    text += "Number of Pins      : " + std::to_string(pins.total) + " (Input : " +
+            std::to_string(pins.input) + ", Output : " + std::to_string(pins.output) +
             ", Inout : " + std::to_string(pins.inout) + ")\r\n";
     text += "Number of Resisters : " + std::to_string(registerBits(module)) + "\r\n";
     text += "Total Number of Resisters : " +
