@@ -56,7 +56,11 @@ int parseContinuousAssign(VerilogParseState& state) {
             state.error("';' not exist.(4)\r\n");
             return 1;
         }
-        text += state.next();
+        // Line markers stay out of the glued text: glued, "%%2" and "1;" would
+        // read as the marker "%%21".
+        const std::string token = state.next();
+        if (isLineMarker(token)) continue;
+        text += token;
         if (text.ends_with(';')) break;
     }
     text.pop_back();
