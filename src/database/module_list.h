@@ -25,7 +25,8 @@ public:
     // Removes the last module of the list, if any.
     void removeLast();
 
-    // First module whose `name` equals the lower-cased `name`, or nullptr.
+    // First module whose `name` equals `name` exactly (names are stored
+    // lower-cased; callers lower-case what the user typed), or nullptr.
     Module* find(const std::string& name);
     const Module* find(const std::string& name) const;
 
