@@ -1,0 +1,121 @@
+#include "verilog/always_block_parser.h"
+
+#include "database/text_helpers.h"
+#include "verilog/always_body_parser.h"
+#include "verilog/always_declared_names.h"
+#include "verilog/always_event_list.h"
+#include "verilog/always_token_source.h"
+#include "verilog/statement_splitter.h"
+
+namespace corvane {
+
+namespace {
+
+// How the header ended, which tells the form of the body.
+enum class HeaderEnd { kStatement, kBlock, kIf, kCase, kFor, kMissing };
+
+HeaderEnd headerEndOf(std::string_view lower) {
+    if (lower.ends_with(';'))
+        return HeaderEnd::kStatement;
+    if (endsWithBeginWord(lower))
+        return HeaderEnd::kBlock;
+    return HeaderEnd::kMissing;
+}
+
+// Reads the header tokens after the keyword, joined by blanks into `header`
+// (which starts with the keyword). A token starting an if, case or for is
+// pushed back for the body; a token ending with ";" or with "begin" is kept.
+HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
+    HeaderEnd end = headerEndOf(toLowerAscii(header));
+    while (end == HeaderEnd::kMissing) {
+        if (state.exhausted())
+            return HeaderEnd::kMissing;
+        const std::string token = state.next();
+        if (isLineMarker(token)) {
+            state.currentLine = lineMarkerNumber(token);
+            continue;
+        }
+        const std::string lower = toLowerAscii(token);
+        if (lower == "endmodule" || lower == "endmodul") {
+            // Left for the module loop, which ends the module with it.
+            state.pushBack();
+            return HeaderEnd::kMissing;
+        }
+        if (isKeywordToken(lower, "if"))
+            end = HeaderEnd::kIf;
+        if (isKeywordToken(lower, "case") || isKeywordToken(lower, "casex") ||
+            isKeywordToken(lower, "casez")) {
+            end = HeaderEnd::kCase;
+        }
+        if (isKeywordToken(lower, "for"))
+            end = HeaderEnd::kFor;
+        if (end != HeaderEnd::kMissing) {
+            state.pushBack();
+            return end;
+        }
+        header.push_back(' ');
+        header += token;
+        end = headerEndOf(lower);
+    }
+    return end;
+}
+
+// "always @(posedge clk) q <= d;": the assignment after the event list is the
+// whole body, and its target must be a reg or a port.
+int parseSingleStatement(VerilogParseState& state, Always& block, std::string_view reduced) {
+    std::string_view events;
+    std::string_view statement = splitSingleStatementHeader(reduced, events);
+    if (!events.empty())
+        parseEventList(events, block.sensitivity);
+    const std::string lower = toLowerAscii(statement);
+    const std::string_view name = assignmentNamePart(lower);
+    AlwaysDeclaredNames names(state.module);
+    if (!names.isReg(name) && !names.isPort(name)) {
+        state.error("Syntax error.(37)\r\n");
+        return 1;
+    }
+    if (!statement.ends_with(';')) {
+        state.error("';' not exist.(8)\r\n");
+        return 1;
+    }
+    statement.remove_suffix(1);
+    return addStatement(block.statements, statement, state.currentLine, state.module, state.log,
+                        state.filePath);
+}
+
+AlwaysBodyForm bodyFormOf(HeaderEnd end) {
+    switch (end) {
+        case HeaderEnd::kIf:
+            return AlwaysBodyForm::kSingleIf;
+        case HeaderEnd::kCase:
+            return AlwaysBodyForm::kSingleCase;
+        case HeaderEnd::kFor:
+            return AlwaysBodyForm::kSingleFor;
+        default:
+            return AlwaysBodyForm::kBlock;
+    }
+}
+
+}  // namespace
+
+int parseAlways(VerilogParseState& state, const std::string& keywordToken) {
+    const int keywordLine = state.currentLine;
+    std::string header = keywordToken;
+    const HeaderEnd end = readAlwaysHeader(state, header);
+    if (end == HeaderEnd::kMissing) {
+        state.errorAt(keywordLine, "\"begin\" not exist.\r\n");
+        return 1;
+    }
+    Always record;
+    record.line = keywordLine;
+    state.module.alwaysBlocks.push_back(std::move(record));
+    const std::size_t index = state.module.alwaysBlocks.size() - 1;
+    const std::string reduced = reduceAlwaysHeader(header, end == HeaderEnd::kBlock);
+    if (end == HeaderEnd::kStatement) {
+        return parseSingleStatement(state, state.module.alwaysBlocks[index], reduced);
+    }
+    parseBlockEventList(reduced, state.module.alwaysBlocks[index].sensitivity);
+    return parseAlwaysBody(state, index, bodyFormOf(end));
+}
+
+}  // namespace corvane

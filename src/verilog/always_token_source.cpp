@@ -1,0 +1,146 @@
+#include "verilog/always_token_source.h"
+
+#include "database/text_helpers.h"
+
+namespace corvane {
+
+namespace {
+
+bool isNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$';
+}
+
+}  // namespace
+
+std::string AlwaysTokenSource::take() {
+    if (hasPending_) {
+        hasPending_ = false;
+        lastFromText_ = false;
+        return std::move(pending_);
+    }
+    lastFromText_ = true;
+    return state_.next();
+}
+
+void AlwaysTokenSource::giveBack(std::string token) {
+    if (lastFromText_) {
+        state_.pushBack();
+    } else {
+        setPending(std::move(token));
+    }
+}
+
+void AlwaysTokenSource::setPending(std::string piece) {
+    pending_ = std::move(piece);
+    hasPending_ = true;
+}
+
+bool AlwaysTokenSource::takeWord(std::string& token) {
+    while (!atEnd()) {
+        token = take();
+        if (!isLineMarker(token))
+            return true;
+        state_.currentLine = lineMarkerNumber(token);
+    }
+    return false;
+}
+
+bool readCondition(AlwaysTokenSource& source, std::string first, ConditionText& condition) {
+    std::string text = std::move(first);
+    long depth = 0;
+    bool opened = false;
+    std::size_t scanned = 0;
+    while (true) {
+        for (; scanned < text.size(); ++scanned) {
+            if (text[scanned] == '(') {
+                ++depth;
+                opened = true;
+            } else if (text[scanned] == ')' && --depth <= 0 && opened) {
+                std::string rest = text.substr(scanned + 1);
+                text.resize(scanned + 1);
+                condition.text = std::move(text);
+                condition.gluedBegin = toLowerAscii(rest) == "begin";
+                if (!rest.empty() && !condition.gluedBegin)
+                    source.setPending(std::move(rest));
+                return true;
+            }
+        }
+        std::string token;
+        if (!source.takeWord(token))
+            return false;
+        text += token;
+    }
+}
+
+bool glueStatement(AlwaysTokenSource& source, std::string& text) {
+    std::string token;
+    while (!text.ends_with(';')) {
+        if (!source.takeWord(token))
+            return false;
+        text += token;
+    }
+    return true;
+}
+
+bool skipTaskCall(AlwaysTokenSource& source, std::string first) {
+    std::string token = std::move(first);
+    long depth = 0;
+    bool inQuote = false;
+    bool escaped = false;
+    while (true) {
+        for (char c : token) {
+            if (escaped) {
+                escaped = false;
+            } else if (inQuote) {
+                if (c == '\\')
+                    escaped = true;
+                if (c == '"')
+                    inQuote = false;
+            } else if (c == '"') {
+                inQuote = true;
+            } else if (c == '(') {
+                ++depth;
+            } else if (c == ')') {
+                --depth;
+            }
+        }
+        if (!inQuote && depth <= 0 && token.ends_with(';'))
+            return true;
+        if (!source.takeWord(token))
+            return false;
+    }
+}
+
+void skipToSemicolon(AlwaysTokenSource& source, const std::string& first) {
+    std::string token = first;
+    while (!token.ends_with(';')) {
+        if (!source.takeWord(token))
+            return;
+    }
+}
+
+bool skipToBegin(AlwaysTokenSource& source, const std::string& first) {
+    std::string lower = toLowerAscii(first);
+    while (!(lower == "begin" || lower.ends_with(")begin"))) {
+        std::string token;
+        if (!source.takeWord(token))
+            return false;
+        lower = toLowerAscii(token);
+    }
+    return true;
+}
+
+bool isKeywordToken(std::string_view lower, std::string_view keyword) {
+    if (!lower.starts_with(keyword))
+        return false;
+    return lower.size() == keyword.size() || !isNameChar(lower[keyword.size()]);
+}
+
+bool endsWithBeginWord(std::string_view lower) {
+    if (!lower.ends_with("begin"))
+        return false;
+    return lower.size() == 5 || !isNameChar(lower[lower.size() - 6]);
+}
+
+}  // namespace corvane
