@@ -15,10 +15,8 @@ namespace {
 enum class HeaderEnd { kStatement, kBlock, kIf, kCase, kFor, kMissing };
 
 HeaderEnd headerEndOf(std::string_view lower) {
-    if (lower.ends_with(';'))
-        return HeaderEnd::kStatement;
-    if (endsWithBeginWord(lower))
-        return HeaderEnd::kBlock;
+    if (lower.ends_with(';')) return HeaderEnd::kStatement;
+    if (endsWithBeginWord(lower)) return HeaderEnd::kBlock;
     return HeaderEnd::kMissing;
 }
 
@@ -28,8 +26,7 @@ HeaderEnd headerEndOf(std::string_view lower) {
 HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
     HeaderEnd end = headerEndOf(toLowerAscii(header));
     while (end == HeaderEnd::kMissing) {
-        if (state.exhausted())
-            return HeaderEnd::kMissing;
+        if (state.exhausted()) return HeaderEnd::kMissing;
         const std::string token = state.next();
         if (isLineMarker(token)) {
             state.currentLine = lineMarkerNumber(token);
@@ -41,14 +38,12 @@ HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
             state.pushBack();
             return HeaderEnd::kMissing;
         }
-        if (isKeywordToken(lower, "if"))
-            end = HeaderEnd::kIf;
+        if (isKeywordToken(lower, "if")) end = HeaderEnd::kIf;
         if (isKeywordToken(lower, "case") || isKeywordToken(lower, "casex") ||
             isKeywordToken(lower, "casez")) {
             end = HeaderEnd::kCase;
         }
-        if (isKeywordToken(lower, "for"))
-            end = HeaderEnd::kFor;
+        if (isKeywordToken(lower, "for")) end = HeaderEnd::kFor;
         if (end != HeaderEnd::kMissing) {
             state.pushBack();
             return end;
@@ -65,8 +60,7 @@ HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
 int parseSingleStatement(VerilogParseState& state, Always& block, std::string_view reduced) {
     std::string_view events;
     std::string_view statement = splitSingleStatementHeader(reduced, events);
-    if (!events.empty())
-        parseEventList(events, block.sensitivity);
+    if (!events.empty()) parseEventList(events, block.sensitivity);
     const std::string lower = toLowerAscii(statement);
     const std::string_view name = assignmentNamePart(lower);
     AlwaysDeclaredNames names(state.module);

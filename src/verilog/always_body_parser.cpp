@@ -27,14 +27,12 @@ bool isModuleItemWord(std::string_view lower) {
         "generate", "wire",    "reg",  "integer",  "assign", "parameter", "localparam",
         "defparam", "initial", "task", "function", "input",  "output",    "inout"};
     for (std::string_view word : kWords) {
-        if (lower == word)
-            return true;
+        if (lower == word) return true;
     }
     static constexpr std::array<std::string_view, 9> kPrefixes = {
         "wire[", "reg[", "integer[", "input[", "output[", "inout[", "parameter[", "always", "@"};
     for (std::string_view prefix : kPrefixes) {
-        if (lower.starts_with(prefix))
-            return true;
+        if (lower.starts_with(prefix)) return true;
     }
     return false;
 }
@@ -46,7 +44,7 @@ bool isConditionalDirective(std::string_view lower) {
 enum class TargetKind { kNone, kReg, kPortOrConcatenation };
 
 class AlwaysBodyParser {
-  public:
+public:
     AlwaysBodyParser(VerilogParseState& state, std::size_t blockIndex, AlwaysBodyForm form)
         : state_(state),
           source_(state),
@@ -71,31 +69,25 @@ class AlwaysBodyParser {
                 continue;
             }
             const int result = dispatch(token);
-            if (result != kContinue)
-                return result;
+            if (result != kContinue) return result;
         }
     }
 
-  private:
+private:
     int dispatch(const std::string& token) {
         const std::string lower = toLowerAscii(token);
-        if (lower == "endmodule" || lower == "endmodul")
-            return -1;
-        if (lower == "else")
-            return elseConstruct();
-        if (isConditionalDirective(lower))
-            return directive(lower);
+        if (lower == "endmodule" || lower == "endmodul") return -1;
+        if (lower == "else") return elseConstruct();
+        if (isConditionalDirective(lower)) return directive(lower);
         tracker_.settle();
-        if (lower == "end" || lower == "endcase" || lower == "endcasex")
-            return closeLevel();
+        if (lower == "end" || lower == "endcase" || lower == "endcasex") return closeLevel();
         if (lower == "begin") {
             addMarker("begin", "", state_.currentLine);
             openLevel();
             return kContinue;
         }
         const TargetKind target = targetKind(lower);
-        if (target != TargetKind::kNone)
-            return assignment(token, target);
+        if (target != TargetKind::kNone) return assignment(token, target);
         if (endsByStructure_ && source_.lastFromText() && isModuleItemWord(lower)) {
             state_.pushBack();
             return 0;
@@ -121,10 +113,8 @@ class AlwaysBodyParser {
         if (lower.starts_with("$display")) {
             return taskCall(token, "syntax error at conditional experssion of '$display'.\r\n");
         }
-        if (isKeywordToken(lower, "for"))
-            return forConstruct(token);
-        if (isKeywordToken(lower, "while"))
-            return whileConstruct(token);
+        if (isKeywordToken(lower, "for")) return forConstruct(token);
+        if (isKeywordToken(lower, "while")) return whileConstruct(token);
         if (isKeywordToken(lower, "if")) {
             return ifConstruct(token, "if", "syntax error at conditional experssion of 'if'.\r\n");
         }
@@ -132,19 +122,15 @@ class AlwaysBodyParser {
             skipToSemicolon(source_, token);
             return completeStatement();
         }
-        if (lower.find(':') != std::string_view::npos)
-            return caseItem(token);
+        if (lower.find(':') != std::string_view::npos) return caseItem(token);
         return labelOrError(token);
     }
 
     TargetKind targetKind(std::string_view lower) {
-        if (lower.starts_with('{'))
-            return TargetKind::kPortOrConcatenation;
+        if (lower.starts_with('{')) return TargetKind::kPortOrConcatenation;
         const std::string_view name = assignmentNamePart(lower);
-        if (names_.isReg(name))
-            return TargetKind::kReg;
-        if (names_.isPort(name))
-            return TargetKind::kPortOrConcatenation;
+        if (names_.isReg(name)) return TargetKind::kReg;
+        if (names_.isPort(name)) return TargetKind::kPortOrConcatenation;
         return TargetKind::kNone;
     }
 
@@ -157,8 +143,7 @@ class AlwaysBodyParser {
             return 1;
         }
         text.pop_back();
-        if (addSplitStatement(text, line) != 0)
-            return 1;
+        if (addSplitStatement(text, line) != 0) return 1;
         return completeStatement();
     }
 
@@ -169,11 +154,9 @@ class AlwaysBodyParser {
             state_.errorAt(line, message);
             return 1;
         }
-        if (addSplitStatement(std::string(marker) + " <= " + condition.text, line) != 0)
-            return 1;
+        if (addSplitStatement(std::string(marker) + " <= " + condition.text, line) != 0) return 1;
         tracker_.openIf();
-        if (condition.gluedBegin)
-            openLevel();
+        if (condition.gluedBegin) openLevel();
         return kContinue;
     }
 
@@ -210,8 +193,7 @@ class AlwaysBodyParser {
             state_.errorAt(line, message);
             return 1;
         }
-        if (addSplitStatement("case <= " + condition.text, line) != 0)
-            return 1;
+        if (addSplitStatement("case <= " + condition.text, line) != 0) return 1;
         openLevel();
         return kContinue;
     }
@@ -242,8 +224,7 @@ class AlwaysBodyParser {
             return 1;
         }
         tracker_.openSlot();
-        if (condition.gluedBegin)
-            openLevel();
+        if (condition.gluedBegin) openLevel();
         return kContinue;
     }
 
@@ -283,8 +264,7 @@ class AlwaysBodyParser {
                 break;
             }
             text += next;
-            if (text.find(':') != std::string::npos)
-                return caseItem(text);
+            if (text.find(':') != std::string::npos) return caseItem(text);
         }
         state_.errorAt(line, kUnknownStatement);
         return 1;
@@ -301,8 +281,7 @@ class AlwaysBodyParser {
     }
 
     int closeLevel() {
-        if (depth_ == 1)
-            return 0;
+        if (depth_ == 1) return 0;
         --depth_;
         addMarker("end", "", state_.currentLine);
         tracker_.closeLevel();
@@ -317,15 +296,11 @@ class AlwaysBodyParser {
     // A body without begin-end is complete once its construct is, unless an
     // "else" follows that still belongs to it.
     int afterCompletion() {
-        if (!endsByStructure_ || !tracker_.complete())
-            return kContinue;
-        if (!tracker_.elseMayFollow())
-            return 0;
-        if (source_.hasPending())
-            return kContinue;
+        if (!endsByStructure_ || !tracker_.complete()) return kContinue;
+        if (!tracker_.elseMayFollow()) return 0;
+        if (source_.hasPending()) return kContinue;
         std::string next;
-        if (!source_.takeWord(next))
-            return 0;
+        if (!source_.takeWord(next)) return 0;
         source_.giveBack(next);
         return toLowerAscii(next) == "else" ? kContinue : 0;
     }
@@ -338,17 +313,14 @@ class AlwaysBodyParser {
 
     // Drops the label of a named block ("begin : name" or "begin :name").
     void skipBlockLabel() {
-        if (source_.hasPending())
-            return;
+        if (source_.hasPending()) return;
         std::string token;
-        if (!source_.takeWord(token))
-            return;
+        if (!source_.takeWord(token)) return;
         if (!token.starts_with(':')) {
             source_.giveBack(std::move(token));
             return;
         }
-        if (token == ":")
-            source_.takeWord(token);
+        if (token == ":") source_.takeWord(token);
     }
 
     void addMarker(std::string_view keyword, std::string_view value, int line) {

@@ -3,15 +3,13 @@
 namespace corvane {
 
 void AlwaysConstructTracker::openElse() {
-    if (elseMayFollow())
-        frames_.pop_back();
+    if (elseMayFollow()) frames_.pop_back();
     frames_.push_back(Frame::kSlot);
 }
 
 void AlwaysConstructTracker::openItem() {
     settle();
-    if (!frames_.empty() && frames_.back() == Frame::kItem)
-        frames_.pop_back();
+    if (!frames_.empty() && frames_.back() == Frame::kItem) frames_.pop_back();
     frames_.push_back(Frame::kItem);
 }
 
@@ -36,16 +34,14 @@ void AlwaysConstructTracker::closeLevel() {
     while (!frames_.empty()) {
         const Frame top = frames_.back();
         frames_.pop_back();
-        if (top == Frame::kLevel)
-            break;
+        if (top == Frame::kLevel) break;
     }
     completeStatement();
 }
 
 bool AlwaysConstructTracker::complete() const {
     for (Frame frame : frames_) {
-        if (frame != Frame::kIfDone)
-            return false;
+        if (frame != Frame::kIfDone) return false;
     }
     return true;
 }

@@ -9,7 +9,7 @@
 namespace corvane {
 
 class AlwaysConstructTracker {
-  public:
+public:
     // A begin-end, case-endcase or for level.
     void openLevel() { frames_.push_back(Frame::kLevel); }
     // An if or else-if waiting for its statement.
@@ -35,7 +35,7 @@ class AlwaysConstructTracker {
     bool complete() const;
     bool elseMayFollow() const { return !frames_.empty() && frames_.back() == Frame::kIfDone; }
 
-  private:
+private:
     enum class Frame : std::uint8_t { kLevel, kIfBody, kIfDone, kSlot, kItem };
     std::vector<Frame> frames_;
 };

@@ -9,8 +9,7 @@ constexpr int kLinearLookups = 4;
 template <typename Records>
 bool containsName(const Records& records, std::string_view name) {
     for (const auto& record : records) {
-        if (record.name == name)
-            return true;
+        if (record.name == name) return true;
     }
     return false;
 }
@@ -18,8 +17,7 @@ bool containsName(const Records& records, std::string_view name) {
 }  // namespace
 
 void AlwaysDeclaredNames::countLookup() {
-    if (hashed_ || ++lookups_ <= kLinearLookups)
-        return;
+    if (hashed_ || ++lookups_ <= kLinearLookups) return;
     for (const Reg& reg : module_.regs) regs_.insert(reg.name);
     for (const Pin& pin : module_.pins) ports_.insert(pin.name);
     hashed_ = true;

@@ -14,13 +14,13 @@ namespace corvane {
 // block costs one pass over the declarations instead of one per statement.
 // The module's regs and pins must not change while the lookup lives.
 class AlwaysDeclaredNames {
-  public:
+public:
     explicit AlwaysDeclaredNames(const Module& module) : module_(module) {}
 
     bool isReg(std::string_view name);
     bool isPort(std::string_view name);
 
-  private:
+private:
     void countLookup();
 
     const Module& module_;

@@ -44,8 +44,7 @@ std::string reduceAlwaysHeader(std::string_view header, bool blockForm) {
     std::string reduced;
     reduced.reserve(text.size() - start);
     for (std::size_t i = start; i < text.size(); ++i) {
-        if (text[i] != ' ')
-            reduced.push_back(text[i]);
+        if (text[i] != ' ') reduced.push_back(text[i]);
     }
     if (blockForm && reduced.size() >= 5 &&
         toLowerAscii(std::string_view(reduced).substr(reduced.size() - 5)) == "begin") {
@@ -78,40 +77,34 @@ void parseEventList(std::string_view events, std::vector<Sensitivity>& entries) 
             appendEntry(events.substr(pos), edge, entries);
             return;
         }
-        if (best > pos)
-            appendEntry(events.substr(pos, best - pos), edge, entries);
+        if (best > pos) appendEntry(events.substr(pos, best - pos), edge, entries);
         edge = kEventWords[bestWord].edge;
         pos = best + kEventWords[bestWord].text.size();
     }
 }
 
 void parseBlockEventList(std::string_view reduced, std::vector<Sensitivity>& entries) {
-    if (reduced.starts_with('@'))
-        reduced.remove_prefix(1);
+    if (reduced.starts_with('@')) reduced.remove_prefix(1);
     if (reduced.starts_with('(')) {
         reduced.remove_prefix(1);
-        if (reduced.ends_with(')'))
-            reduced.remove_suffix(1);
+        if (reduced.ends_with(')')) reduced.remove_suffix(1);
     }
     parseEventList(reduced, entries);
 }
 
 std::string_view splitSingleStatementHeader(std::string_view reduced, std::string_view& events) {
-    if (reduced.starts_with('@'))
-        reduced.remove_prefix(1);
+    if (reduced.starts_with('@')) reduced.remove_prefix(1);
     events = {};
     if (reduced.starts_with('*')) {
         events = reduced.substr(0, 1);
         return reduced.substr(1);
     }
-    if (!reduced.starts_with('('))
-        return reduced;
+    if (!reduced.starts_with('(')) return reduced;
     // The list ends at the ")" that balances its "(", so a statement such as
     // "y=(a|b);" keeps its own parentheses.
     long depth = 0;
     for (std::size_t i = 0; i < reduced.size(); ++i) {
-        if (reduced[i] == '(')
-            ++depth;
+        if (reduced[i] == '(') ++depth;
         if (reduced[i] == ')' && --depth == 0) {
             events = reduced.substr(1, i - 1);
             return reduced.substr(i + 1);

@@ -39,8 +39,7 @@ void AlwaysTokenSource::setPending(std::string piece) {
 bool AlwaysTokenSource::takeWord(std::string& token) {
     while (!atEnd()) {
         token = take();
-        if (!isLineMarker(token))
-            return true;
+        if (!isLineMarker(token)) return true;
         state_.currentLine = lineMarkerNumber(token);
     }
     return false;
@@ -61,14 +60,12 @@ bool readCondition(AlwaysTokenSource& source, std::string first, ConditionText& 
                 text.resize(scanned + 1);
                 condition.text = std::move(text);
                 condition.gluedBegin = toLowerAscii(rest) == "begin";
-                if (!rest.empty() && !condition.gluedBegin)
-                    source.setPending(std::move(rest));
+                if (!rest.empty() && !condition.gluedBegin) source.setPending(std::move(rest));
                 return true;
             }
         }
         std::string token;
-        if (!source.takeWord(token))
-            return false;
+        if (!source.takeWord(token)) return false;
         text += token;
     }
 }
@@ -76,8 +73,7 @@ bool readCondition(AlwaysTokenSource& source, std::string first, ConditionText& 
 bool glueStatement(AlwaysTokenSource& source, std::string& text) {
     std::string token;
     while (!text.ends_with(';')) {
-        if (!source.takeWord(token))
-            return false;
+        if (!source.takeWord(token)) return false;
         text += token;
     }
     return true;
@@ -93,10 +89,8 @@ bool skipTaskCall(AlwaysTokenSource& source, std::string first) {
             if (escaped) {
                 escaped = false;
             } else if (inQuote) {
-                if (c == '\\')
-                    escaped = true;
-                if (c == '"')
-                    inQuote = false;
+                if (c == '\\') escaped = true;
+                if (c == '"') inQuote = false;
             } else if (c == '"') {
                 inQuote = true;
             } else if (c == '(') {
@@ -105,18 +99,15 @@ bool skipTaskCall(AlwaysTokenSource& source, std::string first) {
                 --depth;
             }
         }
-        if (!inQuote && depth <= 0 && token.ends_with(';'))
-            return true;
-        if (!source.takeWord(token))
-            return false;
+        if (!inQuote && depth <= 0 && token.ends_with(';')) return true;
+        if (!source.takeWord(token)) return false;
     }
 }
 
 void skipToSemicolon(AlwaysTokenSource& source, const std::string& first) {
     std::string token = first;
     while (!token.ends_with(';')) {
-        if (!source.takeWord(token))
-            return;
+        if (!source.takeWord(token)) return;
     }
 }
 
@@ -124,22 +115,19 @@ bool skipToBegin(AlwaysTokenSource& source, const std::string& first) {
     std::string lower = toLowerAscii(first);
     while (!(lower == "begin" || lower.ends_with(")begin"))) {
         std::string token;
-        if (!source.takeWord(token))
-            return false;
+        if (!source.takeWord(token)) return false;
         lower = toLowerAscii(token);
     }
     return true;
 }
 
 bool isKeywordToken(std::string_view lower, std::string_view keyword) {
-    if (!lower.starts_with(keyword))
-        return false;
+    if (!lower.starts_with(keyword)) return false;
     return lower.size() == keyword.size() || !isNameChar(lower[keyword.size()]);
 }
 
 bool endsWithBeginWord(std::string_view lower) {
-    if (!lower.ends_with("begin"))
-        return false;
+    if (!lower.ends_with("begin")) return false;
     return lower.size() == 5 || !isNameChar(lower[lower.size() - 6]);
 }
 

@@ -14,7 +14,7 @@ namespace corvane {
 // ":", or after an if's condition in "if(a)x=1;") is read before the next
 // token of the text.
 class AlwaysTokenSource {
-  public:
+public:
     explicit AlwaysTokenSource(VerilogParseState& state) : state_(state) {}
 
     VerilogParseState& state() { return state_; }
@@ -35,7 +35,7 @@ class AlwaysTokenSource {
     // the current line. False when the text ends first.
     bool takeWord(std::string& token);
 
-  private:
+private:
     VerilogParseState& state_;
     std::string pending_;
     bool hasPending_ = false;

@@ -39,10 +39,8 @@ int skipInitialBody(VerilogParseState& state) {
             state.error("\"end\" not exist.\r\n");
             return 1;
         }
-        if (opensLevel(lower))
-            ++depth;
-        if (lower == "end")
-            --depth;
+        if (opensLevel(lower)) ++depth;
+        if (lower == "end") --depth;
     }
     return 0;
 }
@@ -70,10 +68,8 @@ int parseInitial(VerilogParseState& state) {
             state.error("\"begin\" not exist.\r\n");
             return 1;
         }
-        if (lower.ends_with(';'))
-            return 0;
-        if (lower.ends_with("begin"))
-            break;
+        if (lower.ends_with(';')) return 0;
+        if (lower.ends_with("begin")) break;
     }
     Initial initial;
     initial.line = keywordLine;

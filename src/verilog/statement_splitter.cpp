@@ -35,8 +35,7 @@ int addStatement(std::vector<Statement>& statements, std::string_view text, int 
     statement.valueDisplay = std::move(value);
     statement.line = line;
     const auto comment = module.lineComments.find(line);
-    if (comment != module.lineComments.end())
-        statement.comment = comment->second;
+    if (comment != module.lineComments.end()) statement.comment = comment->second;
     statements.push_back(std::move(statement));
     return 0;
 }

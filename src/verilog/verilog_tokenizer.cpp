@@ -85,8 +85,7 @@ void tokenizeVerilog(std::string_view text, int line, std::vector<FormulaToken>&
     std::string compact;
     compact.reserve(text.size());
     for (char c : text) {
-        if (c != ' ')
-            compact.push_back(c);
+        if (c != ' ') compact.push_back(c);
     }
     const OperatorsByFirstChar& table = operatorsByFirstChar();
     const std::string_view view(compact);
@@ -108,8 +107,7 @@ void tokenizeVerilog(std::string_view text, int line, std::vector<FormulaToken>&
         pos += kVerilogOperators[static_cast<std::size_t>(index)].text.size();
         operandStart = pos;
     }
-    if (operandStart < view.size())
-        appendOperand(view.substr(operandStart), line, tokens);
+    if (operandStart < view.size()) appendOperand(view.substr(operandStart), line, tokens);
 }
 
 }  // namespace corvane

@@ -42,8 +42,7 @@ struct AlwaysRun {
     std::string sensitivity() const {
         std::string out;
         for (const Sensitivity& entry : block().sensitivity) {
-            if (!out.empty())
-                out += ' ';
+            if (!out.empty()) out += ' ';
             out += entry.name + "/" + std::to_string(entry.edge);
         }
         return out;
@@ -53,11 +52,9 @@ struct AlwaysRun {
     std::string stream() const {
         std::string out;
         for (const Statement& statement : block().statements) {
-            if (!out.empty())
-                out += "; ";
+            if (!out.empty()) out += "; ";
             out += statement.target;
-            if (!statement.value.empty())
-                out += " " + statement.value;
+            if (!statement.value.empty()) out += " " + statement.value;
         }
         return out;
     }
@@ -330,12 +327,10 @@ TEST(AlwaysBlockParser, MalformedTokenSoupEnds) {
         while (!fixture.state->exhausted() && steps < 10000) {
             ++steps;
             const std::string token = fixture.nextItemToken();
-            if (!token.starts_with("always"))
-                continue;
+            if (!token.starts_with("always")) continue;
             const int result = parseAlways(*fixture.state, token);
             EXPECT_TRUE(result == 0 || result == 1 || result == -1) << source;
-            if (result == -1)
-                break;
+            if (result == -1) break;
         }
         EXPECT_LT(steps, 10000) << source;
     }

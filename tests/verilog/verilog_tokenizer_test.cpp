@@ -16,8 +16,7 @@ namespace {
 std::string describe(const std::vector<FormulaToken>& tokens) {
     std::string out;
     for (const FormulaToken& token : tokens) {
-        if (!out.empty())
-            out += ' ';
+        if (!out.empty()) out += ' ';
         out += token.text + "(" + std::to_string(token.strength) + ")";
     }
     return out;
@@ -80,8 +79,7 @@ TEST(VerilogTokenizer, KeepsDisplayTextLineAndOperatorIndex) {
 std::vector<FormulaToken> tokenizeByOperatorSearch(std::string_view input, int line) {
     std::string text;
     for (char c : input) {
-        if (c != ' ')
-            text.push_back(c);
+        if (c != ' ') text.push_back(c);
     }
     std::vector<FormulaToken> tokens;
     int weight = 0;
@@ -91,8 +89,7 @@ std::vector<FormulaToken> tokenizeByOperatorSearch(std::string_view input, int l
         int best = -1;
         for (std::size_t i = 0; i < kVerilogOperators.size(); ++i) {
             const std::size_t found = rest.find(kVerilogOperators[i].text);
-            if (found == std::string_view::npos)
-                continue;
+            if (found == std::string_view::npos) continue;
             if (found < bestPos ||
                 (found == bestPos &&
                  kVerilogOperators[i].text.size() >
@@ -101,21 +98,18 @@ std::vector<FormulaToken> tokenizeByOperatorSearch(std::string_view input, int l
                 best = static_cast<int>(i);
             }
         }
-        if (best < 0)
-            break;
+        if (best < 0) break;
         const OperatorEntry& entry = kVerilogOperators[static_cast<std::size_t>(best)];
         if (bestPos > 0) {
             tokens.push_back({toLowerAscii(rest.substr(0, bestPos)),
                               std::string(rest.substr(0, bestPos)), -1, 0, line});
         }
         const int strength = best < kVerilogFirstBracket ? entry.priority + weight : -1;
-        if (best >= kVerilogFirstBracket)
-            weight += entry.priority;
+        if (best >= kVerilogFirstBracket) weight += entry.priority;
         tokens.push_back({std::string(entry.text), std::string(entry.text), best, strength, line});
         rest.remove_prefix(bestPos + entry.text.size());
     }
-    if (!rest.empty())
-        tokens.push_back({toLowerAscii(rest), std::string(rest), -1, 0, line});
+    if (!rest.empty()) tokens.push_back({toLowerAscii(rest), std::string(rest), -1, 0, line});
     return tokens;
 }
 
