@@ -1,0 +1,93 @@
+#include "schematic/terminal_refresh.h"
+
+#include "schematic/block_access.h"
+
+namespace corvane {
+
+namespace {
+
+bool isSensitivityTerminal(const Terminal& terminal) {
+    return terminal.kind == kKindAlways && terminal.role == kRoleSensitivity;
+}
+
+// The block port a kind 3 to 6 terminal refers to, or nullptr.
+const Pin* referencedPort(const Module& module, const Terminal& terminal) {
+    const std::vector<Pin>* ports = blockPortsOf(module, terminal.kind, terminal.index);
+    return ports ? elementAt(*ports, terminal.portIndex) : nullptr;
+}
+
+}  // namespace
+
+bool referencedPoint(const Module& module, const SensitivityPlaces& sensitivity,
+                     const Terminal& terminal, Point& point) {
+    if (terminal.index < 0) return false;
+    if (terminal.kind == kKindPin) {
+        const Pin* pin = elementAt(module.pins, terminal.index);
+        if (!pin) return false;
+        point = {pin->x, pin->y};
+        return true;
+    }
+    if (!isBlockKind(terminal.kind)) return false;
+    if (isSensitivityTerminal(terminal)) {
+        if (!elementAt(module.alwaysBlocks, terminal.index)) return false;
+        const LabelBox* box = sensitivity.find(terminal.index, terminal.portIndex);
+        if (!box) return false;
+        point = {box->x, box->y};
+        return true;
+    }
+    const Pin* port = referencedPort(module, terminal);
+    if (!port) return false;
+    point = {port->x, port->y};
+    return true;
+}
+
+bool refersToDrawable(const Module& module, const SensitivityPlaces& sensitivity,
+                      const Terminal& terminal) {
+    Point point;
+    return referencedPoint(module, sensitivity, terminal, point);
+}
+
+bool refreshTerminal(const Module& module, const SensitivityPlaces& sensitivity,
+                     Terminal& terminal) {
+    Point point;
+    if (!referencedPoint(module, sensitivity, terminal, point)) return false;
+    terminal.x = point.x;
+    terminal.y = point.y;
+    return true;
+}
+
+void refreshTerminals(Module& module, const SensitivityPlaces& sensitivity) {
+    for (auto& [name, net] : module.nets) {
+        for (Terminal& terminal : net.terminals) refreshTerminal(module, sensitivity, terminal);
+    }
+}
+
+bool generatedSide(const Module& module, const SensitivityPlaces& sensitivity,
+                   const Terminal& terminal, int& side) {
+    if (!refersToDrawable(module, sensitivity, terminal)) return false;
+    if (terminal.kind == kKindPin) {
+        side = module.pins[static_cast<std::size_t>(terminal.index)].direction == 1 ? kSideLeft
+                                                                                     : kSideRight;
+        return true;
+    }
+    if (terminal.kind == kKindAlways) {
+        const Always& block = module.alwaysBlocks[static_cast<std::size_t>(terminal.index)];
+        if (terminal.portIndex < static_cast<int>(block.sensitivity.size())) {
+            side = kSideLeft;
+            return true;
+        }
+    }
+    const Pin* port = referencedPort(module, terminal);
+    side = port && port->direction == 1 ? kSideRight : kSideLeft;
+    return true;
+}
+
+void setTerminalSides(Module& module, const SensitivityPlaces& sensitivity) {
+    for (auto& [name, net] : module.nets) {
+        for (Terminal& terminal : net.terminals) {
+            generatedSide(module, sensitivity, terminal, terminal.side);
+        }
+    }
+}
+
+}  // namespace corvane
