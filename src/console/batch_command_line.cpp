@@ -92,7 +92,10 @@ BatchCommandLine parseBatchCommandLine(const std::vector<std::string>& arguments
         }
         if (const auto inlineValue = splitInlineValue(argument); inlineValue) {
             if (!takesValue(inlineValue->first)) {
-                result.error = "unknown option \"" + inlineValue->first + "\"";
+                BatchOptions probe;
+                result.error = applyFlag(inlineValue->first, probe)
+                                   ? "option \"" + inlineValue->first + "\" takes no value"
+                                   : "unknown option \"" + inlineValue->first + "\"";
                 return result;
             }
             if (!applyValueOption(inlineValue->first, inlineValue->second, options, result.error)) {

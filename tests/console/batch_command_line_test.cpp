@@ -1,0 +1,119 @@
+#include "console/batch_command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+using Args = std::vector<std::string>;
+
+// A compact view of the parsed actions: "line:<text>", "script:<path>",
+// "io:<names joined by |>=<output>".
+std::vector<std::string> describe(const BatchOptions& options) {
+    std::vector<std::string> described;
+    for (const BatchAction& action : options.actions) {
+        switch (action.kind) {
+            case BatchAction::kLine:
+                described.push_back("line:" + action.text);
+                break;
+            case BatchAction::kScript:
+                described.push_back("script:" + action.text);
+                break;
+            case BatchAction::kIoTable: {
+                std::string names;
+                for (const std::string& name : action.moduleNames) {
+                    names += (names.empty() ? "" : "|") + name;
+                }
+                described.push_back("io:" + names + "=" + action.outputPath);
+                break;
+            }
+        }
+    }
+    return described;
+}
+
+TEST(BatchCommandLineTest, ActionsKeepTheirOrder) {
+    struct Case {
+        Args arguments;
+        std::vector<std::string> actions;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{"analyze,rtl/top.v", "summary", "list"},
+         {"line:analyze,rtl/top.v", "line:summary", "line:list"}},
+        {{"-f", "a.txt", "list", "--script", "-", "--script=b.txt"},
+         {"script:a.txt", "line:list", "script:-", "script:b.txt"}},
+        {{"--io-table", "top,sub=out.csv", "list", "--io-table=*=x=y.csv"},
+         {"io:top|sub=out.csv", "line:list", "io:*=x=y.csv"}},
+        {{"--io-table", ",top,,=o.csv"}, {"io:top=o.csv"}},
+        {{"-", ""}, {"line:-", "line:"}},
+        {{"list", "--", "--crlf", "-f"}, {"line:list", "line:--crlf", "line:-f"}},
+    };
+    for (const Case& c : cases) {
+        const BatchCommandLine parsed = parseBatchCommandLine(c.arguments);
+        ASSERT_TRUE(parsed.ok) << parsed.error;
+        EXPECT_EQ(describe(parsed.options), c.actions);
+    }
+}
+
+TEST(BatchCommandLineTest, Flags) {
+    const BatchCommandLine parsed = parseBatchCommandLine(
+        {"--crlf", "--no-progress", "--project", "p.cvproj", "--help", "--version"});
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_TRUE(parsed.options.crlf);
+    EXPECT_FALSE(parsed.options.progress);
+    EXPECT_EQ(parsed.options.projectFile, "p.cvproj");
+    EXPECT_TRUE(parsed.options.help);
+    EXPECT_TRUE(parsed.options.version);
+    const BatchCommandLine plain = parseBatchCommandLine({"list"});
+    EXPECT_FALSE(plain.options.crlf);
+    EXPECT_TRUE(plain.options.progress);
+    EXPECT_TRUE(parseBatchCommandLine({"-h"}).options.help);
+}
+
+TEST(BatchCommandLineTest, MalformedCommandLines) {
+    const Args cases[] = {
+        {"-f"},
+        {"--script"},
+        {"--project"},
+        {"list", "--io-table"},
+        {"--io-table", "top"},
+        {"--io-table", "=out.csv"},
+        {"--io-table", "top="},
+        {"--io-table", ",,=out.csv"},
+        {"--bogus"},
+        {"-x"},
+        {"--crlf=yes"},
+        {"--bogus=1"},
+    };
+    for (const Args& arguments : cases) {
+        const BatchCommandLine parsed = parseBatchCommandLine(arguments);
+        EXPECT_FALSE(parsed.ok) << arguments.back();
+        EXPECT_FALSE(parsed.error.empty());
+    }
+}
+
+TEST(LineEndFilterTest, TurnsCarriageReturnLineFeedIntoLineFeedAcrossPieces) {
+    struct Case {
+        std::vector<std::string> pieces;
+        std::string output;
+    };
+    const Case cases[] = {
+        {{"a\r\nb\r\n"}, "a\nb\n"},
+        {{"a\r", "\nb"}, "a\nb"},
+        {{"a\r", "b\r"}, "a\rb\r"},
+        {{"\r\r\n"}, "\r\n"},
+        {{"\n\n"}, "\n\n"},
+        {{"#ERROR : ", "a.v", " : ", "\r", "\n"}, "#ERROR : a.v : \n"},
+    };
+    for (const Case& c : cases) {
+        LineEndFilter filter;
+        std::string output;
+        for (const std::string& piece : c.pieces) output += filter.filter(piece);
+        output += filter.finish();
+        EXPECT_EQ(output, c.output);
+    }
+}
+
+}  // namespace
+}  // namespace corvane
