@@ -93,7 +93,8 @@ void AnalysisDriver::walkFolder(const std::string& folder, int depth, VisitedFol
         const std::string path = joinPath(folder, entry.name);
         if (entry.isFolder) {
             // Bounded depth and one visit per folder keep linked folders from looping.
-            if (depth < kMaxFolderDepth && visited.enter(path)) walkFolder(path, depth + 1, visited);
+            if (depth < kMaxFolderDepth && visited.enter(path))
+                walkFolder(path, depth + 1, visited);
             continue;
         }
         if (!isSourceFileName(entry.name)) continue;
@@ -103,7 +104,8 @@ void AnalysisDriver::walkFolder(const std::string& folder, int depth, VisitedFol
 }
 
 void AnalysisDriver::writeInvalidFolder(const std::string& folder) {
-    log_.appendLog("Folder \"" + folder + "\" is invalid name. CORVANE cannot open this folder.\r\n");
+    log_.appendLog("Folder \"" + folder +
+                   "\" is invalid name. CORVANE cannot open this folder.\r\n");
 }
 
 }  // namespace corvane

@@ -15,7 +15,9 @@ void tooShort(CMorvelDlg& controller, std::string_view usage) {
     controller.log().logPlainError("its command is too short. " + std::string(usage) + "\r\n");
 }
 
-void runRev(CMorvelDlg& controller, const Fields&) { controller.log().appendLog("Revision 8\r\n"); }
+void runRev(CMorvelDlg& controller, const Fields&) {
+    controller.log().appendLog("Revision 8\r\n");
+}
 
 void runAnalyze(CMorvelDlg& controller, const Fields& fields) {
     if (fields.size() < 2) return tooShort(controller, "analyze,[path_of_filename]");
@@ -55,9 +57,13 @@ void runSummary(CMorvelDlg& controller, const Fields&) {
     if (const Module* module = controller.findModuleExact(target)) controller.writeSummary(*module);
 }
 
-void runList(CMorvelDlg& controller, const Fields&) { controller.writeModuleList(); }
+void runList(CMorvelDlg& controller, const Fields&) {
+    controller.writeModuleList();
+}
 
-void runClearAll(CMorvelDlg& controller, const Fields&) { controller.clearAllModules(); }
+void runClearAll(CMorvelDlg& controller, const Fields&) {
+    controller.clearAllModules();
+}
 
 void runClear(CMorvelDlg& controller, const Fields&) {
     const std::string target = controller.targetModule();
@@ -72,7 +78,9 @@ void runAnalyzeFolder(CMorvelDlg& controller, const Fields& fields) {
     controller.analyseFolder(fields[1]);
 }
 
-void runHierarchy(CMorvelDlg& controller, const Fields&) { controller.writeHierarchy(); }
+void runHierarchy(CMorvelDlg& controller, const Fields&) {
+    controller.writeHierarchy();
+}
 
 void runConnection(CMorvelDlg& controller, const Fields&) {
     if (!controller.targetModule().empty()) controller.writeConnection(controller.targetModule());

@@ -85,13 +85,21 @@ void CMorvelDlg::executeCommandLine(const std::string& line) {
     corvane::executeCommandLine(*this, line);
 }
 
-void CMorvelDlg::pushHistory(const std::string& text) { history_.push(text); }
+void CMorvelDlg::pushHistory(const std::string& text) {
+    history_.push(text);
+}
 
-void CMorvelDlg::updatePrompt() { appendTranscript(targetModule_ + ">"); }
+void CMorvelDlg::updatePrompt() {
+    appendTranscript(targetModule_ + ">");
+}
 
-void CMorvelDlg::historyUp() { showHistoryEntry(history_.up()); }
+void CMorvelDlg::historyUp() {
+    showHistoryEntry(history_.up());
+}
 
-void CMorvelDlg::historyDown() { showHistoryEntry(history_.down()); }
+void CMorvelDlg::historyDown() {
+    showHistoryEntry(history_.down());
+}
 
 void CMorvelDlg::showHistoryEntry(const std::optional<std::string>& entry) {
     if (entry) ui_.setCommandText(*entry);
@@ -210,7 +218,9 @@ std::string CMorvelDlg::consoleTitle() const {
     return "[" + projectName_ + "] " + std::to_string(modules_.size()) + " module(s) - Corvane";
 }
 
-void CMorvelDlg::refreshTitle() { ui_.setConsoleTitle(consoleTitle()); }
+void CMorvelDlg::refreshTitle() {
+    ui_.setConsoleTitle(consoleTitle());
+}
 
 void CMorvelDlg::refreshHierarchyTree() {
     if (!modules_.empty()) rootPath_ = computeRootPath(modules_);

@@ -10,7 +10,7 @@ namespace corvane {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kSourceExtensions = {".v",   ".V",   ".vhd",
+constexpr std::array<std::string_view, 6> kSourceExtensions = {".v",    ".V",   ".vhd",
                                                                ".vhdl", ".VHD", ".VHDL"};
 
 }  // namespace

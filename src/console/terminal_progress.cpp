@@ -26,7 +26,9 @@ std::string labelOf(const std::string& path) {
 
 TerminalProgress::TerminalProgress(std::FILE* out) : out_(out) {}
 
-bool TerminalProgress::isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
+bool TerminalProgress::isTerminal(std::FILE* stream) {
+    return ::isatty(::fileno(stream)) == 1;
+}
 
 void TerminalProgress::showProgressFile(const std::string& path) {
     label_ = labelOf(path);

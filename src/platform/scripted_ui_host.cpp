@@ -168,19 +168,25 @@ void ScriptedUiHost::setConsoleTitle(const std::string& title) {
     consoleTitle = title;
 }
 
-void ScriptedUiHost::refreshHierarchyTree() { calls.push_back("refreshHierarchyTree()"); }
+void ScriptedUiHost::refreshHierarchyTree() {
+    calls.push_back("refreshHierarchyTree()");
+}
 
 void ScriptedUiHost::regenerateSchematicWindows() {
     calls.push_back("regenerateSchematicWindows()");
 }
 
-void ScriptedUiHost::rebuildNetWindows() { calls.push_back("rebuildNetWindows()"); }
+void ScriptedUiHost::rebuildNetWindows() {
+    calls.push_back("rebuildNetWindows()");
+}
 
 void ScriptedUiHost::setCommandText(const std::string& text) {
     calls.push_back("setCommandText(" + text + ")");
     commandText = text;
 }
 
-void ScriptedUiHost::scrollLogToEnd() { calls.push_back("scrollLogToEnd()"); }
+void ScriptedUiHost::scrollLogToEnd() {
+    calls.push_back("scrollLogToEnd()");
+}
 
 }  // namespace corvane

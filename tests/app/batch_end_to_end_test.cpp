@@ -36,8 +36,8 @@ std::string readAll(const std::string& path) {
 BatchRun runBatch(const std::vector<std::string>& arguments, const std::string& input = "") {
     TempDir scratch;
     const std::string in = scratch.write("stdin", input);
-    std::string command = "cd " + quoted(testing::fixturePath("driver")) + " && " +
-                          quoted(CORVANE_BATCH_PATH);
+    std::string command =
+        "cd " + quoted(testing::fixturePath("driver")) + " && " + quoted(CORVANE_BATCH_PATH);
     for (const std::string& argument : arguments) command += " " + quoted(argument);
     command += " <" + quoted(in) + " >" + quoted(scratch.path() + "/out") + " 2>" +
                quoted(scratch.path() + "/err");
@@ -51,56 +51,55 @@ BatchRun runBatch(const std::vector<std::string>& arguments, const std::string& 
 
 std::string summary(const std::string& name, const std::string& pins, int regs, int totalRegs,
                     const std::string& children, const std::string& path, int bytes, int lines) {
-    return "\n======== Summary ========\n"
-           "Module name         : " + name + "\n"
-           "Number of Pins      : " + pins + "\n"
-           "Number of Resisters : " + std::to_string(regs) + "\n"
-           "Total Number of Resisters : " + std::to_string(totalRegs) + "\n"
-           "Child modules       : " + children + "\n\n"
-           "File path           : " + path + "\n"
-           "File size           : " + std::to_string(bytes) + " bytes (" +
-           std::to_string(lines) + " lines)\n\n";
+    std::string text = "\n======== Summary ========\n";
+    text += "Module name         : " + name + "\n";
+    text += "Number of Pins      : " + pins + "\n";
+    text += "Number of Resisters : " + std::to_string(regs) + "\n";
+    text += "Total Number of Resisters : " + std::to_string(totalRegs) + "\n";
+    text += "Child modules       : " + children + "\n\n";
+    text += "File path           : " + path + "\n";
+    text += "File size           : " + std::to_string(bytes) + " bytes (" + std::to_string(lines) +
+            " lines)\n\n";
+    return text;
 }
 
-const std::string kTopSummary = summary("top", "9 (Input : 5, Output : 4, Inout : 0)", 0, 4,
-                                        "sub(u0)", "design.v", 132, 8);
+const std::string kTopSummary =
+    summary("top", "9 (Input : 5, Output : 4, Inout : 0)", 0, 4, "sub(u0)", "design.v", 132, 8);
 
 TEST(BatchEndToEndTest, AnalysesAFileAndWritesTheReports) {
-    const BatchRun run =
-        runBatch({"analyze,design.v", "list", "hierarchy", "target,sub", "summary", "connection",
-                  "net,clk"});
+    const BatchRun run = runBatch({"analyze,design.v", "list", "hierarchy", "target,sub", "summary",
+                                   "connection", "net,clk"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out,
-              kTopSummary +
-                  "\n======== Analyzed modules list ========\n"
-                  "Root Path : design.v\n"
-                  "Name  Regs    TotalRegs   Filesize  Lines  Path\n"
-                  "------------------------------------------------------------\n"
-                  "sub   4       4           248       9      \n"
-                  "top   0       4           132       8      \n"
-                  "\n\n"
-                  "\n======== Hierarchy view of Analyzed modules ========\n"
-                  "top () - \n"
-                  "\tsub (u0) - \n"
-                  "\n" +
-                  summary("sub", "9 (Input : 5, Output : 4, Inout : 0)", 4, 4, "None", "design.v",
-                          248, 9) +
-                  "\n======== Signal connection of module \"sub\" ========\n"
-                  "Net : clk\n"
-                  "\t2 : pin : IN\n"
-                  "\t7 : formula in always section : Sensitivity list\n\n"
-                  "Net : d\n"
-                  "\t2 : pin : IN : [3:0]\n"
-                  "\t7 : formula in always section : IN : [3:0]\n\n"
-                  "Net : q\n"
-                  "\t2 : pin : OUT : [3:0]\n"
-                  "\t7 : formula in always section : OUT : [3:0]\n\n"
-                  "\n======== Net \"clk\" at module \"sub\" ========\n"
-                  "sub - clk\n"
-                  "\t2 : pin : IN\n"
-                  "\t7 : formula in always section : Sensitivity list\n\n"
-                  "#NOTE : design.v :  : Net \"clk\" is maybe clock signal.\n");
+    EXPECT_EQ(run.out, kTopSummary +
+                           "\n======== Analyzed modules list ========\n"
+                           "Root Path : design.v\n"
+                           "Name  Regs    TotalRegs   Filesize  Lines  Path\n"
+                           "------------------------------------------------------------\n"
+                           "sub   4       4           248       9      \n"
+                           "top   0       4           132       8      \n"
+                           "\n\n"
+                           "\n======== Hierarchy view of Analyzed modules ========\n"
+                           "top () - \n"
+                           "\tsub (u0) - \n"
+                           "\n" +
+                           summary("sub", "9 (Input : 5, Output : 4, Inout : 0)", 4, 4, "None",
+                                   "design.v", 248, 9) +
+                           "\n======== Signal connection of module \"sub\" ========\n"
+                           "Net : clk\n"
+                           "\t2 : pin : IN\n"
+                           "\t7 : formula in always section : Sensitivity list\n\n"
+                           "Net : d\n"
+                           "\t2 : pin : IN : [3:0]\n"
+                           "\t7 : formula in always section : IN : [3:0]\n\n"
+                           "Net : q\n"
+                           "\t2 : pin : OUT : [3:0]\n"
+                           "\t7 : formula in always section : OUT : [3:0]\n\n"
+                           "\n======== Net \"clk\" at module \"sub\" ========\n"
+                           "sub - clk\n"
+                           "\t2 : pin : IN\n"
+                           "\t7 : formula in always section : Sensitivity list\n\n"
+                           "#NOTE : design.v :  : Net \"clk\" is maybe clock signal.\n");
 }
 
 TEST(BatchEndToEndTest, AModuleAnalysedAgainReplacesTheOlderOneWithAWarning) {
@@ -136,8 +135,8 @@ TEST(BatchEndToEndTest, CommandErrorsAndFailedAnalyses) {
                   "Module \"nope\" is unknown.\n"
                   "Revision 8\n"
                   "#ERROR : broken.v :  : Pin \"a\" is undefined.\n" +
-                  summary("first", "2 (Input : 1, Output : 1, Inout : 0)", 0, 0, "None",
-                          "broken.v", 64, 6) +
+                  summary("first", "2 (Input : 1, Output : 1, Inout : 0)", 0, 0, "None", "broken.v",
+                          64, 6) +
                   "\n\n\n- analyze tree/sub/leaf.v\n\n"
                   "\nFolder \"missing\" is invalid name. CORVANE cannot open this folder.\n\n");
 }
@@ -146,22 +145,21 @@ TEST(BatchEndToEndTest, ScriptsRunInOrderWithLinesFromFilesAndStandardInput) {
     const BatchRun run = runBatch({"rev", "-f", "script.txt", "--script", "-", "list ,x"},
                                   "target,top\r\nconnection\n");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "Revision 8\n" + kTopSummary +
-                  summary("sub", "9 (Input : 5, Output : 4, Inout : 0)", 4, 4, "None", "design.v",
-                          248, 9) +
-                  "Revision 8\n"
-                  "\n======== Signal connection of module \"top\" ========\n"
-                  "Net : clk\n"
-                  "\t10 : pin : IN\n"
-                  "\t14 : child module sub (u0) : IN\n\n"
-                  "Net : din\n"
-                  "\t10 : pin : IN : [3:0]\n"
-                  "\t14 : child module sub (u0) : IN : [3:0]\n\n"
-                  "Net : dout\n"
-                  "\t10 : pin : OUT : [3:0]\n"
-                  "\t14 : child module sub (u0) : OUT : [3:0]\n\n"
-                  "Command not found.\n");
+    EXPECT_EQ(run.out, "Revision 8\n" + kTopSummary +
+                           summary("sub", "9 (Input : 5, Output : 4, Inout : 0)", 4, 4, "None",
+                                   "design.v", 248, 9) +
+                           "Revision 8\n"
+                           "\n======== Signal connection of module \"top\" ========\n"
+                           "Net : clk\n"
+                           "\t10 : pin : IN\n"
+                           "\t14 : child module sub (u0) : IN\n\n"
+                           "Net : din\n"
+                           "\t10 : pin : IN : [3:0]\n"
+                           "\t14 : child module sub (u0) : IN : [3:0]\n\n"
+                           "Net : dout\n"
+                           "\t10 : pin : OUT : [3:0]\n"
+                           "\t14 : child module sub (u0) : OUT : [3:0]\n\n"
+                           "Command not found.\n");
 }
 
 TEST(BatchEndToEndTest, CrlfKeepsTheLogsOwnLineEnds) {
@@ -222,9 +220,10 @@ TEST(BatchEndToEndTest, WritesTheIoTable) {
 }
 
 TEST(BatchEndToEndTest, CommandLineErrorsExitWithStatusTwo) {
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--bogus"}, {"-f"}, {"--io-table", "top"},
-          {"--project", "x.cvproj", "list"}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--bogus"},
+                                                      {"-f"},
+                                                      {"--io-table", "top"},
+                                                      {"--project", "x.cvproj", "list"}}) {
         const BatchRun run = runBatch(arguments);
         EXPECT_EQ(run.status, 2) << arguments.front();
         EXPECT_EQ(run.out, "") << arguments.front();

@@ -124,8 +124,8 @@ TEST_F(AnalysisDriverTest, FilesThatGiveNoModuleAddNothingAndWriteNothing) {
     const std::string empty = dir.write("empty.v", "");
     const std::string unreadable = dir.write("locked.v", modulesText({"locked"}));
     ::chmod(unreadable.c_str(), 0);
-    const std::string paths[] = {comments,   noModule,           failing, empty,
-                                 unreadable, dir.path() + "/missing.v", dir.path()};
+    const std::string paths[] = {
+        comments, noModule, failing, empty, unreadable, dir.path() + "/missing.v", dir.path()};
     driver.analyseFile(dir.write("kept.v", modulesText({"kept"})));
     for (const std::string& path : paths) {
         if (path == unreadable && ::access(path.c_str(), R_OK) == 0) continue;  // running as root

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "console/terminal_progress.h"
+
 namespace corvane {
 namespace {
 
@@ -99,12 +103,9 @@ TEST(LineEndFilterTest, TurnsCarriageReturnLineFeedIntoLineFeedAcrossPieces) {
         std::string output;
     };
     const Case cases[] = {
-        {{"a\r\nb\r\n"}, "a\nb\n"},
-        {{"a\r", "\nb"}, "a\nb"},
-        {{"a\r", "b\r"}, "a\rb\r"},
-        {{"\r\r\n"}, "\r\n"},
-        {{"\n\n"}, "\n\n"},
-        {{"#ERROR : ", "a.v", " : ", "\r", "\n"}, "#ERROR : a.v : \n"},
+        {{"a\r\nb\r\n"}, "a\nb\n"}, {{"a\r", "\nb"}, "a\nb"},
+        {{"a\r", "b\r"}, "a\rb\r"}, {{"\r\r\n"}, "\r\n"},
+        {{"\n\n"}, "\n\n"},         {{"#ERROR : ", "a.v", " : ", "\r", "\n"}, "#ERROR : a.v : \n"},
     };
     for (const Case& c : cases) {
         LineEndFilter filter;
@@ -113,6 +114,63 @@ TEST(LineEndFilterTest, TurnsCarriageReturnLineFeedIntoLineFeedAcrossPieces) {
         output += filter.finish();
         EXPECT_EQ(output, c.output);
     }
+}
+
+// What a TerminalProgress writes to a stream, with the escape that erases the
+// rest of the line shown as "<K>".
+class ProgressCapture {
+public:
+    ProgressCapture() : file_(std::tmpfile()), progress_(file_) {}
+    ~ProgressCapture() { std::fclose(file_); }
+    TerminalProgress& progress() { return progress_; }
+    std::string written() {
+        std::fflush(file_);
+        std::rewind(file_);
+        std::string text;
+        for (int c = std::fgetc(file_); c != EOF; c = std::fgetc(file_)) {
+            text.push_back(static_cast<char>(c));
+        }
+        std::string shown;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text.compare(i, 3, "\x1b[K") == 0) {
+                shown += "<K>";
+                i += 2;
+            } else {
+                shown.push_back(text[i]);
+            }
+        }
+        return shown;
+    }
+
+private:
+    std::FILE* file_;
+    TerminalProgress progress_;
+};
+
+TEST(TerminalProgressTest, DrawsChangedValuesAndErasesTheLineWhenAChunkEnds) {
+    ProgressCapture capture;
+    TerminalProgress& progress = capture.progress();
+    progress.showProgressFile("rtl/deep/top.v");
+    progress.setProgress(0);
+    progress.setProgress(50);
+    progress.setProgress(50);
+    progress.setProgress(100);
+    progress.setProgress(-1);
+    progress.setProgress(TerminalProgress::kChunkFinished);
+    progress.clearLine();
+    const std::string bar0 = "[..............................]  0% top.v";
+    const std::string bar50 = "[###############...............] 50% top.v";
+    EXPECT_EQ(capture.written(), "\r" + bar0 + "<K>\r" + bar50 + "<K>\r<K>");
+}
+
+TEST(TerminalProgressTest, LabelsAreCleanedAndCut) {
+    EXPECT_EQ(TerminalProgress::barText(99, "a.v"), "[#############################.] 99% a.v");
+    ProgressCapture capture;
+    capture.progress().showProgressFile("dir/bad\x1b]name.v");
+    EXPECT_NE(capture.written().find("bad?]name.v"), std::string::npos);
+    ProgressCapture longName;
+    longName.progress().showProgressFile(std::string(60, 'n') + ".v");
+    EXPECT_NE(longName.written().find(std::string(37, 'n') + "...<K>"), std::string::npos);
 }
 
 }  // namespace

@@ -40,7 +40,9 @@ DesignServices markerServices(int& childPasses) {
         log.appendLog("<connection " + module + ">\r\n");
     };
     services.writeNet = [](const ModuleList&, const std::string& module, const std::string& net,
-                           MessageLog& log) { log.appendLog("<net " + module + " " + net + ">\r\n"); };
+                           MessageLog& log) {
+        log.appendLog("<net " + module + " " + net + ">\r\n");
+    };
     return services;
 }
 
@@ -112,7 +114,8 @@ TEST_F(CommandInterpreterTest, MessagesWithoutModulesOrTarget) {
         {"analyze,missing.v", e + "missing.v : Corvane cannot analyze this file.(0)\r\n"},
         {"analyze," + dir.path(), e + dir.path() + " : Corvane cannot analyze this file.(0)\r\n"},
         {"analyzedir,/no/such/folder",
-         "\r\nFolder \"/no/such/folder\" is invalid name. CORVANE cannot open this folder.\r\n\r\n"},
+         "\r\nFolder \"/no/such/folder\" is invalid name. CORVANE cannot open this "
+         "folder.\r\n\r\n"},
         {"summary", ""},
         {"connection", ""},
         {"net", ""},
@@ -189,8 +192,8 @@ TEST_F(CommandInterpreterTest, EditPointsAtTheGivenLineAtLeastOne) {
         std::string suffix;
         int line;
     };
-    const Case cases[] = {{"", 1},    {",0", 1},     {",abc", 1}, {",-3", 1},
-                          {",7", 7},  {",12x,9", 12}, {", 5", 5},
+    const Case cases[] = {
+        {"", 1}, {",0", 1}, {",abc", 1}, {",-3", 1}, {",7", 7}, {",12x,9", 12}, {", 5", 5},
     };
     for (const Case& c : cases) {
         ui.openedDocuments.clear();
@@ -254,8 +257,7 @@ TEST_F(CommandInterpreterTest, ClearAllRemovesEverythingAndClosesTheDocumentWind
 
 TEST_F(CommandInterpreterTest, AnalyzeFolderAnalysesTheSourcesUnderIt) {
     dir.write("notes.txt", "module ignored; endmodule\n");
-    EXPECT_EQ(run("analyzefolder," + dir.path()),
-              "\r\n\r\n- analyze " + design + "\r\n\r\n");
+    EXPECT_EQ(run("analyzefolder," + dir.path()), "\r\n\r\n- analyze " + design + "\r\n\r\n");
     EXPECT_EQ(controller.modules().size(), 2u);
     EXPECT_EQ(controller.targetModule(), "");
     EXPECT_EQ(childPasses, 1);

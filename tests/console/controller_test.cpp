@@ -123,9 +123,9 @@ TEST(ProjectNameTest, AllowsLettersDigitsBlankMinusAndUnderscore) {
         const char* name;
         bool valid;
     };
-    const Case cases[] = {{"my-proj_1", true}, {"A Z", true},    {"my.proj", false},
-                          {"", false},         {"a/b", false},   {"tab\t", false},
-                          {"\xE3\x81\x82", false}};
+    const Case cases[] = {
+        {"my-proj_1", true}, {"A Z", true},    {"my.proj", false},     {"", false},
+        {"a/b", false},      {"tab\t", false}, {"\xE3\x81\x82", false}};
     for (const Case& c : cases) EXPECT_EQ(isValidProjectName(c.name), c.valid) << c.name;
 }
 
@@ -189,9 +189,9 @@ TEST_F(ControllerTest, AddFolderStartsAtTheTargetModulesFolder) {
     ui.folderAnswers.push_back(dir.path() + "/rtl");
     controller.addFolder();
     EXPECT_EQ(ui.callsNamed("browseFolder"),
-              (std::vector<std::string>{"browseFolder(Please select folder to analyze.|)",
-                                        "browseFolder(Please select folder to analyze.|" +
-                                            dir.path() + "/rtl/)"}));
+              (std::vector<std::string>{
+                  "browseFolder(Please select folder to analyze.|)",
+                  "browseFolder(Please select folder to analyze.|" + dir.path() + "/rtl/)"}));
     EXPECT_NE(controller.log().text().find("- analyze " + path + "\r\n"), std::string::npos);
     EXPECT_EQ(names(), (std::vector<std::string>{"top"}));
 }
@@ -239,8 +239,7 @@ TEST_F(ControllerTest, ADroppedFolderFirstIsAnalysedAloneAndEmptyDropsDoNothing)
     EXPECT_EQ(controller.log().text(), "");
     controller.dropFiles({dir.path() + "/sub", a});
     EXPECT_EQ(names(), (std::vector<std::string>{"gamma"}));
-    EXPECT_EQ(controller.log().text(),
-              "\r\n\r\n\r\n- analyze " + dir.path() + "/sub/c.v\r\n\r\n");
+    EXPECT_EQ(controller.log().text(), "\r\n\r\n\r\n- analyze " + dir.path() + "/sub/c.v\r\n\r\n");
     controller.dropFiles({dir.path() + "/missing"});
     EXPECT_NE(controller.log().text().find("Folder \"" + dir.path() + "/missing\" is invalid"),
               std::string::npos);

@@ -19,10 +19,10 @@ TEST(FolderWalkTest, SourceFileNamesFollowTheExtensionRules) {
         bool taken;
     };
     const Case cases[] = {
-        {"a.v", true},       {"b.V", true},        {"d.vhd", true},      {"f.vhdl", true},
-        {"g.VHD", true},     {"h.VHDL", true},     {".v", true},         {"c.sv", false},
-        {"e.Vhd", false},    {"i.vhdL", false},    {"v", false},         {"a", false},
-        {"", false},         {"noextension", false}, {"a.v.bak", false}, {"top.v~", false},
+        {"a.v", true},    {"b.V", true},          {"d.vhd", true},    {"f.vhdl", true},
+        {"g.VHD", true},  {"h.VHDL", true},       {".v", true},       {"c.sv", false},
+        {"e.Vhd", false}, {"i.vhdL", false},      {"v", false},       {"a", false},
+        {"", false},      {"noextension", false}, {"a.v.bak", false}, {"top.v~", false},
         {"x.", false},
     };
     for (const Case& c : cases) {
