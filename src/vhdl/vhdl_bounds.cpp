@@ -1,0 +1,116 @@
+#include "vhdl/vhdl_bounds.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "database/text_helpers.h"
+
+namespace corvane {
+
+GenericTable::GenericTable(const std::map<std::string, std::string>& generics) {
+    for (const auto& [name, value] : generics) {
+        if (name.empty() || name.size() > kMaxNameLength) continue;
+        entries_.push_back({toLowerAscii(name), value});
+    }
+    // Longest names first; the map order is kept within one length.
+    std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+        return a.name.size() > b.name.size();
+    });
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        positions_.try_emplace(entries_[i].name, i);
+        if (lengths_.empty() || lengths_.back() != entries_[i].name.size()) {
+            lengths_.push_back(entries_[i].name.size());
+        }
+    }
+}
+
+std::size_t GenericTable::firstPresent(const std::string& lowerText, std::size_t from) const {
+    std::size_t best = entries_.size();
+    const std::string_view text(lowerText);
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        for (std::size_t length : lengths_) {
+            if (pos + length > text.size()) continue;
+            const auto found = positions_.find(text.substr(pos, length));
+            if (found != positions_.end() && found->second >= from && found->second < best) {
+                best = found->second;
+            }
+        }
+    }
+    return best;
+}
+
+// Entries whose names do not occur leave the text unchanged, so only the
+// entries present in the current text are applied, each in table order.
+std::string GenericTable::substitute(std::string_view text) const {
+    std::string current(text);
+    if (entries_.empty()) return current;
+    std::size_t from = 0;
+    while (from < entries_.size()) {
+        const std::size_t position = firstPresent(toLowerAscii(current), from);
+        if (position >= entries_.size()) break;
+        const Entry& entry = entries_[position];
+        std::string replaced = replaceAllNoCase(current, entry.name, entry.value);
+        if (replaced.size() > text.size() + kMaxGrowth) break;
+        current = std::move(replaced);
+        from = position + 1;
+    }
+    return current;
+}
+
+namespace {
+
+int clampToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+int evaluateVhdlBound(const GenericTable& generics, std::string_view text) {
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '$') compact.push_back(c);
+    }
+    const std::string value = trimBlanks(generics.substitute(compact));
+    const std::size_t sign = value.find_first_of("+-", 1);
+    if (sign == std::string::npos) return leadingInt(value);
+    const long long left = leadingInt(std::string_view(value).substr(0, sign));
+    const long long right = leadingInt(std::string_view(value).substr(sign + 1));
+    return clampToInt(value[sign] == '+' ? left + right : left - right);
+}
+
+int evaluateVhdlBound(const Module& module, std::string_view text) {
+    const GenericTable generics(module.generics);
+    return evaluateVhdlBound(generics, text);
+}
+
+std::size_t matchingParenEnd(std::string_view text, std::size_t open) {
+    long depth = 0;
+    for (std::size_t pos = open; pos < text.size(); ++pos) {
+        if (text[pos] == '(') ++depth;
+        if (text[pos] == ')' && --depth == 0) return pos + 1;
+    }
+    return text.size();
+}
+
+bool parseVhdlRange(const GenericTable& generics, std::string_view text, int& msb, int& lsb,
+                    std::size_t* groupEnd) {
+    if (text.empty() || text[0] != '(') return false;
+    const std::size_t end = matchingParenEnd(text, 0);
+    if (groupEnd) *groupEnd = end;
+    const std::size_t innerEnd = (end > 1 && text[end - 1] == ')') ? end - 1 : end;
+    const std::string_view inner = text.substr(1, innerEnd - 1);
+    const std::string lower = toLowerAscii(inner);
+    // The marked words come first: a plain "to" may be part of a name.
+    static constexpr std::string_view kDirections[] = {"$downto$", "$to$", "downto", "to"};
+    for (std::string_view direction : kDirections) {
+        const std::size_t found = lower.find(direction);
+        if (found == std::string::npos) continue;
+        msb = evaluateVhdlBound(generics, inner.substr(0, found));
+        lsb = evaluateVhdlBound(generics, inner.substr(found + direction.size()));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace corvane

@@ -1,0 +1,106 @@
+#include <string>
+#include <vector>
+
+#include "database/chunk_preparation.h"
+#include "database/text_helpers.h"
+#include "vhdl/vhdl_bounds.h"
+#include "vhdl/vhdl_declarations.h"
+#include "vhdl/vhdl_design_units.h"
+
+namespace corvane {
+
+namespace {
+
+// Reads the rest of a component declaration, glued without blanks and line
+// markers, up to "end component" and its ";" (not included in `body`).
+bool readComponentBody(VhdlParseState& state, std::string& body) {
+    bool afterEndMarker = false;
+    while (!state.exhausted()) {
+        const std::string token = state.next();
+        if (state.followMarker(token)) continue;
+        if (afterEndMarker && toLowerAscii(token).starts_with("component")) {
+            return token.ends_with(';') || skipToSemicolon(state, {}) == 0;
+        }
+        if (afterEndMarker) body += kVhdlEndMarker;
+        afterEndMarker = token == kVhdlEndMarker;
+        if (!afterEndMarker) body += token;
+    }
+    return false;
+}
+
+// The port list of the component body: the text inside "port(...)", after a
+// generic clause if there is one. False when there is no "port(".
+bool componentPortList(std::string_view body, std::string& list) {
+    const std::string lower = toLowerAscii(body);
+    std::size_t search = 0;
+    const std::size_t generic = lower.find("generic(");
+    if (generic != std::string::npos) search = matchingParenEnd(lower, generic + 7);
+    const std::size_t port = lower.find("port(", search);
+    if (port == std::string::npos) return false;
+    const std::size_t open = port + 4;
+    const std::size_t end = matchingParenEnd(body, open);
+    const std::size_t innerEnd = (end > open + 1 && body[end - 1] == ')') ? end - 1 : end;
+    list = std::string(body.substr(open + 1, innerEnd - open - 1));
+    return true;
+}
+
+// Adds the ports of one "names : mode type" declaration; 1 after a message.
+int addComponentPorts(VhdlParseState& state, std::string_view declaration, int line,
+                      VhdlComponent& component) {
+    const std::size_t colon = declaration.find(':');
+    if (colon == std::string_view::npos) {
+        state.errorAt(line, "Syntax error.(26)\r\n");
+        return 1;
+    }
+    const std::string names = trimBlanks(declaration.substr(0, colon));
+    const std::string mode = toLowerAscii(trimBlanks(declaration.substr(colon + 1)));
+    // Only the three modes count here ("inout" first, as it begins with "in").
+    if (!mode.starts_with("inout") && !mode.starts_with("in") && !mode.starts_with("out")) {
+        state.errorAt(line, "Syntax error.(28.2) port " + names + " has no in/out designation.\r\n");
+        return 1;
+    }
+    for (const std::string& name : splitAll(names, ",")) {
+        const std::string trimmed = trimBlanks(name);
+        if (trimmed.empty()) {
+            state.errorAt(line, "Syntax error.(27)\r\n");
+            return 1;
+        }
+        component.ports.push_back({toLowerAscii(trimmed), trimmed});
+    }
+    return 0;
+}
+
+}  // namespace
+
+int parseComponentDeclaration(VhdlParseState& state) {
+    const int line = state.currentLine;
+    const std::string name = replaceAll(state.nextSkippingMarkers(), ",", "");
+    std::string body;
+    const bool complete = !name.empty() && readComponentBody(state, body);
+    if (!complete) {
+        state.errorAt(line, "Syntax error.(12)\r\n");
+        return 1;
+    }
+    VhdlComponent component{toLowerAscii(name), name, {}};
+    if (state.findComponent(component.name)) {
+        state.errorAt(line, "component \"" + name + "\" is already defined.\r\n");
+        return 1;
+    }
+    std::string list;
+    if (!componentPortList(body, list)) {
+        state.errorAt(line, "No \"port\" in component.\r\n");
+        return 1;
+    }
+    if (trimBlanks(list).empty()) {
+        state.errorAt(line, "No port in component.\r\n");
+        return 1;
+    }
+    for (const std::string& declaration : splitAll(list, ";")) {
+        if (trimBlanks(declaration).empty()) continue;
+        if (addComponentPorts(state, declaration, line, component) != 0) return 1;
+    }
+    state.addComponent(std::move(component));
+    return 0;
+}
+
+}  // namespace corvane

@@ -1,0 +1,141 @@
+#include "vhdl/vhdl_concurrent.h"
+
+#include "database/text_helpers.h"
+#include "verilog/verilog_parse_state.h"
+#include "vhdl/vhdl_process.h"
+
+namespace corvane {
+
+namespace {
+
+// One concurrent statement as read: its tokens (line markers left out), with
+// what is needed to step back to any of them.
+struct StatementWords {
+    std::vector<std::string> words;
+    std::vector<int> readNumber;  // reads made in this statement when the word came (0: the first)
+    std::vector<int> lines;       // current line when the word came
+    int reads = 0;                // tokens read here after the first one, markers included
+
+    std::string spaced() const {
+        std::string text;
+        for (const std::string& word : words) {
+            if (!text.empty()) text.push_back(' ');
+            text += word;
+        }
+        return text;
+    }
+
+    std::string compact(std::vector<std::size_t>& starts) const {
+        std::string text;
+        for (const std::string& word : words) {
+            starts.push_back(text.size());
+            text += word;
+        }
+        return text;
+    }
+};
+
+bool readStatementWords(VhdlParseState& state, const std::string& firstToken, StatementWords& read) {
+    read.words.push_back(firstToken);
+    read.readNumber.push_back(0);
+    read.lines.push_back(state.currentLine);
+    while (!read.words.back().ends_with(';')) {
+        if (state.exhausted()) return false;
+        const std::string token = state.next();
+        ++read.reads;
+        if (state.followMarker(token)) continue;
+        read.words.push_back(token);
+        read.readNumber.push_back(read.reads);
+        read.lines.push_back(state.currentLine);
+    }
+    return true;
+}
+
+bool startsWithKeyword(std::string_view lower, std::string_view keyword) {
+    return lower.starts_with(keyword) &&
+           (lower.size() == keyword.size() || !isIdentifierChar(lower[keyword.size()]));
+}
+
+// Position of the "process" keyword in the compact lower-cased text of a
+// process statement ("process ..." or "label: process ..."), or npos.
+std::size_t processKeywordAt(const std::string& lower) {
+    if (startsWithKeyword(lower, "process")) return 0;
+    const std::size_t colon = lower.find(':');
+    if (colon == std::string::npos || colon == 0) return std::string::npos;
+    for (std::size_t i = 0; i < colon; ++i) {
+        if (!isIdentifierChar(lower[i])) return std::string::npos;
+    }
+    return startsWithKeyword(std::string_view(lower).substr(colon + 1), "process") ? colon + 1
+                                                                                   : std::string::npos;
+}
+
+// Steps back to the token that holds the "process" keyword and runs the
+// process parser from there.
+int restartAsProcess(VhdlParseState& state, const StatementWords& read,
+                     const std::vector<std::size_t>& starts, std::size_t keyword) {
+    std::size_t word = 0;
+    while (word + 1 < starts.size() && starts[word + 1] <= keyword) ++word;
+    const int stepsBack = read.reads - read.readNumber[word] + 1;
+    for (int i = 0; i < stepsBack; ++i) state.pushBack();
+    state.currentLine = read.lines[word];
+    const std::string token = state.next();
+    const std::size_t offset = keyword - starts[word] + 7;
+    return parseProcess(state, offset < token.size() ? std::string_view(token).substr(offset)
+                                                      : std::string_view());
+}
+
+// The target of "target <= ...": without blanks and line markers, without a
+// statement label, and for "with s select t <= ..." the name after "select".
+std::string assignmentTarget(std::string_view head) {
+    std::string target = removeLineMarkers(replaceAll(head, " ", ""));
+    const std::string spacedLower = toLowerAscii(head);
+    if (toLowerAscii(target).starts_with("with")) {
+        const std::size_t select = spacedLower.rfind(" select ");
+        if (select != std::string::npos) {
+            return removeLineMarkers(replaceAll(head.substr(select + 8), " ", ""));
+        }
+    }
+    const std::size_t colon = target.find(':');
+    if (colon != std::string::npos) target.erase(0, colon + 1);
+    return target;
+}
+
+}  // namespace
+
+int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int line) {
+    const std::size_t arrow = text.find("<=");
+    if (arrow == std::string_view::npos) {
+        state.errorAt(line, "Imperfect formula error.\r\n");
+        return 1;
+    }
+    Assign assign;
+    assign.displayName = assignmentTarget(text.substr(0, arrow));
+    assign.name = toLowerAscii(assign.displayName);
+    assign.expression = trimBlanks(removeLineMarkers(text.substr(arrow + 2)));
+    assign.line = line;
+    assign.comment = state.commentOf(line);
+    state.module.assigns.push_back(std::move(assign));
+    return 0;
+}
+
+int parseConcurrentStatement(VhdlParseState& state, const std::string& firstToken) {
+    const int line = state.currentLine;
+    StatementWords read;
+    if (!readStatementWords(state, firstToken, read)) {
+        state.errorAt(line, "';' not exist.(12)\r\n");
+        return 1;
+    }
+    std::vector<std::size_t> starts;
+    const std::string compact = read.compact(starts);
+    const std::size_t keyword = processKeywordAt(toLowerAscii(compact));
+    if (keyword != std::string::npos) return restartAsProcess(state, read, starts, keyword);
+    if (compact.find("<=") != std::string::npos) {
+        std::string spaced = read.spaced();
+        spaced.pop_back();  // the final ";"
+        return addConcurrentAssignment(state, spaced, line);
+    }
+    return parseInstance(state, std::string_view(compact).substr(0, compact.size() - 1), starts,
+                         line);
+}
+
+}  // namespace corvane

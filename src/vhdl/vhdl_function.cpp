@@ -1,0 +1,74 @@
+#include <string>
+
+#include "database/chunk_preparation.h"
+#include "database/text_helpers.h"
+#include "vhdl/vhdl_process.h"
+
+namespace corvane {
+
+namespace {
+
+// Skips the function's body up to its end: the end marker followed by
+// "function", by the function's name, or by ";".
+bool skipFunctionBody(VhdlParseState& state, const std::string& name) {
+    bool afterEndMarker = false;
+    while (!state.exhausted()) {
+        const std::string token = state.next();
+        if (state.followMarker(token)) continue;
+        const std::string lower = toLowerAscii(token);
+        if (lower == std::string(kVhdlEndMarker) + ";") return true;
+        if (afterEndMarker) {
+            std::string word = lower;
+            const bool closed = word.ends_with(';');
+            if (closed) word.pop_back();
+            if (word.empty() || word == "function" || word == name) {
+                if (closed) return true;
+                while (!state.exhausted()) {
+                    const std::string rest = state.next();
+                    if (!state.followMarker(rest) && rest.ends_with(';')) return true;
+                }
+                return false;
+            }
+        }
+        afterEndMarker = token == kVhdlEndMarker;
+    }
+    return false;
+}
+
+}  // namespace
+
+int skipFunction(VhdlParseState& state) {
+    const int line = state.currentLine;
+    const std::string nameToken = state.nextSkippingMarkers();
+    const std::string name = toLowerAscii(nameToken.substr(0, nameToken.find_first_of("(;")));
+    if (name.empty()) {
+        state.errorAt(line, "Syntax error.(13)\r\n");
+        return 1;
+    }
+    // The parameter list runs up to "return".
+    while (true) {
+        if (state.exhausted()) {
+            state.errorAt(line, "Syntax error.(35)\r\n");
+            return 1;
+        }
+        const std::string token = state.next();
+        if (!state.followMarker(token) && toLowerAscii(token) == "return") break;
+    }
+    // The return type ends a declaration with ";", or a body with "is".
+    while (true) {
+        const std::string token = state.nextSkippingMarkers();
+        if (token.empty()) {
+            state.errorAt(line, "Syntax error.(36)\r\n");
+            return 1;
+        }
+        if (token.ends_with(';')) return 0;
+        if (toLowerAscii(token) == "is") break;
+    }
+    if (!skipFunctionBody(state, name)) {
+        state.errorAt(line, "entity end Not found.\r\n");
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace corvane

@@ -1,0 +1,167 @@
+#include "vhdl/vhdl_module_parser.h"
+
+#include <string_view>
+
+#include "database/chunk_preparation.h"
+#include "database/net_table.h"
+#include "database/text_helpers.h"
+#include "database/token_reader.h"
+#include "vhdl/vhdl_concurrent.h"
+#include "vhdl/vhdl_declarations.h"
+#include "vhdl/vhdl_design_units.h"
+#include "vhdl/vhdl_entity.h"
+#include "vhdl/vhdl_parse_state.h"
+#include "vhdl/vhdl_process.h"
+#include "vhdl/vhdl_tokenizer.h"
+
+namespace corvane {
+
+namespace {
+
+enum class Step { kContinue, kStopReading, kFail };
+
+Step illegalPosition(VhdlParseState& state, std::string_view what) {
+    state.error("Illegal position \"" + std::string(what) + "\".\r\n");
+    return Step::kStopReading;
+}
+
+bool inDeclarativePart(const VhdlParseState& state) {
+    return state.unit == kArchitectureDeclarations || state.unit == kPackage;
+}
+
+bool inStatementPart(const VhdlParseState& state) { return state.unit == kArchitectureStatements; }
+
+// The declarations that may stand anywhere but in an architecture's statement part.
+Step declaration(VhdlParseState& state, std::string_view keyword) {
+    if (inStatementPart(state)) return illegalPosition(state, keyword);
+    if (keyword == "constant") {
+        parseConstantDeclaration(state);
+    } else if (keyword == "component") {
+        parseComponentDeclaration(state);
+    } else if (keyword == "type") {
+        parseTypeDeclaration(state);
+    } else {
+        skipFunction(state);
+    }
+    return Step::kContinue;
+}
+
+// Tokens that do not start with a keyword of the design-unit level.
+Step otherToken(VhdlParseState& state, const std::string& token) {
+    if (inStatementPart(state)) {
+        parseConcurrentStatement(state, token);
+        return Step::kContinue;
+    }
+    if (inDeclarativePart(state)) {
+        state.error("Syntax error.(11)\r\n");
+        return Step::kFail;
+    }
+    if (token.empty()) return Step::kContinue;
+    state.error("Syntax error.(4) " + token + "\r\n");
+    return Step::kFail;
+}
+
+Step endMarker(VhdlParseState& state, const std::string& token) {
+    // "end;" arrives as the marker glued to its ";".
+    parseEndOfUnit(state, token.size() > kVhdlEndMarker.size());
+    return Step::kContinue;
+}
+
+bool isEndMarkerToken(const std::string& token) {
+    return token == kVhdlEndMarker || (token.starts_with(kVhdlEndMarker) &&
+                                       token.substr(kVhdlEndMarker.size()).starts_with(';'));
+}
+
+// One token of the main loop, dispatched on the first rule that matches.
+Step dispatch(VhdlParseState& state, const std::string& token) {
+    if (state.followMarker(token)) return Step::kContinue;
+    const std::string lower = toLowerAscii(token);
+    if (lower == "library") {
+        skipToSemicolon(state, "Syntax error.(5)\r\n");
+    } else if (lower == "use") {
+        skipToSemicolon(state, "Syntax error.(6)\r\n");
+    } else if (lower == "entity") {
+        if (parseEntityDeclaration(state) != 0) return Step::kFail;
+    } else if (isEndMarkerToken(token)) {
+        return endMarker(state, token);
+    } else if (lower == "architecture") {
+        if (parseArchitectureHeader(state) != 0) return Step::kFail;
+        state.unit = kArchitectureDeclarations;
+    } else if (lower == "package") {
+        if (parsePackageHeader(state) != 0) return Step::kFail;
+        state.unit = kPackage;
+    } else if (lower == "signal") {
+        if (!inDeclarativePart(state)) return illegalPosition(state, "signal");
+        parseSignalDeclaration(state);
+    } else if (lower == "constant" || lower == "component" || lower == "type" ||
+               lower == "function") {
+        return declaration(state, lower);
+    } else if (lower == "attribute") {
+        skipToSemicolon(state, "Syntax error.(6.2)\r\n");
+    } else if (lower == "subtype") {
+        skipToSemicolon(state, "Syntax error.(34)\r\n");
+    } else if (lower == "begin") {
+        state.unit = kArchitectureStatements;
+    } else if (lower == "process" || lower.starts_with("process(")) {
+        if (!inStatementPart(state)) return illegalPosition(state, "always");
+        parseProcess(state, std::string_view(token).substr(7));
+    } else {
+        return otherToken(state, token);
+    }
+    return Step::kContinue;
+}
+
+void tokenizeExpressions(Module& module) {
+    const GenericTable generics(module.generics);
+    for (Assign& assign : module.assigns) {
+        tokenizeVhdl(generics, assign.expression, assign.line, assign.rhsTokens);
+        tokenizeVhdl(generics, assign.name, assign.line, assign.lhsTokens);
+    }
+    for (Always& block : module.alwaysBlocks) {
+        for (Statement& statement : block.statements) {
+            tokenizeVhdl(generics, statement.value, block.line, statement.valueTokens);
+            tokenizeVhdl(generics, statement.target, block.line, statement.targetTokens);
+        }
+    }
+}
+
+// Every port must have got a direction; otherwise the module has no nets.
+bool reportUndefinedPins(const VhdlParseState& state) {
+    bool any = false;
+    for (const Pin& pin : state.module.pins) {
+        if (pin.direction != -1) continue;
+        state.errorAt(-1, "Pin \"" + pin.name + "\" is undefined.\r\n");
+        any = true;
+    }
+    return any;
+}
+
+int completeModule(VhdlParseState& state, const VhdlNetBuilder& buildNets) {
+    tokenizeExpressions(state.module);
+    if (reportUndefinedPins(state)) return 1;
+    if (buildNets) buildNets(state.module, state.filePath, state.log);
+    return 0;
+}
+
+}  // namespace
+
+int parseVhdlText(Module& module, const std::string& filePath, AnalysisContext& context,
+                  const VhdlNetBuilder& buildNets) {
+    VhdlParseState state(module, filePath, context.log, context.progress);
+    module.language = kVhdl;
+    module.readPos = 0;
+    module.tokensRead = 0;
+    while (module.readPos != -1) {
+        sendParseProgress(module, context.progress);
+        const Step step = dispatch(state, state.next());
+        if (step == Step::kFail) return 1;
+        if (step == Step::kStopReading) break;
+    }
+    return completeModule(state, buildNets);
+}
+
+void buildVhdlNetsWithoutChecks(Module& module, const std::string& filePath, MessageLog& log) {
+    buildNetTable(module, filePath, log, {});
+}
+
+}  // namespace corvane

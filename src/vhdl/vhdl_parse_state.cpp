@@ -1,0 +1,95 @@
+#include "vhdl/vhdl_parse_state.h"
+
+#include "database/text_helpers.h"
+#include "verilog/verilog_parse_state.h"
+
+namespace corvane {
+
+VhdlParseState::VhdlParseState(Module& module, const std::string& filePath, MessageLog& log,
+                               ProgressSink& progress)
+    : module(module), filePath(filePath), log(log), progress(progress) {}
+
+bool VhdlParseState::followMarker(const std::string& token) {
+    if (!isLineMarker(token)) return false;
+    currentLine = lineMarkerNumber(token);
+    return true;
+}
+
+std::string VhdlParseState::nextSkippingMarkers() {
+    while (!exhausted()) {
+        std::string token = next();
+        if (!followMarker(token)) return token;
+    }
+    return {};
+}
+
+std::string VhdlParseState::commentOf(int line) const {
+    const auto found = module.lineComments.find(line);
+    return found == module.lineComments.end() ? std::string() : found->second;
+}
+
+const VhdlComponent* VhdlParseState::findComponent(const std::string& name) const {
+    const auto found = components_.find(name);
+    return found == components_.end() ? nullptr : &found->second;
+}
+
+void VhdlParseState::addComponent(VhdlComponent component) {
+    std::string name = component.name;
+    components_.try_emplace(std::move(name), std::move(component));
+}
+
+bool VhdlParseState::isSignalName(const std::string& name) {
+    for (; indexedWires_ < module.wires.size(); ++indexedWires_) {
+        signalNames_.insert(module.wires[indexedWires_].name);
+    }
+    return signalNames_.contains(name);
+}
+
+bool VhdlParseState::isPinName(const std::string& name) {
+    for (; indexedPins_ < module.pins.size(); ++indexedPins_) {
+        pinNames_.insert(module.pins[indexedPins_].name);
+    }
+    return pinNames_.contains(name);
+}
+
+const VhdlType* VhdlParseState::findType(const std::string& name) {
+    for (; indexedTypes_ < module.vhdlTypes.size(); ++indexedTypes_) {
+        typeIndex_.try_emplace(module.vhdlTypes[indexedTypes_].name, indexedTypes_);
+    }
+    const auto found = typeIndex_.find(name);
+    return found == typeIndex_.end() ? nullptr : &module.vhdlTypes[found->second];
+}
+
+const GenericTable& VhdlParseState::generics() {
+    if (!generics_) generics_ = std::make_unique<GenericTable>(module.generics);
+    return *generics_;
+}
+
+bool glueUntilSemicolon(VhdlParseState& state, std::string& text) {
+    while (!text.ends_with(';')) {
+        if (state.exhausted()) return false;
+        const std::string token = state.next();
+        if (!state.followMarker(token)) text += token;
+    }
+    return true;
+}
+
+std::string removeGluedMarkers(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (text.compare(pos, 3, ",%%") == 0) {
+            std::size_t end = pos + 3;
+            while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+            if (end < text.size() && text[end] == ',') {
+                pos = end + 1;
+                continue;
+            }
+        }
+        result.push_back(text[pos++]);
+    }
+    return result;
+}
+
+}  // namespace corvane

@@ -1,0 +1,117 @@
+// The state of one VHDL file parse, shared by the design-unit parser and its
+// sub-parsers: the module being filled, where messages go, the current line,
+// which part of a design unit is being read, and the components declared so far.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "console/message_log.h"
+#include "database/records.h"
+#include "database/token_reader.h"
+#include "platform/progress_sink.h"
+#include "vhdl/vhdl_bounds.h"
+
+namespace corvane {
+
+// Where the parser stands in the file.
+enum VhdlUnit : int {
+    kOutsideUnit = 0,
+    kArchitectureDeclarations = 1,
+    kArchitectureStatements = 2,
+    kPackage = 3,
+};
+
+struct VhdlComponentPort {
+    std::string name;         // lower-cased
+    std::string displayName;  // as written
+};
+
+// A component declaration, kept while the file is parsed so that positional
+// port map associations can be given their formal names.
+struct VhdlComponent {
+    std::string name;
+    std::string displayName;
+    std::vector<VhdlComponentPort> ports;  // declaration order
+};
+
+class VhdlParseState {
+public:
+    VhdlParseState(Module& module, const std::string& filePath, MessageLog& log,
+                   ProgressSink& progress);
+
+    Module& module;
+    const std::string& filePath;
+    MessageLog& log;
+    ProgressSink& progress;
+    int currentLine = 0;  // line of the last line marker read
+    int unit = kOutsideUnit;
+    std::string architectureName;  // lower-cased
+    std::string packageName;       // lower-cased
+
+    std::string next() { return nextToken(module); }
+    void pushBack() { pushBackToken(module); }
+    // True once the last token of the text has been returned.
+    bool exhausted() const { return module.readPos < 0; }
+    // The next token that is not a line marker (markers update the current
+    // line), or "" when the text runs out first.
+    std::string nextSkippingMarkers();
+    // Sets the current line when `token` is a line marker; returns whether it was one.
+    bool followMarker(const std::string& token);
+
+    // Error prefix at the current line (or at `line`), then the message, which
+    // carries its own "\r\n".
+    void error(std::string_view message) const { log.logError(filePath, currentLine, message); }
+    void errorAt(int line, std::string_view message) const { log.logError(filePath, line, message); }
+
+    // The end-of-line comment of `line`, or "".
+    std::string commentOf(int line) const;
+
+    // Components of the file, by lower-cased name.
+    const VhdlComponent* findComponent(const std::string& name) const;
+    void addComponent(VhdlComponent component);
+
+    // Whether a lower-cased name is a signal (wire) or a port of the module.
+    // The indexes follow the module's vectors as they grow.
+    bool isSignalName(const std::string& name);
+    bool isPinName(const std::string& name);
+
+    // A declared record or array type by lower-cased name, or nullptr.
+    const VhdlType* findType(const std::string& name);
+
+    // The generic substitution of the module's generics, built on first use;
+    // genericsChanged() makes the next use rebuild it.
+    const GenericTable& generics();
+    void genericsChanged() { generics_.reset(); }
+
+private:
+    std::map<std::string, VhdlComponent> components_;
+    std::unordered_set<std::string> signalNames_;
+    std::size_t indexedWires_ = 0;
+    std::unordered_set<std::string> pinNames_;
+    std::size_t indexedPins_ = 0;
+    std::map<std::string, std::size_t> typeIndex_;  // first declaration wins
+    std::size_t indexedTypes_ = 0;
+    std::unique_ptr<GenericTable> generics_;
+};
+
+// Reads tokens and appends them without blanks to `text` until the text ends
+// with ";" (line markers only update the current line). Returns false when the
+// text of the file runs out first.
+bool glueUntilSemicolon(VhdlParseState& state, std::string& text);
+
+// The line markers of a glued text where they were kept as ",%%<n>," fields:
+// removes them.
+std::string removeGluedMarkers(std::string_view text);
+
+// Whether `c` may be part of a VHDL identifier.
+constexpr bool isIdentifierChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+}  // namespace corvane

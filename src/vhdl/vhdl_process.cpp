@@ -1,0 +1,325 @@
+#include "vhdl/vhdl_process.h"
+
+#include <string>
+#include <unordered_set>
+#include <utility>
+
+#include "database/chunk_preparation.h"
+#include "database/text_helpers.h"
+#include "verilog/statement_splitter.h"
+#include "vhdl/vhdl_tokenizer.h"
+
+namespace corvane {
+
+namespace {
+
+enum class Step { kContinue, kDone, kFail };
+
+// The tokens of a process body, with room for the rest of a token whose
+// first part has been used (the statement after "when x =>" in one token).
+class BodyTokens {
+public:
+    explicit BodyTokens(VhdlParseState& state) : state_(state) {}
+
+    bool exhausted() const { return pending_.empty() && state_.exhausted(); }
+    std::string next() {
+        if (!pending_.empty()) return std::exchange(pending_, {});
+        return state_.next();
+    }
+    // The next token that is not a line marker, or "" when the text ends.
+    std::string nextWord() {
+        while (!exhausted()) {
+            std::string token = next();
+            if (!state_.followMarker(token)) return token;
+        }
+        return {};
+    }
+    void putBack(std::string rest) { pending_ = std::move(rest); }
+
+private:
+    VhdlParseState& state_;
+    std::string pending_;
+};
+
+// Whether a lower-cased text ends with `word` written right after a closing
+// bracket or quote, as in "(a='1')then".
+bool endsWithGluedWord(const std::string& text, std::string_view word) {
+    if (text.size() <= word.size() || !toLowerAscii(text).ends_with(word)) return false;
+    const char before = text[text.size() - word.size() - 1];
+    return before == ')' || before == '\'' || before == '"';
+}
+
+// Literal operands (numbers, character and bit-string literals) are not signals.
+bool isLiteralOperand(const std::string& text) {
+    if (text.empty()) return true;
+    const char first = text[0];
+    if ((first >= '0' && first <= '9') || first == '\'' || first == '"') return true;
+    return text.size() > 1 && text[1] == '"';
+}
+
+class ProcessBodyParser {
+public:
+    ProcessBodyParser(VhdlParseState& state, std::size_t blockIndex)
+        : state_(state), tokens_(state), blockIndex_(blockIndex) {}
+
+    int run() {
+        while (!tokens_.exhausted()) {
+            const std::string token = tokens_.next();
+            if (state_.followMarker(token)) continue;
+            const Step step = statement(token);
+            if (step == Step::kDone) return 0;
+            if (step == Step::kFail) return 1;
+        }
+        state_.error("\"end;\" not exist.\r\n");
+        return 1;
+    }
+
+private:
+    Always& block() { return state_.module.alwaysBlocks[blockIndex_]; }
+
+    Step statement(const std::string& token) {
+        const std::string lower = toLowerAscii(token);
+        if (lower.starts_with(kVhdlEndMarker)) return endMarker(token.substr(kVhdlEndMarker.size()));
+        const std::string name = lower.substr(0, std::min(lower.find("<="), lower.find('(')));
+        if (!name.empty() && state_.isSignalName(name)) {
+            return assignment(token, "';' not exist.(10)\r\n", false);
+        }
+        if (!name.empty() && state_.isPinName(name)) {
+            return assignment(token, "';' not exist.(11)\r\n", false);
+        }
+        if (lower == "if" || lower.starts_with("if(")) {
+            return condition(token.substr(2), "if", "then",
+                             "syntax error at conditional experssion of 'if'.\r\n");
+        }
+        if (lower == "elsif" || lower.starts_with("elsif(")) {
+            return condition(token.substr(5), "elif", "then",
+                             "syntax error at conditional experssion of 'if'.\r\n");
+        }
+        if (lower == "$else$" || lower == "else") {
+            addMarker("else");
+            return Step::kContinue;
+        }
+        if (lower == "case" || lower.starts_with("case(")) {
+            return condition(token.substr(4), "case", "is",
+                             "syntax error at conditional experssion of 'case'.\r\n");
+        }
+        if (lower.starts_with("$when$")) return choice(token.substr(6));
+        if (lower == "for") return forLoop();
+        if (lower == "wait" || lower == "wait;") return lower == "wait" ? waitStatement() : Step::kContinue;
+        // An empty statement adds nothing to the stream.
+        if (lower == "null;") return Step::kContinue;
+        return assignment(token, "syntax error at conditional experssion.\r\n", true);
+    }
+
+    // After the end marker: "end if;", "end case;", "end loop;" close a
+    // construct (a label may follow the keyword), "end process;" the process.
+    Step endMarker(const std::string& glued) {
+        const std::string decider = glued.empty() ? tokens_.nextWord() : glued;
+        if (decider.empty()) {
+            state_.error("\"end;\" not exist.\r\n");
+            return Step::kFail;
+        }
+        std::string word = toLowerAscii(decider);
+        bool closed = word.ends_with(';');
+        if (closed) word.pop_back();
+        if (!closed && (word == "if" || word == "case" || word == "loop" || word == "process")) {
+            closed = tokens_.nextWord().ends_with(';');
+        }
+        if (closed && word == "process") return Step::kDone;
+        if (closed && (word == "if" || word == "case" || word == "loop")) {
+            addMarker("end");
+            return Step::kContinue;
+        }
+        state_.error("\"end process\" not exist.\r\n");
+        return Step::kFail;
+    }
+
+    // "if c then", "elsif c then", "case e is": the text up to the closing word.
+    Step condition(const std::string& rest, std::string_view marker, std::string_view closingWord,
+                   std::string_view message) {
+        const int line = state_.currentLine;
+        std::string text = rest;
+        if (!glueToWord(text, closingWord)) {
+            state_.errorAt(line, message);
+            return Step::kFail;
+        }
+        return split(std::string(marker) + " <= " + text, line);
+    }
+
+    // "when choice =>": the statement after the arrow is read next.
+    Step choice(const std::string& rest) {
+        const int line = state_.currentLine;
+        std::string text = rest;
+        while (text.find("=>") == std::string::npos) {
+            const std::string token = tokens_.nextWord();
+            if (token.empty()) {
+                state_.errorAt(line, "syntax error at conditional experssion of 'when'.\r\n");
+                return Step::kFail;
+            }
+            text += token;
+        }
+        const std::size_t arrow = text.find("=>");
+        if (arrow + 2 < text.size()) tokens_.putBack(text.substr(arrow + 2));
+        return split("when <= " + text.substr(0, arrow), line);
+    }
+
+    Step forLoop() {
+        const int line = state_.currentLine;
+        while (true) {
+            const std::string token = tokens_.nextWord();
+            if (token.empty()) {
+                state_.errorAt(line, "syntax error at conditional experssion of 'for'.\r\n");
+                return Step::kFail;
+            }
+            if (toLowerAscii(token) == "loop") break;
+        }
+        addMarker("for");
+        return Step::kContinue;
+    }
+
+    // "wait until c;" adds the signals of c to the sensitivity list; other
+    // wait statements are passed over.
+    Step waitStatement() {
+        const int line = state_.currentLine;
+        const std::string first = tokens_.nextWord();
+        const std::string lower = toLowerAscii(first);
+        const bool until = lower == "until" || lower.starts_with("until(");
+        std::string text = until ? first.substr(5) : first;
+        if (first.empty() || !glueToSemicolon(text)) {
+            state_.errorAt(line, "syntax error at conditional experssion of 'wait'.\r\n");
+            return Step::kFail;
+        }
+        if (until) {
+            text.pop_back();
+            addWaitSensitivity(text, line);
+        }
+        return Step::kContinue;
+    }
+
+    void addWaitSensitivity(const std::string& condition, int line) {
+        std::vector<FormulaToken> operands;
+        tokenizeVhdl(state_.generics(), condition, line, operands);
+        std::unordered_set<std::string> known;
+        for (const Sensitivity& entry : block().sensitivity) known.insert(entry.name);
+        for (const FormulaToken& token : operands) {
+            if (token.op != -1 || isLiteralOperand(token.text)) continue;
+            if (!known.insert(token.text).second) continue;
+            Sensitivity entry;
+            entry.name = token.text;
+            entry.displayName = token.displayText;
+            entry.edge = -1;
+            block().sensitivity.push_back(std::move(entry));
+        }
+    }
+
+    // A signal, port or variable assignment up to its ";".
+    Step assignment(const std::string& token, std::string_view unendedMessage, bool variable) {
+        const int line = state_.currentLine;
+        std::string text = token;
+        if (!glueToSemicolon(text)) {
+            state_.errorAt(line, unendedMessage);
+            return Step::kFail;
+        }
+        text.pop_back();
+        if (variable) {
+            const std::size_t assign = text.find(":=");
+            if (assign != std::string::npos) text.replace(assign, 2, " <= ");
+        }
+        const std::size_t arrow = text.find("<=");
+        if (arrow != std::string::npos && trimBlanks(std::string_view(text).substr(0, arrow)).empty()) {
+            state_.errorAt(line, "Signal name is empty.\r\n");
+            return Step::kFail;
+        }
+        return split(text, line);
+    }
+
+    bool glueToSemicolon(std::string& text) {
+        while (!text.ends_with(';')) {
+            if (tokens_.exhausted()) return false;
+            const std::string token = tokens_.next();
+            if (!state_.followMarker(token)) text += token;
+        }
+        return true;
+    }
+
+    // Glues tokens up to the word that closes a condition (not included).
+    bool glueToWord(std::string& text, std::string_view word) {
+        while (true) {
+            if (endsWithGluedWord(text, word)) {
+                text.resize(text.size() - word.size());
+                return true;
+            }
+            const std::string token = tokens_.nextWord();
+            if (token.empty()) return false;
+            if (toLowerAscii(token) == word) return true;
+            text += token;
+        }
+    }
+
+    Step split(const std::string& text, int line) {
+        const int failed = addProcessStatement(block().statements, text, line, state_.module,
+                                               state_.log, state_.filePath);
+        return failed ? Step::kFail : Step::kContinue;
+    }
+
+    void addMarker(std::string_view keyword) {
+        Statement statement;
+        statement.target = std::string(keyword);
+        statement.targetDisplay = statement.target;
+        statement.line = state_.currentLine;
+        statement.comment = state_.commentOf(statement.line);
+        block().statements.push_back(std::move(statement));
+    }
+
+    VhdlParseState& state_;
+    BodyTokens tokens_;
+    std::size_t blockIndex_;
+};
+
+// The signals of the parenthesised list that starts the header, if any.
+void addSensitivityList(std::string_view header, Always& block) {
+    if (!header.starts_with('(')) return;
+    const std::size_t end = matchingParenEnd(header, 0);
+    const std::size_t innerEnd = (end > 1 && header[end - 1] == ')') ? end - 1 : end;
+    for (const std::string& name : splitAll(header.substr(1, innerEnd - 1), ",")) {
+        const std::string trimmed = trimBlanks(name);
+        if (trimmed.empty()) continue;
+        Sensitivity entry;
+        entry.name = toLowerAscii(trimmed);
+        entry.displayName = trimmed;
+        entry.edge = -1;
+        block.sensitivity.push_back(std::move(entry));
+    }
+}
+
+}  // namespace
+
+int addProcessStatement(std::vector<Statement>& statements, std::string_view text, int line,
+                        const Module& module, MessageLog& log, const std::string& filePath) {
+    return addStatement(statements, text, line, module, log, filePath,
+                        "Imperfect formula error in process block.\r\n");
+}
+
+int parseProcess(VhdlParseState& state, std::string_view headerRest) {
+    const int line = state.currentLine;
+    std::string header(headerRest);
+    // The declarative part of the process is passed over up to "begin".
+    while (true) {
+        if (state.exhausted()) {
+            state.errorAt(line, "\"begin\" not exist.\r\n");
+            return 1;
+        }
+        const std::string token = state.next();
+        if (state.followMarker(token)) continue;
+        if (toLowerAscii(token) == "begin") break;
+        header += token;
+    }
+    Always block;
+    block.line = line;
+    addSensitivityList(trimBlanks(header), block);
+    state.module.alwaysBlocks.push_back(std::move(block));
+    ProcessBodyParser parser(state, state.module.alwaysBlocks.size() - 1);
+    return parser.run();
+}
+
+}  // namespace corvane
