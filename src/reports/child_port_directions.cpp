@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
+
+#include "reports/bit_range.h"
 
 #include "reports/connection_checks.h"
 
@@ -28,6 +31,14 @@ public:
         return pin->second;
     }
 
+    // The direction of the pin at `position` of module `moduleName`, for a
+    // positional connection.
+    std::optional<int> findAt(const std::string& moduleName, std::size_t position) {
+        const auto module = modules_.find(moduleName);
+        if (module == modules_.end() || position >= module->second->pins.size()) return std::nullopt;
+        return module->second->pins[position].direction;
+    }
+
 private:
     const std::unordered_map<std::string, int>& pinsOf(const Module& module) {
         auto [it, inserted] = pins_.try_emplace(&module);
@@ -41,33 +52,62 @@ private:
     std::unordered_map<const Module*, std::unordered_map<std::string, int>> pins_;
 };
 
-Pin* firstPortNamed(Child& child, const std::string& name) {
-    for (Pin& port : child.ports) {
-        if (port.name == name) return &port;
-    }
-    return nullptr;
+// Whether the connection checks turned this connection into a block port:
+// its signal names a net and its select is well formed.
+bool madeBlockPort(const Module& module, const Connection& connection) {
+    const std::string name(signalTextName(connection.signal));
+    if (!module.nets.contains(name)) return false;
+    MessageLog scratch;
+    BitRange range;
+    return module.language == kVhdl ? rangeFromVhdlText(module, connection.signal, scratch, range)
+                                    : rangeFromText(module, connection.signal, scratch, range);
 }
 
-void resolveChild(Child& child, PortDirections& directions) {
-    for (Connection& connection : child.connections) {
-        const int direction = directions.find(child.moduleName, connection.port).value_or(0);
-        connection.flags = direction;
-        if (Pin* port = firstPortNamed(child, connection.port)) port->direction = direction;
+// The block port each connection of a child produced, or -1. A net is checked
+// once and its connections are scanned in order, so the m-th port named N
+// belongs to the m-th connection (that made a port) whose signal names N.
+std::vector<int> blockPortOfEachConnection(const Module& module, const Child& child) {
+    std::unordered_map<std::string, std::vector<int>> portsByName;
+    for (std::size_t p = 0; p < child.ports.size(); ++p) {
+        portsByName[child.ports[p].name].push_back(static_cast<int>(p));
     }
+    std::unordered_map<std::string, std::size_t> used;
+    std::vector<int> result(child.connections.size(), -1);
+    for (std::size_t k = 0; k < child.connections.size(); ++k) {
+        const Connection& connection = child.connections[k];
+        if (!madeBlockPort(module, connection)) continue;
+        const std::string name(signalTextName(connection.signal));
+        const auto ports = portsByName.find(name);
+        std::size_t& next = used[name];
+        if (ports == portsByName.end() || next >= ports->second.size()) continue;
+        result[k] = ports->second[next++];
+    }
+    return result;
 }
 
-// Child terminals name the child by `index` and the connection by `portIndex`.
-void copyFlagsToTerminals(Module& module) {
+// Gives each connection the direction of the child module's pin it connects
+// to: by name, or for a positional connection by position; 0 when the child
+// module or the pin is unknown. The block port the connection produced and
+// the terminals that refer to that port take the same direction.
+void resolveChild(Module& module, std::size_t c, PortDirections& directions) {
+    Child& child = module.children[c];
+    const std::vector<int> portOf = blockPortOfEachConnection(module, child);
+    std::unordered_map<int, int> roleOfPort;
+    for (std::size_t k = 0; k < child.connections.size(); ++k) {
+        Connection& connection = child.connections[k];
+        const std::optional<int> found = connection.port.empty()
+                                             ? directions.findAt(child.moduleName, k)
+                                             : directions.find(child.moduleName, connection.port);
+        connection.flags = found.value_or(0);
+        if (portOf[k] < 0) continue;
+        child.ports[static_cast<std::size_t>(portOf[k])].direction = connection.flags;
+        roleOfPort[portOf[k]] = connection.flags;
+    }
     for (auto& [name, net] : module.nets) {
         for (Terminal& terminal : net.terminals) {
-            if (terminal.kind != kKindChild || terminal.index < 0 || terminal.portIndex < 0) {
-                continue;
-            }
-            const auto c = static_cast<std::size_t>(terminal.index);
-            if (c >= module.children.size()) continue;
-            const auto& connections = module.children[c].connections;
-            const auto k = static_cast<std::size_t>(terminal.portIndex);
-            if (k < connections.size()) terminal.role = connections[k].flags;
+            if (terminal.kind != kKindChild || terminal.index != static_cast<int>(c)) continue;
+            const auto role = roleOfPort.find(terminal.portIndex);
+            if (role != roleOfPort.end()) terminal.role = role->second;
         }
     }
 }
@@ -77,8 +117,7 @@ void copyFlagsToTerminals(Module& module) {
 void resolveChildPortDirections(ModuleList& modules) {
     PortDirections directions(modules);
     for (Module& module : modules) {
-        for (Child& child : module.children) resolveChild(child, directions);
-        copyFlagsToTerminals(module);
+        for (std::size_t c = 0; c < module.children.size(); ++c) resolveChild(module, c, directions);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "database/module_list.h"
+#include "database/net_table.h"
 #include "reports/connection_checks.h"
 
 namespace corvane {
@@ -24,15 +25,6 @@ Connection connection(const std::string& port, const std::string& signal, int fl
     return c;
 }
 
-Terminal terminal(int kind, int index, int portIndex, int role) {
-    Terminal t;
-    t.kind = kind;
-    t.index = index;
-    t.portIndex = portIndex;
-    t.role = role;
-    return t;
-}
-
 Child child(const std::string& moduleName, std::vector<Connection> connections,
             std::vector<Pin> ports) {
     Child c;
@@ -42,68 +34,90 @@ Child child(const std::string& moduleName, std::vector<Connection> connections,
     return c;
 }
 
-// "sub" has the pins a (input), y (output), z (inout). The top module holds
-// u1 of sub and u2 of a module that was never analysed. Every flag, port
-// direction and role starts at 9 so that each change is visible.
+Wire wire(const std::string& name) {
+    Wire w;
+    w.name = w.displayName = name;
+    return w;
+}
+
+const Terminal& childTerminal(const Module& module, const std::string& net, int child, int port) {
+    static const Terminal none;
+    for (const Terminal& t : module.nets.at(net).terminals) {
+        if (t.kind == kKindChild && t.index == child && t.portIndex == port) return t;
+    }
+    ADD_FAILURE() << "no terminal for child " << child << " port " << port << " on " << net;
+    return none;
+}
+
+// "sub" has the pins a (input), y (output), z (inout). In "top" the nets are
+// checked in the order m, n, a, so the block ports of a child are not in
+// connection order: u1 (named) gets n, a, a; u2 (positional) gets m, n and no
+// port for its malformed third connection. u3 instantiates a module that was
+// never analysed.
 class ChildPortDirections : public ::testing::Test {
 protected:
     ChildPortDirections() {
-        Module& top = modules.append();
-        top.name = "top";
-        top.children = {
-            child("sub",
-                  {connection("a", "a", 9), connection("y", "n", 9), connection("z", "z", 9),
-                   connection("nope", "m", 9), connection("", "p", 9)},
-                  {pin("a", 9), pin("n", 9), pin("z", 9), pin("z", 9)}),
-            child("missing", {connection("y", "y", 9)}, {pin("y", 9)}),
-        };
-        top.nets["n"].terminals = {terminal(kKindPin, 0, -1, 9), terminal(kKindChild, 0, 1, 9),
-                                   terminal(kKindChild, 0, 7, 9), terminal(kKindAlways, 0, 1, 9)};
-        top.nets["y"].terminals = {terminal(kKindChild, 1, 0, 9)};
-
         Module& sub = modules.append();
         sub.name = "sub";
-        sub.pins = {pin("a", 0), pin("y", 1), pin("z", 2), pin("y", 0)};
+        sub.pins = {pin("a", 0), pin("y", 1), pin("z", 2)};
         Module& later = modules.append();  // a second module of that name is never consulted
         later.name = "sub";
-        later.pins = {pin("a", 2), pin("nope", 1)};
+        later.pins = {pin("a", 2), pin("y", 2), pin("z", 0)};
+
+        Module& top = modules.append();
+        top.name = "top";
+        top.wires = {wire("m"), wire("n"), wire("a")};
+        top.children = {
+            child("sub", {connection("a", "a", 9), connection("y", "n", 9), connection("z", "a", 9)}, {}),
+            child("sub", {connection("", "m", 9), connection("", "n", 9), connection("", "a[3", 9)}, {}),
+            child("missing", {connection("y", "n", 9)}, {}),
+        };
+        VerilogNetChecker checker(top);
+        buildNetTable(top, "top.v", log, checker.hook(log));
     }
 
     Module& top() { return *modules.find("top"); }
 
     ModuleList modules;
+    MessageLog log;
 };
 
-TEST_F(ChildPortDirections, ConnectionsTakeTheDirectionOfTheChildsPin) {
+TEST_F(ChildPortDirections, NamedConnectionsTakeTheDirectionOfTheirPin) {
     resolveChildPortDirections(modules);
     const Child& u1 = top().children[0];
-    const int expected[] = {0, 1, 2, 0, 0};  // a input, y output, z inout, no such pin, positional
-    for (std::size_t k = 0; k < u1.connections.size(); ++k) {
-        EXPECT_EQ(u1.connections[k].flags, expected[k]) << "connection " << k;
-    }
-    // The first block port named like the connection's port takes the direction;
-    // a port named otherwise (n for y) and a second z keep theirs.
-    EXPECT_EQ(u1.ports[0].direction, 0);
-    EXPECT_EQ(u1.ports[1].direction, 9);
+    EXPECT_EQ(u1.connections[0].flags, 0);
+    EXPECT_EQ(u1.connections[1].flags, 1);
+    EXPECT_EQ(u1.connections[2].flags, 2);
+    ASSERT_EQ(u1.ports.size(), 3u);  // n (from .y), a (from .a), a (from .z)
+    EXPECT_EQ(u1.ports[0].direction, 1);
+    EXPECT_EQ(u1.ports[1].direction, 0);
     EXPECT_EQ(u1.ports[2].direction, 2);
-    EXPECT_EQ(u1.ports[3].direction, 9);
+    EXPECT_EQ(childTerminal(top(), "n", 0, 0).role, 1);
+    EXPECT_EQ(childTerminal(top(), "a", 0, 1).role, 0);
+    EXPECT_EQ(childTerminal(top(), "a", 0, 2).role, 2);
+}
+
+TEST_F(ChildPortDirections, PositionalConnectionsTakeThePinAtTheirPosition) {
+    resolveChildPortDirections(modules);
+    const Child& u2 = top().children[1];
+    EXPECT_EQ(u2.connections[0].flags, 0);
+    EXPECT_EQ(u2.connections[1].flags, 1);
+    EXPECT_EQ(u2.connections[2].flags, 2);  // no block port, but the connection knows its pin
+    ASSERT_EQ(u2.ports.size(), 2u);
+    EXPECT_EQ(u2.ports[0].direction, 0);
+    EXPECT_EQ(u2.ports[1].direction, 1);
+    EXPECT_EQ(childTerminal(top(), "m", 1, 0).role, 0);
+    EXPECT_EQ(childTerminal(top(), "n", 1, 1).role, 1);
+    EXPECT_EQ(log.text(), "#ERROR :  :  : Net \"a[3\" connection error.(0)\r\n");
 }
 
 TEST_F(ChildPortDirections, ChildOfAMissingModuleGetsZero) {
     resolveChildPortDirections(modules);
-    const Child& u2 = top().children[1];
-    EXPECT_EQ(u2.connections[0].flags, 0);
-    EXPECT_EQ(u2.ports[0].direction, 0);
-    EXPECT_EQ(top().nets.at("y").terminals[0].role, 0);
-}
-
-TEST_F(ChildPortDirections, ChildTerminalsTakeTheFlagsOfTheirConnection) {
-    resolveChildPortDirections(modules);
-    const auto& n = top().nets.at("n").terminals;
-    EXPECT_EQ(n[0].role, 9);  // a pin declaration
-    EXPECT_EQ(n[1].role, 1);  // child 0, connection 1 (y, an output)
-    EXPECT_EQ(n[2].role, 9);  // no connection 7
-    EXPECT_EQ(n[3].role, 9);  // an always block
+    const Child& u3 = top().children[2];
+    EXPECT_EQ(u3.connections[0].flags, 0);
+    ASSERT_EQ(u3.ports.size(), 1u);
+    EXPECT_EQ(u3.ports[0].direction, 0);
+    EXPECT_EQ(childTerminal(top(), "n", 2, 0).role, 0);
 }
 
 TEST(ChildPortDirectionsAfterChecks, OutputOfAnAnalysedChildIsRecordedAsDriven) {
