@@ -176,9 +176,8 @@ bool reportUndefinedPins(VerilogParseState& state) {
 int completeModule(VerilogParseState& state) {
     tokenizeExpressions(state.module);
     if (reportUndefinedPins(state)) return 1;
-    MessageLog& log = state.log;
-    buildNetTable(state.module, state.filePath, log,
-                  [&log](Module& module, const std::string& name) { checkVerilogNet(module, name, log); });
+    VerilogNetChecker checker(state.module);
+    buildNetTable(state.module, state.filePath, state.log, checker.hook(state.log));
     return 0;
 }
 
