@@ -55,7 +55,27 @@ public:
           forIsBlockLevel_(form == AlwaysBodyForm::kSingleFor),
           blockForm_(form == AlwaysBodyForm::kBlock) {}
 
+    // Statements are gathered in a buffer kept from block to block and moved
+    // into the block once at the end, whatever the result, so the block's
+    // vector is allocated once at its final size.
     int run() {
+        scratch().clear();
+        const int result = readBody();
+        std::vector<Statement>& gathered = scratch();
+        std::vector<Statement>& target = state_.module.alwaysBlocks[blockIndex_].statements;
+        target.reserve(target.size() + gathered.size());
+        for (Statement& statement : gathered) target.push_back(std::move(statement));
+        gathered.clear();
+        return result;
+    }
+
+private:
+    static std::vector<Statement>& scratch() {
+        thread_local std::vector<Statement> statements;
+        return statements;
+    }
+
+    int readBody() {
         // The header's own "begin" may name the block.
         if (blockForm_) skipBlockLabel();
         while (true) {
@@ -73,9 +93,8 @@ public:
         }
     }
 
-private:
     int dispatch(const std::string& token) {
-        const std::string lower = toLowerAscii(token);
+        const std::string_view lower = lowerInBuffer(token);
         if (lower == "endmodule" || lower == "endmodul") return -1;
         if (lower == "else") return elseConstruct();
         if (isConditionalDirective(lower)) return directive(lower);
@@ -126,9 +145,24 @@ private:
         return labelOrError(token);
     }
 
+    // The token in lower case, in a buffer reused for every token: tokens are
+    // short, so this costs no allocation once the buffer has grown.
+    std::string_view lowerInBuffer(std::string_view token) {
+        lowerBuffer_.assign(token);
+        for (char& c : lowerBuffer_) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        }
+        return lowerBuffer_;
+    }
+
     TargetKind targetKind(std::string_view lower) {
         if (lower.starts_with('{')) return TargetKind::kPortOrConcatenation;
         const std::string_view name = assignmentNamePart(lower);
+        // Keywords with a condition ("if(a)", "case(s)") and case labels are
+        // never declared names; they need no lookup.
+        if (name.empty() || name.find_first_of("(:;") != std::string_view::npos) {
+            return TargetKind::kNone;
+        }
         if (names_.isReg(name)) return TargetKind::kReg;
         if (names_.isPort(name)) return TargetKind::kPortOrConcatenation;
         return TargetKind::kNone;
@@ -324,23 +358,23 @@ private:
     }
 
     void addMarker(std::string_view keyword, std::string_view value, int line) {
-        Statement statement;
-        statement.target = std::string(keyword);
-        statement.targetDisplay = statement.target;
-        statement.value = toLowerAscii(value);
-        statement.valueDisplay = std::string(value);
+        Statement& statement = statements().emplace_back();
+        statement.target = keyword;
+        statement.targetDisplay = keyword;
+        if (!value.empty()) {
+            statement.value = toLowerAscii(value);
+            statement.valueDisplay = value;
+        }
         statement.line = line;
-        statement.comment = state_.commentOf(line);
-        statements().push_back(std::move(statement));
+        const auto comment = state_.module.lineComments.find(line);
+        if (comment != state_.module.lineComments.end()) statement.comment = comment->second;
     }
 
     int addSplitStatement(std::string_view text, int line) {
         return addStatement(statements(), text, line, state_.module, state_.log, state_.filePath);
     }
 
-    std::vector<Statement>& statements() {
-        return state_.module.alwaysBlocks[blockIndex_].statements;
-    }
+    std::vector<Statement>& statements() { return scratch(); }
 
     VerilogParseState& state_;
     AlwaysTokenSource source_;
@@ -351,6 +385,7 @@ private:
     bool endsByStructure_;
     bool forIsBlockLevel_;
     bool blockForm_;
+    std::string lowerBuffer_;
 };
 
 }  // namespace

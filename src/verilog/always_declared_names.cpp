@@ -4,7 +4,9 @@ namespace corvane {
 
 namespace {
 
-constexpr int kLinearLookups = 4;
+// Scanning a few dozen names is cheaper than hashing them; a block that asks
+// more often than this pays for the hash sets once.
+constexpr int kLinearLookups = 48;
 
 template <typename Records>
 bool containsName(const Records& records, std::string_view name) {
@@ -34,8 +36,12 @@ bool AlwaysDeclaredNames::isPort(std::string_view name) {
 }
 
 std::string_view assignmentNamePart(std::string_view lower) {
-    const std::size_t cut = lower.find_first_of("=< [");
-    return cut == std::string_view::npos ? lower : lower.substr(0, cut);
+    std::size_t cut = 0;
+    while (cut < lower.size() && lower[cut] != '=' && lower[cut] != '<' && lower[cut] != ' ' &&
+           lower[cut] != '[') {
+        ++cut;
+    }
+    return lower.substr(0, cut);
 }
 
 }  // namespace corvane

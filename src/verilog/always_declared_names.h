@@ -9,9 +9,10 @@
 
 namespace corvane {
 
-// Compares lower-cased names. A few lookups scan the declarations; once a
-// block has asked more often, the names are put into hash sets, so a long
-// block costs one pass over the declarations instead of one per statement.
+// Compares lower-cased names. The first lookups of a block scan the
+// declarations; once a block has asked more often, the names are put into
+// hash sets, so a long block costs one pass over the declarations instead of
+// one per statement.
 // The module's regs and pins must not change while the lookup lives.
 class AlwaysDeclaredNames {
 public:

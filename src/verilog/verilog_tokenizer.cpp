@@ -1,10 +1,10 @@
 #include "verilog/verilog_tokenizer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "database/text_helpers.h"
 #include "verilog/verilog_operator_table.h"
 
 namespace corvane {
@@ -52,22 +52,24 @@ const OperatorsByFirstChar& operatorsByFirstChar() {
 }
 
 void appendOperand(std::string_view text, int line, std::vector<FormulaToken>& tokens) {
-    FormulaToken token;
-    token.text = toLowerAscii(text);
-    token.displayText = std::string(text);
+    FormulaToken& token = tokens.emplace_back();
+    token.displayText.assign(text);
+    token.text.assign(text);
+    for (char& c : token.text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
     token.op = -1;
     token.strength = 0;
     token.line = line;
-    tokens.push_back(std::move(token));
 }
 
 // Operators get their priority plus the running bracket weight; brackets and
 // the comma get -1 and move the running weight by their own number.
 void appendOperator(int index, int line, int& bracketWeight, std::vector<FormulaToken>& tokens) {
     const OperatorEntry& entry = kVerilogOperators[static_cast<std::size_t>(index)];
-    FormulaToken token;
-    token.text = std::string(entry.text);
-    token.displayText = token.text;
+    FormulaToken& token = tokens.emplace_back();
+    token.text.assign(entry.text);
+    token.displayText.assign(entry.text);
     token.op = index;
     token.line = line;
     if (index < kVerilogFirstBracket) {
@@ -76,38 +78,57 @@ void appendOperator(int index, int line, int& bracketWeight, std::vector<Formula
         token.strength = -1;
         bracketWeight += entry.priority;
     }
-    tokens.push_back(std::move(token));
+}
+
+// Walks the blank-free text once, calling onOperand(start, end) for every
+// operand and onOperator(index) for every operator. The first position where
+// any operator matches is the earliest occurrence over the table, and the
+// longest operator there is the one that wins at equal positions.
+template <typename OnOperand, typename OnOperator>
+void scanExpression(std::string_view text, OnOperand onOperand, OnOperator onOperator) {
+    const OperatorsByFirstChar& table = operatorsByFirstChar();
+    std::size_t operandStart = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const int index = table.longestAt(text, pos);
+        if (index < 0) {
+            ++pos;
+            continue;
+        }
+        if (pos > operandStart) onOperand(operandStart, pos);
+        onOperator(index);
+        pos += kVerilogOperators[static_cast<std::size_t>(index)].text.size();
+        operandStart = pos;
+    }
+    if (operandStart < text.size()) onOperand(operandStart, text.size());
 }
 
 }  // namespace
 
 void tokenizeVerilog(std::string_view text, int line, std::vector<FormulaToken>& tokens) {
     std::string compact;
-    compact.reserve(text.size());
-    for (char c : text) {
-        if (c != ' ') compact.push_back(c);
-    }
-    const OperatorsByFirstChar& table = operatorsByFirstChar();
-    const std::string_view view(compact);
-    int bracketWeight = 0;
-    std::size_t operandStart = 0;
-    std::size_t pos = 0;
-    // One left-to-right scan: the first position where any operator matches
-    // is the earliest occurrence over the table, and the longest operator
-    // there is the one that wins at equal positions.
-    while (pos < view.size()) {
-        const int index = table.longestAt(view, pos);
-        if (index < 0) {
-            ++pos;
-            continue;
+    if (text.find(' ') != std::string_view::npos) {
+        compact.reserve(text.size());
+        for (char c : text) {
+            if (c != ' ') compact.push_back(c);
         }
-        if (pos > operandStart)
-            appendOperand(view.substr(operandStart, pos - operandStart), line, tokens);
-        appendOperator(index, line, bracketWeight, tokens);
-        pos += kVerilogOperators[static_cast<std::size_t>(index)].text.size();
-        operandStart = pos;
+        text = compact;
     }
-    if (operandStart < view.size()) appendOperand(view.substr(operandStart), line, tokens);
+    // A counting pass first, so that a fresh vector is allocated once at its
+    // final size; a vector that already holds tokens keeps growing
+    // geometrically, as repeated appends to it would.
+    std::size_t count = 0;
+    scanExpression(
+        text, [&](std::size_t, std::size_t) { ++count; }, [&](int) { ++count; });
+    const std::size_t needed = tokens.size() + count;
+    if (needed > tokens.capacity()) tokens.reserve(std::max(needed, 2 * tokens.capacity()));
+    int bracketWeight = 0;
+    scanExpression(
+        text,
+        [&](std::size_t begin, std::size_t end) {
+            appendOperand(text.substr(begin, end - begin), line, tokens);
+        },
+        [&](int index) { appendOperator(index, line, bracketWeight, tokens); });
 }
 
 }  // namespace corvane
