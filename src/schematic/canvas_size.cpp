@@ -58,6 +58,7 @@ CanvasSize canvasAfterFlush(const Module& module, const std::vector<SchematicCom
     }
     addBlocksAndRoutes(module, extent);
     for (const SchematicComment& comment : comments) {
+        if (comment.kind == kCommentMarker) continue;
         extent.addX(std::max(comment.x0, comment.x1));
         extent.addY(std::max(comment.y0, comment.y1));
     }

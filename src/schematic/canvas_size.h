@@ -24,7 +24,7 @@ inline constexpr CanvasSize kGenerationCanvas{800, 600};  // before a schematic 
 CanvasSize canvasAfterCleanup(const Module& module);
 
 // The size after Flush Left-Top: as above but with module pin x + label width
-// and the comment corners counted, and 32 added in both directions.
+// and the comment corners (but the marker's) counted, and 32 added in both directions.
 CanvasSize canvasAfterFlush(const Module& module, const std::vector<SchematicComment>& comments);
 
 }  // namespace corvane

@@ -73,6 +73,7 @@ FlushOffset flushOffset(const Module& module, const SensitivityPlaces& sensitivi
         }
     }
     for (const SchematicComment& comment : comments) {
+        if (comment.kind == kCommentMarker) continue;
         minimum.add(comment.x0, comment.y0);
         minimum.add(comment.x1, comment.y1);
     }
@@ -98,6 +99,7 @@ void shiftSchematic(Module& module, SensitivityPlaces& sensitivity,
     });
     shiftNets(module, offset);
     for (SchematicComment& comment : comments) {
+        if (comment.kind == kCommentMarker) continue;
         comment.x0 = minus(comment.x0, offset.dx);
         comment.x1 = minus(comment.x1, offset.dx);
         comment.y0 = minus(comment.y0, offset.dy);

@@ -19,13 +19,15 @@ struct FlushOffset {
 // The smallest x and y above 0 (from 65535) over module pins, blocks, block
 // ports and sensitivity entries not left of their block's left edge, route
 // segment ends and comment corners; dx = ((min x - 256) / 16) * 16 and
-// dy = ((min y - 64) / 16) * 16, truncating towards zero.
+// dy = ((min y - 64) / 16) * 16, truncating towards zero. The comment marker
+// record is no figure: its corners neither count nor move, so that a second
+// Flush Left-Top right after the first moves nothing.
 FlushOffset flushOffset(const Module& module, const SensitivityPlaces& sensitivity,
                         const std::vector<SchematicComment>& comments);
 
 // Subtracts the offset from every module pin, block, block port, sensitivity
-// entry, route segment and comment corner, and re-keys every junction to its
-// moved point. Terminals are not touched.
+// entry, route segment and comment corner (but the marker's), and re-keys
+// every junction to its moved point. Terminals are not touched.
 void shiftSchematic(Module& module, SensitivityPlaces& sensitivity,
                     std::vector<SchematicComment>& comments, FlushOffset offset);
 
