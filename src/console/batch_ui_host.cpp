@@ -43,8 +43,11 @@ std::optional<std::string> BatchUiHost::browseFolder(const std::string&, const s
     return answerOrCancel(answers_.folder);
 }
 
+// Answered once: a refused name is not offered again, so the name checks cannot loop.
 std::optional<std::string> BatchUiHost::newProjectDialog() {
-    return answerOrCancel(answers_.projectName);
+    std::optional<std::string> answer = answerOrCancel(answers_.projectName);
+    answers_.projectName.clear();
+    return answer;
 }
 
 }  // namespace corvane

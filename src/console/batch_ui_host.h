@@ -19,7 +19,7 @@ struct BatchAnswers {
     std::vector<std::string> openFiles;
     std::string saveFile;
     std::string folder;
-    std::string projectName;
+    std::string projectName;  // given to the first New Project dialog only
 };
 
 class BatchUiHost final : public UiHost {

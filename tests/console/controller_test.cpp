@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
+#include "console/batch_ui_host.h"
 #include "platform/scripted_ui_host.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
@@ -211,6 +213,27 @@ TEST_F(ControllerTest, DropWithoutAProjectAsksForAValidName) {
               "The invalid character is included in the name of the input project.");
     EXPECT_EQ(ui.messageBoxes[1].caption, "Corvane");
     EXPECT_EQ(names(), (std::vector<std::string>{"alpha"}));
+}
+
+TEST(BatchControllerTest, ARefusedProjectNameEndsTheDropInsteadOfAskingForever) {
+    TempDir dir;
+    const std::string a = dir.write("a.v", moduleText("alpha"));
+    std::FILE* messages = std::tmpfile();
+    BatchAnswers answers;
+    answers.projectName = "my.proj";
+    BatchUiHost ui(messages, answers);
+    NullProgressSink progress;
+    int childPasses = 0;
+    CMorvelDlg controller(ui, progress, summaryMarkerServices(childPasses));
+    controller.dropFiles({a});
+    EXPECT_TRUE(controller.modules().empty());
+    EXPECT_EQ(controller.projectName(), "");
+    std::rewind(messages);
+    char line[200] = {};
+    ASSERT_NE(std::fgets(line, sizeof line, messages), nullptr);
+    EXPECT_STREQ(line,
+                 "Corvane: The invalid character is included in the name of the input project.\n");
+    std::fclose(messages);
 }
 
 TEST_F(ControllerTest, DroppedFilesAreAnalysedAsFilesWhenTheFirstIsAFile) {
