@@ -17,6 +17,9 @@ namespace {
 // Result of a step that leaves the block open.
 constexpr int kContinue = 2;
 
+// Statements the gathering buffer may keep between blocks.
+constexpr std::size_t kKeptScratchCapacity = 1024;
+
 constexpr std::string_view kEndMissing = "\"end\" not exist.\r\n";
 constexpr std::string_view kUnknownStatement = "syntax error at conditional experssion.\r\n";
 
@@ -66,6 +69,8 @@ public:
         target.reserve(target.size() + gathered.size());
         for (Statement& statement : gathered) target.push_back(std::move(statement));
         gathered.clear();
+        // A huge block does not keep its buffer alive for the rest of the run.
+        if (gathered.capacity() > kKeptScratchCapacity) std::vector<Statement>().swap(gathered);
         return result;
     }
 

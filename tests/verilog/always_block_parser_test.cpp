@@ -147,6 +147,8 @@ TEST(AlwaysBlockParser, BlockBodies) {
         {"always @* begin if(a)x=1; end\nendmodule", "*/-1", "if (a); x 1", "endmodule"},
         {"always @* begin casex (s) 2'b1x: y = a; endcase end\nendmodule", "*/-1",
          "case s; when 2'b1x; y a; end", "endmodule"},
+        {"always @* begin casez (s) 2'b1?: y = a; endcase end\nendmodule", "*/-1",
+         "case s; when 2'b1?; y a; end", "endmodule"},
         {"always @* begin case (s) 0: begin y = a; end 1:begin y = b; end endcase end\nendmodule",
          "*/-1", "case s; when 0; begin; y a; end; when 1; y b; end; end", "endmodule"},
         {"always @* begin case (s) 0:y=a; default : y = b; S1, S2 : y = d; endcase end\nendmodule",
@@ -200,6 +202,27 @@ TEST(AlwaysBlockParser, BodiesWithoutBeginEnd) {
          "clk/0", "for; m[i] 0", "endmodule"},
     };
     expectBodies(std::begin(cases), std::end(cases));
+}
+
+// Enough statements and declarations that the name lookup switches from
+// scanning to hashing part way through the block.
+TEST(AlwaysBlockParser, ManyStatementsOverManyDeclarations) {
+    std::vector<std::string> regs;
+    std::string source = "always @(posedge clk) begin\n";
+    for (int i = 0; i < 100; ++i) {
+        const std::string number = std::to_string(i);
+        regs.push_back(std::string("r").append(number));
+        if (i < 60) source.append("R").append(number).append(" <= d;\n");
+    }
+    source += "p <= d;\nw <= d;\nend\n";
+    AlwaysRun run(source, regs, {"d", "p"});
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(run.fixture.log.text(),
+              "#ERROR : test.v : 63 : syntax error at conditional experssion.\r\n");
+    ASSERT_EQ(run.block().statements.size(), 61u);
+    EXPECT_EQ(run.block().statements[59].target, "r59");
+    EXPECT_EQ(run.block().statements[59].targetDisplay, "R59");
+    EXPECT_EQ(run.block().statements[60].target, "p");
 }
 
 TEST(AlwaysBlockParser, LinesAndComments) {
