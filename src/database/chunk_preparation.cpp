@@ -151,6 +151,19 @@ void setLineCount(Module& module, int startLine, int lastLine) {
     module.lineCount = lastLine + 1 - startLine + 1;
 }
 
+// A chunk of nothing but comments still carries the markers of its lines;
+// there is nothing in it to analyse.
+bool holdsOnlyLineMarkers(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (text.compare(pos, 2, "%%") != 0) return false;
+        const std::size_t blank = text.find(' ', pos);
+        if (blank == std::string_view::npos) return true;
+        pos = blank + 1;
+    }
+    return true;
+}
+
 void clearWorkingState(Module& module) {
     module.text.clear();
     module.readPos = 0;
@@ -213,7 +226,7 @@ int prepareAndParse(Module& module, const std::string& filePath, int startLine,
     const bool vhdl = module.language == kVhdl;
     const int nextLine = vhdl ? prepareVhdlChunk(module, source, startLine, context.progress)
                               : prepareVerilogChunk(module, source, startLine, context.progress);
-    if (nextLine == 0 || module.text.empty()) {
+    if (nextLine == 0 || holdsOnlyLineMarkers(module.text)) {
         clearWorkingState(module);
         context.progress.setProgress(ProgressSink::kChunkFinished);
         return 0;

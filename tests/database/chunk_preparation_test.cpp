@@ -180,6 +180,9 @@ TEST_F(PrepareAndParse, ParsesEachChunkAndClearsTheWorkingState) {
     EXPECT_EQ(prepareAndParse(second, path, 3, ctx), 6);
     Module last;  // only a blank line is left: an empty chunk
     EXPECT_EQ(prepareAndParse(last, path, 6, ctx), 0);
+    const std::string comments = dir.write("comments.v", "/* a\n b */\n(* x *)\n");
+    Module onlyComments;  // its text would be nothing but line markers
+    EXPECT_EQ(prepareAndParse(onlyComments, comments, 1, ctx), 0);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(progress.values.back(), ProgressSink::kChunkFinished);
 }
