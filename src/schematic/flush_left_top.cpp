@@ -93,7 +93,9 @@ void shiftSchematic(Module& module, SensitivityPlaces& sensitivity,
     for (Pin& pin : module.pins) shift(pin, offset);
     forEachBlock(module, [&](int kind, int index, auto& block) {
         shift(block, offset);
-        for (Pin& port : block.ports) shift(port, offset);
+        for (Pin& port : block.ports) {
+            if (port.width != 0) shift(port, offset);  // an unplaced duplicate stays at (0, 0)
+        }
         if (kind != kKindAlways) return;
         for (LabelBox& entry : sensitivity.entriesOf(index)) shift(entry, offset);
     });

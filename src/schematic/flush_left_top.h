@@ -26,8 +26,10 @@ FlushOffset flushOffset(const Module& module, const SensitivityPlaces& sensitivi
                         const std::vector<SchematicComment>& comments);
 
 // Subtracts the offset from every module pin, block, block port, sensitivity
-// entry, route segment and comment corner (but the marker's), and re-keys
-// every junction to its moved point. Terminals are not touched.
+// entry, route segment and comment corner, and re-keys every junction to its
+// moved point. Terminals are not touched. Two things stay: the comment marker,
+// and block ports of width 0 (duplicate labels), which are unplaced and keep
+// the (0, 0) that the drawing and the router read as "not placed".
 void shiftSchematic(Module& module, SensitivityPlaces& sensitivity,
                     std::vector<SchematicComment>& comments, FlushOffset offset);
 

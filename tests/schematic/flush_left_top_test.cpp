@@ -103,6 +103,7 @@ TEST(ShiftSchematic, MovesEverythingButTerminalsAndRekeysJunctions) {
     block.y = 700;
     block.ports[1].x = 936;
     block.ports[1].y = 748;
+    block.ports[1].width = 8;
     Net& net = module.nets["a"];
     net.terminals[0].x = 500;
     net.terminals[0].y = 600;
@@ -123,7 +124,8 @@ TEST(ShiftSchematic, MovesEverythingButTerminalsAndRekeysJunctions) {
     EXPECT_EQ(block.x, 900);
     EXPECT_EQ(block.y, 716);
     EXPECT_EQ(block.ports[1].x, 836);
-    EXPECT_EQ(block.ports[0].x, -100);  // unplaced ports move too
+    EXPECT_EQ(block.ports[0].x, 0);  // a duplicate (width 0) stays unplaced
+    EXPECT_EQ(block.ports[0].y, 0);
     EXPECT_EQ(places.find(0, 0)->y, 732);
     EXPECT_EQ(net.route[0].x1, 836);
     EXPECT_EQ(net.route[0].y0, 616);
