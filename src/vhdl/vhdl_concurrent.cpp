@@ -1,5 +1,7 @@
 #include "vhdl/vhdl_concurrent.h"
 
+#include <algorithm>
+
 #include "database/text_helpers.h"
 #include "verilog/verilog_parse_state.h"
 #include "vhdl/vhdl_process.h"
@@ -51,22 +53,27 @@ bool readStatementWords(VhdlParseState& state, const std::string& firstToken, St
     return true;
 }
 
-bool startsWithKeyword(std::string_view lower, std::string_view keyword) {
-    return lower.starts_with(keyword) &&
-           (lower.size() == keyword.size() || !isIdentifierChar(lower[keyword.size()]));
+// Whether "process" stands at `pos` as a word of its own: it ends where the
+// text or a token ends, or before a character that cannot continue a name.
+bool isProcessKeywordAt(const std::string& lower, std::size_t pos,
+                        const std::vector<std::size_t>& starts) {
+    static constexpr std::string_view kKeyword = "process";
+    if (lower.compare(pos, kKeyword.size(), kKeyword) != 0) return false;
+    const std::size_t end = pos + kKeyword.size();
+    return end == lower.size() || !isIdentifierChar(lower[end]) ||
+           std::binary_search(starts.begin(), starts.end(), end);
 }
 
 // Position of the "process" keyword in the compact lower-cased text of a
 // process statement ("process ..." or "label: process ..."), or npos.
-std::size_t processKeywordAt(const std::string& lower) {
-    if (startsWithKeyword(lower, "process")) return 0;
+std::size_t processKeywordAt(const std::string& lower, const std::vector<std::size_t>& starts) {
+    if (isProcessKeywordAt(lower, 0, starts)) return 0;
     const std::size_t colon = lower.find(':');
     if (colon == std::string::npos || colon == 0) return std::string::npos;
     for (std::size_t i = 0; i < colon; ++i) {
         if (!isIdentifierChar(lower[i])) return std::string::npos;
     }
-    return startsWithKeyword(std::string_view(lower).substr(colon + 1), "process") ? colon + 1
-                                                                                   : std::string::npos;
+    return isProcessKeywordAt(lower, colon + 1, starts) ? colon + 1 : std::string::npos;
 }
 
 // Steps back to the token that holds the "process" keyword and runs the
@@ -127,7 +134,7 @@ int parseConcurrentStatement(VhdlParseState& state, const std::string& firstToke
     }
     std::vector<std::size_t> starts;
     const std::string compact = read.compact(starts);
-    const std::size_t keyword = processKeywordAt(toLowerAscii(compact));
+    const std::size_t keyword = processKeywordAt(toLowerAscii(compact), starts);
     if (keyword != std::string::npos) return restartAsProcess(state, read, starts, keyword);
     if (compact.find("<=") != std::string::npos) {
         std::string spaced = read.spaced();

@@ -13,6 +13,17 @@ bool isWordStart(const std::vector<std::size_t>& starts, std::size_t pos) {
     return std::binary_search(starts.begin(), starts.end(), pos);
 }
 
+// The first `keyword` at or after `from` that begins a token of the statement
+// ("port map (" glued to "portmap("), so that a name holding the word is passed over.
+std::size_t findMapKeyword(const std::string& lower, std::string_view keyword, std::size_t from,
+                           const std::vector<std::size_t>& starts) {
+    std::size_t found = lower.find(keyword, from);
+    while (found != std::string::npos && !isWordStart(starts, found)) {
+        found = lower.find(keyword, found + 1);
+    }
+    return found;
+}
+
 // The instantiated name between the label's ":" and the map keywords: a
 // leading "entity" (or "component") keyword, a library prefix ending with "."
 // and an architecture suffix "(arch)" are removed.
@@ -131,8 +142,8 @@ int parseInstance(VhdlParseState& state, std::string_view text,
     const std::string lower = toLowerAscii(text);
     const std::size_t colon = lower.find(':');
     const std::size_t nameStart = colon == std::string::npos ? 0 : colon + 1;
-    const std::size_t genericMap = lower.find("genericmap(", nameStart);
-    const std::size_t firstPortMap = lower.find("portmap(", nameStart);
+    const std::size_t genericMap = findMapKeyword(lower, "genericmap(", nameStart, wordStarts);
+    const std::size_t firstPortMap = findMapKeyword(lower, "portmap(", nameStart, wordStarts);
     if (firstPortMap == std::string::npos) {
         state.errorAt(line, "port map() is empty.\r\n");
         return 1;
@@ -152,7 +163,7 @@ int parseInstance(VhdlParseState& state, std::string_view text,
         portSearch = close;
     }
     state.module.children.push_back(std::move(child));
-    const std::size_t portMap = lower.find("portmap(", portSearch);
+    const std::size_t portMap = findMapKeyword(lower, "portmap(", portSearch, wordStarts);
     if (portMap == std::string::npos) {
         state.errorAt(line, "port map() is empty.\r\n");
         return 1;

@@ -1,0 +1,112 @@
+#include "vhdl/vhdl_bounds.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+#include <string>
+
+namespace corvane {
+namespace {
+
+TEST(VhdlBounds, Evaluation) {
+    const std::map<std::string, std::string> generics = {{"width", "8"}, {"w", "2"}, {"n", "4"}};
+    const GenericTable table(generics);
+    struct Case {
+        const char* text;
+        int value;
+    };
+    const Case cases[] = {
+        {"WIDTH-1", 7},
+        {"w+1", 3},
+        {"Width", 8},  // the longer name is replaced before the one it contains
+        {"7", 7},
+        {" 1 5 ", 15},
+        {"", 0},
+        {"x", 0},
+        {"$w$ - 1", 1},
+        {"-1", -1},
+        {"n*2-1", 3},  // only a+b and a-b are computed: "4*2" counts as 4
+        {"2147483647+1", INT_MAX},
+        {"-2147483647-2", INT_MIN},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(evaluateVhdlBound(table, c.text), c.value);
+    }
+    Module module;
+    module.generics = generics;
+    EXPECT_EQ(evaluateVhdlBound(module, "WIDTH-1"), 7);
+}
+
+TEST(VhdlBounds, SubstitutionOrder) {
+    struct Case {
+        std::map<std::string, std::string> generics;
+        std::string text;
+        std::string result;
+    };
+    const std::string longName(101, 'q');
+    const Case cases[] = {
+        {{{"nn", "2"}, {"n", "4"}}, "nn+n", "2+4"},
+        // A value may hold a shorter name, which is replaced after it.
+        {{{"ab", "b+b"}, {"b", "3"}}, "AB", "3+3"},
+        // A shorter name in a value is not replaced again by a longer one.
+        {{{"b", "ab"}, {"ab", "9"}}, "b", "ab"},
+        {{{longName, "1"}, {"p", "2"}}, longName + "p", longName + "2"},
+        {{}, "Width", "Width"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const GenericTable table(c.generics);
+        EXPECT_EQ(table.substitute(c.text), c.result);
+    }
+}
+
+TEST(VhdlBounds, SubstitutionGrowthIsBounded) {
+    // Every name is replaced by two copies of the next shorter one.
+    std::map<std::string, std::string> generics;
+    for (int length = 40; length >= 2; --length) {
+        const std::string shorter(static_cast<std::size_t>(length - 1), 'x');
+        generics[std::string(static_cast<std::size_t>(length), 'x')] = shorter + "+" + shorter;
+    }
+    const GenericTable table(generics);
+    const std::string text(40, 'x');
+    const std::string result = table.substitute(text);
+    EXPECT_GT(result.size(), text.size());
+    EXPECT_LE(result.size(), text.size() + GenericTable::kMaxGrowth);
+}
+
+TEST(VhdlBounds, Ranges) {
+    const GenericTable table({{"total", "5"}, {"w", "4"}});
+    struct Case {
+        const char* text;
+        bool ok;
+        int msb;
+        int lsb;
+        std::size_t groupEnd;
+    };
+    const Case cases[] = {
+        {"(7$downto$0)", true, 7, 0, 12},
+        {"(0$to$7)", true, 0, 7, 8},
+        {"(w-1$downto$0)ofbit", true, 3, 0, 14},
+        {"(total$downto$0)", true, 5, 0, 16},  // the marked word is found, not the "to" of "total"
+        {"(7 DOWNTO 0)", true, 7, 0, 12},
+        {"((w)$to$3)", true, 0, 3, 10},
+        {"(0$to$", true, 0, 0, 6},
+        {"(3)", false, -5, -5, 3},
+        {"x", false, -5, -5, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        int msb = -5;
+        int lsb = -5;
+        std::size_t groupEnd = 0;
+        EXPECT_EQ(parseVhdlRange(table, c.text, msb, lsb, &groupEnd), c.ok);
+        EXPECT_EQ(msb, c.msb);
+        EXPECT_EQ(lsb, c.lsb);
+        EXPECT_EQ(groupEnd, c.groupEnd);
+    }
+}
+
+}  // namespace
+}  // namespace corvane
