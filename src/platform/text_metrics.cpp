@@ -99,7 +99,8 @@ int TextMetrics::columns(std::string_view utf8) {
 }
 
 TextExtent TextMetrics::extent(std::string_view, int pixelHeight, std::string_view text) const {
-    const std::int64_t width = static_cast<std::int64_t>(columns(text)) * columnAdvance(pixelHeight);
+    const std::int64_t width =
+        static_cast<std::int64_t>(columns(text)) * columnAdvance(pixelHeight);
     const std::int64_t limit = 0x7FFFFFFF;
     return {static_cast<int>(width < limit ? width : limit), pixelHeight > 0 ? pixelHeight : 0};
 }

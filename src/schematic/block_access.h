@@ -9,7 +9,9 @@
 
 namespace corvane {
 
-inline bool isBlockKind(int kind) { return kind >= kKindAssign && kind <= kKindInitial; }
+inline bool isBlockKind(int kind) {
+    return kind >= kKindAssign && kind <= kKindInitial;
+}
 
 // Calls visit(kind, index, block) for every block in the order assigns, always
 // blocks, instances, initial blocks, each in vector order. `block` is the

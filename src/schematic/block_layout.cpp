@@ -24,7 +24,9 @@ struct PortCounts {
     std::vector<bool> drawn;
 };
 
-bool onRightEdge(const Pin& port) { return port.direction == 1; }
+bool onRightEdge(const Pin& port) {
+    return port.direction == 1;
+}
 
 // Measures every port's label and marks the duplicates. `leftSeen` holds the
 // labels already on the left edge before the first port.
@@ -70,7 +72,9 @@ void placePorts(std::vector<Pin>& ports, const PortCounts& counts, int centre, i
     }
 }
 
-int rows(const PortCounts& counts) { return std::max(counts.left, counts.right); }
+int rows(const PortCounts& counts) {
+    return std::max(counts.left, counts.right);
+}
 
 constexpr int kPlainFirstRow = 16;     // first row offset of assign, always, initial
 constexpr int kInstanceFirstRow = 64;  // below the instance block's three title lines

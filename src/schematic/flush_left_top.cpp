@@ -83,8 +83,8 @@ FlushOffset flushOffset(const Module& module, const SensitivityPlaces& sensitivi
 int shiftedJunctionKey(int key, FlushOffset offset) {
     // The key is linear in x and y, so moving the point moves the key by
     // dx + dy * 65536; the sum is formed wide and stored modulo 2^32.
-    const std::int64_t moved = static_cast<std::int64_t>(key) - offset.dx -
-                               static_cast<std::int64_t>(offset.dy) * 65536;
+    const std::int64_t moved =
+        static_cast<std::int64_t>(key) - offset.dx - static_cast<std::int64_t>(offset.dy) * 65536;
     return static_cast<int>(static_cast<std::uint32_t>(moved));
 }
 

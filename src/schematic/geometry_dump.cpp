@@ -84,7 +84,8 @@ void dumpBlocks(Dump& dump, const Module& module, const SensitivityPlaces& sensi
                 dump.endLine();
             }
         }
-        for (std::size_t i = 0; i < block.ports.size(); ++i) dumpPort(dump, "port", i, block.ports[i]);
+        for (std::size_t i = 0; i < block.ports.size(); ++i)
+            dumpPort(dump, "port", i, block.ports[i]);
     });
 }
 

@@ -85,6 +85,8 @@ Column columnOf(int columns, int level) {
     return kColumns[row][std::clamp(level, 0, 2)];
 }
 
-int rightPinX(int columns) { return columns * 4096 + 4276; }
+int rightPinX(int columns) {
+    return columns * 4096 + 4276;
+}
 
 }  // namespace corvane

@@ -19,10 +19,12 @@ struct BlockLevels {
     std::array<std::vector<int>, 4> levels;
 
     int& of(int kind, int index) {
-        return levels[static_cast<std::size_t>(kind - kKindAssign)][static_cast<std::size_t>(index)];
+        return levels[static_cast<std::size_t>(kind - kKindAssign)]
+                     [static_cast<std::size_t>(index)];
     }
     int of(int kind, int index) const {
-        return levels[static_cast<std::size_t>(kind - kKindAssign)][static_cast<std::size_t>(index)];
+        return levels[static_cast<std::size_t>(kind - kKindAssign)]
+                     [static_cast<std::size_t>(index)];
     }
 };
 

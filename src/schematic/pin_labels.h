@@ -35,6 +35,8 @@ private:
 };
 
 // (v / 32 + 1) * 32: the next multiple of 32 strictly above v.
-inline int round32(int v) { return (v / 32 + 1) * 32; }
+inline int round32(int v) {
+    return (v / 32 + 1) * 32;
+}
 
 }  // namespace corvane

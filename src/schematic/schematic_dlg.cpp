@@ -42,7 +42,9 @@ Module* CSchematicDlg::findModule() {
     return module;
 }
 
-const Module* CSchematicDlg::findModule() const { return modules_.find(moduleName_); }
+const Module* CSchematicDlg::findModule() const {
+    return modules_.find(moduleName_);
+}
 
 void CSchematicDlg::flagAllNets(Module& module) {
     for (auto& [name, net] : module.nets) net.needsRouting = 1;

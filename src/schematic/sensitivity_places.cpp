@@ -28,7 +28,8 @@ std::vector<LabelBox>& SensitivityPlaces::entriesOf(int always) {
 }
 
 const std::vector<LabelBox>& SensitivityPlaces::entriesOf(int always) const {
-    if (always < 0 || static_cast<std::size_t>(always) >= boxes_.size()) return none_;
+    static const std::vector<LabelBox> kNone;
+    if (always < 0 || static_cast<std::size_t>(always) >= boxes_.size()) return kNone;
     return boxes_[static_cast<std::size_t>(always)];
 }
 

@@ -41,7 +41,7 @@ public:
 
 private:
     std::vector<std::vector<LabelBox>> boxes_;
-    std::vector<LabelBox> none_;  // what entriesOf answers for a missing block; kept empty
+    std::vector<LabelBox> none_;  // what entriesOf answers for a missing block; emptied each time
 };
 
 }  // namespace corvane

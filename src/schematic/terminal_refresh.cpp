@@ -67,7 +67,7 @@ bool generatedSide(const Module& module, const SensitivityPlaces& sensitivity,
     if (!refersToDrawable(module, sensitivity, terminal)) return false;
     if (terminal.kind == kKindPin) {
         side = module.pins[static_cast<std::size_t>(terminal.index)].direction == 1 ? kSideLeft
-                                                                                     : kSideRight;
+                                                                                    : kSideRight;
         return true;
     }
     if (terminal.kind == kKindAlways) {
@@ -86,6 +86,15 @@ void setTerminalSides(Module& module, const SensitivityPlaces& sensitivity) {
     for (auto& [name, net] : module.nets) {
         for (Terminal& terminal : net.terminals) {
             generatedSide(module, sensitivity, terminal, terminal.side);
+        }
+    }
+}
+
+void faceAlwaysWritesRight(Net& net) {
+    for (Terminal& terminal : net.terminals) {
+        if (terminal.kind == kKindAlways && terminal.role == kRoleWrite &&
+            terminal.side == kSideLeft) {
+            terminal.side = kSideRight;
         }
     }
 }

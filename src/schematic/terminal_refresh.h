@@ -51,4 +51,8 @@ bool generatedSide(const Module& module, const SensitivityPlaces& sensitivity,
 // Sets the generated side of every terminal that refers to something drawable.
 void setTerminalSides(Module& module, const SensitivityPlaces& sensitivity);
 
+// What every routing pass does first for a net it routes: a kind-4 terminal
+// with role 1 (written by the block) and side 0 gets side 1.
+void faceAlwaysWritesRight(Net& net);
+
 }  // namespace corvane

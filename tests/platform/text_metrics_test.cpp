@@ -24,17 +24,17 @@ TEST(TextMetrics, ColumnsOfUtf8Text) {
     const Case cases[] = {
         {"", 0},
         {"data[7:0]", 9},
-        {"\xE3\x81\x82", 2},               // hiragana a: wide
-        {"\xEF\xBC\xA1", 2},               // full-width A
-        {"\xEF\xBD\xB1", 1},               // half-width katakana a: narrow
-        {"\xC3\xA9", 1},                   // e acute
-        {"a\xE4\xB8\xADz", 4},             // CJK ideograph between two letters
-        {"\xF0\x9F\x98\x80", 2},           // emoji
-        {"\xFF", 1},                       // a stray byte
-        {"\xE3\x81", 2},                   // a cut sequence: two stray bytes
-        {"\xC0\xAF", 2},                   // overlong form: not well-formed
-        {"\xED\xA0\x80", 3},               // a surrogate: not well-formed
-        {"a\tb\r\n", 2},                   // control characters take no column
+        {"\xE3\x81\x82", 2},      // hiragana a: wide
+        {"\xEF\xBC\xA1", 2},      // full-width A
+        {"\xEF\xBD\xB1", 1},      // half-width katakana a: narrow
+        {"\xC3\xA9", 1},          // e acute
+        {"a\xE4\xB8\xADz", 4},    // CJK ideograph between two letters
+        {"\xF0\x9F\x98\x80", 2},  // emoji
+        {"\xFF", 1},              // a stray byte
+        {"\xE3\x81", 2},          // a cut sequence: two stray bytes
+        {"\xC0\xAF", 2},          // overlong form: not well-formed
+        {"\xED\xA0\x80", 3},      // a surrogate: not well-formed
+        {"a\tb\r\n", 2},          // control characters take no column
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TextMetrics::columns(c.text), c.columns) << c.text;

@@ -43,7 +43,7 @@ TEST(PinLabel, RangeForms) {
         const char* label;
     };
     const Case cases[] = {
-        {"data", 7, 0, "data[7:0]"}, {"bit", 3, 3, "bit[3]"}, {"en", -1, -1, "en"},
+        {"data", 7, 0, "data[7:0]"}, {"bit", 3, 3, "bit[3]"},     {"en", -1, -1, "en"},
         {"lo", 0, 7, "lo[0:7]"},     {"odd", -1, 4, "odd[-1:4]"},
     };
     for (const Case& c : cases) EXPECT_EQ(pinLabel(port(c.name, 0, c.msb, c.lsb)), c.label);
@@ -159,10 +159,10 @@ TEST_F(BlockLayout, InstanceWidthFromItsTitles) {
         int width;
     };
     const Case cases[] = {
-        {"m", "u", 128},                              // " Sub module " 96 -> round32(96)
-        {"a_module_name_of_25_chars", "u", 224},      // 200 + 16 -> 224
-        {"m", "an_instance_name_20c", 256},           // 9 + 20 columns: 232 + 16 -> 256
-        {"m", "an_instance_name_21ch", 288},          // 240 + 16 = 256 -> strictly above
+        {"m", "u", 128},                          // " Sub module " 96 -> round32(96)
+        {"a_module_name_of_25_chars", "u", 224},  // 200 + 16 -> 224
+        {"m", "an_instance_name_20c", 256},       // 9 + 20 columns: 232 + 16 -> 256
+        {"m", "an_instance_name_21ch", 288},      // 240 + 16 = 256 -> strictly above
     };
     for (const Case& c : cases) {
         Child block;

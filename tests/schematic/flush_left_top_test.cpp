@@ -11,7 +11,9 @@ using testing::kRead;
 using testing::kSens;
 using testing::ModuleBuilder;
 
-Segment segment(int x0, int y0, int x1, int y1) { return {x0, y0, x1, y1, ""}; }
+Segment segment(int x0, int y0, int x1, int y1) {
+    return {x0, y0, x1, y1, ""};
+}
 
 TEST(FlushOffset, Examples) {
     struct Case {
@@ -20,9 +22,7 @@ TEST(FlushOffset, Examples) {
     };
     const Case cases[] = {
         {4288, 40, 4032, -16},  // -24 / 16 truncates to -1: the drawing moves down
-        {256, 64, 0, 0},
-        {271, 79, 0, 0},
-        {180, 64, -64, 0},  // -76 / 16 truncates to -4
+        {256, 64, 0, 0},       {271, 79, 0, 0}, {180, 64, -64, 0},  // -76 / 16 truncates to -4
         {272, 80, 16, 16},
     };
     for (const Case& c : cases) {
@@ -75,9 +75,7 @@ TEST(FlushOffset, WhatCountsTowardsTheMinimum) {
     EXPECT_EQ(flushedMinX([](Module&, SensitivityPlaces& p, auto&) { p.find(0, 0)->x = 8300; }),
               8992);
     // Comments count with both corners; the marker record does not.
-    EXPECT_EQ(flushedMinX([](Module&, auto&, std::vector<SchematicComment>& c) {
-                  c[0].x0 = 300;
-              }),
+    EXPECT_EQ(flushedMinX([](Module&, auto&, std::vector<SchematicComment>& c) { c[0].x0 = 300; }),
               8944);
     EXPECT_EQ(flushedMinX([](Module&, auto&, std::vector<SchematicComment>& c) {
                   SchematicComment line;

@@ -36,9 +36,9 @@ TEST(ClockNets, Candidates) {
         bool candidate;
     };
     const Case cases[] = {
-        {"c", true},         {"Ck_fast", true}, {"sys_clk", true}, {"main_clock", true},
-        {"xCLK", true},      {"aCLOCKb", true}, {"data", false},   {"ck", true},
-        {"sysClk", false},   {"", false},       {"bclock", true},  {"pclkx", true},
+        {"c", true},       {"Ck_fast", true}, {"sys_clk", true}, {"main_clock", true},
+        {"xCLK", true},    {"aCLOCKb", true}, {"data", false},   {"ck", true},
+        {"sysClk", false}, {"", false},       {"bclock", true},  {"pclkx", true},
     };
     for (const Case& c : cases) EXPECT_EQ(isClockCandidate(c.name), c.candidate) << c.name;
 }

@@ -83,9 +83,13 @@ TEST_F(SchematicWindow, GenerateRunsTheStepsInOrder) {
     b.use("data", kKindAssign, assign, kRead, 7, 0);
     CSchematicDlg& dlg = open(b.module, recorder);
     dlg.generate();
-    const std::vector<std::string> expected = {
-        "route flagged=2 canvas=800", "cleanUp compaction=1", "scroll 8512",
-        "scroll 8512", "undo", "menus", "repaint"};
+    const std::vector<std::string> expected = {"route flagged=2 canvas=800",
+                                               "cleanUp compaction=1",
+                                               "scroll 8512",
+                                               "scroll 8512",
+                                               "undo",
+                                               "menus",
+                                               "repaint"};
     EXPECT_EQ(recorder.calls, expected);
     const Module& module = *dlg.findModule();
     EXPECT_EQ(module.nets.at("data").lineWidth, 3);  // bus widths after the clean-up
@@ -106,11 +110,23 @@ TEST_F(SchematicWindow, OpeningWithoutAFileRunsTheFollowUpPasses) {
     module.highlightClock = 1;
     CSchematicDlg& dlg = open(module, recorder);
     dlg.openWithoutFile();
-    const std::vector<std::string> expected = {
-        "route flagged=2 canvas=800", "cleanUp compaction=1", "scroll 8512", "scroll 8512",
-        "undo", "menus", "repaint", "junctions", "route flagged=2 canvas=8512",
-        "cleanUp compaction=0", "scroll 8576", "sharpen 1", "sharpen 2", "sharpen 3", "menus",
-        "title", "restartUndo"};
+    const std::vector<std::string> expected = {"route flagged=2 canvas=800",
+                                               "cleanUp compaction=1",
+                                               "scroll 8512",
+                                               "scroll 8512",
+                                               "undo",
+                                               "menus",
+                                               "repaint",
+                                               "junctions",
+                                               "route flagged=2 canvas=8512",
+                                               "cleanUp compaction=0",
+                                               "scroll 8576",
+                                               "sharpen 1",
+                                               "sharpen 2",
+                                               "sharpen 3",
+                                               "menus",
+                                               "title",
+                                               "restartUndo"};
     EXPECT_EQ(recorder.calls, expected);
     const Module& shown = *dlg.findModule();
     EXPECT_EQ(shown.nets.at("clk").color, 0x00C000);

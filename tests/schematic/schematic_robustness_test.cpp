@@ -38,7 +38,8 @@ Module largeModule(int blocks, unsigned seed) {
     std::vector<std::string> nets;
     for (int i = 0; i < 60; ++i) {
         nets.push_back("p" + std::to_string(i));
-        b.pin(nets.back(), static_cast<int>(random() % 3), i % 4 == 0 ? 7 : -1, i % 4 == 0 ? 0 : -1);
+        b.pin(nets.back(), static_cast<int>(random() % 3), i % 4 == 0 ? 7 : -1,
+              i % 4 == 0 ? 0 : -1);
     }
     for (int i = 0; i < 200; ++i) {
         nets.push_back("w" + std::to_string(i));
@@ -48,7 +49,8 @@ Module largeModule(int blocks, unsigned seed) {
         const int kind = kKindAssign + static_cast<int>(random() % 4);
         int index = 0;
         if (kind == kKindAssign) index = b.assign("a" + std::to_string(k));
-        if (kind == kKindChild) index = b.child("m" + std::to_string(k % 7), "u" + std::to_string(k));
+        if (kind == kKindChild)
+            index = b.child("m" + std::to_string(k % 7), "u" + std::to_string(k));
         if (kind == kKindInitial) index = b.initial(k);
         if (kind == kKindAlways) {
             const std::string clock = nets[random() % nets.size()];

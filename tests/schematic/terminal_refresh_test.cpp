@@ -51,7 +51,9 @@ protected:
         }
     }
 
-    Terminal& terminal(const std::string& net, std::size_t i) { return module.nets[net].terminals[i]; }
+    Terminal& terminal(const std::string& net, std::size_t i) {
+        return module.nets[net].terminals[i];
+    }
 
     Module module;
     SensitivityPlaces places;
@@ -65,15 +67,15 @@ TEST_F(TerminalRefresh, CopiesThePointOfWhatATerminalRefersTo) {
         int x, y;
     };
     const Case cases[] = {
-        {"a", 0, 100, 200},  // module pin
-        {"y", 0, 101, 201},  // module pin
-        {"y", 1, 300, 350},  // assign port 0
-        {"a", 1, 301, 351},  // assign port 1
+        {"a", 0, 100, 200},    // module pin
+        {"y", 0, 101, 201},    // module pin
+        {"y", 1, 300, 350},    // assign port 0
+        {"a", 1, 301, 351},    // assign port 1
         {"clk", 0, 700, 710},  // sensitivity entry (role 16)
-        {"y", 2, 401, 451},  // always block port 1
-        {"io", 1, 500, 550},  // instance port
-        {"w", 1, 600, 650},  // initial block port
-        {"w", 0, -1, 0},     // a wire declaration refers to nothing drawable
+        {"y", 2, 401, 451},    // always block port 1
+        {"io", 1, 500, 550},   // instance port
+        {"w", 1, 600, 650},    // initial block port
+        {"w", 0, -1, 0},       // a wire declaration refers to nothing drawable
     };
     for (const Case& c : cases) {
         EXPECT_EQ(terminal(c.net, c.terminal).x, c.x) << c.net << " " << c.terminal;
@@ -86,10 +88,10 @@ TEST_F(TerminalRefresh, SkipsReferencesOutsideTheVectors) {
         int kind, index, portIndex, role;
     };
     const Case cases[] = {
-        {kKindPin, 3, -1, 0},    {kKindPin, -1, -1, 0},   {kKindAssign, 0, 2, 0},
-        {kKindAssign, 1, 0, 0},  {kKindAssign, 0, -1, 0}, {kKindAlways, 0, 1, kSens},
-        {kKindAlways, 0, 9, 0},  {kKindChild, 0, -5, 0},  {kKindInitial, 7, 0, 0},
-        {kKindReg, 0, 0, 0},     {25, 0, 0, 0},           {-3, 0, 0, 0},
+        {kKindPin, 3, -1, 0},   {kKindPin, -1, -1, 0},   {kKindAssign, 0, 2, 0},
+        {kKindAssign, 1, 0, 0}, {kKindAssign, 0, -1, 0}, {kKindAlways, 0, 1, kSens},
+        {kKindAlways, 0, 9, 0}, {kKindChild, 0, -5, 0},  {kKindInitial, 7, 0, 0},
+        {kKindReg, 0, 0, 0},    {25, 0, 0, 0},           {-3, 0, 0, 0},
     };
     for (const Case& c : cases) {
         Terminal t;
