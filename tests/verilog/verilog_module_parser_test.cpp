@@ -1,0 +1,204 @@
+#include "verilog/verilog_module_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "console/message_log.h"
+#include "database/chunk_preparation.h"
+#include "database/module_list.h"
+#include "platform/progress_sink.h"
+#include "reports/connection_checks.h"
+#include "support/test_files.h"
+
+namespace corvane {
+namespace {
+
+// Analyses a whole file as the driver does: chunk after chunk, then the
+// child port direction pass.
+struct Analysis {
+    explicit Analysis(const std::string& filePath) : path(filePath) {
+        AnalysisContext context{log, progress, sources, FrontEnds{parseVerilogModule, {}}};
+        int line = 1;
+        while (line != 0) {
+            const int next = prepareAndParse(modules.append(), path, line, context);
+            results.push_back(next);
+            line = next;
+        }
+        modules.removeLast();
+        resolveChildPortDirections(modules);
+    }
+    const Module& module(const std::string& name) const { return *modules.find(name); }
+
+    std::string path;
+    MessageLog log;
+    NullProgressSink progress;
+    SourceFileCache sources;
+    ModuleList modules;
+    std::vector<int> results;
+};
+
+Analysis analyseText(const std::string& text) {
+    static int counter = 0;
+    static corvane::testing::TempDir dir;
+    return Analysis(dir.write("m" + std::to_string(++counter) + ".v", text));
+}
+
+std::string range(int msb, int lsb) { return "[" + std::to_string(msb) + ":" + std::to_string(lsb) + "]"; }
+
+std::string portsOf(const std::vector<Pin>& ports) {
+    std::string text;
+    for (const Pin& p : ports) text += " " + p.name + "/" + std::to_string(p.direction) + range(p.msb, p.lsb);
+    return text;
+}
+
+std::string pinsOf(const Module& m) {
+    std::string text;
+    for (const Pin& p : m.pins) {
+        text += p.name + " " + std::to_string(p.direction) + range(p.msb, p.lsb) + " l" +
+                std::to_string(p.line) + (p.comment.empty() ? "" : " //" + p.comment) + "\n";
+    }
+    return text;
+}
+
+std::string statementsOf(const Always& block) {
+    std::string text;
+    for (const Statement& s : block.statements) {
+        text += s.target + " | " + s.value + " | " + std::to_string(s.line) + "\n";
+    }
+    return text;
+}
+
+std::string tokensOf(const std::vector<FormulaToken>& tokens) {
+    std::string text;
+    for (const FormulaToken& t : tokens) text += t.text + "(" + std::to_string(t.strength) + ") ";
+    return text;
+}
+
+std::string netOf(const Module& m, const std::string& name) {
+    std::ostringstream out;
+    for (const Terminal& t : m.nets.at(name).terminals) {
+        out << "{k" << t.kind << " i" << t.index << " p" << t.portIndex << " r" << t.role << " "
+            << range(t.msb, t.lsb) << " l" << t.line << "}";
+    }
+    return out.str();
+}
+
+std::string connectionsOf(const Child& child) {
+    std::string text;
+    for (const Connection& c : child.connections) {
+        text += "'" + c.port + "'->'" + c.signal + "' " + std::to_string(c.flags) + "\n";
+    }
+    return text;
+}
+
+TEST(VerilogModuleParser, RealisticDesignRecordByRecord) {
+    const Analysis a(corvane::testing::fixturePath("verilog/realistic.v"));
+    EXPECT_EQ(a.log.text(), "");
+    ASSERT_EQ(a.modules.size(), 3u);
+
+    const Module& counter = a.module("counter");
+    EXPECT_EQ(pinsOf(counter), "clk 0[-1:-1] l6\nrst_n 0[-1:-1] l7\nenable 0[-1:-1] l8\ncount 1[3:0] l9\n");
+    ASSERT_EQ(counter.alwaysBlocks.size(), 1u);
+    const Always& counting = counter.alwaysBlocks[0];
+    ASSERT_EQ(counting.sensitivity.size(), 2u);
+    EXPECT_EQ(counting.sensitivity[0].name + "/" + std::to_string(counting.sensitivity[0].edge), "clk/0");
+    EXPECT_EQ(counting.sensitivity[1].name + "/" + std::to_string(counting.sensitivity[1].edge), "rst_n/1");
+    EXPECT_EQ(statementsOf(counting),
+              "if | (!rst_n) | 12\ncount | 4'd0 | 13\nelif | (enable) | 14\ncount | count+1 | 15\n");
+    EXPECT_EQ(portsOf(counting.ports),
+              " clk/16[-1:-1] rst_n/16[-1:-1] rst_n/0[-1:-1] enable/0[-1:-1] count/1[3:0] count/0[3:0]");
+    EXPECT_EQ(netOf(counter, "count"), "{k0 i3 p-1 r1 [3:0] l9}{k4 i0 p4 r1 [3:0] l11}{k4 i0 p5 r0 [3:0] l11}");
+
+    const Module& fsm = a.module("fsm");
+    EXPECT_EQ(pinsOf(fsm), "clk 0[-1:-1] l19\nrst 0[-1:-1] l19\nstart 0[-1:-1] l19\n"
+                           "done 1[-1:-1] l19\nstate 1[1:0] l19\n");
+    ASSERT_EQ(fsm.regs.size(), 2u);
+    EXPECT_EQ(fsm.regs[1].name + range(fsm.regs[1].msb, fsm.regs[1].lsb), "next_state[1:0]");
+    ASSERT_EQ(fsm.assigns.size(), 1u);
+    EXPECT_EQ(fsm.assigns[0].name + " = " + fsm.assigns[0].expression, "done = (state==STOP)");
+    EXPECT_EQ(tokensOf(fsm.assigns[0].rhsTokens), "((-1) state(0) ==(42) stop(0) )(-1) ");
+    ASSERT_EQ(fsm.alwaysBlocks.size(), 2u);
+    EXPECT_EQ(statementsOf(fsm.alwaysBlocks[0]),
+              "if | (rst) | 27\nstate | idle | 27\nelse |  | 28\nstate | next_state | 28\n");
+    EXPECT_EQ(fsm.alwaysBlocks[1].sensitivity[0].name, "*");
+    EXPECT_EQ(statementsOf(fsm.alwaysBlocks[1]),
+              "case | state | 30\nwhen | idle | 31\nnext_state | start?run:idle | 31\nwhen | run | 32\n"
+              "next_state | stop | 32\nwhen | default | 33\nnext_state | idle | 33\nend |  | 34\n");
+    EXPECT_EQ(netOf(fsm, "next_state"), "{k2 i1 p-1 r-1 [1:0] l23}{k4 i0 p3 r0 [1:0] l26}{k4 i1 p2 r1 [1:0] l29}");
+    EXPECT_EQ(netOf(fsm, "state"),
+              "{k0 i4 p-1 r1 [1:0] l19}{k3 i0 p1 r0 [1:0] l25}{k4 i0 p2 r1 [1:0] l26}{k4 i1 p1 r0 [1:0] l29}");
+
+    const Module& top = a.module("top");
+    ASSERT_EQ(top.children.size(), 2u);
+    const Child& named = top.children[0];
+    EXPECT_EQ(named.moduleName + " " + named.name, "counter u_counter");
+    ASSERT_EQ(named.overrides.size(), 1u);
+    EXPECT_EQ(named.overrides[0].name + "=" + named.overrides[0].value, "width=4");
+    EXPECT_EQ(connectionsOf(named), "'clk'->'clk' 0\n'rst_n'->'rst_n' 0\n'enable'->'go' 0\n'count'->'value' 1\n");
+    const Child& positional = top.children[1];
+    EXPECT_EQ(connectionsOf(positional), "''->'clk' 0\n''->'_tempwire41' 0\n''->'go' 0\n"
+                                         "''->'finished' 1\n''->'status' 1\n");
+    EXPECT_EQ(portsOf(positional.ports),
+              " clk/0[-1:-1] go/0[-1:-1] finished/1[-1:-1] status/1[1:0] _tempwire41/0[-1:-1]");
+    ASSERT_EQ(top.assigns.size(), 1u);
+    EXPECT_EQ(top.assigns[0].name + " = " + top.assigns[0].expression, "_tempwire41 = ~rst_n");
+    EXPECT_EQ(netOf(top, "finished"), "{k0 i4 p-1 r1 [-1:-1] l38}{k5 i1 p2 r1 [-1:-1] l41}");
+    EXPECT_EQ(netOf(top, "_tempwire41"), "{k1 i1 p-1 r-1 [-1:-1] l41}{k3 i0 p1 r1 [-1:-1] l41}{k5 i1 p4 r0 [-1:-1] l41}");
+}
+
+TEST(VerilogModuleParser, MainLoopMessagesAndResults) {
+    struct Case {
+        const char* source;
+        const char* log;
+        std::vector<int> results;  // of every prepareAndParse call
+    };
+    const Case cases[] = {
+        {"module m(a); endmodule\n", "#ERROR : {} :  : Pin \"a\" is undefined.\r\n", {0}},
+        {"wire w;\nmodule m; endmodule\n", "#ERROR : {} : 1 : Illegal position \"wire\".\r\n", {3, 0}},
+        {"junk\nmodule m; endmodule\n", "#ERROR : {} : 1 : Syntax error.(0)\r\n", {0}},
+        {"`timescale 1ns\nmodule m; endmodule\n", "#ERROR : {} : 2 : `timescale Syntax error.\r\n", {3, 0}},
+        {"module m;\nfunction f;\nendmodule\n", "#ERROR : {} : 2 : \"endfunction\" not exist.\r\n", {4, 0}},
+        {"module m;\ntask t;\nendmodule\n", "#ERROR : {} : 2 : \"endtask\" not exist.\r\n", {4, 0}},
+        {"module m;\ngenerate\nendmodule\n", "#ERROR : {} : 2 : \"endgenerate\" not exist.\r\n", {4, 0}},
+        {"module m;\nassign a = b\nendmodule\n", "#ERROR : {} : 2 : ';' not exist.(4)\r\n", {4, 0}},
+        {"module m;\nassign a;\nendmodule\n", "#ERROR : {} : 2 : Imperfect formula error.\r\n", {4, 0}},
+        {"module m;\nendmodul\n", "", {3, 0}},
+        // A module without "endmodule": the next module is read from its own line.
+        {"module a;\nwire x;\nmodule b;\nendmodule\n", "#ERROR : {} : 3 : \"endmodule\" not exist.\r\n", {3, 5, 0}},
+    };
+    for (const Case& c : cases) {
+        const Analysis a = analyseText(c.source);
+        std::string expected = c.log;
+        const std::size_t brace = expected.find("{}");
+        if (brace != std::string::npos) expected.replace(brace, 2, a.path);
+        EXPECT_EQ(a.log.text(), expected) << c.source;
+        EXPECT_EQ(a.results, c.results) << c.source;
+    }
+}
+
+TEST(VerilogModuleParser, ConditionalsWithoutNesting) {
+    // With DEBUG defined both branches are read; without it neither.
+    const std::string body = "`ifdef DEBUG\nwire x;\n`else\nwire y;\n`endif\nwire z;\nendmodule\n";
+    const Analysis defined = analyseText("module m;\n`define DEBUG\n" + body);
+    ASSERT_EQ(defined.modules.size(), 1u);
+    EXPECT_EQ(defined.modules.begin()->wires.size(), 3u);
+    const Analysis undefined = analyseText("module m;\n" + body);
+    ASSERT_EQ(undefined.modules.begin()->wires.size(), 1u);
+    EXPECT_EQ(undefined.modules.begin()->wires[0].name, "z");
+    const Analysis notDefined = analyseText("module m;\n`ifndef DEBUG\nwire x;\n`endif\nendmodule\n");
+    EXPECT_EQ(notDefined.modules.begin()->wires.size(), 1u);
+}
+
+TEST(VerilogModuleParser, ImplicitWiresAndAlwaysFfVariants) {
+    const Analysis a = analyseText(
+        "module m(input a, output y);\nassign t = a;\nassign y = t;\n"
+        "always_ff @(posedge a) begin end\nalways_comb begin end\nendmodule\n");
+    const Module& m = *a.modules.begin();
+    EXPECT_EQ(a.log.text(), "");
+    EXPECT_EQ(m.alwaysBlocks.size(), 2u);
+    EXPECT_EQ(netOf(m, "t"), "{k1 i0 p-1 r-1 [-1:-1] l2}{k3 i0 p1 r1 [-1:-1] l2}{k3 i1 p1 r0 [-1:-1] l3}");
+}
+
+}  // namespace
+}  // namespace corvane
