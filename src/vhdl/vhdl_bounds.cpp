@@ -13,9 +13,8 @@ GenericTable::GenericTable(const std::map<std::string, std::string>& generics) {
         entries_.push_back({toLowerAscii(name), value});
     }
     // Longest names first; the map order is kept within one length.
-    std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        return a.name.size() > b.name.size();
-    });
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& a, const Entry& b) { return a.name.size() > b.name.size(); });
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         positions_.try_emplace(entries_[i].name, i);
         if (lengths_.empty() || lengths_.back() != entries_[i].name.size()) {

@@ -56,7 +56,8 @@ int addComponentPorts(VhdlParseState& state, std::string_view declaration, int l
     const std::string mode = toLowerAscii(trimBlanks(declaration.substr(colon + 1)));
     // Only the three modes count here ("inout" first, as it begins with "in").
     if (!mode.starts_with("inout") && !mode.starts_with("in") && !mode.starts_with("out")) {
-        state.errorAt(line, "Syntax error.(28.2) port " + names + " has no in/out designation.\r\n");
+        state.errorAt(line,
+                      "Syntax error.(28.2) port " + names + " has no in/out designation.\r\n");
         return 1;
     }
     for (const std::string& name : splitAll(names, ",")) {

@@ -37,7 +37,8 @@ struct StatementWords {
     }
 };
 
-bool readStatementWords(VhdlParseState& state, const std::string& firstToken, StatementWords& read) {
+bool readStatementWords(VhdlParseState& state, const std::string& firstToken,
+                        StatementWords& read) {
     read.words.push_back(firstToken);
     read.readNumber.push_back(0);
     read.lines.push_back(state.currentLine);
@@ -87,8 +88,8 @@ int restartAsProcess(VhdlParseState& state, const StatementWords& read,
     state.currentLine = read.lines[word];
     const std::string token = state.next();
     const std::size_t offset = keyword - starts[word] + 7;
-    return parseProcess(state, offset < token.size() ? std::string_view(token).substr(offset)
-                                                      : std::string_view());
+    return parseProcess(
+        state, offset < token.size() ? std::string_view(token).substr(offset) : std::string_view());
 }
 
 // The target of "target <= ...": without blanks and line markers, without a

@@ -22,8 +22,8 @@ std::size_t gluedMarkerAt(std::string_view text, std::size_t pos, int& line) {
 // fields, with the name read from its first token.
 struct EntityText {
     std::string text;
-    std::string name;               // as written
-    std::size_t bodyStart = 0;      // position after the "is"
+    std::string name;           // as written
+    std::size_t bodyStart = 0;  // position after the "is"
 };
 
 bool readEntityText(VhdlParseState& state, EntityText& entity) {
@@ -58,8 +58,8 @@ bool readEntityText(VhdlParseState& state, EntityText& entity) {
 
 // The text inside the parentheses of the clause whose keyword (with its "(")
 // is at `keywordPos`; `clauseEnd` receives the position after the ")".
-std::string_view clauseInner(std::string_view text, std::size_t keywordPos, std::size_t keywordLength,
-                             std::size_t& clauseEnd) {
+std::string_view clauseInner(std::string_view text, std::size_t keywordPos,
+                             std::size_t keywordLength, std::size_t& clauseEnd) {
     const std::size_t open = keywordPos + keywordLength - 1;
     clauseEnd = matchingParenEnd(text, open);
     const std::size_t innerEnd =
@@ -88,14 +88,16 @@ void addGenericDeclaration(VhdlParseState& state, const GluedPiece& piece) {
     }
     for (const std::string& name : splitAll(names, ",")) {
         const std::string trimmed = trimBlanks(name);
-        if (!trimmed.empty()) state.module.generics[toLowerAscii(trimmed)] = toLowerAscii(trimmedValue);
+        if (!trimmed.empty())
+            state.module.generics[toLowerAscii(trimmed)] = toLowerAscii(trimmedValue);
     }
 }
 
 void addPortDeclaration(VhdlParseState& state, const GluedPiece& piece) {
     const std::string declaration = trimBlanks(piece.text);
     const std::string lower = toLowerAscii(declaration);
-    if (lower.empty() || lower.starts_with(kVhdlEndMarker) || lower.starts_with("attribute")) return;
+    if (lower.empty() || lower.starts_with(kVhdlEndMarker) || lower.starts_with("attribute"))
+        return;
     const std::size_t colon = declaration.find(':');
     if (colon == std::string::npos) {
         state.errorAt(piece.line, "Syntax error.(24)\r\n");
@@ -137,7 +139,8 @@ void parseEntityClauses(VhdlParseState& state, const EntityText& entity) {
         state.error("port empty\r\n");
         return;
     }
-    for (const GluedPiece& piece : splitGluedClause(inner, gluedLineAt(text, port, state.currentLine))) {
+    for (const GluedPiece& piece :
+         splitGluedClause(inner, gluedLineAt(text, port, state.currentLine))) {
         addPortDeclaration(state, piece);
     }
 }

@@ -31,7 +31,8 @@ std::string instantiatedName(std::string_view text, std::size_t begin, std::size
                              const std::vector<std::size_t>& starts) {
     std::string_view name = text.substr(begin, end - begin);
     for (std::string_view keyword : {std::string_view("entity"), std::string_view("component")}) {
-        if (toLowerAscii(name).starts_with(keyword) && isWordStart(starts, begin + keyword.size())) {
+        if (toLowerAscii(name).starts_with(keyword) &&
+            isWordStart(starts, begin + keyword.size())) {
             name.remove_prefix(keyword.size());
             break;
         }
@@ -108,7 +109,8 @@ int addConnection(VhdlParseState& state, const std::string& association, std::si
     const std::size_t arrow = trimmed.find("=>");
     if (arrow == std::string::npos) {
         // Positional: the formal is the declared component's port at this position.
-        if (component && position < component->ports.size()) formal = component->ports[position].displayName;
+        if (component && position < component->ports.size())
+            formal = component->ports[position].displayName;
         actual = trimmed;
     } else {
         formal = trimBlanks(std::string_view(trimmed).substr(0, arrow));
@@ -124,13 +126,15 @@ int addConnection(VhdlParseState& state, const std::string& association, std::si
         return 1;
     }
     if (actual.find('(') != std::string::npos) {
-        actual = toLowerAscii(actual).starts_with("(others") ? "\"0\"" : actual.substr(0, actual.find('('));
+        actual = toLowerAscii(actual).starts_with("(others") ? "\"0\""
+                                                             : actual.substr(0, actual.find('('));
     }
     if (actual.empty()) {
         state.errorAt(line, "Syntax error.(19.2)\r\n");
         return 1;
     }
-    if (int bits = 0; isLiteralActual(toLowerAscii(actual), bits)) addLiteralNet(state, actual, bits, line);
+    if (int bits = 0; isLiteralActual(toLowerAscii(actual), bits))
+        addLiteralNet(state, actual, bits, line);
     child.connections.push_back({toLowerAscii(formal), formal, toLowerAscii(actual), actual, 0});
     return 0;
 }

@@ -29,7 +29,9 @@ bool inDeclarativePart(const VhdlParseState& state) {
     return state.unit == kArchitectureDeclarations || state.unit == kPackage;
 }
 
-bool inStatementPart(const VhdlParseState& state) { return state.unit == kArchitectureStatements; }
+bool inStatementPart(const VhdlParseState& state) {
+    return state.unit == kArchitectureStatements;
+}
 
 // The declarations that may stand anywhere but in an architecture's statement part.
 Step declaration(VhdlParseState& state, std::string_view keyword) {

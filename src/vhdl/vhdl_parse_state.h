@@ -67,7 +67,9 @@ public:
     // Error prefix at the current line (or at `line`), then the message, which
     // carries its own "\r\n".
     void error(std::string_view message) const { log.logError(filePath, currentLine, message); }
-    void errorAt(int line, std::string_view message) const { log.logError(filePath, line, message); }
+    void errorAt(int line, std::string_view message) const {
+        log.logError(filePath, line, message);
+    }
 
     // The end-of-line comment of `line`, or "".
     std::string commentOf(int line) const;

@@ -44,7 +44,9 @@ private:
 // Whether a lower-cased text ends with `word` written right after a closing
 // bracket or quote, as in "(a='1')then".
 bool endsWithGluedWord(const std::string& text, std::string_view word) {
-    if (text.size() <= word.size() || !toLowerAscii(text).ends_with(word)) return false;
+    if (text.size() <= word.size()) return false;
+    if (toLowerAscii(std::string_view(text).substr(text.size() - word.size())) != word)
+        return false;
     const char before = text[text.size() - word.size() - 1];
     return before == ')' || before == '\'' || before == '"';
 }
@@ -79,7 +81,8 @@ private:
 
     Step statement(const std::string& token) {
         const std::string lower = toLowerAscii(token);
-        if (lower.starts_with(kVhdlEndMarker)) return endMarker(token.substr(kVhdlEndMarker.size()));
+        if (lower.starts_with(kVhdlEndMarker))
+            return endMarker(token.substr(kVhdlEndMarker.size()));
         const std::string name = lower.substr(0, std::min(lower.find("<="), lower.find('(')));
         if (!name.empty() && state_.isSignalName(name)) {
             return assignment(token, "';' not exist.(10)\r\n", false);
@@ -105,7 +108,8 @@ private:
         }
         if (lower.starts_with("$when$")) return choice(token.substr(6));
         if (lower == "for") return forLoop();
-        if (lower == "wait" || lower == "wait;") return lower == "wait" ? waitStatement() : Step::kContinue;
+        if (lower == "wait" || lower == "wait;")
+            return lower == "wait" ? waitStatement() : Step::kContinue;
         // An empty statement adds nothing to the stream.
         if (lower == "null;") return Step::kContinue;
         return assignment(token, "syntax error at conditional experssion.\r\n", true);
@@ -150,15 +154,18 @@ private:
     Step choice(const std::string& rest) {
         const int line = state_.currentLine;
         std::string text = rest;
-        while (text.find("=>") == std::string::npos) {
+        std::size_t arrow = text.find("=>");
+        while (arrow == std::string::npos) {
             const std::string token = tokens_.nextWord();
             if (token.empty()) {
                 state_.errorAt(line, "syntax error at conditional experssion of 'when'.\r\n");
                 return Step::kFail;
             }
+            // Only the new text and the character before it can complete an arrow.
+            const std::size_t from = text.empty() ? 0 : text.size() - 1;
             text += token;
+            arrow = text.find("=>", from);
         }
-        const std::size_t arrow = text.find("=>");
         if (arrow + 2 < text.size()) tokens_.putBack(text.substr(arrow + 2));
         return split("when <= " + text.substr(0, arrow), line);
     }
@@ -226,7 +233,8 @@ private:
             if (assign != std::string::npos) text.replace(assign, 2, " <= ");
         }
         const std::size_t arrow = text.find("<=");
-        if (arrow != std::string::npos && trimBlanks(std::string_view(text).substr(0, arrow)).empty()) {
+        if (arrow != std::string::npos &&
+            trimBlanks(std::string_view(text).substr(0, arrow)).empty()) {
             state_.errorAt(line, "Signal name is empty.\r\n");
             return Step::kFail;
         }

@@ -35,7 +35,8 @@ struct VhdlOperatorIndex {
     // The longest operator at `pos` of the lower-cased text, or -1.
     int longestAt(std::string_view lower, std::size_t pos) const {
         for (int index : byFirstChar[static_cast<unsigned char>(lower[pos])]) {
-            if (lower.substr(pos).starts_with(patterns[static_cast<std::size_t>(index)])) return index;
+            if (lower.substr(pos).starts_with(patterns[static_cast<std::size_t>(index)]))
+                return index;
         }
         return -1;
     }
@@ -141,8 +142,9 @@ void tokenizeVhdlByEarliestSearch(const GenericTable& generics, std::string_view
         for (std::size_t i = 0; i < kOperatorCount; ++i) {
             const std::size_t at = lower.find(index.patterns[i], start);
             if (at == std::string::npos) continue;
-            const bool longerHere = at == bestPos && index.patterns[i].size() >
-                                                         index.patterns[static_cast<std::size_t>(best)].size();
+            const bool longerHere =
+                at == bestPos &&
+                index.patterns[i].size() > index.patterns[static_cast<std::size_t>(best)].size();
             if (at < bestPos || longerHere) {
                 bestPos = at;
                 best = static_cast<int>(i);
@@ -150,7 +152,8 @@ void tokenizeVhdlByEarliestSearch(const GenericTable& generics, std::string_view
         }
         if (best < 0) break;
         const std::size_t length = index.patterns[static_cast<std::size_t>(best)].size();
-        if (bestPos > start) writer.operand(std::string_view(compact).substr(start, bestPos - start));
+        if (bestPos > start)
+            writer.operand(std::string_view(compact).substr(start, bestPos - start));
         writer.op(best, std::string_view(compact).substr(bestPos, length));
         start = bestPos + length;
     }

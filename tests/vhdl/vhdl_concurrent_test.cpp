@@ -58,7 +58,8 @@ TEST(VhdlConcurrentAssignment, TargetAndWholeRightSide) {
 TEST(VhdlConcurrentAssignment, TextWithoutArrow) {
     VhdlParseFixture fixture("");
     EXPECT_EQ(addConcurrentAssignment(*fixture.state, "a = b", 7), 1);
-    EXPECT_EQ(fixture.logLines(), std::vector<std::string>{fixture.errorLine(7, "Imperfect formula error.")});
+    EXPECT_EQ(fixture.logLines(),
+              std::vector<std::string>{fixture.errorLine(7, "Imperfect formula error.")});
     EXPECT_TRUE(fixture.module.assigns.empty());
 }
 
@@ -118,19 +119,35 @@ TEST(VhdlInstances, ChildrenAndConnections) {
         std::vector<ConnectionExpect> connections;
     };
     const Case cases[] = {
-        {"", "u1: sub port map (a => x, b => y);", "u1", "sub", {{"a", "a", "x", "x"}, {"b", "b", "y", "y"}}},
-        {kSubComponent, "u2: entity work.sub port map (x, y);", "u2", "sub",
+        {"",
+         "u1: sub port map (a => x, b => y);",
+         "u1",
+         "sub",
          {{"a", "a", "x", "x"}, {"b", "b", "y", "y"}}},
-        {"", "U3 : Sub\n  port map (\n    A => X(3),\n    B => open);", "U3", "Sub",
+        {kSubComponent,
+         "u2: entity work.sub port map (x, y);",
+         "u2",
+         "sub",
+         {{"a", "a", "x", "x"}, {"b", "b", "y", "y"}}},
+        {"",
+         "U3 : Sub\n  port map (\n    A => X(3),\n    B => open);",
+         "U3",
+         "Sub",
          {{"a", "A", "x", "X"}, {"b", "B", "open", "open"}}},
-        {"", "u4: entity work.sub(rtl) port map (a(0) => x, b => y and z);", "u4", "sub",
+        {"",
+         "u4: entity work.sub(rtl) port map (a(0) => x, b => y and z);",
+         "u4",
+         "sub",
          {{"a", "a", "x", "x"}, {"b", "b", "y$and$z", "y$and$z"}}},
         {"", "u5: component sub port map (a => x);", "u5", "sub", {{"a", "a", "x", "x"}}},
         {"", "u6 : entity_reg port map (a => x);", "u6", "entity_reg", {{"a", "a", "x", "x"}}},
         {"", "u8: uart_port port map (a => x);", "u8", "uart_port", {{"a", "a", "x", "x"}}},
         {"", "u9: xportmap port map (a => x);", "u9", "xportmap", {{"a", "a", "x", "x"}}},
         // Positional associations past the declared ports have no formal.
-        {kSubComponent, "u7: sub port map (x, b => y);", "u7", "sub",
+        {kSubComponent,
+         "u7: sub port map (x, b => y);",
+         "u7",
+         "sub",
          {{"a", "a", "x", "x"}, {"b", "b", "y", "y"}}},
     };
     for (const Case& c : cases) {
@@ -167,8 +184,9 @@ TEST(VhdlInstances, GenericMapOverrides) {
 }
 
 TEST(VhdlInstances, LiteralActualsBecomeNetsOfTheirOwn) {
-    VhdlParseFixture fixture(architecture(
-        "", "u4: sub port map (a => (others => '0'), b => x\"FF\", c => '1', d => \"0101\", e => 'Z', f => 3);"));
+    VhdlParseFixture fixture(architecture("",
+                                          "u4: sub port map (a => (others => '0'), b => x\"FF\", c "
+                                          "=> '1', d => \"0101\", e => 'Z', f => 3);"));
     EXPECT_EQ(fixture.parse(), 0);
     EXPECT_EQ(fixture.log.text(), "");
     ASSERT_EQ(fixture.module.children.size(), 1u);
@@ -184,8 +202,10 @@ TEST(VhdlInstances, LiteralActualsBecomeNetsOfTheirOwn) {
         int msb;
         int lsb;
     };
-    const WireExpect wires[] = {
-        {"\"0\"", "\"0\"", 1, 0}, {"x\"ff\"", "x\"FF\"", 8, 0}, {"'1'", "'1'", -1, -1}, {"\"0101\"", "\"0101\"", 4, 0}};
+    const WireExpect wires[] = {{"\"0\"", "\"0\"", 1, 0},
+                                {"x\"ff\"", "x\"FF\"", 8, 0},
+                                {"'1'", "'1'", -1, -1},
+                                {"\"0101\"", "\"0101\"", 4, 0}};
     ASSERT_EQ(fixture.module.wires.size(), std::size(wires));
     ASSERT_EQ(fixture.module.assigns.size(), std::size(wires));
     for (std::size_t i = 0; i < std::size(wires); ++i) {
@@ -224,7 +244,8 @@ TEST(VhdlInstances, AssociationErrorsEndTheStatement) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.statement);
-        VhdlParseFixture fixture(architecture(c.declarations, std::string(c.statement) + "\nz <= x;"));
+        VhdlParseFixture fixture(
+            architecture(c.declarations, std::string(c.statement) + "\nz <= x;"));
         EXPECT_EQ(fixture.parse(), 0);
         EXPECT_EQ(fixture.logLines(), std::vector<std::string>{fixture.errorLine(5, c.message)});
         ASSERT_EQ(fixture.module.children.size(), c.children);
@@ -242,7 +263,8 @@ TEST(VhdlInstances, StatementWithoutSemicolon) {
         "entity top is port (x : in bit); end top;\narchitecture rtl of top is\nbegin\n"
         "u1: sub port map (a => x)\n");
     EXPECT_EQ(fixture.parse(), 0);
-    EXPECT_EQ(fixture.logLines(), std::vector<std::string>{fixture.errorLine(4, "';' not exist.(12)")});
+    EXPECT_EQ(fixture.logLines(),
+              std::vector<std::string>{fixture.errorLine(4, "';' not exist.(12)")});
     EXPECT_TRUE(fixture.module.children.empty());
 }
 

@@ -123,11 +123,13 @@ TEST(VhdlConstants, WireAndAssignOfTheValue) {
     };
     const Case cases[] = {
         {"constant C : integer := 5;", {"c", "C", -1, -1}, "5"},
-        {"constant INIT : std_logic_vector(3 downto 0) := \"1010\";", {"init", "INIT", 3, 0},
+        {"constant INIT : std_logic_vector(3 downto 0) := \"1010\";",
+         {"init", "INIT", 3, 0},
          "\"1010\""},
         {"constant K : string := \"a:b\";", {"k", "K", -1, -1}, "\"a:b\""},
         {"constant Sum : integer := WIDTH + 3;", {"sum", "Sum", -1, -1}, "WIDTH+3"},
-        {"constant Z : bit_vector(WIDTH-1 downto 0) := (others => '0');", {"z", "Z", 7, 0},
+        {"constant Z : bit_vector(WIDTH-1 downto 0) := (others => '0');",
+         {"z", "Z", 7, 0},
          "(others=>'0')"},
     };
     for (const Case& c : cases) {
@@ -157,7 +159,8 @@ TEST(VhdlConstants, Errors) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
         VhdlParseFixture fixture(c.source);
-        EXPECT_EQ(parseDeclarations(fixture), std::vector<std::string>{fixture.errorLine(1, c.message)});
+        EXPECT_EQ(parseDeclarations(fixture),
+                  std::vector<std::string>{fixture.errorLine(1, c.message)});
         EXPECT_TRUE(fixture.module.wires.empty());
         EXPECT_TRUE(fixture.module.assigns.empty());
     }
@@ -173,7 +176,8 @@ TEST(VhdlTypes, RecordAndArrayTypesAreRecorded) {
         {"type mem_t is array (0 to 15) of std_logic_vector(7 downto 0);", {{"mem_t", 0, 15}}, ""},
         {"type Words is array (N-1 downto 0) of word;", {{"words", 3, 0}}, ""},
         {"type rec_t is record a : std_logic; b : std_logic_vector(3 downto 0); end record;",
-         {{"rec_t", 0, 0}}, ""},
+         {{"rec_t", 0, 0}},
+         ""},
         {"type rec_t is record\n  a : bit;\nend record rec_t;", {{"rec_t", 0, 0}}, ""},
         {"type state_t is (IDLE, RUN);", {}, ""},
         {"type byte_t is range 0 to 255;", {}, ""},
@@ -248,7 +252,8 @@ TEST(VhdlComponents, ErrorsDropTheComponent) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
         VhdlParseFixture fixture(c.source);
-        EXPECT_EQ(parseDeclarations(fixture), std::vector<std::string>{fixture.errorLine(1, c.message)});
+        EXPECT_EQ(parseDeclarations(fixture),
+                  std::vector<std::string>{fixture.errorLine(1, c.message)});
         EXPECT_EQ(fixture.state->findComponent("c"), nullptr);
     }
 }
@@ -258,8 +263,8 @@ TEST(VhdlComponents, SecondDeclarationOfANameIsReported) {
         "component Sub port (a : in bit); end component;\n"
         "component SUB port (p, q : in bit); end component;\n"
         "signal s : bit;");
-    EXPECT_EQ(parseDeclarations(fixture),
-              std::vector<std::string>{fixture.errorLine(2, "component \"SUB\" is already defined.")});
+    EXPECT_EQ(parseDeclarations(fixture), std::vector<std::string>{fixture.errorLine(
+                                              2, "component \"SUB\" is already defined.")});
     const VhdlComponent* sub = fixture.state->findComponent("sub");
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(portNames(*sub), std::vector<std::string>{"a"});

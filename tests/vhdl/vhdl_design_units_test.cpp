@@ -28,7 +28,8 @@ void runCases(const std::vector<Case>& cases) {
         VhdlParseFixture fixture(c.source);
         EXPECT_EQ(fixture.parse(), c.result);
         std::vector<std::string> expected;
-        for (const auto& [line, message] : c.messages) expected.push_back(fixture.errorLine(line, message));
+        for (const auto& [line, message] : c.messages)
+            expected.push_back(fixture.errorLine(line, message));
         EXPECT_EQ(fixture.logLines(), expected);
     }
 }
@@ -37,15 +38,19 @@ TEST(VhdlDesignUnits, ClausesAndHeaders) {
     runCases({
         {"library ieee;\nuse ieee.std_logic_1164.all;\n" + std::string(kEntity) +
              "architecture rtl of e is\nbegin\nend rtl;",
-         0, {}},
+         0,
+         {}},
         {"library ieee", 0, {{1, "Syntax error.(5)"}}},
         {"use ieee.std_logic_1164.all", 0, {{1, "Syntax error.(6)"}}},
-        {std::string(kEntity) + "architecture rtl of e is attribute keep : boolean", 0,
+        {std::string(kEntity) + "architecture rtl of e is attribute keep : boolean",
+         0,
          {{2, "Syntax error.(6.2)"}}},
-        {std::string(kEntity) + "architecture rtl of e is subtype byte is bit_vector(7 downto 0)", 0,
+        {std::string(kEntity) + "architecture rtl of e is subtype byte is bit_vector(7 downto 0)",
+         0,
          {{2, "Syntax error.(34)"}}},
         {std::string(kEntity) + "architecture", 1, {{2, "Syntax error.(20)"}}},
-        {std::string(kEntity) + "architecture rtl of e\nbegin", 1,
+        {std::string(kEntity) + "architecture rtl of e\nbegin",
+         1,
          {{3, "architecture \"is\" Not found."}}},
         {"package", 1, {{1, "Syntax error.(29)"}}},
         {"package p", 1, {{1, "Syntax error.(29)"}}},
@@ -75,16 +80,19 @@ TEST(VhdlDesignUnits, PlacementRules) {
     const std::string decl = std::string(kEntity) + "architecture rtl of e is\n";
     const std::string body = decl + "begin\n";
     runCases({
-        {decl + "process (a) begin y <= a; end process;\nbegin\nend rtl;", 0,
+        {decl + "process (a) begin y <= a; end process;\nbegin\nend rtl;",
+         0,
          {{3, "Illegal position \"always\"."}}},
         {decl + "process(a) begin y <= a; end process;", 0, {{3, "Illegal position \"always\"."}}},
         {"signal s : bit;", 0, {{1, "Illegal position \"signal\"."}}},
         {body + "signal s : bit;", 0, {{4, "Illegal position \"signal\"."}}},
         {body + "constant c : integer := 1;", 0, {{4, "Illegal position \"constant\"."}}},
-        {body + "component c port (a : in bit); end component;", 0,
+        {body + "component c port (a : in bit); end component;",
+         0,
          {{4, "Illegal position \"component\"."}}},
         {body + "type t is (s0, s1);", 0, {{4, "Illegal position \"type\"."}}},
-        {body + "function f return bit is begin return '0'; end f;", 0,
+        {body + "function f return bit is begin return '0'; end f;",
+         0,
          {{4, "Illegal position \"function\"."}}},
         {decl + "alias x is a;", 1, {{3, "Syntax error.(11)"}}},
         {"package p is\nfoo;", 1, {{2, "Syntax error.(11)"}}},
@@ -134,7 +142,8 @@ TEST(VhdlDesignUnits, PackageBodyIsSkipped) {
         "    return '1';\n"
         "  end f;\n"
         "end package body defs;\n" +
-        std::string(kEntity) + "architecture rtl of e is\nsignal s : bit;\nbegin\ny <= a;\nend rtl;");
+        std::string(kEntity) +
+        "architecture rtl of e is\nsignal s : bit;\nbegin\ny <= a;\nend rtl;");
     EXPECT_EQ(fixture.parse(), 0);
     EXPECT_EQ(fixture.module.name, "e");
     EXPECT_EQ(fixture.module.pins.size(), 2u);
@@ -148,13 +157,15 @@ TEST(VhdlDesignUnits, FunctionsAreSkipped) {
     runCases({
         {decl + "function f (a, b : bit) return bit is\nbegin\nreturn a and b;\nend function f;\n"
                 "signal s : bit;\nbegin\nend rtl;",
-         0, {}},
+         0,
+         {}},
         {decl + "function f (a : bit) return bit is begin return a; end;\nbegin\nend rtl;", 0, {}},
         {decl + "function f (a : bit) return bit;\nsignal s : bit;\nbegin\nend rtl;", 0, {}},
         {decl + "function", 0, {{3, "Syntax error.(13)"}}},
         {decl + "function f (a : bit)", 0, {{3, "Syntax error.(35)"}}},
         {decl + "function f (a : bit) return", 0, {{3, "Syntax error.(36)"}}},
-        {decl + "function f (a : bit) return bit is begin return a;", 0,
+        {decl + "function f (a : bit) return bit is begin return a;",
+         0,
          {{3, "entity end Not found."}}},
     });
 }

@@ -64,7 +64,8 @@ TEST(VhdlEntity, PortDeclarations) {
         {"entity e is port (v : in std_logic_vector; r : out my_rec); end e;",
          {{"v", "v", 0, -1, -1, 1}, {"r", "r", 1, -1, -1, 1}}},
         // Each declaration keeps the line its names are on.
-        {"entity e is\n  port (\n    a : in bit;\n    b,\n    c : out bit_vector(3 downto 0)\n  );\nend e;",
+        {"entity e is\n  port (\n    a : in bit;\n    b,\n    c : out bit_vector(3 downto 0)\n  "
+         ");\nend e;",
          {{"a", "a", 0, -1, -1, 3}, {"b", "b", 1, 3, 0, 4}, {"c", "c", 1, 3, 0, 4}}},
     };
     for (const Case& c : cases) {
@@ -111,12 +112,17 @@ TEST(VhdlEntity, ClauseErrorsDropTheDeclaration) {
         {"entity e is port (clk in std_logic; q : out bit); end e;", {"q"}, {"Syntax error.(24)"}},
         {"entity e is port (: in bit; q : out bit); end e;", {"q"}, {"Pin name is empty."}},
         {"entity e is port (a : linkage bit; q : out bit); end e;", {"q"}, {"Syntax error.(9)"}},
-        {"entity e is generic (W integer); port (q : out bit); end e;", {"q"}, {"Syntax error.(8)"}},
-        {"entity e is generic (W : a : b : c); port (q : out bit); end e;", {"q"},
+        {"entity e is generic (W integer); port (q : out bit); end e;",
+         {"q"},
          {"Syntax error.(8)"}},
-        {"entity e is generic (: integer := 3); port (q : out bit); end e;", {"q"},
+        {"entity e is generic (W : a : b : c); port (q : out bit); end e;",
+         {"q"},
+         {"Syntax error.(8)"}},
+        {"entity e is generic (: integer := 3); port (q : out bit); end e;",
+         {"q"},
          {"Generic parameter name is empty."}},
-        {"entity e is generic (W : integer := ); port (q : out bit); end e;", {"q"},
+        {"entity e is generic (W : integer := ); port (q : out bit); end e;",
+         {"q"},
          {"Generic parameter value is empty."}},
         {"entity tb is end tb;", {}, {"port empty"}},
         {"entity e is port ( ); end e;", {}, {"port empty"}},
@@ -129,7 +135,8 @@ TEST(VhdlEntity, ClauseErrorsDropTheDeclaration) {
         for (const Pin& pin : fixture.module.pins) names.push_back(pin.name);
         EXPECT_EQ(names, c.pinNames);
         std::vector<std::string> expected;
-        for (const std::string& message : c.messages) expected.push_back(fixture.errorLine(1, message));
+        for (const std::string& message : c.messages)
+            expected.push_back(fixture.errorLine(1, message));
         EXPECT_EQ(fixture.logLines(), expected);
         EXPECT_TRUE(fixture.module.generics.empty());
     }

@@ -22,13 +22,15 @@ using Stream = std::vector<std::pair<std::string, std::string>>;
 
 Stream streamOf(const Always& block) {
     Stream result;
-    for (const Statement& statement : block.statements) result.emplace_back(statement.target, statement.value);
+    for (const Statement& statement : block.statements)
+        result.emplace_back(statement.target, statement.value);
     return result;
 }
 
 std::vector<std::string> sensitivityOf(const Always& block) {
     std::vector<std::string> names;
-    for (const Sensitivity& entry : block.sensitivity) names.push_back(entry.name + "/" + std::to_string(entry.edge));
+    for (const Sensitivity& entry : block.sensitivity)
+        names.push_back(entry.name + "/" + std::to_string(entry.edge));
     return names;
 }
 
@@ -54,7 +56,8 @@ TEST_F(BlinkerFile, ModuleGenericsAndPins) {
     EXPECT_EQ(module.language, kVhdl);
     EXPECT_EQ(module.name, "blinker");
     EXPECT_EQ(module.displayName, "Blinker");
-    EXPECT_EQ(module.generics, (std::map<std::string, std::string>{{"steps", "3"}, {"width", "8"}}));
+    EXPECT_EQ(module.generics,
+              (std::map<std::string, std::string>{{"steps", "3"}, {"width", "8"}}));
     struct PinExpect {
         const char* name;
         int direction, msb, lsb, line;
@@ -201,8 +204,8 @@ TEST_F(BlinkerFile, InstancesAndNets) {
 
     // One net per port and signal, each starting with its declaration; the
     // connection checks add the uses after it.
-    const std::vector<std::string> netNames = {"busy",  "clk",   "count", "enable", "led",
-                                               "limit", "next_state", "rst_n", "state", "tick"};
+    const std::vector<std::string> netNames = {"busy",  "clk",        "count", "enable", "led",
+                                               "limit", "next_state", "rst_n", "state",  "tick"};
     std::vector<std::string> names;
     for (const auto& [name, net] : module.nets) names.push_back(name);
     EXPECT_EQ(names, netNames);

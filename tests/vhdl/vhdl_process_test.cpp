@@ -42,7 +42,8 @@ struct ProcessFixture {
 
     Stream stream() const {
         Stream result;
-        for (const Statement& statement : block().statements) result.emplace_back(statement.target, statement.value);
+        for (const Statement& statement : block().statements)
+            result.emplace_back(statement.target, statement.value);
         return result;
     }
 
@@ -71,13 +72,23 @@ TEST(VhdlProcess, StatementStreams) {
         {"process (St) begin case St is when IDLE => n <= RUN; when others => n <= IDLE; end case; "
          "end process;",
          {"St"},
-         {{"case", "st"}, {"when", "idle"}, {"n", "run"}, {"when", "others"}, {"n", "idle"}, {"end", ""}}},
+         {{"case", "st"},
+          {"when", "idle"},
+          {"n", "run"},
+          {"when", "others"},
+          {"n", "idle"},
+          {"end", ""}}},
         {"process (clk, rst)\nbegin\n  if rst = '1' then\n    q <= '0';\n"
          "  elsif clk'event and clk = '1' then\n    q <= d;\n  else\n    q <= q;\n  end if;\n"
          "end process;",
          {"clk", "rst"},
-         {{"if", "rst='1'"}, {"q", "'0'"}, {"elif", "clk'event$and$clk='1'"}, {"q", "d"},
-          {"else", ""}, {"q", "q"}, {"end", ""}}},
+         {{"if", "rst='1'"},
+          {"q", "'0'"},
+          {"elif", "clk'event$and$clk='1'"},
+          {"q", "d"},
+          {"else", ""},
+          {"q", "q"},
+          {"end", ""}}},
         // Variables: ":=" is read as "<="; the declarative part is passed over.
         {"process (d) variable v : integer := 0; begin v := v + 1; cnt <= v; end process;",
          {"d"},
@@ -89,15 +100,22 @@ TEST(VhdlProcess, StatementStreams) {
         {"process (st) begin case (st) is when IDLE=>n<=RUN; when \"00\" | \"11\" => y <= d; "
          "when others => null; end case; end process;",
          {"st"},
-         {{"case", "st"}, {"when", "idle"}, {"n", "run"}, {"when", "\"00\"|\"11\""}, {"y", "d"},
-          {"when", "others"}, {"end", ""}}},
-        {"process(clk) begin if(rst='1')then q <= '0'; elsif(d='1')then q <= '1'; end if; end process;",
+         {{"case", "st"},
+          {"when", "idle"},
+          {"n", "run"},
+          {"when", "\"00\"|\"11\""},
+          {"y", "d"},
+          {"when", "others"},
+          {"end", ""}}},
+        {"process(clk) begin if(rst='1')then q <= '0'; elsif(d='1')then q <= '1'; end if; end "
+         "process;",
          {"clk"},
          {{"if", "(rst='1')"}, {"q", "'0'"}, {"elif", "(d='1')"}, {"q", "'1'"}, {"end", ""}}},
         // Labels after "end"; a process without a list.
         {"process is begin l1: q <= d; end process p1;", {}, {{"l1:q", "d"}}},
         {"process begin wait until clk = '1'; q <= d; end process;", {"clk"}, {{"q", "d"}}},
-        {"process begin wait until rising_edge(Clk) and rst = '0' and W = 1; q <= d; wait for 10 ns; "
+        {"process begin wait until rising_edge(Clk) and rst = '0' and W = 1; q <= d; wait for 10 "
+         "ns; "
          "wait; end process;",
          {"Clk", "rst"},
          {{"q", "d"}}},
@@ -150,22 +168,37 @@ TEST(VhdlProcess, ErrorsEndTheProcessAndKeepWhatWasRead) {
     };
     const Case cases[] = {
         {"process (clk) variable v : bit;", 1, "\"begin\" not exist.", {}},
-        {"process (clk) begin q <= d; if d = '1' q <= '0';", 1,
-         "syntax error at conditional experssion of 'if'.", {{"q", "d"}}},
-        {"process (clk) begin if d = '1' then q <= d; elsif d = '0'", 1,
-         "syntax error at conditional experssion of 'if'.", {{"if", "d='1'"}, {"q", "d"}}},
-        {"process (clk) begin case st when", 1, "syntax error at conditional experssion of 'case'.", {}},
-        {"process (clk) begin case st is when IDLE n <= RUN;", 1,
-         "syntax error at conditional experssion of 'when'.", {{"case", "st"}}},
-        {"process (clk) begin for i in 0 to 3", 1, "syntax error at conditional experssion of 'for'.",
+        {"process (clk) begin q <= d; if d = '1' q <= '0';",
+         1,
+         "syntax error at conditional experssion of 'if'.",
+         {{"q", "d"}}},
+        {"process (clk) begin if d = '1' then q <= d; elsif d = '0'",
+         1,
+         "syntax error at conditional experssion of 'if'.",
+         {{"if", "d='1'"}, {"q", "d"}}},
+        {"process (clk) begin case st when",
+         1,
+         "syntax error at conditional experssion of 'case'.",
          {}},
-        {"process begin wait until clk = '1'", 1, "syntax error at conditional experssion of 'wait'.",
+        {"process (clk) begin case st is when IDLE n <= RUN;",
+         1,
+         "syntax error at conditional experssion of 'when'.",
+         {{"case", "st"}}},
+        {"process (clk) begin for i in 0 to 3",
+         1,
+         "syntax error at conditional experssion of 'for'.",
+         {}},
+        {"process begin wait until clk = '1'",
+         1,
+         "syntax error at conditional experssion of 'wait'.",
          {}},
         {"process (clk) begin q <= d", 1, "';' not exist.(10)", {}},
         {"process (clk) begin y <= d", 1, "';' not exist.(11)", {}},
         {"process (clk) begin v := 1", 1, "syntax error at conditional experssion.", {}},
         {"process (clk) begin <= d; end process;", 1, "Signal name is empty.", {}},
-        {"process (clk) begin report d; end process;", 1, "Imperfect formula error in process block.",
+        {"process (clk) begin report d; end process;",
+         1,
+         "Imperfect formula error in process block.",
          {}},
         {"process (clk) begin q <= d; end foo;", 1, "\"end process\" not exist.", {{"q", "d"}}},
         {"process (clk) begin q <= d;\nend", 2, "\"end;\" not exist.", {{"q", "d"}}},

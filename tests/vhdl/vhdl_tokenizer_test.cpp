@@ -19,7 +19,8 @@ struct TokenExpect {
 
 std::vector<TokenExpect> tokensOf(const std::vector<FormulaToken>& tokens) {
     std::vector<TokenExpect> result;
-    for (const FormulaToken& token : tokens) result.push_back({token.displayText, token.op, token.strength});
+    for (const FormulaToken& token : tokens)
+        result.push_back({token.displayText, token.op, token.strength});
     return result;
 }
 
@@ -39,7 +40,13 @@ TEST(VhdlTokenizer, OperatorsAndStrengths) {
     const Case cases[] = {
         {"a + b * c", {{"a", -1, 0}, {"+", 6, 18}, {"b", -1, 0}, {"*", 2, 19}, {"c", -1, 0}}},
         {"(a + b) * c",
-         {{"(", 32, -1}, {"a", -1, 0}, {"+", 6, 82}, {"b", -1, 0}, {")", 33, -1}, {"*", 2, 19}, {"c", -1, 0}}},
+         {{"(", 32, -1},
+          {"a", -1, 0},
+          {"+", 6, 82},
+          {"b", -1, 0},
+          {")", 33, -1},
+          {"*", 2, 19},
+          {"c", -1, 0}}},
         {"a $and$ b", {{"a", -1, 0}, {"$and$", 22, 13}, {"b", -1, 0}}},
         {"a $nand$ b", {{"a", -1, 0}, {"$nand$", 23, 12}, {"b", -1, 0}}},
         {"$not$ a", {{"$not$", 0, 21}, {"a", -1, 0}}},
@@ -51,17 +58,40 @@ TEST(VhdlTokenizer, OperatorsAndStrengths) {
         {"a&&b&c", {{"a", -1, 0}, {"&&", 28, 7}, {"b", -1, 0}, {"&", 31, 4}, {"c", -1, 0}}},
         // Entries from the first bracket on move the weight for the rest of the text.
         {"clk'event $and$ clk='1'",
-         {{"clk", -1, 0}, {"'event", 39, -1}, {"$and$", 22, 27}, {"clk", -1, 0}, {"=", 18, 30}, {"'1'", -1, 0}}},
+         {{"clk", -1, 0},
+          {"'event", 39, -1},
+          {"$and$", 22, 27},
+          {"clk", -1, 0},
+          {"=", 18, 30},
+          {"'1'", -1, 0}}},
         {"CLK'EVENT", {{"CLK", -1, 0}, {"'EVENT", 39, -1}}},
-        {"$rising_edge$(clk)", {{"$rising_edge$", 40, -1}, {"(", 32, -1}, {"clk", -1, 0}, {")", 33, -1}}},
+        {"$rising_edge$(clk)",
+         {{"$rising_edge$", 40, -1}, {"(", 32, -1}, {"clk", -1, 0}, {")", 33, -1}}},
         {"x $when$ s = '1' $else$ y",
-         {{"x", -1, 0}, {"$when$", 36, -1}, {"s", -1, 0}, {"=", 18, 18}, {"'1'", -1, 0}, {"$else$", 37, -1},
+         {{"x", -1, 0},
+          {"$when$", 36, -1},
+          {"s", -1, 0},
+          {"=", 18, 18},
+          {"'1'", -1, 0},
+          {"$else$", 37, -1},
           {"y", -1, 0}}},
         {"d(7$downto$0)",
-         {{"d", -1, 0}, {"(", 32, -1}, {"7", -1, 0}, {"$downto$", 35, -1}, {"0", -1, 0}, {")", 33, -1}}},
+         {{"d", -1, 0},
+          {"(", 32, -1},
+          {"7", -1, 0},
+          {"$downto$", 35, -1},
+          {"0", -1, 0},
+          {")", 33, -1}}},
         {"$to_stdlogicvector$(x),$to_bit$(y)",
-         {{"$to_stdlogicvector$", 42, -1}, {"(", 32, -1}, {"x", -1, 0}, {")", 33, -1}, {",", 38, -1},
-          {"$to_bit$", 45, -1}, {"(", 32, -1}, {"y", -1, 0}, {")", 33, -1}}},
+         {{"$to_stdlogicvector$", 42, -1},
+          {"(", 32, -1},
+          {"x", -1, 0},
+          {")", 33, -1},
+          {",", 38, -1},
+          {"$to_bit$", 45, -1},
+          {"(", 32, -1},
+          {"y", -1, 0},
+          {")", 33, -1}}},
         // Unmarked words are operands.
         {"band", {{"band", -1, 0}}},
         {"", {}},
@@ -98,9 +128,11 @@ TEST(VhdlTokenizer, OperandsGetGenericsAndLowerCase) {
 // The single scan must cut exactly where the search for the earliest
 // operator (the longer one at equal positions) cuts.
 TEST(VhdlTokenizer, SingleScanEqualsEarliestOperatorSearch) {
-    std::vector<std::string> pieces = {"a", "B", "x_1", "'", "\"", " ", "$", "$an", "d$", "to", "Event",
-                                       "'EVENT", "<", ">", "=", "/", "*", "&", "|", "?", "w"};
-    for (const OperatorEntry& entry : kVhdlOperators) pieces.push_back(markedOperatorText(entry.text));
+    std::vector<std::string> pieces = {"a",   "B",  "x_1", "'",     "\"",     " ", "$",
+                                       "$an", "d$", "to",  "Event", "'EVENT", "<", ">",
+                                       "=",   "/",  "*",   "&",     "|",      "?", "w"};
+    for (const OperatorEntry& entry : kVhdlOperators)
+        pieces.push_back(markedOperatorText(entry.text));
     const GenericTable generics({{"w", "16"}, {"x_1", "a"}});
     std::mt19937 random(20240601);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
@@ -113,7 +145,8 @@ TEST(VhdlTokenizer, SingleScanEqualsEarliestOperatorSearch) {
         tokenizeVhdl(generics, text, 1, scanned);
         tokenizeVhdlByEarliestSearch(generics, text, 1, searched);
         ASSERT_EQ(tokensOf(scanned), tokensOf(searched)) << text;
-        for (std::size_t i = 0; i < scanned.size(); ++i) ASSERT_EQ(scanned[i].text, searched[i].text) << text;
+        for (std::size_t i = 0; i < scanned.size(); ++i)
+            ASSERT_EQ(scanned[i].text, searched[i].text) << text;
     }
 }
 
