@@ -113,7 +113,7 @@ void addPortDeclaration(VhdlParseState& state, const GluedPiece& piece) {
 }
 
 // Generic clause, then port clause after it.
-void parseEntityClauses(VhdlParseState& state, const EntityText& entity) {
+void parseEntityClauses(VhdlParseState& state, const EntityText& entity, int entityLine) {
     const std::string_view text(entity.text);
     const std::string lower = toLowerAscii(text);
     std::size_t portSearch = entity.bodyStart;
@@ -121,7 +121,7 @@ void parseEntityClauses(VhdlParseState& state, const EntityText& entity) {
     if (generic != std::string::npos) {
         std::size_t clauseEnd = 0;
         const std::string_view inner = clauseInner(text, generic, 8, clauseEnd);
-        const int line = gluedLineAt(text, generic, state.currentLine);
+        const int line = gluedLineAt(text, generic, entityLine);
         for (const GluedPiece& piece : splitGluedClause(inner, line)) {
             if (!trimBlanks(piece.text).empty()) addGenericDeclaration(state, piece);
         }
@@ -140,7 +140,7 @@ void parseEntityClauses(VhdlParseState& state, const EntityText& entity) {
         return;
     }
     for (const GluedPiece& piece :
-         splitGluedClause(inner, gluedLineAt(text, port, state.currentLine))) {
+         splitGluedClause(inner, gluedLineAt(text, port, entityLine))) {
         addPortDeclaration(state, piece);
     }
 }
@@ -239,6 +239,7 @@ int parsePortClause(Module& module, std::string_view declaration, int line) {
 }
 
 int parseEntityDeclaration(VhdlParseState& state) {
+    const int entityLine = state.currentLine;
     EntityText entity;
     if (!readEntityText(state, entity)) {
         state.error("entity end Not found.\r\n");
@@ -246,7 +247,7 @@ int parseEntityDeclaration(VhdlParseState& state) {
     }
     state.module.displayName = trimBlanks(entity.name);
     state.module.name = toLowerAscii(state.module.displayName);
-    parseEntityClauses(state, entity);
+    parseEntityClauses(state, entity, entityLine);
     return 0;
 }
 

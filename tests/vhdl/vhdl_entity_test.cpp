@@ -67,6 +67,9 @@ TEST(VhdlEntity, PortDeclarations) {
         {"entity e is\n  port (\n    a : in bit;\n    b,\n    c : out bit_vector(3 downto 0)\n  "
          ");\nend e;",
          {{"a", "a", 0, -1, -1, 3}, {"b", "b", 1, 3, 0, 4}, {"c", "c", 1, 3, 0, 4}}},
+        // A clause that starts on the entity's line takes its lines from there.
+        {"entity e is port (a : in bit;\n  b : out bit);\nend e;",
+         {{"a", "a", 0, -1, -1, 1}, {"b", "b", 1, -1, -1, 2}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
