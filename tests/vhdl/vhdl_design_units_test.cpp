@@ -73,6 +73,8 @@ TEST(VhdlDesignUnits, EndOfUnit) {
         {"package p is\nend q;", 0, {{2, "Syntax error.(33)"}}},
         {"package p is\nend", 0, {{2, "Syntax error.(32)"}}},
         {"end;\n" + std::string(kEntity), 0, {{1, "Syntax error.(30)"}}},
+        // A package body names no package whose end could follow.
+        {"package body p is\nend package body p;\nend;", 0, {{3, "Syntax error.(31)"}}},
     });
 }
 
