@@ -13,6 +13,8 @@ namespace corvane {
 
 // Height in pixels of the schematic font at zoom 1.
 inline constexpr int kSchematicFontHeight = 16;
+// Widest label the layout works with (131072 columns).
+inline constexpr int kMaxLabelWidth = 1 << 20;
 
 // "name[msb:lsb]" when msb and lsb differ, "name" when msb is -1, else "name[msb]".
 std::string pinLabel(const Pin& pin);
@@ -24,8 +26,11 @@ public:
     explicit SchematicTextMeasure(const TextMetrics& metrics, std::string face = fontRuleFace())
         : metrics_(metrics), face_(std::move(face)) {}
 
+    // Width in pixels, at most kMaxLabelWidth so that block sizes stay far
+    // from the int limits whatever a source file holds.
     int width(std::string_view text) const {
-        return metrics_.width(face_, kSchematicFontHeight, text);
+        const int measured = metrics_.width(face_, kSchematicFontHeight, text);
+        return measured < kMaxLabelWidth ? measured : kMaxLabelWidth;
     }
     const std::string& face() const { return face_; }
 

@@ -203,6 +203,14 @@ TEST_F(BlockLayout, ModulePinWidthsRoundedOrPlain) {
     EXPECT_EQ(module.pins[1].width, 72);
 }
 
+TEST_F(BlockLayout, HugeLabelsStayWithinBounds) {
+    Assign block;
+    block.ports = {port(std::string(200000, 'n'), 0)};
+    layoutAssign(block, measure);
+    EXPECT_EQ(block.ports[0].width, kMaxLabelWidth);
+    EXPECT_EQ(block.width, round32(2 * kMaxLabelWidth + 80));
+}
+
 TEST_F(BlockLayout, RemeasureKeepsStoredPositions) {
     Module module;
     module.language = kVhdl;
