@@ -1,5 +1,10 @@
 #include "database/chunk_preparation.h"
 
+#include <algorithm>
+#include <charconv>
+#include <functional>
+#include <iterator>
+
 #include "database/text_helpers.h"
 #include "database/vhdl_operator_table.h"
 #include "platform/progress_sink.h"
@@ -23,33 +28,6 @@ std::string_view withoutLineEnd(std::string_view line) {
     if (line.ends_with('\n')) line.remove_suffix(1);
     if (line.ends_with('\r')) line.remove_suffix(1);
     return line;
-}
-
-std::string replaceIfPresent(std::string line, std::string_view from, std::string_view to) {
-    if (line.find(from) == std::string::npos) return line;
-    return replaceAll(line, from, to);
-}
-
-// Handles one kind of bracketed comment ("/*" "*/" or "(*" "*)") on a line:
-// only the first opening on the line is treated.
-std::string stripBracketComment(std::string line, std::string_view opener, std::string_view closer,
-                                bool& open) {
-    if (open) {
-        const std::size_t close = line.find(closer);
-        if (close == std::string::npos) return {};
-        open = false;
-        return line.substr(close + closer.size());
-    }
-    const std::size_t start = line.find(opener);
-    if (start == std::string::npos) return line;
-    // "(*)" is the implicit event list of "@(*)", never an attribute.
-    if (opener == "(*" && line.compare(start, 3, "(*)") == 0) return line;
-    const std::size_t close = line.find(closer, start + opener.size());
-    if (close == std::string::npos) {
-        open = true;
-        return line.substr(0, start);
-    }
-    return line.erase(start, close + closer.size() - start);
 }
 
 // Appends the blank-separated tokens of `line` to the module text; returns
@@ -96,25 +74,156 @@ void replaceTabs(std::string& line) {
 
 std::string lineMarker(int lineNumber) { return "%%" + std::to_string(lineNumber); }
 
+std::string_view trimmedView(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// Buffers reused from line to line, so that cleaning a line allocates nothing
+// once they have grown to the longest line of the chunk.
+struct VerilogLineBuffers {
+    std::string first;
+    std::string second;
+};
+
+// `first` + `second` in `buffer`, as a view of it.
+std::string_view joinedInto(std::string& buffer, std::string_view first, std::string_view second) {
+    buffer.assign(first);
+    buffer.append(second);
+    return buffer;
+}
+
+// Handles one kind of bracketed comment ("/*" "*/" or "(*" "*)") on a line:
+// only the first opening on the line is treated. A comment that closes on the
+// same line is cut out, joining its two sides in `buffer`.
+std::string_view stripBracketCommentView(std::string_view line, std::string_view opener,
+                                         std::string_view closer, bool& open,
+                                         std::string& buffer) {
+    if (open) {
+        const std::size_t close = line.find(closer);
+        if (close == std::string_view::npos) return {};
+        open = false;
+        return line.substr(close + closer.size());
+    }
+    const std::size_t start = line.find(opener);
+    if (start == std::string_view::npos) return line;
+    // "(*)" is the implicit event list of "@(*)", never an attribute.
+    if (opener == "(*" && line.substr(start).starts_with("(*)")) return line;
+    const std::size_t close = line.find(closer, start + opener.size());
+    if (close == std::string_view::npos) {
+        open = true;
+        return line.substr(0, start);
+    }
+    return joinedInto(buffer, line.substr(0, start), line.substr(close + closer.size()));
+}
+
+// Replaces every `from` by `to` (left to right, as replaceAll does) into
+// `buffer` when the line holds one; otherwise the line stays as it is.
+std::string_view replacedInto(std::string& buffer, std::string_view line, std::string_view from,
+                              std::string_view to) {
+    std::size_t found = line.find(from);
+    if (found == std::string_view::npos) return line;
+    buffer.clear();
+    std::size_t pos = 0;
+    while (found != std::string_view::npos) {
+        buffer.append(line.substr(pos, found - pos));
+        buffer.append(to);
+        pos = found + from.size();
+        found = line.find(from, pos);
+    }
+    buffer.append(line.substr(pos));
+    return buffer;
+}
+
+// Appends the marker of `lineNumber` and the blank-separated tokens of `line`
+// (tabs already blanks) to the module text, each preceded by one blank unless
+// the text is empty. A line whose first token is "`define" gets the define
+// end marker after it. Writes straight into the text's storage.
+void appendVerilogLineTokens(Module& module, std::string_view line, int lineNumber) {
+    char digits[16];
+    const auto converted = std::to_chars(std::begin(digits), std::end(digits), lineNumber);
+    const std::string_view number(digits, static_cast<std::size_t>(converted.ptr - digits));
+    std::string& text = module.text;
+    const std::size_t oldSize = text.size();
+    const std::size_t bound =
+        oldSize + 3 + number.size() + line.size() + 1 + kDefineEndMarker.size() + 1;
+    if (bound > text.capacity()) text.reserve(std::max(bound, 2 * text.capacity()));
+    text.resize(bound);
+    char* out = text.data() + oldSize;
+    if (oldSize != 0) *out++ = ' ';
+    *out++ = '%';
+    *out++ = '%';
+    out = std::copy(number.begin(), number.end(), out);
+    int tokens = 1;
+    std::size_t pos = 0;
+    std::size_t firstStart = std::string_view::npos;
+    std::size_t firstEnd = 0;
+    while (pos < line.size()) {
+        while (pos < line.size() && line[pos] == ' ') ++pos;
+        if (pos >= line.size()) break;
+        const std::size_t start = pos;
+        while (pos < line.size() && line[pos] != ' ') ++pos;
+        if (firstStart == std::string_view::npos) {
+            firstStart = start;
+            firstEnd = pos;
+        }
+        *out++ = ' ';
+        out = std::copy(line.begin() + static_cast<std::ptrdiff_t>(start),
+                        line.begin() + static_cast<std::ptrdiff_t>(pos), out);
+        ++tokens;
+    }
+    if (firstStart != std::string_view::npos &&
+        line.substr(firstStart, firstEnd - firstStart) == "`define") {
+        *out++ = ' ';
+        out = std::copy(kDefineEndMarker.begin(), kDefineEndMarker.end(), out);
+        ++tokens;
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    module.tokenCount += tokens;
+}
+
+// Whether `view` points into the characters of `buffer`.
+bool viewsInto(std::string_view view, const std::string& buffer) {
+    const std::less_equal<const char*> atOrBefore;
+    return atOrBefore(buffer.data(), view.data()) &&
+           atOrBefore(view.data(), buffer.data() + buffer.size());
+}
+
+// The buffer a step may write into: the one its input line does not live in.
+std::string& bufferBesides(std::string_view line, VerilogLineBuffers& buffers) {
+    return viewsInto(line, buffers.first) ? buffers.second : buffers.first;
+}
+
 // Cleans one Verilog line and appends its tokens (steps of comment removal,
-// line marker, gluing of "if (", "case (" and ") begin").
+// line marker, gluing of "if (", "case (" and ") begin"). The line is handled
+// as views into the source and into `buffers`; only the stored end-of-line
+// comment is a string of its own. The glue patterns never reach into the line
+// marker in front of the line, so they are applied to the line alone.
 void addVerilogLine(Module& module, std::string_view rawLine, int lineNumber,
-                    BlockCommentState& state) {
+                    BlockCommentState& state, VerilogLineBuffers& buffers) {
     module.charCount += static_cast<int>(rawLine.size());
-    std::string line = trimBlanks(withoutLineEnd(rawLine));
+    std::string_view line = trimmedView(withoutLineEnd(rawLine));
     if (line.empty() || line.starts_with("//")) return;
-    replaceTabs(line);
-    if (line.find("//") != std::string::npos) {
-        line = cutLineComment(module, std::move(line), "//", lineNumber);
+    if (line.find('\t') != std::string_view::npos) {
+        buffers.first.assign(line);
+        replaceTabs(buffers.first);
+        line = buffers.first;
+    }
+    const std::size_t comment = line.find("//");
+    if (comment != std::string_view::npos) {
+        module.lineComments[lineNumber] = std::string(trimmedView(line.substr(comment + 2)));
+        line = trimmedView(line.substr(0, comment));
         if (line.empty()) return;
     }
-    line = stripBracketComment(std::move(line), "/*", "*/", state.commentOpen);
-    line = stripBracketComment(std::move(line), "(*", "*)", state.attributeOpen);
-    line = lineMarker(lineNumber) + " " + line;
-    line = replaceIfPresent(std::move(line), ") begin", ")begin");
-    line = replaceIfPresent(std::move(line), "if (", "if(");
-    line = replaceIfPresent(std::move(line), "case (", "case(");
-    appendLineTokens(module, line, true);
+    line = stripBracketCommentView(line, "/*", "*/", state.commentOpen,
+                                   bufferBesides(line, buffers));
+    line = stripBracketCommentView(line, "(*", "*)", state.attributeOpen,
+                                   bufferBesides(line, buffers));
+    line = replacedInto(bufferBesides(line, buffers), line, ") begin", ")begin");
+    line = replacedInto(bufferBesides(line, buffers), line, "if (", "if(");
+    line = replacedInto(bufferBesides(line, buffers), line, "case (", "case(");
+    appendVerilogLineTokens(module, line, lineNumber);
 }
 
 // Overwrites every whole word "end" (any case) with the end marker: the word
@@ -164,8 +273,30 @@ bool holdsOnlyLineMarkers(std::string_view text) {
     return true;
 }
 
+// The prepared text lives only while its chunk is parsed. Its storage is
+// handed on from chunk to chunk rather than kept by every analysed module;
+// the storage of an unusually large chunk is released instead.
+constexpr std::size_t kKeptTextCapacity = std::size_t{1} << 20;
+
+std::string& spareTextStorage() {
+    thread_local std::string storage;
+    return storage;
+}
+
+void takeSpareTextStorage(Module& module) {
+    std::string& spare = spareTextStorage();
+    if (module.text.empty() && module.text.capacity() < spare.capacity()) module.text.swap(spare);
+}
+
 void clearWorkingState(Module& module) {
     module.text.clear();
+    if (module.text.capacity() <= kKeptTextCapacity) {
+        module.text.swap(spareTextStorage());
+        module.text.clear();
+        module.text.shrink_to_fit();
+    } else {
+        std::string().swap(module.text);
+    }
     module.readPos = 0;
     module.tokenCount = 0;
     module.tokensRead = 0;
@@ -192,10 +323,11 @@ int prepareVerilogChunk(Module& module, const SourceText& source, int startLine,
     if (startLine < 1) startLine = 1;
     if (startLine > lineTotal) return 0;
     BlockCommentState state;
+    VerilogLineBuffers buffers;
     int lineNumber = startLine;
     for (; lineNumber <= lineTotal; ++lineNumber) {
         sendReadProgress(lineNumber, lineTotal, progress);
-        addVerilogLine(module, source.line(lineNumber), lineNumber, state);
+        addVerilogLine(module, source.line(lineNumber), lineNumber, state, buffers);
         if (module.text.size() > 8 && module.text.ends_with("endmodule")) break;
     }
     const int lastLine = lineNumber <= lineTotal ? lineNumber : lineTotal;
@@ -223,6 +355,7 @@ int prepareAndParse(Module& module, const std::string& filePath, int startLine,
     module.charCount = 0;
     module.language = languageOfPath(filePath);
     const SourceText& source = context.sources.get(filePath);
+    takeSpareTextStorage(module);
     const bool vhdl = module.language == kVhdl;
     const int nextLine = vhdl ? prepareVhdlChunk(module, source, startLine, context.progress)
                               : prepareVerilogChunk(module, source, startLine, context.progress);

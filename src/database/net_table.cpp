@@ -1,7 +1,5 @@
 #include "database/net_table.h"
 
-#include <unordered_set>
-
 #include "console/message_log.h"
 
 namespace corvane {
@@ -19,11 +17,6 @@ Terminal declarationTerminal(int kind, int index, int role, int msb, int lsb, in
     terminal.line = line;
     terminal.x = -1;
     return terminal;
-}
-
-template <typename Records>
-void addNames(const Records& records, std::unordered_set<std::string>& names) {
-    for (const auto& record : records) names.insert(record.name);
 }
 
 // Inserts a net holding `terminal` unless `name` is already a net; runs the
@@ -75,13 +68,11 @@ void buildNetTable(Module& module, const std::string& filePath, MessageLog& log,
                   check);
     }
     if (module.language == kVerilog) {
-        std::unordered_set<std::string> declared;
-        addNames(module.wires, declared);
-        addNames(module.pins, declared);
-        addNames(module.regs, declared);
+        // Every pin, reg and wire name is a net by now, so a target that names
+        // a declaration is an existing net, which insertNet leaves alone.
         for (std::size_t i = 0; i < module.assigns.size(); ++i) {
             const Assign& assign = module.assigns[i];
-            if (!isBareNetName(assign.name) || declared.contains(assign.name)) continue;
+            if (!isBareNetName(assign.name)) continue;
             insertNet(module, assign.name,
                       declarationTerminal(kKindWire, static_cast<int>(i), -1, -1, -1, assign.line),
                       check);

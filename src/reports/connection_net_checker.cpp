@@ -1,12 +1,13 @@
 // The indexed connection checker: one walk over the module's blocks lists
 // every name's candidate uses in scan order; a set of (block, name, direction,
 // range) keys answers the duplicate-port rule without rescanning ports.
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "reports/connection_checks.h"
 #include "reports/connection_uses.h"
@@ -19,6 +20,9 @@ namespace {
 constexpr int kFirstBlockKind = kKindAssign;
 constexpr std::size_t kBlockKinds = kKindInitial - kKindAssign + 1;
 
+// Room for the names of a typical module; larger modules grow the table.
+constexpr std::size_t kExpectedNames = 64;
+
 struct PortKey {
     int kind;
     int block;
@@ -29,23 +33,143 @@ struct PortKey {
     friend bool operator==(const PortKey&, const PortKey&) = default;
 };
 
-struct PortKeyHash {
-    std::size_t operator()(const PortKey& key) const {
-        std::uint64_t h = 0x9e3779b97f4a7c15ull;
-        for (int field : {key.kind, key.block, key.nameId, key.direction, key.msb, key.lsb}) {
-            h ^= static_cast<std::uint32_t>(field);
-            h *= 0xff51afd7ed558ccdull;
-            h ^= h >> 32;
-        }
-        return static_cast<std::size_t>(h);
+std::uint64_t mixed(std::uint64_t h) {
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    return h;
+}
+
+std::uint64_t hashOf(const PortKey& key) {
+    std::uint64_t h = 0x9e3779b97f4a7c15ull;
+    for (int field : {key.kind, key.block, key.nameId, key.direction, key.msb, key.lsb}) {
+        h = (h ^ static_cast<std::uint32_t>(field)) * 0x100000001b3ull;
     }
+    return mixed(h);
+}
+
+// FNV-1a: names are short, so a byte loop beats the general string hash.
+std::uint64_t hashOf(std::string_view text) {
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+    return mixed(h);
+}
+
+// Open-addressing slots for the two tables below: a table of 2^k slots kept at
+// most half full, probed linearly. Slot value -1 is free.
+std::size_t slotCountFor(std::size_t entries) {
+    std::size_t slots = 16;
+    while (slots < 2 * entries + 2) slots *= 2;
+    return slots;
+}
+
+// The names that have uses, numbered in order of first use. The characters of
+// all names are copied into one string, so the table does not depend on the
+// module's strings staying as they were.
+class NameTable {
+public:
+    explicit NameTable(std::size_t expected) : slots_(slotCountFor(expected), -1) {
+        entries_.reserve(expected);
+    }
+
+    int find(std::string_view name) const {
+        for (std::size_t at = hashOf(name) & mask();; at = (at + 1) & mask()) {
+            const int id = slots_[at];
+            if (id < 0) return -1;
+            if (nameOf(id) == name) return id;
+        }
+    }
+
+    // The id of `name`, numbering it when it is new.
+    int findOrAdd(std::string_view name) {
+        if (2 * (entries_.size() + 1) >= slots_.size()) grow();
+        std::size_t at = hashOf(name) & mask();
+        for (;; at = (at + 1) & mask()) {
+            const int id = slots_[at];
+            if (id < 0) break;
+            if (nameOf(id) == name) return id;
+        }
+        const int id = static_cast<int>(entries_.size());
+        entries_.push_back({chars_.size(), name.size()});
+        chars_.append(name);
+        slots_[at] = id;
+        return id;
+    }
+
+    std::size_t size() const { return entries_.size(); }
+
+private:
+    struct Entry {
+        std::size_t offset;
+        std::size_t length;
+    };
+
+    std::size_t mask() const { return slots_.size() - 1; }
+
+    std::string_view nameOf(int id) const {
+        const Entry& entry = entries_[static_cast<std::size_t>(id)];
+        return std::string_view(chars_).substr(entry.offset, entry.length);
+    }
+
+    void grow() {
+        std::vector<int> old(slots_.size() * 2, -1);
+        old.swap(slots_);
+        for (int id : old) {
+            if (id < 0) continue;
+            std::size_t at = hashOf(nameOf(id)) & mask();
+            while (slots_[at] >= 0) at = (at + 1) & mask();
+            slots_[at] = id;
+        }
+    }
+
+    std::string chars_;
+    std::vector<Entry> entries_;
+    std::vector<int> slots_;
 };
 
-struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-        return std::hash<std::string_view>{}(text);
+// A set of port keys without a node per key.
+class PortKeySet {
+public:
+    bool contains(const PortKey& key) const {
+        if (keys_.empty()) return false;
+        for (std::size_t at = hashOf(key) & mask();; at = (at + 1) & mask()) {
+            const int slot = slots_[at];
+            if (slot < 0) return false;
+            if (keys_[static_cast<std::size_t>(slot)] == key) return true;
+        }
     }
+
+    void insert(const PortKey& key) {
+        if (2 * (keys_.size() + 1) >= slots_.size()) grow();
+        std::size_t at = hashOf(key) & mask();
+        for (;; at = (at + 1) & mask()) {
+            const int slot = slots_[at];
+            if (slot < 0) break;
+            if (keys_[static_cast<std::size_t>(slot)] == key) return;
+        }
+        slots_[at] = static_cast<int>(keys_.size());
+        keys_.push_back(key);
+    }
+
+    void clear() {
+        keys_.clear();
+        std::fill(slots_.begin(), slots_.end(), -1);
+    }
+
+private:
+    std::size_t mask() const { return slots_.size() - 1; }
+
+    void grow() {
+        slots_.assign(slotCountFor(keys_.size() + 1), -1);
+        for (std::size_t k = 0; k < keys_.size(); ++k) {
+            std::size_t at = hashOf(keys_[k]) & mask();
+            while (slots_[at] >= 0) at = (at + 1) & mask();
+            slots_[at] = static_cast<int>(k);
+        }
+    }
+
+    std::vector<PortKey> keys_;
+    std::vector<int> slots_;
 };
 
 // The sizes check() compares to notice a module that is no longer the one indexed.
@@ -72,25 +196,30 @@ std::size_t blockCount(const Module& module, int kind) {
 
 struct IndexedNetChecker::Index {
     Index(const Module& indexed, Language language)
-        : module(&indexed), scans(language), shape(shapeOf(indexed)), ranges(indexed) {
+        : module(&indexed),
+          scans(language),
+          shape(shapeOf(indexed)),
+          ranges(indexed),
+          names(kExpectedNames) {
         for (int kind = kFirstBlockKind; kind <= kKindInitial; ++kind) {
             syncedPorts[kind - kFirstBlockKind].assign(blockCount(indexed, kind), 0);
         }
-        forEachCandidateUse(indexed, scans, [this](const UseRef& ref, std::string_view name) {
+        // Uses are listed with their name ids in scan order, then grouped by
+        // id with a counting sort that keeps the scan order within a name.
+        std::vector<std::pair<int, UseRef>> listed;
+        forEachCandidateUse(indexed, scans, [&](const UseRef& ref, std::string_view name) {
             if (name.empty()) return;
-            auto it = nameIds.find(name);
-            if (it == nameIds.end()) {
-                it = nameIds.emplace(std::string(name), static_cast<int>(uses.size())).first;
-                uses.emplace_back();
-            }
-            uses[static_cast<std::size_t>(it->second)].push_back(ref);
+            listed.emplace_back(names.findOrAdd(name), ref);
         });
+        firstUse.assign(names.size() + 1, 0);
+        for (const auto& entry : listed) ++firstUse[static_cast<std::size_t>(entry.first) + 1];
+        for (std::size_t id = 1; id < firstUse.size(); ++id) firstUse[id] += firstUse[id - 1];
+        std::vector<std::size_t> next(firstUse.begin(), firstUse.end() - 1);
+        uses.resize(listed.size());
+        for (const auto& [id, ref] : listed) uses[next[static_cast<std::size_t>(id)]++] = ref;
     }
 
-    int nameId(std::string_view name) const {
-        const auto it = nameIds.find(name);
-        return it == nameIds.end() ? -1 : it->second;
-    }
+    int nameId(std::string_view name) const { return names.find(name); }
 
     // Adds the keys of the block's ports appended since the last look. Ports
     // that went missing invalidate the whole set, which is then rebuilt lazily.
@@ -112,9 +241,10 @@ struct IndexedNetChecker::Index {
     Language scans;
     std::array<std::size_t, 8> shape;
     DeclaredRangeIndex ranges;
-    std::unordered_map<std::string, int, NameHash, std::equal_to<>> nameIds;
-    std::vector<std::vector<UseRef>> uses;  // per name id, in scan order
-    std::unordered_set<PortKey, PortKeyHash> portKeys;
+    NameTable names;
+    std::vector<UseRef> uses;          // grouped by name id, in scan order within a name
+    std::vector<std::size_t> firstUse;  // per name id, where its uses start; one more at the end
+    PortKeySet portKeys;
     std::array<std::vector<std::size_t>, kBlockKinds> syncedPorts;  // per kind and block
 };
 
@@ -139,7 +269,9 @@ void IndexedNetChecker::check(Module& module, const std::string& netName, Messag
     if (net == module.nets.end()) return;
     const RangeResolver resolver(module, &index.ranges);
     const SelectSyntax& syntax = selectSyntaxFor(index.scans);
-    for (const UseRef& ref : index.uses[static_cast<std::size_t>(id)]) {
+    const auto first = static_cast<std::size_t>(id);
+    for (std::size_t u = index.firstUse[first]; u < index.firstUse[first + 1]; ++u) {
+        const UseRef& ref = index.uses[u];
         ResolvedUse use;
         if (!resolveUse(module, ref, resolver, syntax, log, use)) continue;
         std::vector<Pin>* ports = blockPorts(module, ref.kind, ref.block);
