@@ -24,6 +24,7 @@ bool AnalysisDriver::analyseFile(const std::string& path) {
     int added = 0;
     bool lastIsModule = false;
     for (;;) {
+        syncNameIndex();
         Module& record = modules_.append(fresh);
         progress_.showProgressFile(path);
         const int next = prepareAndParse(record, path, start, context);
@@ -40,13 +41,26 @@ bool AnalysisDriver::analyseFile(const std::string& path) {
         start = next;
     }
     if (!lastIsModule) modules_.removeLast();
+    indexedRevision_ = modules_.revision();  // the record just dropped was never counted
     sources_.clear();
     return added > 0;
+}
+
+void AnalysisDriver::syncNameIndex() {
+    if (indexedRevision_ == modules_.revision()) return;
+    nameCounts_.clear();
+    for (const Module& module : modules_) ++nameCounts_[module.name];
+    indexedRevision_ = modules_.revision();
 }
 
 // Removes the first module before the newest one that has the newest one's name.
 void AnalysisDriver::removeOlderNamesake(const std::string& path) {
     const std::string& name = modules_.back().name;
+    int& count = nameCounts_[name];
+    const bool olderExists = count > 0;
+    if (!olderExists) ++count;  // with a match, one module of the name leaves and one arrives
+    indexedRevision_ = modules_.revision();
+    if (!olderExists) return;
     const auto newest = std::prev(modules_.end());
     for (auto it = modules_.begin(); it != newest; ++it) {
         if (it->name != name) continue;
@@ -58,6 +72,7 @@ void AnalysisDriver::removeOlderNamesake(const std::string& path) {
                        "\" is already analyzed. CORVANE deletes the older data and leaves the "
                        "newer data. \r\n");
         modules_.remove(it);
+        indexedRevision_ = modules_.revision();
         return;
     }
 }

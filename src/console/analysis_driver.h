@@ -4,6 +4,9 @@
 // walked depth first.
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
+
 #include <string>
 
 #include "console/folder_walk.h"
@@ -49,6 +52,7 @@ public:
 private:
     void walkFolder(const std::string& folder, int depth, VisitedFolders& visited);
     void removeOlderNamesake(const std::string& path);
+    void syncNameIndex();
     void writeInvalidFolder(const std::string& folder);
 
     ModuleList& modules_;
@@ -57,6 +61,11 @@ private:
     SourceFileCache sources_;
     FrontEnds frontEnds_;
     AnalysisListener& listener_;
+    // How many modules of the list carry each name, so the duplicate check of
+    // a new module needs no scan of the whole list unless there is a match.
+    // Rebuilt whenever the list changed through anything but this driver.
+    std::unordered_map<std::string, int> nameCounts_;
+    std::uint64_t indexedRevision_ = ~std::uint64_t{0};
 };
 
 }  // namespace corvane

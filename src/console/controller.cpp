@@ -9,6 +9,7 @@
 #include "reports/hierarchy_report.h"
 #include "reports/summary_report.h"
 #include "verilog/verilog_module_parser.h"
+#include "vhdl/vhdl_module_parser.h"
 
 namespace corvane {
 
@@ -34,6 +35,7 @@ std::string dialogPathName(const std::vector<std::string>& paths) {
 DesignServices standardDesignServices() {
     DesignServices services;
     services.frontEnds.verilog = parseVerilogModule;
+    services.frontEnds.vhdl = parseVhdlModule;
     services.resolveChildPorts = resolveChildPortDirections;
     services.writeSummary = writeSummaryReport;
     services.writeModuleList = [](ModuleList& modules, const std::string& rootPath,
@@ -223,8 +225,18 @@ void CMorvelDlg::refreshTitle() {
 }
 
 void CMorvelDlg::refreshHierarchyTree() {
-    if (!modules_.empty()) rootPath_ = computeRootPath(modules_);
+    rootPathStale_ = true;
     ui_.refreshHierarchyTree();
+}
+
+std::string& CMorvelDlg::rootPath() {
+    // The list is the same as at the last refresh (every change of the list
+    // is followed by one), so computing now gives what the refresh would have.
+    if (rootPathStale_) {
+        if (!modules_.empty()) rootPath_ = computeRootPath(modules_);
+        rootPathStale_ = false;
+    }
+    return rootPath_;
 }
 
 void CMorvelDlg::refreshDocumentWindows() {
@@ -267,11 +279,11 @@ void CMorvelDlg::writeSummary(const Module& module) {
 }
 
 void CMorvelDlg::writeModuleList() {
-    if (services_.writeModuleList) services_.writeModuleList(modules_, rootPath_, log_);
+    if (services_.writeModuleList) services_.writeModuleList(modules_, rootPath(), log_);
 }
 
 void CMorvelDlg::writeHierarchy() {
-    if (services_.writeHierarchy) services_.writeHierarchy(modules_, rootPath_, log_);
+    if (services_.writeHierarchy) services_.writeHierarchy(modules_, rootPath(), log_);
 }
 
 void CMorvelDlg::writeConnection(const std::string& moduleName) {

@@ -51,7 +51,10 @@ public:
     MessageLog& log() { return log_; }
     UiHost& ui() { return ui_; }
     // The root path of the reports, recomputed with the hierarchy tree.
-    std::string& rootPath() { return rootPath_; }
+    // The root path of the reports, as of the last hierarchy refresh. It is
+    // worked out when first asked for after a refresh, so the many refreshes
+    // of a large analysis cost nothing each.
+    std::string& rootPath();
 
     const std::string& targetModule() const { return targetModule_; }
     void setTargetModule(const std::string& name) { targetModule_ = name; }
@@ -128,6 +131,7 @@ private:
     bool projectModified_ = false;
     std::string targetModule_;
     std::string rootPath_;
+    bool rootPathStale_ = false;
     CommandHistory history_;
     std::string transcript_;
 };

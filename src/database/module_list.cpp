@@ -2,16 +2,26 @@
 
 namespace corvane {
 
-Module& ModuleList::append() { return modules_.emplace_back(); }
+Module& ModuleList::append() {
+    ++revision_;
+    return modules_.emplace_back();
+}
 
-Module& ModuleList::append(const Module& module) { return modules_.emplace_back(module); }
+Module& ModuleList::append(const Module& module) {
+    ++revision_;
+    return modules_.emplace_back(module);
+}
 
-ModuleList::iterator ModuleList::remove(iterator position) { return modules_.erase(position); }
+ModuleList::iterator ModuleList::remove(iterator position) {
+    ++revision_;
+    return modules_.erase(position);
+}
 
 bool ModuleList::removeByName(const std::string& name) {
     for (auto it = modules_.begin(); it != modules_.end(); ++it) {
         if (it->name == name) {
             modules_.erase(it);
+            ++revision_;
             return true;
         }
     }
@@ -19,7 +29,9 @@ bool ModuleList::removeByName(const std::string& name) {
 }
 
 void ModuleList::removeLast() {
-    if (!modules_.empty()) modules_.pop_back();
+    if (modules_.empty()) return;
+    modules_.pop_back();
+    ++revision_;
 }
 
 Module* ModuleList::find(const std::string& name) {

@@ -1,6 +1,7 @@
 // The analysed modules in analysis order.
 #pragma once
 
+#include <cstdint>
 #include <list>
 #include <string>
 
@@ -37,10 +38,18 @@ public:
     Module& back() { return modules_.back(); }
     std::size_t size() const { return modules_.size(); }
     bool empty() const { return modules_.empty(); }
-    void clear() { modules_.clear(); }
+    void clear() {
+        modules_.clear();
+        ++revision_;
+    }
+
+    // Counts the appends and removals, so a name index kept beside the list
+    // can tell whether the list changed under it.
+    std::uint64_t revision() const { return revision_; }
 
 private:
     std::list<Module> modules_;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace corvane
