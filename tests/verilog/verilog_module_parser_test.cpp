@@ -9,6 +9,7 @@
 #include "database/module_list.h"
 #include "platform/progress_sink.h"
 #include "reports/connection_checks.h"
+#include "reports/summary_report.h"
 #include "support/test_files.h"
 
 namespace corvane {
@@ -198,6 +199,48 @@ TEST(VerilogModuleParser, ImplicitWiresAndAlwaysFfVariants) {
     EXPECT_EQ(a.log.text(), "");
     EXPECT_EQ(m.alwaysBlocks.size(), 2u);
     EXPECT_EQ(netOf(m, "t"), "{k1 i0 p-1 r-1 [-1:-1] l2}{k3 i0 p1 r1 [-1:-1] l2}{k3 i1 p1 r0 [-1:-1] l3}");
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Declarations with initial values followed by more names keep every name, so
+// a two-block state machine in that style parses cleanly.
+TEST(VerilogModuleParser, StateMachineDeclaredWithInitialValues) {
+    const Analysis a = analyseText(
+        "module fsm(input clk, input go, output busy);\n"
+        "localparam S0 = 2'd0;\n"
+        "localparam S1 = 2'd1;\n"
+        "reg [1:0] state_reg = S0, state_next;\n"
+        "integer i = 0, j;\n"
+        "assign busy = state_reg != S0;\n"
+        "always @* begin\n"
+        "    state_next = state_reg;\n"
+        "    case (state_reg)\n"
+        "        S0: if (go) state_next = S1;\n"
+        "        S1: state_next = S0;\n"
+        "    endcase\n"
+        "end\n"
+        "always @(posedge clk) state_reg <= state_next;\n"
+        "endmodule\n");
+    EXPECT_EQ(a.log.text(), "");
+    const Module& m = *a.modules.begin();
+    std::string regs;
+    for (const Reg& r : m.regs) regs += r.name + range(r.msb, r.lsb) + " ";
+    EXPECT_EQ(regs, "state_reg[1:0] state_next[1:0] i[-1:-1] j[-1:-1] ");
+    ASSERT_EQ(m.alwaysBlocks.size(), 2u);
+    EXPECT_EQ(statementsOf(m.alwaysBlocks[0]),
+              "state_next | state_reg | 8\ncase | state_reg | 9\nwhen | s0 | 10\nif | (go) | 10\n"
+              "state_next | s1 | 10\nwhen | s1 | 11\nstate_next | s0 | 11\nend |  | 12\n");
+    EXPECT_EQ(statementsOf(m.alwaysBlocks[1]), "state_reg | state_next | 14\n");
+    EXPECT_EQ(netOf(m, "state_next"),
+              "{k2 i1 p-1 r-1 [1:0] l4}{k4 i0 p2 r1 [1:0] l7}{k4 i1 p2 r0 [1:0] l14}");
+    MessageLog summary;
+    writeSummaryReport(a.modules, m, summary);
+    EXPECT_NE(summary.text().find("Number of Resisters : 6\r\n"), std::string_view::npos) << summary.text();
 }
 
 }  // namespace
