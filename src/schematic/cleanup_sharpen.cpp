@@ -1,0 +1,287 @@
+#include "schematic/cleanup_sharpen.h"
+
+#include "schematic/cleanup_support.h"
+
+namespace corvane {
+
+namespace {
+
+using Route = std::vector<Segment>;
+using Marks = std::vector<char>;
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// ---- RoutingSharpen(0) ----
+
+// The segments a loop removal needs besides the two parallel horizontals.
+struct LoopParts {
+    std::size_t joint = kNone;   // C: vertical at A.x1 from row lo to row hi
+    std::size_t branch = kNone;  // D: horizontal starting at A.x1 between the rows
+};
+
+bool usable(const Marks& marked, std::size_t i, std::initializer_list<std::size_t> others) {
+    if (marked[i]) return false;
+    for (std::size_t other : others) {
+        if (other == i) return false;
+    }
+    return true;
+}
+
+// The first vertical E at x that spans rows lo to hi and differs from the others.
+bool hasSpanningVertical(const Route& route, const Marks& marked, int x, int lo, int hi,
+                         std::initializer_list<std::size_t> others) {
+    for (std::size_t e = 0; e < route.size(); ++e) {
+        const Segment& s = route[e];
+        if (!usable(marked, e, others) || !isVertical(s) || s.x0 != x) continue;
+        if (s.y0 <= lo && s.y1 >= hi) return true;
+    }
+    return false;
+}
+
+// The first joint C and branch D (in route order) that, with a spanning
+// vertical E at A.x0, close a loop of A and B; nothing when there is none.
+LoopParts findLoop(const Route& route, const Marks& marked, std::size_t a, std::size_t b, int lo,
+                   int hi) {
+    const int x0 = route[a].x0;
+    const int x1 = route[a].x1;
+    for (std::size_t c = 0; c < route.size(); ++c) {
+        const Segment& joint = route[c];
+        if (!usable(marked, c, {a, b}) || !isVertical(joint) || joint.x0 != x1) continue;
+        if (joint.y0 != lo || joint.y1 != hi) continue;
+        for (std::size_t d = 0; d < route.size(); ++d) {
+            const Segment& branch = route[d];
+            if (!usable(marked, d, {a, b, c}) || !isHorizontal(branch)) continue;
+            if (branch.x0 != x1 || branch.y0 < lo || branch.y0 > hi) continue;
+            if (hasSpanningVertical(route, marked, x0, lo, hi, {a, b, c, d})) return {c, d};
+        }
+    }
+    return {};
+}
+
+void removeLoops(Route& route, Marks& marked) {
+    for (std::size_t a = 0; a < route.size(); ++a) {
+        for (std::size_t b = 0; b < route.size(); ++b) {
+            if (marked[a]) break;
+            const Segment& A = route[a];
+            const Segment& B = route[b];
+            if (b == a || marked[b] || !isHorizontal(A) || !isHorizontal(B)) continue;
+            if (B.y0 == A.y0 || B.x0 != A.x0 || B.x1 != A.x1) continue;
+            const int lo = std::min(A.y0, B.y0);
+            const int hi = std::max(A.y0, B.y0);
+            const LoopParts loop = findLoop(route, marked, a, b, lo, hi);
+            if (loop.joint == kNone) continue;
+            marked[A.y0 == hi ? a : b] = 1;
+            route[loop.joint].y1 = route[loop.branch].y0;
+        }
+    }
+}
+
+void clearRoutingFlags(Module& module) {
+    for (auto& [name, net] : module.nets) net.needsRouting = 0;
+}
+
+// ---- RoutingSharpen(1) ----
+
+// Merges every later piece on the same line into the earlier one when their
+// ranges overlap or touch. `line`, `low` and `high` read a segment's line
+// coordinate and range ends; `set` writes a range from low to high.
+template <typename Same, typename Low, typename High, typename Set>
+void mergeCollinear(Route& route, Marks& marked, Same same, Low low, High high, Set set) {
+    for (std::size_t s = 0; s < route.size(); ++s) {
+        if (marked[s]) continue;
+        for (std::size_t p = s + 1; p < route.size(); ++p) {
+            if (marked[p] || !same(route[s], route[p])) continue;
+            if (low(route[p]) > high(route[s]) || high(route[p]) < low(route[s])) continue;
+            const int from = std::min(low(route[s]), low(route[p]));
+            const int to = std::max(high(route[s]), high(route[p]));
+            set(route[s], from, to);
+            marked[p] = 1;
+        }
+    }
+}
+
+bool sameRow(const Segment& a, const Segment& b) {
+    return isHorizontal(a) && isHorizontal(b) && a.y0 == b.y0;
+}
+
+bool sameColumn(const Segment& a, const Segment& b) {
+    return isVertical(a) && isVertical(b) && a.x0 == b.x0;
+}
+
+void mergeOverlaps(Route& route) {
+    Marks marked(route.size(), 0);
+    mergeCollinear(route, marked, sameRow, lowX, highX, [](Segment& s, int from, int to) {
+        s.x0 = from;
+        s.x1 = to;
+    });
+    mergeCollinear(route, marked, sameColumn, lowY, highY, [](Segment& s, int from, int to) {
+        s.y0 = from;
+        s.y1 = to;
+    });
+    eraseMarked(route, marked);
+}
+
+// ---- RoutingSharpen(2) ----
+
+// For two parallel pieces P, Q on different lines with stored ends (p0, p1)
+// and (q0, q1): a shared start makes the shorter one start at the other's
+// end; otherwise a shared end makes the one starting first end at the
+// other's start.
+void trimSharedEnd(int& p0, int& p1, int& q0, int& q1) {
+    if (p0 == q0 && p1 != q1) {
+        if (p1 < q1) {
+            p0 = q1;
+        } else {
+            q0 = p1;
+        }
+    } else if (p1 == q1 && p0 != q0) {
+        if (p0 < q0) {
+            p1 = q0;
+        } else {
+            q1 = p0;
+        }
+    }
+}
+
+void trimSharedEnds(Route& route) {
+    for (std::size_t p = 0; p < route.size(); ++p) {
+        for (std::size_t q = p + 1; q < route.size(); ++q) {
+            Segment& P = route[p];
+            Segment& Q = route[q];
+            if (isHorizontal(P) && isHorizontal(Q) && P.y0 != Q.y0) {
+                trimSharedEnd(P.x0, P.x1, Q.x0, Q.x1);
+            }
+        }
+    }
+    for (std::size_t p = 0; p < route.size(); ++p) {
+        for (std::size_t q = p + 1; q < route.size(); ++q) {
+            Segment& P = route[p];
+            Segment& Q = route[q];
+            if (isVertical(P) && isVertical(Q) && P.x0 != Q.x0) {
+                trimSharedEnd(P.y0, P.y1, Q.y0, Q.y1);
+            }
+        }
+    }
+}
+
+// ---- RoutingSharpen(3) ----
+
+// Which side of the longer horizontal C the detour Q lies on.
+enum class DetourSide { kAbove, kBelow };
+
+// The row the joining vertical R keeps at its far end once the detour on
+// row yq is gone: the nearest row (strictly between yc and yq) of another
+// horizontal ending at column x, or yc when there is none.
+int nearestBranchRow(const Route& route, const Marks& marked, std::size_t q, int x, int yc,
+                     int yq) {
+    int best = yc;
+    for (std::size_t h = 0; h < route.size(); ++h) {
+        const Segment& s = route[h];
+        if (h == q || marked[h] || !isHorizontal(s) || (s.x0 != x && s.x1 != x)) continue;
+        const int row = s.y0;
+        if (yq < yc && yq < row && row < yc && (best == yc || row < best)) best = row;
+        if (yq > yc && yc < row && row < yq && (best == yc || row > best)) best = row;
+    }
+    return best;
+}
+
+// Whether the vertical P at Q.x0 spans the rows of Q and C on the given side.
+bool spansDetour(const Segment& p, int yc, int yq, DetourSide side) {
+    if (side == DetourSide::kAbove) return p.y0 < yq && p.y1 >= yc;
+    return p.y0 <= yc && p.y1 > yq;
+}
+
+bool hasDetourSpan(const Route& route, const Marks& marked, std::size_t c, std::size_t q,
+                   std::size_t r, DetourSide side) {
+    const int x = route[q].x0;
+    for (std::size_t p = 0; p < route.size(); ++p) {
+        const Segment& s = route[p];
+        if (p == c || p == q || p == r || marked[p] || !isVertical(s) || s.x0 != x) continue;
+        if (spansDetour(s, route[c].y0, route[q].y0, side)) return true;
+    }
+    return false;
+}
+
+// Removes detour Q of C when a joining vertical R and a spanning vertical P exist.
+void removeDetour(Route& route, Marks& marked, std::size_t c, std::size_t q, DetourSide side) {
+    const int yc = route[c].y0;
+    const int yq = route[q].y0;
+    const int x = route[q].x1;
+    for (std::size_t r = 0; r < route.size(); ++r) {
+        Segment& R = route[r];
+        if (r == c || r == q || marked[r] || !isVertical(R) || R.x0 != x) continue;
+        const bool joins = side == DetourSide::kAbove ? R.y0 == yq && R.y1 == yc
+                                                      : R.y0 == yc && R.y1 == yq;
+        if (!joins || !hasDetourSpan(route, marked, c, q, r, side)) continue;
+        const int keep = nearestBranchRow(route, marked, q, x, yc, yq);
+        marked[q] = 1;
+        if (keep == yc) {
+            marked[r] = 1;
+        } else if (side == DetourSide::kAbove) {
+            R.y0 = keep;
+        } else {
+            R.y1 = keep;
+        }
+        return;
+    }
+}
+
+void removeDetours(Route& route, Marks& marked, DetourSide side) {
+    for (std::size_t c = 0; c < route.size(); ++c) {
+        for (std::size_t q = 0; q < route.size(); ++q) {
+            if (marked[c]) break;
+            const Segment& C = route[c];
+            const Segment& Q = route[q];
+            if (q == c || marked[q] || !isHorizontal(C) || !isHorizontal(Q)) continue;
+            const bool onSide = side == DetourSide::kAbove ? Q.y0 < C.y0 : Q.y0 > C.y0;
+            if (!onSide || Q.x0 < C.x0 || Q.x1 > C.x1) continue;
+            removeDetour(route, marked, c, q, side);
+        }
+    }
+}
+
+}  // namespace
+
+void routingSharpen0(Module& module, ProgressSink& progress) {
+    progress.setProgress(25);
+    for (auto& [name, net] : module.nets) {
+        if (net.needsRouting == 0) continue;
+        Marks marked(net.route.size(), 0);
+        removeLoops(net.route, marked);
+        eraseMarked(net.route, marked);
+    }
+    progress.setProgress(75);
+    clearRoutingFlags(module);
+}
+
+void routingSharpen1(Module& module) {
+    for (auto& [name, net] : module.nets) {
+        if (net.needsRouting != 0) mergeOverlaps(net.route);
+    }
+    clearRoutingFlags(module);
+}
+
+void routingSharpen2(Module& module) {
+    for (auto& [name, net] : module.nets) {
+        if (net.needsRouting != 0) trimSharedEnds(net.route);
+    }
+}
+
+void routingSharpen3(Module& module, ProgressSink& progress) {
+    progress.setProgress(25);
+    std::vector<Marks> marks;
+    marks.reserve(module.nets.size());
+    for (auto& [name, net] : module.nets) {
+        marks.emplace_back(net.route.size(), 0);
+        removeDetours(net.route, marks.back(), DetourSide::kAbove);
+    }
+    progress.setProgress(50);
+    std::size_t n = 0;
+    for (auto& [name, net] : module.nets) removeDetours(net.route, marks[n++], DetourSide::kBelow);
+    progress.setProgress(75);
+    n = 0;
+    for (auto& [name, net] : module.nets) eraseMarked(net.route, marks[n++]);
+    progress.hideProgress();
+}
+
+}  // namespace corvane

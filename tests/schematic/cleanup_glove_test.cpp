@@ -1,0 +1,69 @@
+// DeleteEachGloveRoute_Horz on small hand-made routes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "schematic/cleanup_glove.h"
+
+namespace corvane {
+namespace {
+
+Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+
+std::string text(const std::vector<Segment>& route) {
+    std::string out;
+    for (const Segment& s : route) {
+        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
+               "," + std::to_string(s.y1) + " ";
+    }
+    return out;
+}
+
+TEST(DeleteEachGloveRouteHorz, CutsInterlockingHorizontals) {
+    struct Case {
+        const char* what;
+        std::vector<Segment> route;
+        const char* expected;
+    };
+    const Case cases[] = {
+        // A on row 100 from 100 to 300 goes down at 300; B on row 200 from 200
+        // to 400 came up at 200: A ends at 200 and its vertical goes.
+        {"A starts first",
+         {seg(100, 100, 300, 100), seg(300, 100, 300, 200), seg(200, 100, 200, 200),
+          seg(200, 200, 400, 200)},
+         "100,100-200,100 200,100-200,200 200,200-400,200 "},
+        // A on row 100 from 200 to 400 (its vertical at 200 before it); B on
+        // row 200 from 100 to 300 with its vertical at 300 after it.
+        {"B starts first",
+         {seg(200, 100, 200, 200), seg(200, 100, 400, 100), seg(100, 200, 300, 200),
+          seg(300, 200, 300, 100)},
+         "300,100-400,100 100,200-300,200 300,200-300,100 "},
+        {"the neighbours are not verticals between the rows",
+         {seg(100, 100, 300, 100), seg(300, 100, 300, 150), seg(200, 100, 200, 200),
+          seg(200, 200, 400, 200)},
+         "100,100-300,100 300,100-300,150 200,100-200,200 200,200-400,200 "},
+        {"nested, not interlocked",
+         {seg(100, 100, 400, 100), seg(400, 100, 400, 200), seg(200, 100, 200, 200),
+          seg(200, 200, 300, 200)},
+         "100,100-400,100 400,100-400,200 200,100-200,200 200,200-300,200 "},
+    };
+    for (const Case& c : cases) {
+        std::vector<Segment> route = c.route;
+        deleteEachGloveRouteHorz(route);
+        EXPECT_EQ(text(route), c.expected) << c.what;
+    }
+}
+
+TEST(DeleteEachGloveRouteHorz, ShortRoutesStay) {
+    for (const std::vector<Segment>& route :
+         {std::vector<Segment>{}, std::vector<Segment>{seg(1, 1, 5, 1)},
+          std::vector<Segment>{seg(1, 1, 5, 1), seg(3, 2, 8, 2)}}) {
+        std::vector<Segment> copy = route;
+        deleteEachGloveRouteHorz(copy);
+        EXPECT_EQ(text(copy), text(route));
+    }
+}
+
+}  // namespace
+}  // namespace corvane
