@@ -195,34 +195,77 @@ std::string& bufferBesides(std::string_view line, VerilogLineBuffers& buffers) {
     return viewsInto(line, buffers.first) ? buffers.second : buffers.first;
 }
 
+// Which of the characters that the cleaning steps look for a line holds: a
+// step whose pattern needs an absent character cannot match and is skipped.
+struct LineTriggers {
+    bool tab = false;
+    bool slash = false;
+    bool open = false;
+    bool close = false;
+};
+
+LineTriggers triggersOf(std::string_view line) {
+    LineTriggers found;
+    for (char c : line) {
+        switch (c) {
+            case '\t':
+                found.tab = true;
+                break;
+            case '/':
+                found.slash = true;
+                break;
+            case '(':
+                found.open = true;
+                break;
+            case ')':
+                found.close = true;
+                break;
+            default:
+                break;
+        }
+    }
+    return found;
+}
+
 // Cleans one Verilog line and appends its tokens (steps of comment removal,
 // line marker, gluing of "if (", "case (" and ") begin"). The line is handled
 // as views into the source and into `buffers`; only the stored end-of-line
 // comment is a string of its own. The glue patterns never reach into the line
-// marker in front of the line, so they are applied to the line alone.
+// marker in front of the line, so they are applied to the line alone. Steps
+// only remove characters, so the triggers of the trimmed line stay valid.
 void addVerilogLine(Module& module, std::string_view rawLine, int lineNumber,
                     BlockCommentState& state, VerilogLineBuffers& buffers) {
     module.charCount += static_cast<int>(rawLine.size());
     std::string_view line = trimmedView(withoutLineEnd(rawLine));
     if (line.empty() || line.starts_with("//")) return;
-    if (line.find('\t') != std::string_view::npos) {
+    const LineTriggers triggers = triggersOf(line);
+    if (triggers.tab) {
         buffers.first.assign(line);
         replaceTabs(buffers.first);
         line = buffers.first;
     }
-    const std::size_t comment = line.find("//");
+    const std::size_t comment = triggers.slash ? line.find("//") : std::string_view::npos;
     if (comment != std::string_view::npos) {
         module.lineComments[lineNumber] = std::string(trimmedView(line.substr(comment + 2)));
         line = trimmedView(line.substr(0, comment));
         if (line.empty()) return;
     }
-    line = stripBracketCommentView(line, "/*", "*/", state.commentOpen,
-                                   bufferBesides(line, buffers));
-    line = stripBracketCommentView(line, "(*", "*)", state.attributeOpen,
-                                   bufferBesides(line, buffers));
-    line = replacedInto(bufferBesides(line, buffers), line, ") begin", ")begin");
-    line = replacedInto(bufferBesides(line, buffers), line, "if (", "if(");
-    line = replacedInto(bufferBesides(line, buffers), line, "case (", "case(");
+    // An open comment needs its closer looked for even on a line without it.
+    if (state.commentOpen || triggers.slash) {
+        line = stripBracketCommentView(line, "/*", "*/", state.commentOpen,
+                                       bufferBesides(line, buffers));
+    }
+    if (state.attributeOpen || triggers.open) {
+        line = stripBracketCommentView(line, "(*", "*)", state.attributeOpen,
+                                       bufferBesides(line, buffers));
+    }
+    if (triggers.close) {
+        line = replacedInto(bufferBesides(line, buffers), line, ") begin", ")begin");
+    }
+    if (triggers.open) {
+        line = replacedInto(bufferBesides(line, buffers), line, "if (", "if(");
+        line = replacedInto(bufferBesides(line, buffers), line, "case (", "case(");
+    }
     appendVerilogLineTokens(module, line, lineNumber);
 }
 

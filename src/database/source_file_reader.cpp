@@ -2,8 +2,11 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -118,18 +121,30 @@ std::string iconvToUtf8(std::string_view bytes, const char* fromCode) {
     return out;
 }
 
+// Whether any byte is ESC (27) or at least 0x80. Eight bytes are tested at a
+// time: the high bits say whether one is 0x80 or more, and a byte equal to
+// ESC becomes zero after the exclusive or, which the zero-byte test finds.
+bool holdsEscapeOrHighByte(std::string_view bytes) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        const std::uint64_t escapes = word ^ (kOnes * 27);
+        if (((word | ((escapes - kOnes) & ~escapes)) & kHighBits) != 0) break;
+    }
+    for (; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte == 27 || byte >= 0x80) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 SourceEncoding classifyEncoding(std::string_view bytes) {
-    bool special = false;
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == 27 || byte >= 0x80) {
-            special = true;
-            break;
-        }
-    }
-    if (!special) return SourceEncoding::Ascii;
+    if (!holdsEscapeOrHighByte(bytes)) return SourceEncoding::Ascii;
     if (hasIso2022Escape(bytes)) return SourceEncoding::Iso2022Jp;
     const std::size_t sjis = countShiftJis(bytes);
     const std::size_t euc = countEucJp(bytes);
@@ -171,15 +186,20 @@ std::string readSourceFile(const std::string& path) {
     bytes.resize(static_cast<std::size_t>(file.gcount()));
     // No HDL text holds a NUL byte: such a file is binary and reads as empty.
     if (bytes.find('\0') != std::string::npos) return {};
-    return convertToUtf8(bytes, classifyEncoding(bytes));
+    // Plain ASCII is already the program's text; it is kept, not copied.
+    const SourceEncoding encoding = classifyEncoding(bytes);
+    if (encoding == SourceEncoding::Ascii) return bytes;
+    return convertToUtf8(bytes, encoding);
 }
 
 std::vector<std::size_t> lineStartOffsets(std::string_view text) {
     std::vector<std::size_t> starts;
     if (text.empty()) return starts;
+    starts.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     starts.push_back(0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && i + 1 < text.size()) starts.push_back(i + 1);
+    for (std::size_t i = text.find('\n'); i != std::string_view::npos && i + 1 < text.size();
+         i = text.find('\n', i + 1)) {
+        starts.push_back(i + 1);
     }
     return starts;
 }

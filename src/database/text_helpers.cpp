@@ -34,6 +34,11 @@ std::string toLowerAscii(std::string_view text) {
     return result;
 }
 
+void assignLowerAscii(std::string& out, std::string_view text) {
+    out.assign(text);
+    for (char& c : out) c = lowerAscii(c);
+}
+
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
     if (from.empty()) return std::string(text);
     std::string result;

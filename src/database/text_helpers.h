@@ -13,6 +13,9 @@ std::string trimBlanks(std::string_view text);
 // Maps A-Z to a-z and leaves every other byte unchanged.
 std::string toLowerAscii(std::string_view text);
 
+// toLowerAscii into `out`, reusing its storage: for a buffer kept across a loop.
+void assignLowerAscii(std::string& out, std::string_view text);
+
 // Replaces every occurrence of `from` by `to`, scanning left to right.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
 

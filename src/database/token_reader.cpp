@@ -27,6 +27,29 @@ std::string nextToken(Module& module) {
     return token;
 }
 
+std::string_view nextTokenView(Module& module) {
+    if (module.readPos < 0) return {};
+    const std::string_view text = module.text;
+    const auto start = static_cast<std::size_t>(module.readPos);
+    if (start > text.size()) {
+        module.readPos = -1;
+        return {};
+    }
+    const std::size_t blank = text.find(' ', start);
+    if (blank == std::string_view::npos) {
+        module.readPos = -1;
+        return text.substr(start);
+    }
+    const std::string_view token = text.substr(start, blank - start);
+    ++module.tokensRead;
+    module.readPos = static_cast<int>(blank + 1);
+    if (!module.parameters.empty()) {
+        const auto found = module.parameters.find(std::string(token));
+        if (found != module.parameters.end()) return found->second;
+    }
+    return token;
+}
+
 void pushBackToken(Module& module) {
     const std::string& text = module.text;
     if (module.readPos < 0) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "database/records.h"
 
@@ -14,6 +15,12 @@ class ProgressSink;
 // last token of the text is returned as it stands and is not counted.
 std::string nextToken(Module& module);
 
+// The same token as nextToken, with the same effect on the read position, as
+// a view into the module text or into the parameter's value. The view stays
+// valid until the text or the parameters change; parsers that only compare or
+// copy the token use it to save a string per token.
+std::string_view nextTokenView(Module& module);
+
 // Steps back so that the token last returned is returned again.
 void pushBackToken(Module& module);
 
@@ -22,5 +29,6 @@ void sendParseProgress(const Module& module, ProgressSink& progress);
 
 // Whether a token is a line marker ("%%" followed by the line number).
 inline bool isLineMarker(const std::string& token) { return token.starts_with("%%"); }
+inline bool isLineMarkerText(std::string_view token) { return token.starts_with("%%"); }
 
 }  // namespace corvane

@@ -25,14 +25,15 @@ HeaderEnd headerEndOf(std::string_view lower) {
 // pushed back for the body; a token ending with ";" or with "begin" is kept.
 HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
     HeaderEnd end = headerEndOf(toLowerAscii(header));
+    std::string lower;
     while (end == HeaderEnd::kMissing) {
         if (state.exhausted()) return HeaderEnd::kMissing;
-        const std::string token = state.next();
-        if (isLineMarker(token)) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) {
             state.currentLine = lineMarkerNumber(token);
             continue;
         }
-        const std::string lower = toLowerAscii(token);
+        assignLowerAscii(lower, token);
         if (lower == "endmodule" || lower == "endmodul") {
             // Left for the module loop, which ends the module with it.
             state.pushBack();

@@ -88,12 +88,12 @@ private:
                 state_.error(kEndMissing);
                 return 1;
             }
-            std::string token = source_.take();
-            if (isLineMarker(token)) {
-                state_.currentLine = lineMarkerNumber(token);
+            source_.takeInto(token_);
+            if (isLineMarkerText(token_)) {
+                state_.currentLine = lineMarkerNumber(token_);
                 continue;
             }
-            const int result = dispatch(token);
+            const int result = dispatch(token_);
             if (result != kContinue) return result;
         }
     }
@@ -391,6 +391,7 @@ private:
     bool forIsBlockLevel_;
     bool blockForm_;
     std::string lowerBuffer_;
+    std::string token_;  // the token being dispatched, its storage reused
 };
 
 }  // namespace

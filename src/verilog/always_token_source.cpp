@@ -23,6 +23,17 @@ std::string AlwaysTokenSource::take() {
     return state_.next();
 }
 
+void AlwaysTokenSource::takeInto(std::string& token) {
+    if (hasPending_) {
+        hasPending_ = false;
+        lastFromText_ = false;
+        token.swap(pending_);
+        return;
+    }
+    lastFromText_ = true;
+    token.assign(state_.nextView());
+}
+
 void AlwaysTokenSource::giveBack(std::string token) {
     if (lastFromText_) {
         state_.pushBack();
@@ -38,8 +49,8 @@ void AlwaysTokenSource::setPending(std::string piece) {
 
 bool AlwaysTokenSource::takeWord(std::string& token) {
     while (!atEnd()) {
-        token = take();
-        if (!isLineMarker(token)) return true;
+        takeInto(token);
+        if (!isLineMarkerText(token)) return true;
         state_.currentLine = lineMarkerNumber(token);
     }
     return false;
@@ -113,10 +124,10 @@ void skipToSemicolon(AlwaysTokenSource& source, const std::string& first) {
 
 bool skipToBegin(AlwaysTokenSource& source, const std::string& first) {
     std::string lower = toLowerAscii(first);
+    std::string token;
     while (!(lower == "begin" || lower.ends_with(")begin"))) {
-        std::string token;
         if (!source.takeWord(token)) return false;
-        lower = toLowerAscii(token);
+        assignLowerAscii(lower, token);
     }
     return true;
 }

@@ -25,6 +25,8 @@ public:
 
     // The pending piece, else the next token of the text (line markers included).
     std::string take();
+    // As take(), into `token`, reusing its storage for a token of the text.
+    void takeInto(std::string& token);
     // Whether the token last taken came from the text rather than from a piece.
     bool lastFromText() const { return lastFromText_; }
     // Makes the token last taken the next one again.

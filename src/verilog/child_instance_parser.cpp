@@ -55,8 +55,8 @@ class GroupCollector {
         while (!complete_) {
             if (state.exhausted())
                 return false;
-            const std::string token = state.next();
-            if (isLineMarker(token)) {
+            const std::string_view token = state.nextView();
+            if (isLineMarkerText(token)) {
                 lastLine_ = lineMarkerNumber(token);
                 text_.append(",").append(token).append(",");
             } else {
@@ -128,8 +128,8 @@ void consumeSeparateSemicolon(VerilogParseState& state, int& lastLine) {
     const int savedRead = state.module.tokensRead;
     int line = lastLine;
     while (!state.exhausted()) {
-        const std::string token = state.next();
-        if (!isLineMarker(token)) {
+        const std::string_view token = state.nextView();
+        if (!isLineMarkerText(token)) {
             if (token == ";") {
                 lastLine = line;
                 return;

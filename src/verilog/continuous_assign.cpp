@@ -58,8 +58,8 @@ int parseContinuousAssign(VerilogParseState& state) {
         }
         // Line markers stay out of the glued text: glued, "%%2" and "1;" would
         // read as the marker "%%21".
-        const std::string token = state.next();
-        if (isLineMarker(token)) continue;
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) continue;
         text += token;
         if (text.ends_with(';')) break;
     }

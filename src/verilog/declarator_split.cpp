@@ -4,8 +4,8 @@ namespace corvane {
 
 bool DeclarationReader::nextSourceToken(std::string& token) {
     while (!state_.exhausted()) {
-        token = state_.next();
-        if (!isLineMarker(token))
+        token.assign(state_.nextView());
+        if (!isLineMarkerText(token))
             return true;
         lastLine_ = lineMarkerNumber(token);
     }

@@ -7,8 +7,8 @@ namespace corvane {
 int parseTimescale(VerilogParseState& state) {
     std::string text;
     while (!state.exhausted()) {
-        const std::string token = state.next();
-        if (isLineMarker(token)) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) {
             state.currentLine = lineMarkerNumber(token);
             if (text.find('/') != std::string::npos) return 0;
             break;
@@ -20,15 +20,15 @@ int parseTimescale(VerilogParseState& state) {
 }
 
 void skipInclude(VerilogParseState& state) {
-    if (!state.exhausted()) state.next();
+    if (!state.exhausted()) state.nextView();
 }
 
 void parseDefine(VerilogParseState& state) {
     if (state.exhausted()) return;
-    const std::string name = state.next();
+    const std::string name(state.nextView());
     std::string replacement;
     while (!state.exhausted()) {
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         if (token == kDefineEndMarker) break;
         if (!replacement.empty()) replacement.push_back(' ');
         replacement += token;
@@ -38,12 +38,12 @@ void parseDefine(VerilogParseState& state) {
 
 void parseConditional(VerilogParseState& state, bool skipWhenDefined) {
     if (state.exhausted()) return;
-    const std::string name = state.next();
+    const std::string name(state.nextView());
     const bool defined = state.module.defines.contains(name);
     if (defined != skipWhenDefined) return;
     while (!state.exhausted()) {
-        const std::string token = state.next();
-        if (isLineMarker(token)) state.currentLine = lineMarkerNumber(token);
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) state.currentLine = lineMarkerNumber(token);
         if (token == "`endif") return;
     }
 }

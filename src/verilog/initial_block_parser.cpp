@@ -8,13 +8,13 @@ namespace corvane {
 
 namespace {
 
-bool isEndmoduleWord(const std::string& lower) {
+bool isEndmoduleWord(std::string_view lower) {
     return lower == "endmodule" || lower == "endmodul";
 }
 
 // A token that opens a begin-end level: "begin" itself, or a "begin" glued to
 // a condition or a case label by the text preparation ("if(a)begin", "0:begin").
-bool opensLevel(const std::string& lower) {
+bool opensLevel(std::string_view lower) {
     return lower == "begin" || lower.ends_with(")begin") || lower.ends_with(":begin");
 }
 
@@ -22,17 +22,18 @@ bool opensLevel(const std::string& lower) {
 // with "\"end\" not exist." when the body is not closed.
 int skipInitialBody(VerilogParseState& state) {
     long depth = 1;
+    std::string lower;
     while (depth > 0) {
         if (state.exhausted()) {
             state.error("\"end\" not exist.\r\n");
             return 1;
         }
-        const std::string token = state.next();
-        if (isLineMarker(token)) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) {
             state.currentLine = lineMarkerNumber(token);
             continue;
         }
-        const std::string lower = toLowerAscii(token);
+        assignLowerAscii(lower, token);
         if (isEndmoduleWord(lower)) {
             // Left for the module loop, which ends the module with it.
             state.pushBack();
@@ -49,6 +50,7 @@ int skipInitialBody(VerilogParseState& state) {
 
 int parseInitial(VerilogParseState& state) {
     const int keywordLine = state.currentLine;
+    std::string lower;
     // The header is read up to a token ending with ";" (a single statement,
     // not recorded) or with "begin"; tokens are joined by blanks, so the
     // joined text ends as its last token does.
@@ -57,12 +59,12 @@ int parseInitial(VerilogParseState& state) {
             state.error("\"begin\" not exist.\r\n");
             return 1;
         }
-        const std::string token = state.next();
-        if (isLineMarker(token)) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) {
             state.currentLine = lineMarkerNumber(token);
             continue;
         }
-        const std::string lower = toLowerAscii(token);
+        assignLowerAscii(lower, token);
         if (isEndmoduleWord(lower)) {
             state.pushBack();
             state.error("\"begin\" not exist.\r\n");

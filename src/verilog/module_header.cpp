@@ -69,8 +69,8 @@ bool readHeaderText(VerilogParseState& state, std::string& header, int& lastMark
     while (!header.ends_with(';')) {
         if (state.exhausted())
             return false;
-        const std::string token = state.next();
-        if (isLineMarker(token))
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token))
             lastMarkerLine = lineMarkerNumber(token);
         appendHeaderToken(header, token);
     }

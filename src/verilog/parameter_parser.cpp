@@ -17,8 +17,8 @@ bool glueUntilSemicolon(VerilogParseState& state, std::string& text, int& lastLi
     while (!text.ends_with(';')) {
         if (state.exhausted())
             return false;
-        const std::string token = state.next();
-        if (isLineMarker(token)) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) {
             lastLine = lineMarkerNumber(token);
         } else {
             text += token;
@@ -66,8 +66,8 @@ int parseDefparam(VerilogParseState& state) {
             state.errorAt(itemLine, "';' not exist.(6)\r\n");
             return 1;
         }
-        const std::string token = state.next();
-        if (isLineMarker(token)) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) {
             state.currentLine = lineMarkerNumber(token);
         } else if (token.ends_with(';')) {
             return 0;

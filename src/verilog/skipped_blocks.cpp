@@ -6,8 +6,8 @@ namespace corvane {
 
 int skipBlockUntil(VerilogParseState& state, std::string_view closer, int openLine) {
     while (!state.exhausted()) {
-        const std::string token = state.next();
-        if (isLineMarker(token)) state.currentLine = lineMarkerNumber(token);
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) state.currentLine = lineMarkerNumber(token);
         if (token == closer) return 0;
     }
     state.errorAt(openLine, "\"" + std::string(closer) + "\" not exist.\r\n");
@@ -17,8 +17,8 @@ int skipBlockUntil(VerilogParseState& state, std::string_view closer, int openLi
 void skipDeclaration(VerilogParseState& state, std::string_view keywordToken) {
     if (keywordToken.ends_with(';')) return;
     while (!state.exhausted()) {
-        const std::string token = state.next();
-        if (isLineMarker(token)) state.currentLine = lineMarkerNumber(token);
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) state.currentLine = lineMarkerNumber(token);
         if (token.ends_with(';')) return;
     }
 }

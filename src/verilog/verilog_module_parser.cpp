@@ -21,17 +21,17 @@ namespace {
 enum class Step { Continue, StopReading, Fail };
 
 // A keyword token, or the keyword followed by text glued from its "[" on.
-bool isKeyword(const std::string& token, std::string_view keyword) {
+bool isKeyword(std::string_view token, std::string_view keyword) {
     return token == keyword ||
            (token.size() > keyword.size() && token.starts_with(keyword) && token[keyword.size()] == '[');
 }
 
-std::string rangeTextOf(const std::string& token, std::string_view keyword) {
-    return token.size() > keyword.size() ? token.substr(keyword.size()) : std::string();
+std::string rangeTextOf(std::string_view token, std::string_view keyword) {
+    return token.size() > keyword.size() ? std::string(token.substr(keyword.size())) : std::string();
 }
 
 // The module items that are only legal between "module" and "endmodule".
-std::string_view moduleItemKeyword(const std::string& token) {
+std::string_view moduleItemKeyword(std::string_view token) {
     static constexpr std::string_view kRangedKeywords[] = {"input", "output", "inout", "wire",
                                                            "reg", "integer", "parameter"};
     for (std::string_view keyword : kRangedKeywords) {
@@ -47,7 +47,7 @@ std::string_view moduleItemKeyword(const std::string& token) {
     return {};
 }
 
-bool isSkippedDeclaration(const std::string& token) {
+bool isSkippedDeclaration(std::string_view token) {
     return isKeyword(token, "tri0") || isKeyword(token, "tri1") || isKeyword(token, "time") ||
            isKeyword(token, "real");
 }
@@ -68,7 +68,8 @@ Step startNextModuleEarly(VerilogParseState& state, AnalysisContext& context) {
     return Step::StopReading;
 }
 
-Step dispatchModuleItem(VerilogParseState& state, const std::string& token, std::string_view keyword) {
+Step dispatchModuleItem(VerilogParseState& state, std::string_view token,
+                        std::string_view keyword) {
     if (keyword == "input" || keyword == "output" || keyword == "inout") {
         const int direction = keyword == "input" ? 0 : keyword == "output" ? 1 : 2;
         parsePortDeclaration(state, direction, rangeTextOf(token, keyword));
@@ -83,11 +84,11 @@ Step dispatchModuleItem(VerilogParseState& state, const std::string& token, std:
     } else if (keyword == "assign") {
         parseContinuousAssign(state);
     } else if (keyword == "parameter" || keyword == "localparam") {
-        parseParameter(state, token);
+        parseParameter(state, std::string(token));
     } else if (keyword == "defparam") {
         parseDefparam(state);
     } else if (keyword == "always") {
-        if (parseAlways(state, token) == -1) {
+        if (parseAlways(state, std::string(token)) == -1) {
             state.module.readPos = -1;
             state.inModule = 0;
         }
@@ -101,9 +102,10 @@ Step dispatchModuleItem(VerilogParseState& state, const std::string& token, std:
     return Step::Continue;
 }
 
-// One token of the main loop, dispatched on the first rule that matches.
-Step dispatch(VerilogParseState& state, const std::string& token, AnalysisContext& context) {
-    if (isLineMarker(token)) {
+// One token of the main loop, dispatched on the first rule that matches. The
+// token is a view; sub-parsers that read on get a string of their own.
+Step dispatch(VerilogParseState& state, std::string_view token, AnalysisContext& context) {
+    if (isLineMarkerText(token)) {
         state.currentLine = lineMarkerNumber(token);
         return Step::Continue;
     }
@@ -136,7 +138,7 @@ Step dispatch(VerilogParseState& state, const std::string& token, AnalysisContex
         }
         return dispatchModuleItem(state, token, keyword);
     } else if (state.inModule == 1) {
-        parseChildInstance(state, token);
+        parseChildInstance(state, std::string(token));
     } else if (!token.empty()) {
         state.error("Syntax error.(0)\r\n");
         return Step::Fail;
@@ -189,7 +191,7 @@ int parseVerilogModule(Module& module, const std::string& filePath, AnalysisCont
     module.tokensRead = 0;
     while (module.readPos != -1) {
         sendParseProgress(module, context.progress);
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         const Step step = dispatch(state, token, context);
         if (step == Step::Fail) return 1;
         if (step == Step::StopReading) break;

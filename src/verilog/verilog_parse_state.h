@@ -21,6 +21,9 @@ struct VerilogParseState {
     int inModule = 0;     // 1 between "module" and "endmodule"
 
     std::string next() { return nextToken(module); }
+    // The next token as a view (see nextTokenView), for callers that only
+    // compare it or copy it somewhere.
+    std::string_view nextView() { return nextTokenView(module); }
     void pushBack() { pushBackToken(module); }
     // True once the last token of the text has been returned.
     bool exhausted() const { return module.readPos < 0; }

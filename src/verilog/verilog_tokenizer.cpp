@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "verilog/verilog_operator_table.h"
 
@@ -80,55 +81,82 @@ void appendOperator(int index, int line, int& bracketWeight, std::vector<Formula
     }
 }
 
-// Walks the blank-free text once, calling onOperand(start, end) for every
-// operand and onOperator(index) for every operator. The first position where
-// any operator matches is the earliest occurrence over the table, and the
-// longest operator there is the one that wins at equal positions.
-template <typename OnOperand, typename OnOperator>
-void scanExpression(std::string_view text, OnOperand onOperand, OnOperator onOperator) {
+// One piece of a scanned expression: an operand [begin, end) or an operator.
+struct Piece {
+    std::size_t begin;
+    std::size_t end;
+    int op;  // operator index, or -1 for an operand
+};
+
+// Walks the blank-free text once, listing every operand and operator in
+// `pieces`. The first position where any operator matches is the earliest
+// occurrence over the table, and the longest operator there is the one that
+// wins at equal positions.
+void scanExpression(std::string_view text, std::vector<Piece>& pieces) {
     const OperatorsByFirstChar& table = operatorsByFirstChar();
     std::size_t operandStart = 0;
     std::size_t pos = 0;
+    const auto operand = [&](std::size_t begin, std::size_t end) {
+        pieces.push_back({begin, end, -1});
+    };
     while (pos < text.size()) {
         const int index = table.longestAt(text, pos);
         if (index < 0) {
             ++pos;
             continue;
         }
-        if (pos > operandStart) onOperand(operandStart, pos);
-        onOperator(index);
+        if (pos > operandStart) operand(operandStart, pos);
+        pieces.push_back({0, 0, index});
         pos += kVerilogOperators[static_cast<std::size_t>(index)].text.size();
         operandStart = pos;
     }
-    if (operandStart < text.size()) onOperand(operandStart, text.size());
+    if (operandStart < text.size()) operand(operandStart, text.size());
+}
+
+constexpr std::size_t kKeptScratchPieces = 4096;
+
+// Working storage kept between expressions: the blank-free text and its pieces.
+struct TokenizerScratch {
+    std::string compact;
+    std::vector<Piece> pieces;
+};
+
+TokenizerScratch& scratch() {
+    thread_local TokenizerScratch storage;
+    return storage;
 }
 
 }  // namespace
 
 void tokenizeVerilog(std::string_view text, int line, std::vector<FormulaToken>& tokens) {
-    std::string compact;
+    TokenizerScratch& work = scratch();
     if (text.find(' ') != std::string_view::npos) {
-        compact.reserve(text.size());
+        work.compact.clear();
         for (char c : text) {
-            if (c != ' ') compact.push_back(c);
+            if (c != ' ') work.compact.push_back(c);
         }
-        text = compact;
+        text = work.compact;
     }
-    // A counting pass first, so that a fresh vector is allocated once at its
-    // final size; a vector that already holds tokens keeps growing
+    // Scanned once into the pieces, so that a fresh vector is allocated once
+    // at its final size; a vector that already holds tokens keeps growing
     // geometrically, as repeated appends to it would.
-    std::size_t count = 0;
-    scanExpression(
-        text, [&](std::size_t, std::size_t) { ++count; }, [&](int) { ++count; });
-    const std::size_t needed = tokens.size() + count;
+    work.pieces.clear();
+    scanExpression(text, work.pieces);
+    const std::size_t needed = tokens.size() + work.pieces.size();
     if (needed > tokens.capacity()) tokens.reserve(std::max(needed, 2 * tokens.capacity()));
     int bracketWeight = 0;
-    scanExpression(
-        text,
-        [&](std::size_t begin, std::size_t end) {
-            appendOperand(text.substr(begin, end - begin), line, tokens);
-        },
-        [&](int index) { appendOperator(index, line, bracketWeight, tokens); });
+    for (const Piece& piece : work.pieces) {
+        if (piece.op < 0) {
+            appendOperand(text.substr(piece.begin, piece.end - piece.begin), line, tokens);
+        } else {
+            appendOperator(piece.op, line, bracketWeight, tokens);
+        }
+    }
+    // A huge expression does not keep its working storage alive for the rest of the run.
+    if (work.pieces.capacity() > kKeptScratchPieces) {
+        std::vector<Piece>().swap(work.pieces);
+        std::string().swap(work.compact);
+    }
 }
 
 }  // namespace corvane
