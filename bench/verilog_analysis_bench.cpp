@@ -41,7 +41,11 @@ std::size_t analyseWholeFile(const std::string& path) {
 void BM_AnalyseGeneratedVerilog(benchmark::State& state) {
     const auto bytes = static_cast<std::size_t>(state.range(0)) << 20;
     const std::string path = writeGenerated(bytes);
-    std::size_t modules = 0;
+    // One analysis before timing: the first run of a process also pays for
+    // the kernel handing it fresh memory pages, which the 2 MB case spreads
+    // over its many iterations and the single iteration of the 20 MB case
+    // would pay in full. Timed runs then show the analysis cost at both sizes.
+    std::size_t modules = analyseWholeFile(path);
     for (auto _ : state) modules = analyseWholeFile(path);
     std::remove(path.c_str());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));

@@ -2,7 +2,6 @@
 
 #include <iconv.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -195,7 +194,6 @@ std::string readSourceFile(const std::string& path) {
 std::vector<std::size_t> lineStartOffsets(std::string_view text) {
     std::vector<std::size_t> starts;
     if (text.empty()) return starts;
-    starts.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     starts.push_back(0);
     for (std::size_t i = text.find('\n'); i != std::string_view::npos && i + 1 < text.size();
          i = text.find('\n', i + 1)) {

@@ -161,7 +161,7 @@ bool hasSamePort(const std::vector<Pin>& ports, std::string_view name, int role,
 
 void recordUse(Net& net, std::vector<Pin>& ports, const UseRef& ref, const std::string& name,
                const ResolvedUse& use) {
-    Terminal terminal;
+    Terminal& terminal = net.terminals.emplace_back();
     terminal.kind = ref.kind;
     terminal.index = ref.block;
     terminal.portIndex = static_cast<int>(ports.size());
@@ -170,8 +170,9 @@ void recordUse(Net& net, std::vector<Pin>& ports, const UseRef& ref, const std::
     terminal.lsb = use.range.lsb;
     terminal.line = use.line;
     terminal.x = -1;
-    net.terminals.push_back(terminal);
 
+    // The port is filled before it joins the list: `name` may be a name held
+    // by one of these very ports, which growing the list would move.
     Pin port;
     port.name = name;
     port.displayName = name;

@@ -6,6 +6,18 @@ namespace corvane {
 
 int lineMarkerNumber(std::string_view token) {
     if (token.starts_with("%%")) token.remove_prefix(2);
+    // A marker's own digits, too few to overflow, are read directly; any
+    // other text goes through leadingInt with its blanks, sign and limits.
+    constexpr std::size_t kSafeDigits = 9;
+    std::size_t digits = 0;
+    int value = 0;
+    while (digits < token.size() && digits < kSafeDigits && token[digits] >= '0' &&
+           token[digits] <= '9') {
+        value = value * 10 + (token[digits] - '0');
+        ++digits;
+    }
+    const bool ended = digits == token.size() || token[digits] < '0' || token[digits] > '9';
+    if (digits > 0 && ended) return value;
     return leadingInt(token);
 }
 
