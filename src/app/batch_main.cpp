@@ -12,6 +12,7 @@
 #include "console/batch_ui_host.h"
 #include "console/controller.h"
 #include "console/terminal_progress.h"
+#include "project/project_commands.h"
 #include "reports/io_table.h"
 
 #ifndef CORVANE_VERSION
@@ -88,6 +89,24 @@ bool runIoTable(CMorvelDlg& controller, const BatchAction& action) {
     return false;
 }
 
+// Reads the project file at `path`, analysing the files it lists.
+bool openProject(CMorvelDlg& controller, ProjectSettings& settings, const std::string& path) {
+    controller.setProjectFilePath(path);
+    if (loadProjectFile(controller, settings)) return true;
+    controller.setProjectFilePath("");
+    std::fprintf(stderr, "corvane-batch: cannot open the project \"%s\"\n", path.c_str());
+    return false;
+}
+
+// Writes the project, with its current name, to `path`.
+bool saveProject(CMorvelDlg& controller, const ProjectSettings& settings,
+                 const std::string& path) {
+    controller.setProjectFilePath(path);
+    if (saveProjectFile(controller, settings)) return true;
+    std::fprintf(stderr, "corvane-batch: cannot write the project \"%s\"\n", path.c_str());
+    return false;
+}
+
 int runActions(const BatchOptions& options) {
     std::unique_ptr<TerminalProgress> terminal;
     if (options.progress && TerminalProgress::isTerminal(stderr)) {
@@ -98,6 +117,10 @@ int runActions(const BatchOptions& options) {
     BatchUiHost ui(stderr);
     CMorvelDlg controller(ui, progress);
     LogPrinter printer(controller.log(), terminal.get(), options.crlf);
+    ProjectSettings settings;
+    if (!options.projectFile.empty() && !openProject(controller, settings, options.projectFile)) {
+        return kExitUsage;
+    }
 
     int status = 0;
     for (const BatchAction& action : options.actions) {
@@ -114,6 +137,10 @@ int runActions(const BatchOptions& options) {
                 break;
         }
         if (!ok) status = kExitFailure;
+    }
+    if (!options.saveProjectFile.empty() &&
+        !saveProject(controller, settings, options.saveProjectFile)) {
+        status = kExitFailure;
     }
     return status;
 }
@@ -133,13 +160,6 @@ int runBatch(const std::vector<std::string>& arguments) {
     if (options.version) {
         std::printf("corvane-batch %s\n", CORVANE_VERSION);
         return 0;
-    }
-    if (!options.projectFile.empty()) {
-        std::fprintf(stderr,
-                     "corvane-batch: cannot open the project \"%s\": project files are not "
-                     "supported by this version\n",
-                     options.projectFile.c_str());
-        return kExitUsage;
     }
     return runActions(options);
 }

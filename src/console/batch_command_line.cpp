@@ -38,13 +38,17 @@ std::optional<std::pair<std::string, std::string>> splitInlineValue(const std::s
 
 bool takesValue(const std::string& option) {
     return option == "-f" || option == "--script" || option == "--project" ||
-           option == "--io-table";
+           option == "--save-project" || option == "--io-table";
 }
 
 bool applyValueOption(const std::string& option, const std::string& value, BatchOptions& options,
                       std::string& error) {
-    if (option == "--project") {
-        options.projectFile = value;
+    if (option == "--project" || option == "--save-project") {
+        if (value.empty()) {
+            error = "option \"" + option + "\" needs a file name";
+            return false;
+        }
+        (option == "--project" ? options.projectFile : options.saveProjectFile) = value;
         return true;
     }
     BatchAction action;
@@ -128,7 +132,9 @@ std::string batchUsage() {
            "                       (for example \"analyze,rtl/top.v\" summary list)\n"
            "  -f, --script FILE    read command lines from FILE, one per line; \"-\" reads\n"
            "                       standard input\n"
-           "  --project FILE       open this project file before running any line\n"
+           "  --project FILE       open this project file before running any line,\n"
+           "                       analysing the source files it lists\n"
+           "  --save-project FILE  write the project to FILE after the last line\n"
            "  --io-table NAMES=OUT write the I/O table of the comma-separated module names\n"
            "                       (or *) to OUT\n"
            "  --crlf               write the log with its own \"\\r\\n\" line ends\n"

@@ -21,7 +21,8 @@ struct BatchAction {
 
 struct BatchOptions {
     std::vector<BatchAction> actions;
-    std::string projectFile;
+    std::string projectFile;      // opened before the first action
+    std::string saveProjectFile;  // written after the last action
     bool crlf = false;
     bool progress = true;
     bool help = false;

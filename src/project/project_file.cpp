@@ -58,8 +58,8 @@ struct PathBase {
 void addSourcePaths(std::string& out, const ModuleList& modules, const PathBase& base) {
     std::set<std::string> written;
     for (const Module& module : modules) {
-        if (!written.insert(module.filePath).second) continue;
-        addLine(out, "module.path", base.written(module.filePath));
+        const std::string path = base.written(module.filePath);
+        if (written.insert(path).second) addLine(out, "module.path", path);
     }
 }
 

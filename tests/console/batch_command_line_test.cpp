@@ -61,12 +61,15 @@ TEST(BatchCommandLineTest, ActionsKeepTheirOrder) {
 }
 
 TEST(BatchCommandLineTest, Flags) {
-    const BatchCommandLine parsed = parseBatchCommandLine(
-        {"--crlf", "--no-progress", "--project", "p.cvproj", "--help", "--version"});
+    const BatchCommandLine parsed =
+        parseBatchCommandLine({"--crlf", "--no-progress", "--project", "p.cvproj", "--help",
+                               "--version", "--save-project=out/q.cvproj"});
     ASSERT_TRUE(parsed.ok);
     EXPECT_TRUE(parsed.options.crlf);
     EXPECT_FALSE(parsed.options.progress);
     EXPECT_EQ(parsed.options.projectFile, "p.cvproj");
+    EXPECT_EQ(parsed.options.saveProjectFile, "out/q.cvproj");
+    EXPECT_TRUE(parsed.options.actions.empty());
     EXPECT_TRUE(parsed.options.help);
     EXPECT_TRUE(parsed.options.version);
     const BatchCommandLine plain = parseBatchCommandLine({"list"});
@@ -80,6 +83,9 @@ TEST(BatchCommandLineTest, MalformedCommandLines) {
         {"-f"},
         {"--script"},
         {"--project"},
+        {"--save-project"},
+        {"--project="},
+        {"--save-project", ""},
         {"list", "--io-table"},
         {"--io-table", "top"},
         {"--io-table", "=out.csv"},

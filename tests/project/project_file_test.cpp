@@ -147,9 +147,10 @@ TEST(ProjectFileTest, RelativePathsAreTakenFromTheCurrentFolderWhenWritten) {
     addModule(modules, "a", "a.v", "a.qsch");
     addModule(modules, "b", "rtl/b.v");
     addModule(modules, "c", "/abs/c.v");
+    addModule(modules, "d", "/w/a.v");  // the same file as a.v: listed once
     const std::string inCurrent = formatProject("p", "p.cvproj", modules, courierSettings(), "/w/");
     EXPECT_NE(inCurrent.find("module.path = a.v\r\nmodule.path = rtl/b.v\r\n"
-                             "module.path = /abs/c.v\r\n"),
+                             "module.path = /abs/c.v\r\n\r\n"),
               std::string::npos);
     EXPECT_NE(inCurrent.find("module.schpath = a.qsch\r\n"), std::string::npos);
     const std::string inOther =
