@@ -99,8 +99,7 @@ bool openProject(CMorvelDlg& controller, ProjectSettings& settings, const std::s
 }
 
 // Writes the project, with its current name, to `path`.
-bool saveProject(CMorvelDlg& controller, const ProjectSettings& settings,
-                 const std::string& path) {
+bool saveProject(CMorvelDlg& controller, const ProjectSettings& settings, const std::string& path) {
     controller.setProjectFilePath(path);
     if (saveProjectFile(controller, settings)) return true;
     std::fprintf(stderr, "corvane-batch: cannot write the project \"%s\"\n", path.c_str());

@@ -7,8 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
-#include <utility>
+#include <string>
 
 namespace corvane {
 
@@ -38,8 +37,8 @@ std::string namePart(const std::string& path) {
 // Creates a fresh hidden file beside `target`; -1 when none can be created.
 int createTemporary(const std::string& target, std::string& temporaryPath) {
     static std::atomic<unsigned> counter{0};
-    const std::string stem = folderPart(target) + "." + namePart(target) + ".tmp-" +
-                             std::to_string(::getpid()) + "-";
+    const std::string stem =
+        folderPart(target) + "." + namePart(target) + ".tmp-" + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         temporaryPath = stem + std::to_string(counter++);
         // 0666 lets the umask decide, as for any newly created file.
@@ -54,7 +53,8 @@ int createTemporary(const std::string& target, std::string& temporaryPath) {
 // Flushes the folder entry of a rename to disk; a failure here loses no data.
 void syncFolder(const std::string& target) {
     const std::string folder = folderPart(target);
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);

@@ -57,8 +57,8 @@ double leadingDouble(std::string_view text) {
     if (pos + 1 < text.size() && text[pos] == '+' && text[pos + 1] != '-') ++pos;
     double value = 0.0;
     const char* first = text.data() + pos;
-    const auto [end, error] = std::from_chars(first, text.data() + text.size(), value,
-                                              std::chars_format::fixed);
+    const auto [end, error] =
+        std::from_chars(first, text.data() + text.size(), value, std::chars_format::fixed);
     if (error != std::errc() || end == first || !std::isfinite(value)) return 0.0;
     return value;
 }

@@ -108,7 +108,8 @@ void ProjectCommands::projectSetting(CommentStyleDialogs& dialogs) {
         }
     };
     const auto textbox = [&dialogs, &copy] {
-        if (const auto text = dialogs.textBoxStyleDialog({copy.textFace, copy.textPt, copy.textColor})) {
+        if (const auto text =
+                dialogs.textBoxStyleDialog({copy.textFace, copy.textPt, copy.textColor})) {
             copy.textFace = text->face;
             copy.textPt = text->pt;
             copy.textColor = text->color;

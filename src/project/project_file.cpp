@@ -19,9 +19,9 @@ constexpr const char* kLineEnd = "\r\n";
 
 // The nine printer number keys, in the order of PrinterSettings::values.
 constexpr const char* kPrinterValueKeys[9] = {
-    "printer.settng.orientation", "printer.settng.size",    "printer.settng.length",
-    "printer.settng.width",       "printer.settng.scale",   "printer.settng.copies",
-    "printer.settng.quality",     "printer.settng.color",   "printer.settng.duplex",
+    "printer.settng.orientation", "printer.settng.size",  "printer.settng.length",
+    "printer.settng.width",       "printer.settng.scale", "printer.settng.copies",
+    "printer.settng.quality",     "printer.settng.color", "printer.settng.duplex",
 };
 
 void addLine(std::string& out, std::string_view key, std::string_view value) {
@@ -82,7 +82,9 @@ std::string workingFolder() {
 
 void addPrinter(std::string& out, const PrinterSettings& printer) {
     addLine(out, "printer.settng.name", printer.printerName);
-    for (int i = 0; i < 9; ++i) addLine(out, kPrinterValueKeys[i], std::to_string(printer.values[i]));
+    for (int i = 0; i < 9; ++i) {
+        addLine(out, kPrinterValueKeys[i], std::to_string(printer.values[i]));
+    }
 }
 
 void addMargins(std::string& out, const PageMargins& margins) {

@@ -79,7 +79,9 @@ void addLine(std::string& out, std::string_view key, std::string_view value) {
 }
 
 void addKeywords(std::string& out, const char* key, const std::vector<KeywordEntry>& words) {
-    for (const KeywordEntry& entry : words) addLine(out, key, entry.word + "," + hexColorText(entry.color));
+    for (const KeywordEntry& entry : words) {
+        addLine(out, key, entry.word + "," + hexColorText(entry.color));
+    }
 }
 
 }  // namespace
@@ -139,7 +141,8 @@ std::string formatSettings(const Settings& settings) {
     addKeywords(out, "verilog-word", settings.verilogWords);
     addKeywords(out, "vhdl-word", settings.vhdlWords);
     const std::vector<std::string>& words = settings.searchWords;
-    const std::size_t first = words.size() > kSavedSearchWords ? words.size() - kSavedSearchWords : 0;
+    const std::size_t first =
+        words.size() > kSavedSearchWords ? words.size() - kSavedSearchWords : 0;
     for (std::size_t i = first; i < words.size(); ++i) addLine(out, "search-word", words[i]);
     return out;
 }

@@ -79,6 +79,20 @@ std::pair<std::string, std::string> parseAttribute(std::string_view word) {
             unescapeTagText(withoutQuotes(word.substr(equals + 1)))};
 }
 
+// An element start from the words of its tag: the name, then the
+// attributes, without the "/" that closes an empty element.
+TagNode elementNode(std::vector<std::string>& words) {
+    if (words.back().ends_with('/')) words.back().pop_back();
+    if (words.back().empty()) words.pop_back();
+    TagNode node;
+    node.kind = kTagStart;
+    node.name = words.front();
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        node.attributes.push_back(parseAttribute(words[i]));
+    }
+    return node;
+}
+
 // Turns the inside of one tag into a node; false for an empty tag. A
 // skipped tag ("!" or "?") adds nothing.
 bool addTag(std::string_view tag, std::vector<TagNode>& nodes) {
@@ -89,18 +103,13 @@ bool addTag(std::string_view tag, std::vector<TagNode>& nodes) {
     if (words.empty()) return false;
     const char first = words.front().front();
     if (first == '!' || first == '?') return true;
-    TagNode node;
-    if (first == '/') {
-        node.kind = kTagEnd;
-        node.name = words.front().substr(1);
-        nodes.push_back(std::move(node));
+    if (first != '/') {
+        nodes.push_back(elementNode(words));
         return true;
     }
-    if (words.back().ends_with('/')) words.back().pop_back();
-    if (words.back().empty()) words.pop_back();
-    node.kind = kTagStart;
-    node.name = words.front();
-    for (std::size_t i = 1; i < words.size(); ++i) node.attributes.push_back(parseAttribute(words[i]));
+    TagNode node;
+    node.kind = kTagEnd;
+    node.name = words.front().substr(1);
     nodes.push_back(std::move(node));
     return true;
 }

@@ -111,8 +111,8 @@ TEST_F(SafeFileWriterTest, TargetsThatCannotBeWrittenFail) {
     const std::string folder = dir.path() + "/folder";
     std::filesystem::create_directory(folder);
     dir.write("folder/inside", "kept");
-    for (const std::string& path : {std::string(), dir.path() + "/no/such/x.ini", folder,
-                                    folder + "/"}) {
+    for (const std::string& path :
+         {std::string(), dir.path() + "/no/such/x.ini", folder, folder + "/"}) {
         EXPECT_FALSE(writeFileSafely(path, "bytes")) << path;
     }
     EXPECT_EQ(readAll(folder + "/inside"), "kept");

@@ -36,11 +36,11 @@ std::string readAll(const std::string& path) {
 // Runs corvane-batch in `folder` with `arguments`.
 BatchRun runBatch(const std::string& folder, const std::vector<std::string>& arguments) {
     TempDir scratch;
-    std::string command = "cd " + quoted(folder) + " && " + quoted(CORVANE_BATCH_PATH) +
-                          " --no-progress";
+    std::string command =
+        "cd " + quoted(folder) + " && " + quoted(CORVANE_BATCH_PATH) + " --no-progress";
     for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command += " </dev/null >" + quoted(scratch.path() + "/out") + " 2>" +
-               quoted(scratch.path() + "/err");
+    command +=
+        " </dev/null >" + quoted(scratch.path() + "/out") + " 2>" + quoted(scratch.path() + "/err");
     BatchRun run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -59,8 +59,8 @@ protected:
 };
 
 TEST_F(BatchProjectTest, OpensTheProjectBeforeTheLinesAndSavesTheSameBytes) {
-    const BatchRun run = runBatch(dir.path(), {"--project", "demo.cvproj", "rev", "--save-project",
-                                               "again.cvproj"});
+    const BatchRun run =
+        runBatch(dir.path(), {"--project", "demo.cvproj", "rev", "--save-project", "again.cvproj"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(readAll(dir.path() + "/again.cvproj"), readAll(dir.path() + "/demo.cvproj"));
@@ -78,8 +78,10 @@ TEST_F(BatchProjectTest, PathsOutsideTheNewProjectFolderAreWrittenInFull) {
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string text = readAll(saved);
     // The leaf analysed again replaces the one the project listed.
-    EXPECT_NE(text.find("module.path = " + dir.path() + "/rtl/top.v\r\n"
-                        "module.path = " + dir.path() + "/rtl/leaf.v\r\n\r\n"),
+    EXPECT_NE(text.find("module.path = " + dir.path() +
+                        "/rtl/top.v\r\n"
+                        "module.path = " +
+                        dir.path() + "/rtl/leaf.v\r\n\r\n"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("module.schpath = " + dir.path() + "/top.qsch\r\n"), std::string::npos);
@@ -100,7 +102,8 @@ TEST_F(BatchProjectTest, ProjectsThatCannotBeOpenedOrWritten) {
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "corvane-batch: cannot write the project \"no/such/p.cvproj\"\n");
     // Without --project the saved project has no name.
-    const BatchRun unnamed = runBatch(dir.path(), {"analyze,rtl/leaf.v", "--save-project", "n.cvproj"});
+    const BatchRun unnamed =
+        runBatch(dir.path(), {"analyze,rtl/leaf.v", "--save-project", "n.cvproj"});
     EXPECT_EQ(unnamed.status, 0);
     EXPECT_TRUE(readAll(dir.path() + "/n.cvproj").starts_with("name = \r\n\r\n"));
 }

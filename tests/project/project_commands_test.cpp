@@ -107,8 +107,8 @@ TEST_F(ProjectCommandsTest, NewProjectWithoutAProjectAsksOnlyForAValidName) {
 TEST_F(ProjectCommandsTest, NewProjectSavesAProjectWithoutFileThroughTheDialogAtOnce) {
     startProject();
     commands.newProject();  // the save dialog is cancelled: nothing changes
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{
-                            "saveFileDialog(Please input the name of project file)"}));
+    EXPECT_EQ(ui.calls,
+              (std::vector<std::string>{"saveFileDialog(Please input the name of project file)"}));
     EXPECT_EQ(controller.projectName(), "demo");
     EXPECT_EQ(controller.modules().size(), 3u);
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
@@ -176,14 +176,15 @@ TEST_F(ProjectCommandsTest, NewAndOpenAskToSaveAModifiedProject) {
 }
 
 TEST_F(ProjectCommandsTest, OpenProjectReadsTheChosenFile) {
-    const std::string project = dir.write(
-        "open.cvproj",
-        "name = opened\r\n"
-        "module.path\t=\ta.v\r\n"
-        "module.path = " + fileB + "\r\n"
-        "module.schname = sub\r\n"
-        "module.schpath = sch/sub.qsch\r\n"
-        "document.settng.fit = 1\r\n");
+    const std::string project = dir.write("open.cvproj",
+                                          "name = opened\r\n"
+                                          "module.path\t=\ta.v\r\n"
+                                          "module.path = " +
+                                              fileB +
+                                              "\r\n"
+                                              "module.schname = sub\r\n"
+                                              "module.schpath = sch/sub.qsch\r\n"
+                                              "document.settng.fit = 1\r\n");
     ui.openFileAnswers = {FileDialogResult{{project}}};
     commands.openProject();
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
@@ -217,8 +218,8 @@ TEST_F(ProjectCommandsTest, SaveProjectWritesOnlyWhatNeedsWriting) {
     startProject();
     ui.saveFileAnswers = {projectPath};
     commands.saveProject();
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{
-                            "saveFileDialog(Please input the name of project file)"}));
+    EXPECT_EQ(ui.calls,
+              (std::vector<std::string>{"saveFileDialog(Please input the name of project file)"}));
     EXPECT_EQ(controller.projectFilePath(), projectPath);
     EXPECT_FALSE(controller.projectModified());
     const std::string saved = readAll(projectPath);

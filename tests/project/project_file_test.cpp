@@ -120,12 +120,10 @@ TEST(ProjectFileTest, PathRules) {
         std::string written;  // in the project folder /p/
     };
     const Case cases[] = {
-        {"/p/a.v", "a.v"},
-        {"/p/sub/b.v", "sub/b.v"},
-        {"/q/a.v", "/q/a.v"},
-        {"/P/a.v", "/P/a.v"},    // the comparison is case-sensitive
-        {"/p//a.v", "/p//a.v"},  // "/a.v" would read back as another file
-        {"/p/", "/p/"},          // nothing would be left to read back
+        {"/p/a.v", "a.v"},      {"/p/sub/b.v", "sub/b.v"},
+        {"/q/a.v", "/q/a.v"},   {"/P/a.v", "/P/a.v"},  // the comparison is case-sensitive
+        {"/p//a.v", "/p//a.v"},                        // "/a.v" would read back as another file
+        {"/p/", "/p/"},                                // nothing would be left to read back
         {"/p", "/p"},
     };
     for (const Case& c : cases) {
@@ -192,7 +190,7 @@ TEST(ProjectFileTest, ReadsKeysExactlyAndAnalysesFilesAsTheirLinesCome) {
         "name\t=\tdemo \r\n"
         "\r\n"
         "no equals sign here\r\n"
-        "Name = shouted\r\n"  // keys are compared exactly
+        "Name = shouted\r\n"        // keys are compared exactly
         "module.schname = top\r\n"  // before its module.path: no module is current
         "module.schpath = early.qsch\r\n"
         "module.path\t= a.v\r\n"
@@ -264,12 +262,9 @@ TEST(ProjectFileTest, AnyPrinterKeyMarksThePrinterValidAndNumbersKeepSixteenBits
         int value;
     };
     const Case cases[] = {
-        {"printer.settng.name = Office Laser", -1, 0},
-        {"printer.settng.orientation = 2", 0, 2},
-        {"printer.settng.size = 70000", 1, 70000 - 65536},
-        {"printer.settng.length = -2", 2, -2},
-        {"printer.settng.duplex = 32768", 8, -32768},
-        {"printer.settng.quality = -x", 6, 0},
+        {"printer.settng.name = Office Laser", -1, 0},     {"printer.settng.orientation = 2", 0, 2},
+        {"printer.settng.size = 70000", 1, 70000 - 65536}, {"printer.settng.length = -2", 2, -2},
+        {"printer.settng.duplex = 32768", 8, -32768},      {"printer.settng.quality = -x", 6, 0},
     };
     for (const Case& c : cases) {
         ReadResult read;
@@ -322,8 +317,8 @@ TEST(ProjectFileTest, WriteReadWriteGivesTheSameBytes) {
     analysis.modulesOfFile[dir.path() + "/a.v"] = {"top", "sub"};
     analysis.modulesOfFile["/elsewhere/c.v"] = {"far"};
     ReadResult read;
-    ASSERT_TRUE(readProject(path, read.name, read.settings, read.modules,
-                            analysis.into(read.modules)));
+    ASSERT_TRUE(
+        readProject(path, read.name, read.settings, read.modules, analysis.into(read.modules)));
     EXPECT_EQ(analysis.analysed.size(), 2u);
     const std::string again = formatProject(read.name, path, read.modules, read.settings);
     std::ifstream in(path, std::ios::binary);
