@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,17 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// One character of a text as drawn: its code point (U+FFFD for a byte that
+// does not start a well-formed UTF-8 sequence) and the metric's columns for it.
+struct TextCell {
+    char32_t codePoint = 0;
+    int columns = 0;
+    bool operator==(const TextCell&) const = default;
+};
+
+// The characters of a UTF-8 text, split as the text metric counts them.
+std::vector<TextCell> textCells(std::string_view utf8);
+
 struct TextSize {
     int width = 0;
     int height = 0;
@@ -82,24 +94,52 @@ public:
     // text metric every layout uses.
     virtual TextSize textExtent(std::string_view text) = 0;
 
+    // Pen width 0 is the thinnest line the surface draws (one pixel).
     virtual void drawLine(Point from, Point to) = 0;
     virtual void drawPolyline(const std::vector<Point>& points) = 0;
     // Outlined with the pen, filled with the brush.
     virtual void drawPolygon(const std::vector<Point>& points) = 0;
+    // Outlined with the pen through the four corners, filled with the brush.
     virtual void drawRectangle(const Rect& rect) = 0;
+    // Inscribed in `bounds`, outlined with the pen, filled with the brush.
     virtual void drawEllipse(const Rect& bounds) = 0;
-    // Fills without an outline.
+    // Fills the pixels from left to right - 1 and top to bottom - 1, without
+    // an outline; the pen and brush stay as they were.
     virtual void fillRectangle(const Rect& rect, Color color) = 0;
-    // Text with its top-left corner at `origin`.
+    // One line of text with its top-left corner at `origin`, every character
+    // advancing by the metric's column width; on an opaque background box
+    // of the text's extent when setTextBackground asked for one.
     virtual void drawText(Point origin, std::string_view text) = 0;
 
     // Restricts drawing to `rect` until clearClip().
     virtual void setClipRect(const Rect& rect) = 0;
     virtual void clearClip() = 0;
 
-    // Lightens every pixel of `rect` towards white by `amount` (0..255), for
-    // highlighted areas; surfaces without pixels may draw a translucent fill.
-    virtual void lighten(const Rect& rect, int amount) = 0;
+    // Halves the distance to white of every pixel of `rect`: each colour
+    // channel c becomes (c + 255) / 2. Surfaces without pixels draw a white
+    // fill of half opacity instead.
+    virtual void lighten(const Rect& rect) = 0;
+
+    // An off-screen surface of the same kind, `width` x `height` pixels, for
+    // drawing that is copied here in one piece; nullptr when the surface
+    // cannot make one (vector surfaces, or no memory).
+    virtual std::unique_ptr<Canvas> createBuffer(int width, int height) = 0;
+    // Copies a buffer made by createBuffer() with its top-left corner at `at`.
+    virtual void drawBuffer(const Canvas& buffer, Point at) = 0;
 };
+
+// Shorthands for the pens and brushes drawing code asks for.
+inline Pen solidPen(int width, Color color) {
+    return Pen{PenStyle::Solid, width, color};
+}
+inline Pen dottedPen(int width, Color color) {
+    return Pen{PenStyle::Dot, width, color};
+}
+inline Brush solidBrush(Color color) {
+    return Brush{BrushStyle::Solid, color};
+}
+inline Brush nullBrush() {
+    return Brush{BrushStyle::Null, 0};
+}
 
 }  // namespace corvane

@@ -1,0 +1,29 @@
+// The drawing of a schematic for an export: the whole canvas at zoom 1,
+// without scroll and grid, selected objects in their selection colours,
+// straight onto the target surface.
+#pragma once
+
+#include <string>
+
+#include "platform/canvas.h"
+#include "schematic/canvas_size.h"
+#include "schematic/render_context.h"
+
+namespace corvane {
+
+class CSchematicDlg;
+
+// Grows the window's canvas to hold the instance parameter boxes that are
+// shown, as the growth timer would after a first paint; returns the size.
+CanvasSize prepareExportCanvas(CSchematicDlg& window);
+
+// Draws the schematic onto `canvas` in export mode; nothing when the
+// window's module is gone.
+void drawSchematicExport(const CSchematicDlg& window, Canvas& canvas, SchematicPaintHost& host);
+
+// Writes the schematic as an Enhanced Metafile at `path` (through a
+// temporary file and a rename); false when the module is gone or the file
+// cannot be written.
+bool writeSchematicEmf(CSchematicDlg& window, const std::string& path, SchematicPaintHost& host);
+
+}  // namespace corvane
