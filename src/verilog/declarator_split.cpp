@@ -17,7 +17,8 @@ bool DeclarationReader::glueUntilSemicolon(std::string& text) {
     while (!text.ends_with(';')) {
         if (!nextSourceToken(token))
             return false;
-        text += token;
+        if (!isSignednessKeyword(token))
+            text += token;
     }
     return true;
 }

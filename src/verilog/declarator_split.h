@@ -33,6 +33,12 @@ class DeclarationReader {
     int lastLine_;
 };
 
+// "signed" and "unsigned" say how a vector is read as a number; they name
+// nothing, so declarations and port lists drop them ("wire signed [7:0] x;").
+inline bool isSignednessKeyword(std::string_view token) {
+    return token == "signed" || token == "unsigned";
+}
+
 // A range cut from a text that begins with "[": the bound texts on either
 // side of the first ":" and the text after the next "]". When the ":" is
 // missing both bounds are the text up to the "]"; when the "]" is missing the

@@ -34,7 +34,8 @@ void appendHeaderSegment(std::string& header, std::string_view segment) {
             return;
         }
     }
-    for (std::string_view word : {std::string_view("wire"), std::string_view("reg")}) {
+    for (std::string_view word : {std::string_view("wire"), std::string_view("reg"),
+                                  std::string_view("signed"), std::string_view("unsigned")}) {
         if (isWordWithRange(segment, word)) {
             header.append(segment.substr(word.size()));
             return;

@@ -32,7 +32,7 @@ bool readPortDeclaration(DeclarationReader& reader, std::string& text, PortKind&
             kind = PortKind::kReg;
             first.erase(0, 3);
         }
-        text += first;
+        if (!isSignednessKeyword(first)) text += first;
     }
     return reader.glueUntilSemicolon(text);
 }

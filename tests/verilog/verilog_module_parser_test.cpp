@@ -245,3 +245,31 @@ TEST(VerilogModuleParser, StateMachineDeclaredWithInitialValues) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(VerilogModuleParser, SignedVectorsKeepTheirNamesAndRanges) {
+    const Analysis a = analyseText(
+        "module dsp(input signed [7:0] a, input [7:0] signed_b, output reg signed [15:0] p);\n"
+        "wire signed [15:0] product;\n"
+        "reg unsigned [3:0] count;\n"
+        "assign product = a * signed_b;\n"
+        "endmodule\n"
+        "module old(x, y);\n"
+        "input signed [3:0] x;\n"
+        "output signed y;\n"
+        "endmodule\n");
+    EXPECT_EQ(a.log.text(), "");
+    ASSERT_EQ(a.modules.size(), 2u);
+    EXPECT_EQ(pinsOf(a.module("dsp")), "a 0[7:0] l1\nsigned_b 0[7:0] l1\np 1[15:0] l1\n");
+    const Module& dsp = a.module("dsp");
+    ASSERT_EQ(dsp.wires.size(), 1u);
+    EXPECT_EQ(dsp.wires[0].name + range(dsp.wires[0].msb, dsp.wires[0].lsb), "product[15:0]");
+    ASSERT_EQ(dsp.regs.size(), 1u);
+    EXPECT_EQ(dsp.regs[0].name + range(dsp.regs[0].msb, dsp.regs[0].lsb), "count[3:0]");
+    EXPECT_EQ(pinsOf(a.module("old")), "x 0[3:0] l6\ny 1[-1:-1] l6\n");
+}
+
+}  // namespace
+}  // namespace corvane
