@@ -200,6 +200,10 @@ std::string generatedWire(VerilogParseState& state, std::string_view expression,
 }
 
 std::string connectedSignal(VerilogParseState& state, std::string_view signal, int line) {
+    // A call such as "f(b, c)" is an expression, not a concatenation.
+    const bool call = signal.find('(') != std::string_view::npos && !signal.starts_with('{');
+    if (call)
+        return generatedWire(state, signal, line);
     if (signal.find(',') != std::string_view::npos)
         return concatenationOperand(signal);
     if (signal.find_first_of(kOperatorCharacters) != std::string_view::npos) {
@@ -252,21 +256,21 @@ std::size_t estimatedPieceCount(std::string_view list) {
 }
 
 // Splits the text after the pin list's "(" at the commas outside curly braces
-// (the depth counted afresh in each piece); the last piece carries the
-// closing ")".
+// and outside parentheses (the depth counted afresh in each piece), so that
+// ".a(f(b, c))" stays one connection; the last piece carries the closing ")".
 void addConnections(ConnectionWalk& walk, std::string_view list) {
     walk.child.connections.reserve(estimatedPieceCount(list));
     std::size_t start = 0;
-    long braces = 0;
+    long depth = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i] == '{')
-            ++braces;
-        if (list[i] == '}')
-            --braces;
-        if (list[i] == ',' && braces <= 0) {
+        if (list[i] == '{' || list[i] == '(')
+            ++depth;
+        if (list[i] == '}' || list[i] == ')')
+            --depth;
+        if (list[i] == ',' && depth <= 0) {
             addConnectionPiece(walk, list.substr(start, i - start));
             start = i + 1;
-            braces = 0;
+            depth = 0;
         }
     }
     std::string_view last = list.substr(start);

@@ -273,3 +273,25 @@ TEST(VerilogModuleParser, SignedVectorsKeepTheirNamesAndRanges) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST(VerilogModuleParser, CallsInConnectionsStayOneConnection) {
+    const Analysis a = analyseText(
+        "module top(input b, input c, output q);\n"
+        "sub u (.a(max(b, c)), .y(q));\n"
+        "sub v (min(b, c), q);\n"
+        "endmodule\n");
+    EXPECT_EQ(a.log.text(), "");
+    const Module& top = a.module("top");
+    ASSERT_EQ(top.children.size(), 2u);
+    EXPECT_EQ(connectionsOf(top.children[0]), "'a'->'_tempwire2' 0\n'y'->'q' 0\n");
+    EXPECT_EQ(connectionsOf(top.children[1]), "''->'_tempwire3' 0\n''->'q' 0\n");
+    ASSERT_EQ(top.assigns.size(), 2u);
+    EXPECT_EQ(top.assigns[0].name + " = " + top.assigns[0].expression, "_tempwire2 = max(b,c)");
+    EXPECT_EQ(top.assigns[1].name + " = " + top.assigns[1].expression, "_tempwire3 = min(b,c)");
+}
+
+}  // namespace
+}  // namespace corvane
