@@ -1,0 +1,106 @@
+// The state machine listing, and the extraction on every block of real
+// designs: the example design, the front-end fixtures and the controllers
+// written for these tests.
+#include "statemachine/fsm_listing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/message_log.h"
+#include "database/chunk_preparation.h"
+#include "platform/progress_sink.h"
+#include "statemachine/state_extraction.h"
+#include "support/test_files.h"
+#include "verilog/verilog_module_parser.h"
+#include "vhdl/vhdl_module_parser.h"
+
+namespace corvane {
+namespace {
+
+class RealDesigns : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string examples = std::string(CORVANE_EXAMPLES) + "/rtl/";
+        for (const char* file : {"bus_mux.v", "counter.v", "handshake_fsm.v", "top.v"}) {
+            analyse(examples + file);
+        }
+        analyse(corvane::testing::fixturePath("verilog/realistic.v"));
+        analyse(corvane::testing::fixturePath("vhdl/blinker.vhd"));
+        analyse(corvane::testing::fixturePath("statemachine/controllers.v"));
+        analyse(corvane::testing::fixturePath("statemachine/door.vhd"));
+    }
+
+    void analyse(const std::string& path) {
+        AnalysisContext context{log, progress, sources,
+                                FrontEnds{parseVerilogModule, parseVhdlModule}};
+        for (int line = 1; line != 0;) line = prepareAndParse(modules.append(), path, line, context);
+        modules.removeLast();
+    }
+
+    MessageLog log;
+    NullProgressSink progress;
+    SourceFileCache sources;
+    ModuleList modules;
+};
+
+TEST_F(RealDesigns, ListsTheMachinesADesignerSees) {
+    EXPECT_EQ(stateMachineListingText(modules),
+              "fsm 29 state 2\n"
+              "blinker 52 state 2\n"
+              "traffic_light 13 phase 3\n"
+              "tx_ctrl 53 state 3\n"
+              "door 19 ds 4\n")
+        << log.text();
+}
+
+TEST_F(RealDesigns, EveryOtherBlockGivesAClearCode) {
+    std::string codes;
+    for (const Module& module : modules) {
+        for (const Always& block : module.alwaysBlocks) {
+            StateMachine machine;
+            codes += module.name + ":" + std::to_string(block.line) + "=" +
+                     std::to_string(extractStateMachine(module, block.line, machine)) + " ";
+        }
+    }
+    // Clocked blocks without a case give -2. So does the combinational block
+    // of handshake_fsm: its case items have no begin-end and their bodies are
+    // if statements, so the level each item opens is never closed again.
+    EXPECT_EQ(codes,
+              "counter:15=-2 handshake_fsm:20=-2 handshake_fsm:27=-2 counter:11=-2 fsm:26=-2 "
+              "fsm:29=0 blinker:37=-2 blinker:52=0 blinker:69=-2 traffic_light:13=0 "
+              "tx_ctrl:49=-2 tx_ctrl:53=0 door:19=0 ");
+}
+
+TEST_F(RealDesigns, ResolvesTheControllersTransitions) {
+    StateMachine light;
+    ASSERT_EQ(extractStateMachine(*modules.find("traffic_light"), 13, light), 0);
+    ASSERT_EQ(light.states.size(), 4u);
+    const Transition& slow = light.states[1].transitions.back();
+    EXPECT_EQ(slow.condition, "(timer_done)");
+    EXPECT_EQ(slow.target, "STOP");
+    EXPECT_EQ(slow.assignments.at("yellow"), "0");
+    EXPECT_EQ(slow.assignments.at("green"), "0");
+
+    StateMachine tx;
+    ASSERT_EQ(extractStateMachine(*modules.find("tx_ctrl"), 53, tx), 0);
+    ASSERT_EQ(tx.states[1].transitions.size(), 2u);
+    EXPECT_EQ(tx.states[1].transitions[1].target, "2'b10");
+    EXPECT_EQ(tx.states[1].transitions[1].assignments.at("shift"), "1");
+
+    // The VHDL variant never looks for a next-state variable: the blinker's
+    // combinational process assigns next_state, so its targets stay empty.
+    StateMachine blinker;
+    ASSERT_EQ(extractStateMachine(*modules.find("blinker"), 52, blinker), 0);
+    EXPECT_EQ(blinker.states[0].transitions[0].target, "");
+    EXPECT_EQ(blinker.states[0].transitions[0].assignments.at("next_state"), "RUN");
+}
+
+TEST(StateMachineListing, FormatsOneLinePerBlock) {
+    EXPECT_EQ(formatStateMachineListing({{"top", 12, "st", 5}, {"m", 3, "s", 1}}),
+              "top 12 st 5\nm 3 s 1\n");
+    EXPECT_EQ(formatStateMachineListing({}), "");
+}
+
+}  // namespace
+}  // namespace corvane
