@@ -1,5 +1,8 @@
 #include "schematic/cleanup_sharpen.h"
 
+#include <algorithm>
+
+#include "schematic/cleanup_lookup.h"
 #include "schematic/cleanup_support.h"
 
 namespace corvane {
@@ -27,10 +30,10 @@ bool usable(const Marks& marked, std::size_t i, std::initializer_list<std::size_
     return true;
 }
 
-// The first vertical E at x that spans rows lo to hi and differs from the others.
-bool hasSpanningVertical(const Route& route, const Marks& marked, int x, int lo, int hi,
-                         std::initializer_list<std::size_t> others) {
-    for (std::size_t e = 0; e < route.size(); ++e) {
+// Whether a vertical E at x spans rows lo to hi and differs from the others.
+bool hasSpanningVertical(const Route& route, const SegmentLookup& lookup, const Marks& marked,
+                         int x, int lo, int hi, std::initializer_list<std::size_t> others) {
+    for (std::size_t e : lookup.verticalsAt(x)) {
         const Segment& s = route[e];
         if (!usable(marked, e, others) || !isVertical(s) || s.x0 != x) continue;
         if (s.y0 <= lo && s.y1 >= hi) return true;
@@ -40,40 +43,46 @@ bool hasSpanningVertical(const Route& route, const Marks& marked, int x, int lo,
 
 // The first joint C and branch D (in route order) that, with a spanning
 // vertical E at A.x0, close a loop of A and B; nothing when there is none.
-LoopParts findLoop(const Route& route, const Marks& marked, std::size_t a, std::size_t b, int lo,
-                   int hi) {
+LoopParts findLoop(const Route& route, const SegmentLookup& lookup, const Marks& marked,
+                   std::size_t a, std::size_t b, int lo, int hi) {
     const int x0 = route[a].x0;
     const int x1 = route[a].x1;
-    for (std::size_t c = 0; c < route.size(); ++c) {
+    for (std::size_t c : lookup.verticalsFrom(x1, lo)) {
         const Segment& joint = route[c];
         if (!usable(marked, c, {a, b}) || !isVertical(joint) || joint.x0 != x1) continue;
         if (joint.y0 != lo || joint.y1 != hi) continue;
-        for (std::size_t d = 0; d < route.size(); ++d) {
+        for (std::size_t d : lookup.horizontalsStartingAt(x1)) {
             const Segment& branch = route[d];
             if (!usable(marked, d, {a, b, c}) || !isHorizontal(branch)) continue;
             if (branch.x0 != x1 || branch.y0 < lo || branch.y0 > hi) continue;
-            if (hasSpanningVertical(route, marked, x0, lo, hi, {a, b, c, d})) return {c, d};
+            if (hasSpanningVertical(route, lookup, marked, x0, lo, hi, {a, b, c, d})) {
+                return {c, d};
+            }
         }
     }
     return {};
 }
 
-void removeLoops(Route& route, Marks& marked) {
+void removeLoops(Route& route, SegmentLookup::Mode mode) {
+    const SegmentLookup lookup(route, mode);
+    Marks marked(route.size(), 0);
     for (std::size_t a = 0; a < route.size(); ++a) {
-        for (std::size_t b = 0; b < route.size(); ++b) {
+        if (!isHorizontal(route[a])) continue;
+        for (std::size_t b : lookup.horizontalsWithEnds(route[a].x0, route[a].x1)) {
             if (marked[a]) break;
             const Segment& A = route[a];
             const Segment& B = route[b];
-            if (b == a || marked[b] || !isHorizontal(A) || !isHorizontal(B)) continue;
+            if (b == a || marked[b] || !isHorizontal(B)) continue;
             if (B.y0 == A.y0 || B.x0 != A.x0 || B.x1 != A.x1) continue;
             const int lo = std::min(A.y0, B.y0);
             const int hi = std::max(A.y0, B.y0);
-            const LoopParts loop = findLoop(route, marked, a, b, lo, hi);
+            const LoopParts loop = findLoop(route, lookup, marked, a, b, lo, hi);
             if (loop.joint == kNone) continue;
             marked[A.y0 == hi ? a : b] = 1;
             route[loop.joint].y1 = route[loop.branch].y0;
         }
     }
+    eraseMarked(route, marked);
 }
 
 void clearRoutingFlags(Module& module) {
@@ -172,10 +181,10 @@ enum class DetourSide { kAbove, kBelow };
 // The row the joining vertical R keeps at its far end once the detour on
 // row yq is gone: the nearest row (strictly between yc and yq) of another
 // horizontal ending at column x, or yc when there is none.
-int nearestBranchRow(const Route& route, const Marks& marked, std::size_t q, int x, int yc,
-                     int yq) {
+int nearestBranchRow(const Route& route, const SegmentLookup& lookup, const Marks& marked,
+                     std::size_t q, int x, int yc, int yq) {
     int best = yc;
-    for (std::size_t h = 0; h < route.size(); ++h) {
+    for (std::size_t h : lookup.horizontalsEndingAt(x)) {
         const Segment& s = route[h];
         if (h == q || marked[h] || !isHorizontal(s) || (s.x0 != x && s.x1 != x)) continue;
         const int row = s.y0;
@@ -191,67 +200,135 @@ bool spansDetour(const Segment& p, int yc, int yq, DetourSide side) {
     return p.y0 <= yc && p.y1 > yq;
 }
 
-bool hasDetourSpan(const Route& route, const Marks& marked, std::size_t c, std::size_t q,
-                   std::size_t r, DetourSide side) {
-    const int x = route[q].x0;
-    for (std::size_t p = 0; p < route.size(); ++p) {
+// The pieces of one detour test: the longer horizontal C and the detour Q.
+struct Detour {
+    std::size_t c, q;
+    DetourSide side;
+};
+
+bool hasDetourSpan(const Route& route, const SegmentLookup& lookup, const Marks& marked,
+                   const Detour& d, std::size_t r) {
+    const int x = route[d.q].x0;
+    for (std::size_t p : lookup.verticalsAt(x)) {
         const Segment& s = route[p];
-        if (p == c || p == q || p == r || marked[p] || !isVertical(s) || s.x0 != x) continue;
-        if (spansDetour(s, route[c].y0, route[q].y0, side)) return true;
+        if (p == d.c || p == d.q || p == r || marked[p] || !isVertical(s) || s.x0 != x) continue;
+        if (spansDetour(s, route[d.c].y0, route[d.q].y0, d.side)) return true;
     }
     return false;
 }
 
-// Removes detour Q of C when a joining vertical R and a spanning vertical P exist.
-void removeDetour(Route& route, Marks& marked, std::size_t c, std::size_t q, DetourSide side) {
-    const int yc = route[c].y0;
-    const int yq = route[q].y0;
-    const int x = route[q].x1;
-    for (std::size_t r = 0; r < route.size(); ++r) {
+// Removes detour Q of C when a joining vertical R and a spanning vertical P
+// exist. True when R was shortened rather than erased: its moved end may make
+// it join another detour of C.
+bool removeDetour(Route& route, const SegmentLookup& lookup, Marks& marked, const Detour& d) {
+    const int yc = route[d.c].y0;
+    const int yq = route[d.q].y0;
+    const int x = route[d.q].x1;
+    for (std::size_t r : lookup.verticalsAt(x)) {
         Segment& R = route[r];
-        if (r == c || r == q || marked[r] || !isVertical(R) || R.x0 != x) continue;
-        const bool joins = side == DetourSide::kAbove ? R.y0 == yq && R.y1 == yc
-                                                      : R.y0 == yc && R.y1 == yq;
-        if (!joins || !hasDetourSpan(route, marked, c, q, r, side)) continue;
-        const int keep = nearestBranchRow(route, marked, q, x, yc, yq);
-        marked[q] = 1;
+        if (r == d.c || r == d.q || marked[r] || !isVertical(R) || R.x0 != x) continue;
+        const bool joins = d.side == DetourSide::kAbove ? R.y0 == yq && R.y1 == yc
+                                                        : R.y0 == yc && R.y1 == yq;
+        if (!joins || !hasDetourSpan(route, lookup, marked, d, r)) continue;
+        const int keep = nearestBranchRow(route, lookup, marked, d.q, x, yc, yq);
+        marked[d.q] = 1;
         if (keep == yc) {
             marked[r] = 1;
-        } else if (side == DetourSide::kAbove) {
-            R.y0 = keep;
-        } else {
-            R.y1 = keep;
+            return false;
         }
-        return;
+        (d.side == DetourSide::kAbove ? R.y0 : R.y1) = keep;
+        return true;
+    }
+    return false;
+}
+
+// The detours of C worth testing, in route order. A full scan tests every
+// segment. With the index, only horizontals whose x1 end and row meet the far
+// end of a vertical that stands on C's row can have a joining vertical R.
+std::vector<std::size_t> detourCandidates(const Route& route, const SegmentLookup& lookup,
+                                          const Marks& marked, std::size_t c, DetourSide side) {
+    const int yc = route[c].y0;
+    std::vector<std::size_t> candidates;
+    if (lookup.scansAll()) {
+        for (std::size_t q = 0; q < route.size(); ++q) candidates.push_back(q);
+        return candidates;
+    }
+    const bool above = side == DetourSide::kAbove;
+    for (std::size_t r : above ? lookup.verticalsWithY1(yc) : lookup.verticalsWithY0(yc)) {
+        const Segment& R = route[r];
+        if (marked[r] || !isVertical(R) || (above ? R.y1 : R.y0) != yc) continue;
+        const std::vector<std::size_t>& found =
+            lookup.horizontalsEndingOnRow(R.x0, above ? R.y0 : R.y1);
+        candidates.insert(candidates.end(), found.begin(), found.end());
+    }
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    return candidates;
+}
+
+void removeDetoursOf(Route& route, const SegmentLookup& lookup, Marks& marked, std::size_t c,
+                     DetourSide side) {
+    std::vector<std::size_t> candidates = detourCandidates(route, lookup, marked, c, side);
+    std::size_t next = 0;
+    while (next < candidates.size()) {
+        const std::size_t q = candidates[next++];
+        if (marked[c]) return;
+        const Segment& C = route[c];
+        const Segment& Q = route[q];
+        if (q == c || marked[q] || !isHorizontal(Q)) continue;
+        const bool onSide = side == DetourSide::kAbove ? Q.y0 < C.y0 : Q.y0 > C.y0;
+        if (!onSide || Q.x0 < C.x0 || Q.x1 > C.x1) continue;
+        if (!removeDetour(route, lookup, marked, {c, q, side})) continue;
+        // A vertical moved: look again at the candidates after q.
+        candidates = detourCandidates(route, lookup, marked, c, side);
+        next = static_cast<std::size_t>(
+            std::upper_bound(candidates.begin(), candidates.end(), q) - candidates.begin());
     }
 }
 
-void removeDetours(Route& route, Marks& marked, DetourSide side) {
+// Each phase indexes the route afresh: the one stored row of a vertical it
+// keys on is the one the phase never moves.
+void removeDetours(Route& route, Marks& marked, DetourSide side, SegmentLookup::Mode mode) {
+    const SegmentLookup lookup(route, mode);
     for (std::size_t c = 0; c < route.size(); ++c) {
-        for (std::size_t q = 0; q < route.size(); ++q) {
-            if (marked[c]) break;
-            const Segment& C = route[c];
-            const Segment& Q = route[q];
-            if (q == c || marked[q] || !isHorizontal(C) || !isHorizontal(Q)) continue;
-            const bool onSide = side == DetourSide::kAbove ? Q.y0 < C.y0 : Q.y0 > C.y0;
-            if (!onSide || Q.x0 < C.x0 || Q.x1 > C.x1) continue;
-            removeDetour(route, marked, c, q, side);
-        }
+        if (!marked[c] && isHorizontal(route[c])) removeDetoursOf(route, lookup, marked, c, side);
     }
+}
+
+void sharpen0(Module& module, ProgressSink& progress, SegmentLookup::Mode mode) {
+    progress.setProgress(25);
+    for (auto& [name, net] : module.nets) {
+        if (net.needsRouting != 0) removeLoops(net.route, mode);
+    }
+    progress.setProgress(75);
+    clearRoutingFlags(module);
+}
+
+void sharpen3(Module& module, ProgressSink& progress, SegmentLookup::Mode mode) {
+    progress.setProgress(25);
+    std::vector<Marks> marks;
+    marks.reserve(module.nets.size());
+    for (auto& [name, net] : module.nets) {
+        marks.emplace_back(net.route.size(), 0);
+        removeDetours(net.route, marks.back(), DetourSide::kAbove, mode);
+    }
+    progress.setProgress(50);
+    std::size_t n = 0;
+    for (auto& [name, net] : module.nets) removeDetours(net.route, marks[n++], DetourSide::kBelow, mode);
+    progress.setProgress(75);
+    n = 0;
+    for (auto& [name, net] : module.nets) eraseMarked(net.route, marks[n++]);
+    progress.hideProgress();
 }
 
 }  // namespace
 
 void routingSharpen0(Module& module, ProgressSink& progress) {
-    progress.setProgress(25);
-    for (auto& [name, net] : module.nets) {
-        if (net.needsRouting == 0) continue;
-        Marks marked(net.route.size(), 0);
-        removeLoops(net.route, marked);
-        eraseMarked(net.route, marked);
-    }
-    progress.setProgress(75);
-    clearRoutingFlags(module);
+    sharpen0(module, progress, SegmentLookup::Mode::kIndexed);
+}
+
+void routingSharpen0Direct(Module& module, ProgressSink& progress) {
+    sharpen0(module, progress, SegmentLookup::Mode::kScanAll);
 }
 
 void routingSharpen1(Module& module) {
@@ -268,20 +345,11 @@ void routingSharpen2(Module& module) {
 }
 
 void routingSharpen3(Module& module, ProgressSink& progress) {
-    progress.setProgress(25);
-    std::vector<Marks> marks;
-    marks.reserve(module.nets.size());
-    for (auto& [name, net] : module.nets) {
-        marks.emplace_back(net.route.size(), 0);
-        removeDetours(net.route, marks.back(), DetourSide::kAbove);
-    }
-    progress.setProgress(50);
-    std::size_t n = 0;
-    for (auto& [name, net] : module.nets) removeDetours(net.route, marks[n++], DetourSide::kBelow);
-    progress.setProgress(75);
-    n = 0;
-    for (auto& [name, net] : module.nets) eraseMarked(net.route, marks[n++]);
-    progress.hideProgress();
+    sharpen3(module, progress, SegmentLookup::Mode::kIndexed);
+}
+
+void routingSharpen3Direct(Module& module, ProgressSink& progress) {
+    sharpen3(module, progress, SegmentLookup::Mode::kScanAll);
 }
 
 }  // namespace corvane

@@ -31,4 +31,10 @@ void routingSharpen2(Module& module);
 // deleted when there is none. Reports 25, 50 and 75, then hides the progress.
 void routingSharpen3(Module& module, ProgressSink& progress);
 
+// RoutingSharpen(0) and (3) scanning the whole route for every candidate, as
+// the passes are stated. The versions above look candidates up by column,
+// with the same results; these are kept to check that.
+void routingSharpen0Direct(Module& module, ProgressSink& progress);
+void routingSharpen3Direct(Module& module, ProgressSink& progress);
+
 }  // namespace corvane

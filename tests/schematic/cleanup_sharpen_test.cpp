@@ -1,6 +1,7 @@
 // The RoutingSharpen passes on small hand-made routes.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,49 @@ TEST(RoutingSharpen3, RemovesDetoursAboveAndBelow) {
         EXPECT_EQ(progress.values, (std::vector<int>{25, 50, 75})) << c.what;
         EXPECT_EQ(progress.hides, 1) << c.what;
     }
+}
+
+// Nets of random pieces on a coarse grid, so that loops and detours are common.
+Module randomModule(unsigned seed) {
+    std::mt19937 random(seed);
+    const auto coordinate = [&random] { return 40 * static_cast<int>(random() % 6); };
+    Module module;
+    for (int n = 0; n < 8; ++n) {
+        Net& net = module.nets["n" + std::to_string(n)];
+        net.needsRouting = 1;
+        const int count = 4 + static_cast<int>(random() % 30);
+        for (int i = 0; i < count; ++i) {
+            const int a = coordinate(), b = coordinate(), c = coordinate();
+            net.route.push_back(random() % 2 ? seg(a, c, b, c) : seg(c, a, c, b));
+        }
+    }
+    return module;
+}
+
+std::string routes(const Module& module) {
+    std::string out;
+    for (const auto& [name, net] : module.nets) out += name + ": " + text(net.route) + "\n";
+    return out;
+}
+
+TEST(RoutingSharpen, LookupsGiveTheResultsOfTheFullScans) {
+    int loops = 0, detours = 0;  // the comparison means something only when the passes act
+    for (unsigned seed = 1; seed <= 1000; ++seed) {
+        const Module start = randomModule(seed);
+        NullProgressSink progress;
+        Module fast = start, direct = start;
+        routingSharpen0(fast, progress);
+        routingSharpen0Direct(direct, progress);
+        ASSERT_EQ(routes(fast), routes(direct)) << seed;
+        loops += routes(fast) != routes(start);
+        const std::string beforeDetours = routes(fast);
+        routingSharpen3(fast, progress);
+        routingSharpen3Direct(direct, progress);
+        ASSERT_EQ(routes(fast), routes(direct)) << seed;
+        detours += routes(fast) != beforeDetours;
+    }
+    EXPECT_GT(loops, 40);
+    EXPECT_GT(detours, 400);
 }
 
 }  // namespace
