@@ -282,7 +282,8 @@ void EmfCanvas::drawText(Point origin, std::string_view text) {
     const std::u16string units = utf16(text, advances, advance);
     if (units.empty()) return;
     const TextSize size = textExtent(text);
-    const U_RECTL box = rectL(origin.x, origin.y, origin.x + size.width, origin.y + size.height);
+    const U_RECTL box = rectL(origin.x, origin.y, origin.x + std::max(size.width - 1, 0),
+                              origin.y + std::max(size.height - 1, 0));
     char* emrText = emrtext_set({origin.x, origin.y}, static_cast<U_NUM_STR>(units.size()), 2,
                                 const_cast<char16_t*>(units.data()), U_ETO_NONE,
                                 rectL(0, 0, -1, -1), advances.data());
@@ -290,8 +291,7 @@ void EmfCanvas::drawText(Point origin, std::string_view text) {
                                 reinterpret_cast<PU_EMRTEXT>(emrText)));
     std::free(emrText);
     include(origin.x, origin.y, 0);
-    include(box.right > origin.x ? box.right - 1 : origin.x,
-            box.bottom > origin.y ? box.bottom - 1 : origin.y, 0);
+    include(box.right, box.bottom, 0);
 }
 
 void EmfCanvas::selectStockObjects() {

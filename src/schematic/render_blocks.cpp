@@ -341,17 +341,6 @@ CanvasSize drawInstanceBlocks(const RenderContext& context, CanvasSize canvas) {
     return canvas;
 }
 
-CanvasSize parameterBoxCanvas(const RenderContext& context, CanvasSize canvas) {
-    for (const Child& child : context.module().children) {
-        if (!showsParameters(child)) continue;
-        const BlockEdges edges = blockEdges(context, child.x, child.y, child.width, child.height);
-        const CanvasSize needed = canvasForBox(context, parameterBox(context, child, edges).rect);
-        canvas.width = std::max(canvas.width, needed.width);
-        canvas.height = std::max(canvas.height, needed.height);
-    }
-    return canvas;
-}
-
 void drawInitialBlocks(const RenderContext& context) {
     for (const Initial& initial : context.module().initialBlocks) drawInitial(context, initial);
 }

@@ -43,7 +43,4 @@ void drawAlwaysBlocks(const RenderContext& context, const SensitivityPlaces& sen
 CanvasSize drawInstanceBlocks(const RenderContext& context, CanvasSize canvas);
 void drawInitialBlocks(const RenderContext& context);
 
-// What drawInstanceBlocks() would return, without drawing.
-CanvasSize parameterBoxCanvas(const RenderContext& context, CanvasSize canvas);
-
 }  // namespace corvane

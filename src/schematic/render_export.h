@@ -13,8 +13,9 @@ namespace corvane {
 
 class CSchematicDlg;
 
-// Grows the window's canvas to hold the instance parameter boxes that are
-// shown, as the growth timer would after a first paint; returns the size.
+// Grows the window's canvas to hold everything the export draws (instance
+// parameter boxes, the direction words and comments beside output pins);
+// returns the size.
 CanvasSize prepareExportCanvas(CSchematicDlg& window);
 
 // Draws the schematic onto `canvas` in export mode; nothing when the
