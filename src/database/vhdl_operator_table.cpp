@@ -1,6 +1,7 @@
 #include "database/vhdl_operator_table.h"
 
-#include <map>
+#include <array>
+#include <vector>
 
 #include "database/text_helpers.h"
 
@@ -12,17 +13,52 @@ bool isWordChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
 }
 
-// Word operator (lower-case) -> its position among the word operators.
-const std::map<std::string, int, std::less<>>& wordOperatorIndex() {
-    static const auto* index = [] {
-        auto* map = new std::map<std::string, int, std::less<>>();
+constexpr char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+constexpr std::size_t kLongestWordOperator = 21;
+
+constexpr std::size_t countWordOperators() {
+    std::size_t count = 0;
+    for (const OperatorEntry& entry : kVhdlOperators) count += isWordOperator(entry.text) ? 1 : 0;
+    return count;
+}
+
+constexpr std::size_t kWordOperatorCount = countWordOperators();
+
+// The word operators grouped by length, each with its position among the word
+// operators, so that a word of the text is looked up without allocating.
+struct WordOperatorTable {
+    struct Word {
+        std::string_view text;
+        int index;
+    };
+    std::array<std::vector<Word>, kLongestWordOperator + 1> byLength;
+
+    WordOperatorTable() {
         int next = 0;
         for (const OperatorEntry& entry : kVhdlOperators) {
-            if (isWordOperator(entry.text)) map->emplace(std::string(entry.text), next++);
+            if (isWordOperator(entry.text))
+                byLength[entry.text.size()].push_back({entry.text, next++});
         }
-        return map;
-    }();
-    return *index;
+    }
+
+    // The position of the word operator equal to `word` ignoring case, or -1.
+    int find(std::string_view word) const {
+        if (word.size() > kLongestWordOperator) return -1;
+        for (const Word& candidate : byLength[word.size()]) {
+            std::size_t i = 0;
+            while (i < word.size() && lowerAscii(word[i]) == candidate.text[i]) ++i;
+            if (i == word.size()) return candidate.index;
+        }
+        return -1;
+    }
+};
+
+const WordOperatorTable& wordOperators() {
+    static const WordOperatorTable table;
+    return table;
 }
 
 }  // namespace
@@ -37,43 +73,44 @@ std::string markedOperatorText(std::string_view text) {
 // non-overlapping, so an occurrence whose leading blank was the trailing blank
 // of the previous " op " match of the same word is left alone there; every
 // other occurrence is marked (the replacements keep their delimiters, so the
-// passes of other words and patterns see the same neighbours).
+// passes of other words and patterns see the same neighbours). The text
+// between marked words is copied in runs.
 std::string markVhdlWordOperators(std::string_view text) {
-    const auto& index = wordOperatorIndex();
-    std::vector<std::size_t> consumedBlank(index.size(), std::string_view::npos);
+    const WordOperatorTable& table = wordOperators();
+    std::array<std::size_t, kWordOperatorCount> consumedBlank;
+    consumedBlank.fill(std::string_view::npos);
     std::string result;
     result.reserve(text.size() + text.size() / 8);
-    std::size_t pos = 0;
+    std::size_t copied = 0;  // text before this position is in the result
+    std::size_t pos = 1;
     while (pos < text.size()) {
-        const bool atWordStart = pos > 0 && (text[pos - 1] == ' ' || text[pos - 1] == ')') &&
-                                 isWordChar(text[pos]) && !isWordChar(text[pos - 1]);
-        if (!atWordStart) {
-            result.push_back(text[pos++]);
+        const char lead = text[pos - 1];
+        if ((lead != ' ' && lead != ')') || !isWordChar(text[pos])) {
+            ++pos;
             continue;
         }
-        std::size_t end = pos;
+        std::size_t end = pos + 1;
         while (end < text.size() && isWordChar(text[end])) ++end;
-        const std::string word = toLowerAscii(text.substr(pos, end - pos));
-        const auto found = (end < text.size() && (text[end] == ' ' || text[end] == '('))
-                               ? index.find(word)
-                               : index.end();
-        if (found == index.end()) {
-            result.append(text.substr(pos, end - pos));
-            pos = end;
-            continue;
-        }
-        const bool leadBlank = text[pos - 1] == ' ';
-        const bool trailBlank = text[end] == ' ';
-        const bool blocked = leadBlank && trailBlank && consumedBlank[found->second] == pos - 1;
-        if (blocked) {
-            result.append(text.substr(pos, end - pos));
-        } else {
-            if (!leadBlank) result.push_back(' ');  // ")op" becomes ") $op$"
-            result.append("$").append(word).append("$");
-            if (leadBlank && trailBlank) consumedBlank[found->second] = end;
+        const int found = (end < text.size() && (text[end] == ' ' || text[end] == '('))
+                              ? table.find(text.substr(pos, end - pos))
+                              : -1;
+        if (found >= 0) {
+            const bool leadBlank = lead == ' ';
+            const bool trailBlank = text[end] == ' ';
+            auto& consumed = consumedBlank[static_cast<std::size_t>(found)];
+            if (!(leadBlank && trailBlank && consumed == pos - 1)) {
+                result.append(text.substr(copied, pos - copied));
+                if (!leadBlank) result.push_back(' ');  // ")op" becomes ") $op$"
+                result.push_back('$');
+                for (std::size_t i = pos; i < end; ++i) result.push_back(lowerAscii(text[i]));
+                result.push_back('$');
+                copied = end;
+                if (leadBlank && trailBlank) consumed = end;
+            }
         }
         pos = end;
     }
+    result.append(text.substr(copied));
     return result;
 }
 

@@ -17,16 +17,17 @@ GenericTable::GenericTable(const std::map<std::string, std::string>& generics) {
                      [](const Entry& a, const Entry& b) { return a.name.size() > b.name.size(); });
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         positions_.try_emplace(entries_[i].name, i);
+        startsName_[static_cast<unsigned char>(entries_[i].name[0])] = true;
         if (lengths_.empty() || lengths_.back() != entries_[i].name.size()) {
             lengths_.push_back(entries_[i].name.size());
         }
     }
 }
 
-std::size_t GenericTable::firstPresent(const std::string& lowerText, std::size_t from) const {
+std::size_t GenericTable::firstPresent(std::string_view text, std::size_t from) const {
     std::size_t best = entries_.size();
-    const std::string_view text(lowerText);
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (!startsName_[static_cast<unsigned char>(text[pos])]) continue;
         for (std::size_t length : lengths_) {
             if (pos + length > text.size()) continue;
             const auto found = positions_.find(text.substr(pos, length));

@@ -1,6 +1,7 @@
 // Generic substitution and the evaluation of VHDL range bounds.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -30,6 +31,12 @@ public:
 
     bool empty() const { return entries_.empty(); }
 
+    // Whether the name of any generic occurs in a lower-cased text, that is,
+    // whether substitute() could change it.
+    bool occursIn(std::string_view lowerText) const {
+        return !entries_.empty() && firstPresent(lowerText, 0) < entries_.size();
+    }
+
     static constexpr std::size_t kMaxNameLength = 100;
     static constexpr std::size_t kMaxGrowth = 65536;
 
@@ -41,11 +48,12 @@ private:
 
     // Position of the first entry at or after `from` whose name occurs in the
     // lower-cased text, or entries_.size().
-    std::size_t firstPresent(const std::string& lowerText, std::size_t from) const;
+    std::size_t firstPresent(std::string_view lowerText, std::size_t from) const;
 
     std::vector<Entry> entries_;
     std::unordered_map<std::string_view, std::size_t> positions_;  // name -> entry position
     std::vector<std::size_t> lengths_;                             // distinct name lengths
+    std::array<bool, 256> startsName_{};                           // characters that begin a name
 };
 
 // The value of a bound: blanks and "$" removed, generics substituted, then

@@ -16,9 +16,9 @@ namespace {
 bool readComponentBody(VhdlParseState& state, std::string& body) {
     bool afterEndMarker = false;
     while (!state.exhausted()) {
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         if (state.followMarker(token)) continue;
-        if (afterEndMarker && toLowerAscii(token).starts_with("component")) {
+        if (afterEndMarker && startsWithLowerWord(token, "component")) {
             return token.ends_with(';') || skipToSemicolon(state, {}) == 0;
         }
         if (afterEndMarker) body += kVhdlEndMarker;

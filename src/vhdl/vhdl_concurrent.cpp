@@ -10,46 +10,56 @@ namespace corvane {
 
 namespace {
 
-// One concurrent statement as read: its tokens (line markers left out), with
-// what is needed to step back to any of them.
+// One concurrent statement as read: its tokens (line markers left out) as
+// views into the prepared text, with what is needed to step back to any of
+// them, and the tokens glued without blanks.
 struct StatementWords {
-    std::vector<std::string> words;
+    std::vector<std::string_view> words;
     std::vector<int> readNumber;  // reads made in this statement when the word came (0: the first)
     std::vector<int> lines;       // current line when the word came
     int reads = 0;                // tokens read here after the first one, markers included
+    std::string compact;          // the words glued
+    std::string lower;            // `compact` lower-cased
+    std::vector<std::size_t> starts;  // where each word begins in `compact`
+
+    void clear() {
+        words.clear();
+        readNumber.clear();
+        lines.clear();
+        reads = 0;
+        compact.clear();
+        lower.clear();
+        starts.clear();
+    }
+
+    void add(std::string_view word, int readIndex, int line) {
+        words.push_back(word);
+        readNumber.push_back(readIndex);
+        lines.push_back(line);
+        starts.push_back(compact.size());
+        compact += word;
+        for (char c : word) lower.push_back((c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c);
+    }
 
     std::string spaced() const {
         std::string text;
-        for (const std::string& word : words) {
+        text.reserve(compact.size() + words.size());
+        for (std::string_view word : words) {
             if (!text.empty()) text.push_back(' ');
-            text += word;
-        }
-        return text;
-    }
-
-    std::string compact(std::vector<std::size_t>& starts) const {
-        std::string text;
-        for (const std::string& word : words) {
-            starts.push_back(text.size());
             text += word;
         }
         return text;
     }
 };
 
-bool readStatementWords(VhdlParseState& state, const std::string& firstToken,
-                        StatementWords& read) {
-    read.words.push_back(firstToken);
-    read.readNumber.push_back(0);
-    read.lines.push_back(state.currentLine);
+bool readStatementWords(VhdlParseState& state, std::string_view firstToken, StatementWords& read) {
+    read.add(firstToken, 0, state.currentLine);
     while (!read.words.back().ends_with(';')) {
         if (state.exhausted()) return false;
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         ++read.reads;
         if (state.followMarker(token)) continue;
-        read.words.push_back(token);
-        read.readNumber.push_back(read.reads);
-        read.lines.push_back(state.currentLine);
+        read.add(token, read.reads, state.currentLine);
     }
     return true;
 }
@@ -86,10 +96,9 @@ int restartAsProcess(VhdlParseState& state, const StatementWords& read,
     const int stepsBack = read.reads - read.readNumber[word] + 1;
     for (int i = 0; i < stepsBack; ++i) state.pushBack();
     state.currentLine = read.lines[word];
-    const std::string token = state.next();
+    const std::string_view token = state.nextView();
     const std::size_t offset = keyword - starts[word] + 7;
-    return parseProcess(
-        state, offset < token.size() ? std::string_view(token).substr(offset) : std::string_view());
+    return parseProcess(state, offset < token.size() ? token.substr(offset) : std::string_view());
 }
 
 // The target of "target <= ...": without blanks and line markers, without a
@@ -128,22 +137,25 @@ int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int li
 
 int parseConcurrentStatement(VhdlParseState& state, const std::string& firstToken) {
     const int line = state.currentLine;
-    StatementWords read;
+    // The words of one statement at a time, in storage reused from statement
+    // to statement (the parsers called below never read another one).
+    thread_local StatementWords read;
+    read.clear();
     if (!readStatementWords(state, firstToken, read)) {
         state.errorAt(line, "';' not exist.(12)\r\n");
         return 1;
     }
-    std::vector<std::size_t> starts;
-    const std::string compact = read.compact(starts);
-    const std::size_t keyword = processKeywordAt(toLowerAscii(compact), starts);
+    const std::vector<std::size_t>& starts = read.starts;
+    const std::size_t keyword = processKeywordAt(read.lower, starts);
     if (keyword != std::string::npos) return restartAsProcess(state, read, starts, keyword);
+    const std::string_view compact(read.compact);
     if (compact.find("<=") != std::string::npos) {
         std::string spaced = read.spaced();
         spaced.pop_back();  // the final ";"
         return addConcurrentAssignment(state, spaced, line);
     }
-    return parseInstance(state, std::string_view(compact).substr(0, compact.size() - 1), starts,
-                         line);
+    return parseInstance(state, compact.substr(0, compact.size() - 1),
+                         std::string_view(read.lower).substr(0, compact.size() - 1), starts, line);
 }
 
 }  // namespace corvane

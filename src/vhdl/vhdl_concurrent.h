@@ -22,9 +22,10 @@ int parseConcurrentStatement(VhdlParseState& state, const std::string& firstToke
 int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int line);
 
 // A component or entity instance "label:name generic map(...) port map(...)"
-// glued without blanks (no final ";"). `wordStarts` holds the positions in
-// the text where the statement's tokens began. Returns 1 after a message.
-int parseInstance(VhdlParseState& state, std::string_view text,
+// glued without blanks (no final ";"), with its lower-cased form.
+// `wordStarts` holds the positions in the text where the statement's tokens
+// began. Returns 1 after a message.
+int parseInstance(VhdlParseState& state, std::string_view text, std::string_view lower,
                   const std::vector<std::size_t>& wordStarts, int line);
 
 }  // namespace corvane

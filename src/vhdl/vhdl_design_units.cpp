@@ -71,7 +71,7 @@ void endPackage(VhdlParseState& state, bool semicolonFollows) {
 
 int skipToSemicolon(VhdlParseState& state, std::string_view message) {
     while (!state.exhausted()) {
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         if (state.followMarker(token)) continue;
         if (token.ends_with(';')) return 0;
     }

@@ -15,10 +15,10 @@ bool isWordStart(const std::vector<std::size_t>& starts, std::size_t pos) {
 
 // The first `keyword` at or after `from` that begins a token of the statement
 // ("port map (" glued to "portmap("), so that a name holding the word is passed over.
-std::size_t findMapKeyword(const std::string& lower, std::string_view keyword, std::size_t from,
+std::size_t findMapKeyword(std::string_view lower, std::string_view keyword, std::size_t from,
                            const std::vector<std::size_t>& starts) {
     std::size_t found = lower.find(keyword, from);
-    while (found != std::string::npos && !isWordStart(starts, found)) {
+    while (found != std::string_view::npos && !isWordStart(starts, found)) {
         found = lower.find(keyword, found + 1);
     }
     return found;
@@ -31,8 +31,7 @@ std::string instantiatedName(std::string_view text, std::size_t begin, std::size
                              const std::vector<std::size_t>& starts) {
     std::string_view name = text.substr(begin, end - begin);
     for (std::string_view keyword : {std::string_view("entity"), std::string_view("component")}) {
-        if (toLowerAscii(name).starts_with(keyword) &&
-            isWordStart(starts, begin + keyword.size())) {
+        if (startsWithLowerWord(name, keyword) && isWordStart(starts, begin + keyword.size())) {
             name.remove_prefix(keyword.size());
             break;
         }
@@ -59,17 +58,17 @@ void addOverrides(std::string_view associations, Child& child) {
 // A character literal '0', a bit-string literal "0101" or a hexadecimal
 // literal x"FF" of digits and a-f only; `bits` receives the width the
 // literal's wire is given (-1 for a character literal).
-bool isLiteralActual(const std::string& lower, int& bits) {
+bool isLiteralActual(std::string_view lower, int& bits) {
     if (lower.size() <= 2) return false;
     std::string_view digits;
     if (lower.front() == '\'' && lower.back() == '\'') {
-        digits = std::string_view(lower).substr(1, lower.size() - 2);
+        digits = lower.substr(1, lower.size() - 2);
         bits = -1;
     } else if (lower.front() == '"' && lower.back() == '"') {
-        digits = std::string_view(lower).substr(1, lower.size() - 2);
+        digits = lower.substr(1, lower.size() - 2);
         bits = static_cast<int>(digits.size());
     } else if (lower[0] == 'x' && lower[1] == '"' && lower.back() == '"') {
-        digits = std::string_view(lower).substr(2, lower.size() - 3);
+        digits = lower.substr(2, lower.size() - 3);
         bits = static_cast<int>(digits.size()) * 4;
     } else {
         return false;
@@ -80,41 +79,61 @@ bool isLiteralActual(const std::string& lower, int& bits) {
 
 // A literal actual is a net of its own: a wire named by the literal, driven
 // by an assignment of the literal to itself.
-void addLiteralNet(VhdlParseState& state, const std::string& literal, int bits, int line) {
+void addLiteralNet(VhdlParseState& state, std::string_view literal, std::string_view lower,
+                   int bits, int line) {
     Wire wire;
-    wire.name = toLowerAscii(literal);
-    wire.displayName = literal;
+    wire.name = std::string(lower);
+    wire.displayName = std::string(literal);
     wire.msb = bits;
     wire.lsb = bits < 0 ? -1 : 0;
     wire.line = line;
     state.module.wires.push_back(std::move(wire));
     Assign assign;
-    assign.name = toLowerAscii(literal);
-    assign.displayName = literal;
-    assign.expression = literal;
+    assign.name = std::string(lower);
+    assign.displayName = std::string(literal);
+    assign.expression = std::string(literal);
     assign.line = line;
     state.module.assigns.push_back(std::move(assign));
 }
 
-// One port map association at `position`; 1 after a message.
-int addConnection(VhdlParseState& state, const std::string& association, std::size_t position,
+bool isBlankOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// `text` without leading and trailing blanks and tabs.
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlankOrTab(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlankOrTab(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// One port map association at `position`, as written and lower-cased (the
+// same characters); 1 after a message.
+int addConnection(VhdlParseState& state, std::string_view association,
+                  std::string_view lowerAssociation, std::size_t position,
                   const VhdlComponent* component, Child& child, int line) {
-    const std::string trimmed = trimBlanks(association);
-    if (trimmed.empty()) {
+    const std::string_view text = trimmed(association);
+    if (text.empty()) {
         state.errorAt(line, "Syntax error.(17)\r\n");
         return 1;
     }
-    std::string formal;
-    std::string actual;
-    const std::size_t arrow = trimmed.find("=>");
-    if (arrow == std::string::npos) {
+    const std::size_t offset = static_cast<std::size_t>(text.data() - association.data());
+    const std::string_view lower = lowerAssociation.substr(offset, text.size());
+    std::string_view formal;
+    std::string_view actual;
+    std::string_view lowerActual;
+    const std::size_t arrow = text.find("=>");
+    if (arrow == std::string_view::npos) {
         // Positional: the formal is the declared component's port at this position.
         if (component && position < component->ports.size())
             formal = component->ports[position].displayName;
-        actual = trimmed;
+        actual = text;
+        lowerActual = lower;
     } else {
-        formal = trimBlanks(std::string_view(trimmed).substr(0, arrow));
-        actual = trimBlanks(std::string_view(trimmed).substr(arrow + 2));
+        formal = trimmed(text.substr(0, arrow));
+        actual = trimmed(text.substr(arrow + 2));
+        lowerActual =
+            lower.substr(static_cast<std::size_t>(actual.data() - text.data()), actual.size());
     }
     if (formal.empty()) {
         state.errorAt(line, "Syntax error.(18)\r\n");
@@ -125,30 +144,55 @@ int addConnection(VhdlParseState& state, const std::string& association, std::si
         state.errorAt(line, "Syntax error.(19)\r\n");
         return 1;
     }
-    if (actual.find('(') != std::string::npos) {
-        actual = toLowerAscii(actual).starts_with("(others") ? "\"0\""
-                                                             : actual.substr(0, actual.find('('));
+    if (const std::size_t open = actual.find('('); open != std::string_view::npos) {
+        if (lowerActual.starts_with("(others")) {
+            actual = lowerActual = "\"0\"";
+        } else {
+            actual = actual.substr(0, open);
+            lowerActual = lowerActual.substr(0, open);
+        }
     }
     if (actual.empty()) {
         state.errorAt(line, "Syntax error.(19.2)\r\n");
         return 1;
     }
-    if (int bits = 0; isLiteralActual(toLowerAscii(actual), bits))
-        addLiteralNet(state, actual, bits, line);
-    child.connections.push_back({toLowerAscii(formal), formal, toLowerAscii(actual), actual, 0});
+    if (int bits = 0; isLiteralActual(lowerActual, bits))
+        addLiteralNet(state, actual, lowerActual, bits, line);
+    Connection& connection = child.connections.emplace_back();
+    connection.portDisplay = std::string(formal);
+    connection.port = toLowerAscii(formal);
+    connection.signal = std::string(lowerActual);
+    connection.signalDisplay = std::string(actual);
     return 0;
+}
+
+// Calls `visit` with each association of a port map text (split at every ","
+// outside double quotes), as written and lower-cased, until it returns
+// nonzero; returns that value or 0.
+template <typename Visit>
+int forEachAssociation(std::string_view text, std::string_view lower, Visit visit) {
+    bool inQuotes = false;
+    std::size_t begin = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (text[pos] == '"') inQuotes = !inQuotes;
+        if (text[pos] != ',' || inQuotes) continue;
+        if (const int stop =
+                visit(text.substr(begin, pos - begin), lower.substr(begin, pos - begin)))
+            return stop;
+        begin = pos + 1;
+    }
+    return visit(text.substr(begin), lower.substr(begin));
 }
 
 }  // namespace
 
-int parseInstance(VhdlParseState& state, std::string_view text,
+int parseInstance(VhdlParseState& state, std::string_view text, std::string_view lower,
                   const std::vector<std::size_t>& wordStarts, int line) {
-    const std::string lower = toLowerAscii(text);
     const std::size_t colon = lower.find(':');
-    const std::size_t nameStart = colon == std::string::npos ? 0 : colon + 1;
+    const std::size_t nameStart = colon == std::string_view::npos ? 0 : colon + 1;
     const std::size_t genericMap = findMapKeyword(lower, "genericmap(", nameStart, wordStarts);
     const std::size_t firstPortMap = findMapKeyword(lower, "portmap(", nameStart, wordStarts);
-    if (firstPortMap == std::string::npos) {
+    if (firstPortMap == std::string_view::npos) {
         state.errorAt(line, "port map() is empty.\r\n");
         return 1;
     }
@@ -168,19 +212,21 @@ int parseInstance(VhdlParseState& state, std::string_view text,
     }
     state.module.children.push_back(std::move(child));
     const std::size_t portMap = findMapKeyword(lower, "portmap(", portSearch, wordStarts);
-    if (portMap == std::string::npos) {
+    if (portMap == std::string_view::npos) {
         state.errorAt(line, "port map() is empty.\r\n");
         return 1;
     }
     std::string_view associations = text.substr(portMap + 8);
     if (associations.ends_with(')')) associations.remove_suffix(1);
+    const std::string_view lowerAssociations = lower.substr(portMap + 8, associations.size());
     const VhdlComponent* component = state.findComponent(state.module.children.back().moduleName);
     std::size_t position = 0;
-    for (const std::string& association : splitOutsideQuotes(associations, ',')) {
-        Child& target = state.module.children.back();
-        if (addConnection(state, association, position++, component, target, line) != 0) return 1;
-    }
-    return 0;
+    return forEachAssociation(associations, lowerAssociations,
+                              [&](std::string_view association, std::string_view lowerText) {
+                                  Child& target = state.module.children.back();
+                                  return addConnection(state, association, lowerText, position++,
+                                                       component, target, line);
+                              });
 }
 
 }  // namespace corvane

@@ -9,8 +9,8 @@ VhdlParseState::VhdlParseState(Module& module, const std::string& filePath, Mess
                                ProgressSink& progress)
     : module(module), filePath(filePath), log(log), progress(progress) {}
 
-bool VhdlParseState::followMarker(const std::string& token) {
-    if (!isLineMarker(token)) return false;
+bool VhdlParseState::followMarker(std::string_view token) {
+    if (!isLineMarkerText(token)) return false;
     currentLine = lineMarkerNumber(token);
     return true;
 }
@@ -38,14 +38,14 @@ void VhdlParseState::addComponent(VhdlComponent component) {
     components_.try_emplace(std::move(name), std::move(component));
 }
 
-bool VhdlParseState::isSignalName(const std::string& name) {
+bool VhdlParseState::isSignalName(std::string_view name) {
     for (; indexedWires_ < module.wires.size(); ++indexedWires_) {
         signalNames_.insert(module.wires[indexedWires_].name);
     }
     return signalNames_.contains(name);
 }
 
-bool VhdlParseState::isPinName(const std::string& name) {
+bool VhdlParseState::isPinName(std::string_view name) {
     for (; indexedPins_ < module.pins.size(); ++indexedPins_) {
         pinNames_.insert(module.pins[indexedPins_].name);
     }
@@ -68,10 +68,23 @@ const GenericTable& VhdlParseState::generics() {
 bool glueUntilSemicolon(VhdlParseState& state, std::string& text) {
     while (!text.ends_with(';')) {
         if (state.exhausted()) return false;
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         if (!state.followMarker(token)) text += token;
     }
     return true;
+}
+
+bool startsWithLowerWord(std::string_view text, std::string_view word) {
+    if (text.size() < word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = text[i];
+        if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c) != word[i]) return false;
+    }
+    return true;
+}
+
+bool equalsLowerWord(std::string_view text, std::string_view word) {
+    return text.size() == word.size() && startsWithLowerWord(text, word);
 }
 
 std::string removeGluedMarkers(std::string_view text) {

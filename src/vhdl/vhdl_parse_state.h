@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,6 +41,14 @@ struct VhdlComponent {
     std::vector<VhdlComponentPort> ports;  // declaration order
 };
 
+// Hashes names held as strings and looked up as views.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        return std::hash<std::string_view>{}(name);
+    }
+};
+
 class VhdlParseState {
 public:
     VhdlParseState(Module& module, const std::string& filePath, MessageLog& log,
@@ -55,6 +64,9 @@ public:
     std::string packageName;       // lower-cased
 
     std::string next() { return nextToken(module); }
+    // The same token as a view into the prepared text (or into a parameter
+    // value); valid while the text is parsed, which never changes it.
+    std::string_view nextView() { return nextTokenView(module); }
     void pushBack() { pushBackToken(module); }
     // True once the last token of the text has been returned.
     bool exhausted() const { return module.readPos < 0; }
@@ -62,7 +74,7 @@ public:
     // line), or "" when the text runs out first.
     std::string nextSkippingMarkers();
     // Sets the current line when `token` is a line marker; returns whether it was one.
-    bool followMarker(const std::string& token);
+    bool followMarker(std::string_view token);
 
     // Error prefix at the current line (or at `line`), then the message, which
     // carries its own "\r\n".
@@ -80,8 +92,8 @@ public:
 
     // Whether a lower-cased name is a signal (wire) or a port of the module.
     // The indexes follow the module's vectors as they grow.
-    bool isSignalName(const std::string& name);
-    bool isPinName(const std::string& name);
+    bool isSignalName(std::string_view name);
+    bool isPinName(std::string_view name);
 
     // A declared record or array type by lower-cased name, or nullptr.
     const VhdlType* findType(const std::string& name);
@@ -93,9 +105,10 @@ public:
 
 private:
     std::map<std::string, VhdlComponent> components_;
-    std::unordered_set<std::string> signalNames_;
+    // The lower-cased names of the module's wires and pins, looked up by view.
+    std::unordered_set<std::string, NameHash, std::equal_to<>> signalNames_;
     std::size_t indexedWires_ = 0;
-    std::unordered_set<std::string> pinNames_;
+    std::unordered_set<std::string, NameHash, std::equal_to<>> pinNames_;
     std::size_t indexedPins_ = 0;
     std::map<std::string, std::size_t> typeIndex_;  // first declaration wins
     std::size_t indexedTypes_ = 0;
@@ -106,6 +119,11 @@ private:
 // with ";" (line markers only update the current line). Returns false when the
 // text of the file runs out first.
 bool glueUntilSemicolon(VhdlParseState& state, std::string& text);
+
+// Whether `text` equals the lower-case `word`, ignoring the case of `text`.
+bool equalsLowerWord(std::string_view text, std::string_view word);
+// Whether `text` begins with the lower-case `word`, ignoring the case of `text`.
+bool startsWithLowerWord(std::string_view text, std::string_view word);
 
 // The line markers of a glued text where they were kept as ",%%<n>," fields:
 // removes them.

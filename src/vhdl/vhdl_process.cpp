@@ -21,32 +21,41 @@ class BodyTokens {
 public:
     explicit BodyTokens(VhdlParseState& state) : state_(state) {}
 
-    bool exhausted() const { return pending_.empty() && state_.exhausted(); }
-    std::string next() {
-        if (!pending_.empty()) return std::exchange(pending_, {});
-        return state_.next();
+    bool exhausted() const { return !hasPending_ && state_.exhausted(); }
+    // The next token as a view: into the prepared text, or into the stored
+    // rest of a token, which stays valid until the next putBack().
+    std::string_view next() {
+        if (hasPending_) {
+            hasPending_ = false;
+            return pending_;
+        }
+        return state_.nextView();
     }
     // The next token that is not a line marker, or "" when the text ends.
-    std::string nextWord() {
+    std::string_view nextWord() {
         while (!exhausted()) {
-            std::string token = next();
+            const std::string_view token = next();
             if (!state_.followMarker(token)) return token;
         }
         return {};
     }
-    void putBack(std::string rest) { pending_ = std::move(rest); }
+    // Stores a non-empty rest to be read as the next token.
+    void putBack(std::string_view rest) {
+        pending_.assign(rest);
+        hasPending_ = true;
+    }
 
 private:
     VhdlParseState& state_;
     std::string pending_;
+    bool hasPending_ = false;
 };
 
 // Whether a lower-cased text ends with `word` written right after a closing
 // bracket or quote, as in "(a='1')then".
-bool endsWithGluedWord(const std::string& text, std::string_view word) {
+bool endsWithGluedWord(std::string_view text, std::string_view word) {
     if (text.size() <= word.size()) return false;
-    if (toLowerAscii(std::string_view(text).substr(text.size() - word.size())) != word)
-        return false;
+    if (!equalsLowerWord(text.substr(text.size() - word.size()), word)) return false;
     const char before = text[text.size() - word.size() - 1];
     return before == ')' || before == '\'' || before == '"';
 }
@@ -66,7 +75,7 @@ public:
 
     int run() {
         while (!tokens_.exhausted()) {
-            const std::string token = tokens_.next();
+            const std::string_view token = tokens_.next();
             if (state_.followMarker(token)) continue;
             const Step step = statement(token);
             if (step == Step::kDone) return 0;
@@ -79,46 +88,52 @@ public:
 private:
     Always& block() { return state_.module.alwaysBlocks[blockIndex_]; }
 
-    Step statement(const std::string& token) {
-        const std::string lower = toLowerAscii(token);
-        if (lower.starts_with(kVhdlEndMarker))
+    // Whether `token` is `word` or begins with `word` and "(" (lower-case words).
+    static bool isKeyword(std::string_view token, std::string_view word) {
+        if (!startsWithLowerWord(token, word)) return false;
+        return token.size() == word.size() || token[word.size()] == '(';
+    }
+
+    Step statement(std::string_view token) {
+        if (token.starts_with(kVhdlEndMarker))
             return endMarker(token.substr(kVhdlEndMarker.size()));
-        const std::string name = lower.substr(0, std::min(lower.find("<="), lower.find('(')));
-        if (!name.empty() && state_.isSignalName(name)) {
+        // The target name: cut before "<=" and "(", which lower-casing keeps in place.
+        assignLowerAscii(name_, token.substr(0, std::min(token.find("<="), token.find('('))));
+        if (!name_.empty() && state_.isSignalName(name_)) {
             return assignment(token, "';' not exist.(10)\r\n", false);
         }
-        if (!name.empty() && state_.isPinName(name)) {
+        if (!name_.empty() && state_.isPinName(name_)) {
             return assignment(token, "';' not exist.(11)\r\n", false);
         }
-        if (lower == "if" || lower.starts_with("if(")) {
+        if (isKeyword(token, "if")) {
             return condition(token.substr(2), "if", "then",
                              "syntax error at conditional experssion of 'if'.\r\n");
         }
-        if (lower == "elsif" || lower.starts_with("elsif(")) {
+        if (isKeyword(token, "elsif")) {
             return condition(token.substr(5), "elif", "then",
                              "syntax error at conditional experssion of 'if'.\r\n");
         }
-        if (lower == "$else$" || lower == "else") {
+        if (equalsLowerWord(token, "$else$") || equalsLowerWord(token, "else")) {
             addMarker("else");
             return Step::kContinue;
         }
-        if (lower == "case" || lower.starts_with("case(")) {
+        if (isKeyword(token, "case")) {
             return condition(token.substr(4), "case", "is",
                              "syntax error at conditional experssion of 'case'.\r\n");
         }
-        if (lower.starts_with("$when$")) return choice(token.substr(6));
-        if (lower == "for") return forLoop();
-        if (lower == "wait" || lower == "wait;")
-            return lower == "wait" ? waitStatement() : Step::kContinue;
-        // An empty statement adds nothing to the stream.
-        if (lower == "null;") return Step::kContinue;
+        if (startsWithLowerWord(token, "$when$")) return choice(token.substr(6));
+        if (equalsLowerWord(token, "for")) return forLoop();
+        if (equalsLowerWord(token, "wait")) return waitStatement();
+        // "wait;" and an empty statement add nothing to the stream.
+        if (equalsLowerWord(token, "wait;") || equalsLowerWord(token, "null;"))
+            return Step::kContinue;
         return assignment(token, "syntax error at conditional experssion.\r\n", true);
     }
 
     // After the end marker: "end if;", "end case;", "end loop;" close a
     // construct (a label may follow the keyword), "end process;" the process.
-    Step endMarker(const std::string& glued) {
-        const std::string decider = glued.empty() ? tokens_.nextWord() : glued;
+    Step endMarker(std::string_view glued) {
+        const std::string_view decider = glued.empty() ? tokens_.nextWord() : glued;
         if (decider.empty()) {
             state_.error("\"end;\" not exist.\r\n");
             return Step::kFail;
@@ -139,10 +154,10 @@ private:
     }
 
     // "if c then", "elsif c then", "case e is": the text up to the closing word.
-    Step condition(const std::string& rest, std::string_view marker, std::string_view closingWord,
+    Step condition(std::string_view rest, std::string_view marker, std::string_view closingWord,
                    std::string_view message) {
         const int line = state_.currentLine;
-        std::string text = rest;
+        std::string text(rest);
         if (!glueToWord(text, closingWord)) {
             state_.errorAt(line, message);
             return Step::kFail;
@@ -151,12 +166,12 @@ private:
     }
 
     // "when choice =>": the statement after the arrow is read next.
-    Step choice(const std::string& rest) {
+    Step choice(std::string_view rest) {
         const int line = state_.currentLine;
-        std::string text = rest;
+        std::string text(rest);  // copied before putBack() may replace what `rest` views
         std::size_t arrow = text.find("=>");
         while (arrow == std::string::npos) {
-            const std::string token = tokens_.nextWord();
+            const std::string_view token = tokens_.nextWord();
             if (token.empty()) {
                 state_.errorAt(line, "syntax error at conditional experssion of 'when'.\r\n");
                 return Step::kFail;
@@ -166,19 +181,19 @@ private:
             text += token;
             arrow = text.find("=>", from);
         }
-        if (arrow + 2 < text.size()) tokens_.putBack(text.substr(arrow + 2));
+        if (arrow + 2 < text.size()) tokens_.putBack(std::string_view(text).substr(arrow + 2));
         return split("when <= " + text.substr(0, arrow), line);
     }
 
     Step forLoop() {
         const int line = state_.currentLine;
         while (true) {
-            const std::string token = tokens_.nextWord();
+            const std::string_view token = tokens_.nextWord();
             if (token.empty()) {
                 state_.errorAt(line, "syntax error at conditional experssion of 'for'.\r\n");
                 return Step::kFail;
             }
-            if (toLowerAscii(token) == "loop") break;
+            if (equalsLowerWord(token, "loop")) break;
         }
         addMarker("for");
         return Step::kContinue;
@@ -188,10 +203,9 @@ private:
     // wait statements are passed over.
     Step waitStatement() {
         const int line = state_.currentLine;
-        const std::string first = tokens_.nextWord();
-        const std::string lower = toLowerAscii(first);
-        const bool until = lower == "until" || lower.starts_with("until(");
-        std::string text = until ? first.substr(5) : first;
+        const std::string_view first = tokens_.nextWord();
+        const bool until = isKeyword(first, "until");
+        std::string text(until ? first.substr(5) : first);
         if (first.empty() || !glueToSemicolon(text)) {
             state_.errorAt(line, "syntax error at conditional experssion of 'wait'.\r\n");
             return Step::kFail;
@@ -220,9 +234,9 @@ private:
     }
 
     // A signal, port or variable assignment up to its ";".
-    Step assignment(const std::string& token, std::string_view unendedMessage, bool variable) {
+    Step assignment(std::string_view token, std::string_view unendedMessage, bool variable) {
         const int line = state_.currentLine;
-        std::string text = token;
+        std::string text(token);
         if (!glueToSemicolon(text)) {
             state_.errorAt(line, unendedMessage);
             return Step::kFail;
@@ -244,7 +258,7 @@ private:
     bool glueToSemicolon(std::string& text) {
         while (!text.ends_with(';')) {
             if (tokens_.exhausted()) return false;
-            const std::string token = tokens_.next();
+            const std::string_view token = tokens_.next();
             if (!state_.followMarker(token)) text += token;
         }
         return true;
@@ -257,9 +271,9 @@ private:
                 text.resize(text.size() - word.size());
                 return true;
             }
-            const std::string token = tokens_.nextWord();
+            const std::string_view token = tokens_.nextWord();
             if (token.empty()) return false;
-            if (toLowerAscii(token) == word) return true;
+            if (equalsLowerWord(token, word)) return true;
             text += token;
         }
     }
@@ -282,6 +296,7 @@ private:
     VhdlParseState& state_;
     BodyTokens tokens_;
     std::size_t blockIndex_;
+    std::string name_;  // the target name of the statement being read, lower-cased
 };
 
 // The signals of the parenthesised list that starts the header, if any.
@@ -317,9 +332,9 @@ int parseProcess(VhdlParseState& state, std::string_view headerRest) {
             state.errorAt(line, "\"begin\" not exist.\r\n");
             return 1;
         }
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         if (state.followMarker(token)) continue;
-        if (toLowerAscii(token) == "begin") break;
+        if (equalsLowerWord(token, "begin")) break;
         header += token;
     }
     Always block;

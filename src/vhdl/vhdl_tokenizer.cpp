@@ -56,27 +56,57 @@ std::string withoutBlanks(std::string_view text) {
     return compact;
 }
 
+constexpr char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+// The text without blanks, as written and lower-cased, in buffers reused from
+// call to call.
+struct CompactText {
+    std::string written;
+    std::string lower;
+
+    void assign(std::string_view text) {
+        written.clear();
+        lower.clear();
+        for (char c : text) {
+            if (c == ' ') continue;
+            written.push_back(c);
+            lower.push_back(lowerAscii(c));
+        }
+    }
+};
+
 // Collects the cuts of one text and turns them into tokens.
 class TokenWriter {
 public:
-    TokenWriter(const GenericTable& generics, int line, std::vector<FormulaToken>& tokens)
-        : generics_(generics), line_(line), tokens_(tokens) {}
+    // `plain` substitutes every operand the straightforward way; otherwise an
+    // operand holding no generic name is taken as it stands.
+    TokenWriter(const GenericTable& generics, int line, std::vector<FormulaToken>& tokens,
+                bool plain)
+        : generics_(generics), line_(line), tokens_(tokens), plain_(plain) {}
 
-    void operand(std::string_view written) {
+    // An operand as written and lower-cased (the same characters).
+    void operand(std::string_view written, std::string_view lower) {
         FormulaToken token;
-        token.displayText = generics_.substitute(written);
-        token.text = toLowerAscii(token.displayText);
+        if (plain_ || generics_.occursIn(lower)) {
+            token.displayText = generics_.substitute(written);
+            token.text = toLowerAscii(token.displayText);
+        } else {
+            token.displayText.assign(written);
+            token.text.assign(lower);
+        }
         token.op = -1;
         token.strength = 0;
         token.line = line_;
         tokens_.push_back(std::move(token));
     }
 
-    void op(int index, std::string_view written) {
+    void op(int index, std::string_view written, std::string_view lower) {
         const OperatorEntry& entry = kVhdlOperators[static_cast<std::size_t>(index)];
         FormulaToken token;
-        token.text = toLowerAscii(written);
-        token.displayText = std::string(written);
+        token.text.assign(lower);
+        token.displayText.assign(written);
         token.op = index;
         token.line = line_;
         if (index < kVhdlFirstBracket) {
@@ -92,18 +122,27 @@ private:
     const GenericTable& generics_;
     int line_;
     std::vector<FormulaToken>& tokens_;
+    bool plain_;
     int bracketWeight_ = 0;
+};
+
+// Where one text is cut: an operand (operator -1) or an operator.
+struct Cut {
+    std::size_t start;
+    std::size_t length;
+    int op;
 };
 
 }  // namespace
 
 void tokenizeVhdl(const GenericTable& generics, std::string_view text, int line,
                   std::vector<FormulaToken>& tokens) {
-    const std::string compact = withoutBlanks(text);
-    const std::string lower = toLowerAscii(compact);
+    thread_local CompactText compact;
+    thread_local std::vector<Cut> cuts;
+    compact.assign(text);
+    cuts.clear();
+    const std::string_view lower(compact.lower);
     const VhdlOperatorIndex& index = operatorIndex();
-    TokenWriter writer(generics, line, tokens);
-    const std::string_view written(compact);
     std::size_t operandStart = 0;
     std::size_t pos = 0;
     // The first position where any operator matches is the earliest
@@ -115,12 +154,26 @@ void tokenizeVhdl(const GenericTable& generics, std::string_view text, int line,
             continue;
         }
         const std::size_t length = index.patterns[static_cast<std::size_t>(found)].size();
-        if (pos > operandStart) writer.operand(written.substr(operandStart, pos - operandStart));
-        writer.op(found, written.substr(pos, length));
+        if (pos > operandStart) cuts.push_back({operandStart, pos - operandStart, -1});
+        cuts.push_back({pos, length, found});
         pos += length;
         operandStart = pos;
     }
-    if (operandStart < written.size()) writer.operand(written.substr(operandStart));
+    if (operandStart < lower.size())
+        cuts.push_back({operandStart, lower.size() - operandStart, -1});
+    // The tokens of a fresh list are stored once, without regrowth.
+    if (tokens.empty()) tokens.reserve(cuts.size());
+    TokenWriter writer(generics, line, tokens, false);
+    const std::string_view written(compact.written);
+    for (const Cut& cut : cuts) {
+        const std::string_view piece = written.substr(cut.start, cut.length);
+        const std::string_view lowerPiece = lower.substr(cut.start, cut.length);
+        if (cut.op < 0) {
+            writer.operand(piece, lowerPiece);
+        } else {
+            writer.op(cut.op, piece, lowerPiece);
+        }
+    }
 }
 
 void tokenizeVhdl(const Module& module, std::string_view text, int line,
@@ -134,7 +187,9 @@ void tokenizeVhdlByEarliestSearch(const GenericTable& generics, std::string_view
     const std::string compact = withoutBlanks(text);
     const std::string lower = toLowerAscii(compact);
     const VhdlOperatorIndex& index = operatorIndex();
-    TokenWriter writer(generics, line, tokens);
+    TokenWriter writer(generics, line, tokens, true);
+    const std::string_view written(compact);
+    const std::string_view lowered(lower);
     std::size_t start = 0;
     while (true) {
         std::size_t bestPos = std::string::npos;
@@ -153,11 +208,12 @@ void tokenizeVhdlByEarliestSearch(const GenericTable& generics, std::string_view
         if (best < 0) break;
         const std::size_t length = index.patterns[static_cast<std::size_t>(best)].size();
         if (bestPos > start)
-            writer.operand(std::string_view(compact).substr(start, bestPos - start));
-        writer.op(best, std::string_view(compact).substr(bestPos, length));
+            writer.operand(written.substr(start, bestPos - start),
+                           lowered.substr(start, bestPos - start));
+        writer.op(best, written.substr(bestPos, length), lowered.substr(bestPos, length));
         start = bestPos + length;
     }
-    if (start < compact.size()) writer.operand(std::string_view(compact).substr(start));
+    if (start < compact.size()) writer.operand(written.substr(start), lowered.substr(start));
 }
 
 }  // namespace corvane
