@@ -47,8 +47,10 @@ void routeSchematic(CSchematicDlg& window, Module& module) {
 }
 
 void routeSchematic(CSchematicDlg& window, Module& module, OccupancyIndexing indexing) {
-    SensitivityPlaces& sensitivity = window.sensitivity();
-    sensitivity.fit(module);
+    // The window finds its module by name (and refits its sensitivity table);
+    // a module that is no longer the window's is left alone.
+    if (window.findModule() != &module) return;
+    const SensitivityPlaces& sensitivity = window.sensitivity();
     clearFlaggedRoutes(module);
 
     OccupancyLists& lists = window.occupancy();

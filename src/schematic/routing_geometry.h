@@ -23,7 +23,9 @@ struct RoutePoint {
 inline constexpr RoutePoint kRouteDone{0, 0};
 
 // Tracks lie on multiples of 8: v rounded towards zero to a multiple of 8.
-constexpr Coord trunc8(Coord v) { return v / 8 * 8; }
+constexpr Coord trunc8(Coord v) {
+    return v / 8 * 8;
+}
 
 // Bound of the row searches downwards (seven digits, as the drawing has always used).
 inline constexpr Coord kRowSearchLimit = 1677216;

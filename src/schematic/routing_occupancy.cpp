@@ -7,11 +7,17 @@ namespace corvane {
 namespace {
 
 // The tests on one piece; both forms of the queries use exactly these.
-bool inRange(Coord value, Coord lo, Coord hi) { return lo <= value && value <= hi; }
+bool inRange(Coord value, Coord lo, Coord hi) {
+    return lo <= value && value <= hi;
+}
 
-bool covers(const VerticalPiece& piece, Coord y) { return piece.y0 <= y && y <= piece.y1; }
+bool covers(const VerticalPiece& piece, Coord y) {
+    return piece.y0 <= y && y <= piece.y1;
+}
 
-bool covers(const HorizontalPiece& piece, Coord x) { return piece.x0 <= x && x <= piece.x1; }
+bool covers(const HorizontalPiece& piece, Coord x) {
+    return piece.x0 <= x && x <= piece.x1;
+}
 
 bool ownVertical(const VerticalPiece& piece, int net, Coord lo, Coord hi) {
     return piece.net == net && inRange(piece.x, lo, hi);
@@ -30,7 +36,9 @@ bool fitsInt(Coord value) {
 
 // ---- Direct scans -------------------------------------------------------
 
-void DirectOccupancy::addVertical(const VerticalPiece& piece) { lists_.vertical.push_back(piece); }
+void DirectOccupancy::addVertical(const VerticalPiece& piece) {
+    lists_.vertical.push_back(piece);
+}
 
 void DirectOccupancy::addHorizontal(const HorizontalPiece& piece) {
     lists_.horizontal.push_back(piece);
@@ -132,8 +140,7 @@ void IndexedOccupancy::addHorizontal(const HorizontalPiece& piece) {
     indexHorizontal(lists_.horizontal.size() - 1);
 }
 
-std::optional<VerticalPiece> IndexedOccupancy::firstOwnVertical(int net, Coord lo,
-                                                                Coord hi) const {
+std::optional<VerticalPiece> IndexedOccupancy::firstOwnVertical(int net, Coord lo, Coord hi) const {
     if (const Positions* own = find(verticalByNet_, net)) {
         for (std::size_t i : *own) {
             if (ownVertical(lists_.vertical[i], net, lo, hi)) return lists_.vertical[i];
@@ -142,8 +149,8 @@ std::optional<VerticalPiece> IndexedOccupancy::firstOwnVertical(int net, Coord l
     return std::nullopt;
 }
 
-std::optional<VerticalPiece> IndexedOccupancy::firstOwnVerticalAcross(int net, Coord lo,
-                                                                      Coord hi, Coord y) const {
+std::optional<VerticalPiece> IndexedOccupancy::firstOwnVerticalAcross(int net, Coord lo, Coord hi,
+                                                                      Coord y) const {
     if (const Positions* own = find(verticalByNet_, net)) {
         for (std::size_t i : *own) {
             const VerticalPiece& piece = lists_.vertical[i];
@@ -162,11 +169,12 @@ bool IndexedOccupancy::columnTakenAt(Coord x, Coord y) const {
     return false;
 }
 
-bool IndexedOccupancy::columnUsed(Coord x) const { return find(verticalByColumn_, x) != nullptr; }
+bool IndexedOccupancy::columnUsed(Coord x) const {
+    return find(verticalByColumn_, x) != nullptr;
+}
 
 std::optional<HorizontalPiece> IndexedOccupancy::firstOwnHorizontalAcross(int net, Coord lo,
-                                                                          Coord hi,
-                                                                          Coord x) const {
+                                                                          Coord hi, Coord x) const {
     if (const Positions* own = find(horizontalByNet_, net)) {
         for (std::size_t i : *own) {
             if (ownHorizontalAcross(lists_.horizontal[i], net, lo, hi, x)) {
@@ -186,7 +194,9 @@ bool IndexedOccupancy::rowTakenAt(Coord y, Coord x) const {
     return false;
 }
 
-bool IndexedOccupancy::rowUsed(Coord y) const { return find(horizontalByRow_, y) != nullptr; }
+bool IndexedOccupancy::rowUsed(Coord y) const {
+    return find(horizontalByRow_, y) != nullptr;
+}
 
 bool IndexedOccupancy::rowUsedByOther(Coord y, int net) const {
     if (!fitsInt(y)) return false;

@@ -8,10 +8,14 @@ namespace corvane {
 
 namespace {
 
-RoutePoint pointOf(const Terminal& terminal) { return {terminal.x, terminal.y}; }
+RoutePoint pointOf(const Terminal& terminal) {
+    return {terminal.x, terminal.y};
+}
 
 // Any side but 1 counts as leaving leftwards.
-bool leavesRight(const Terminal& terminal) { return terminal.side == kSideRight; }
+bool leavesRight(const Terminal& terminal) {
+    return terminal.side == kSideRight;
+}
 
 }  // namespace
 

@@ -20,7 +20,8 @@ std::vector<BlockRect> blockRects(const Module& module) {
 
 int halfWidestBlockOf(const Module& module) {
     int widest = 0;
-    forEachBlock(module, [&](int, int, const auto& block) { widest = std::max(widest, block.width); });
+    forEachBlock(module,
+                 [&](int, int, const auto& block) { widest = std::max(widest, block.width); });
     return widest / 2;
 }
 

@@ -105,7 +105,8 @@ RoutePoint routeStep(RouteContext& context, RoutePoint from, RoutePoint target, 
         jog = false;
         context.addHorizontal(s.y, s.x, column);
         s.x = column;
-        const bool done = s.y < s.ty ? moveDown(context, s, ray, join) : moveUp(context, s, ray, join);
+        const bool done =
+            s.y < s.ty ? moveDown(context, s, ray, join) : moveUp(context, s, ray, join);
         if (done) return kRouteDone;
         // A round that ends where it began laid only two zero-length pieces
         // there, which no later question sees (every search looks strictly

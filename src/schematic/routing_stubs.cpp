@@ -10,7 +10,8 @@ namespace {
 // the ray met (or its far limit f), else the first unused column from just
 // beyond the widest block half, short of f.
 Coord rightStubColumn(const RouteContext& context, Coord x, Coord f) {
-    if (const std::optional<VerticalPiece> own = context.occupancy.firstOwnVertical(context.net, x, f)) {
+    if (const std::optional<VerticalPiece> own =
+            context.occupancy.firstOwnVertical(context.net, x, f)) {
         return own->x;
     }
     const Coord e = trunc8(f) - 8;
