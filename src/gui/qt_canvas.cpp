@@ -19,7 +19,9 @@ QPolygon qtPolygon(const std::vector<Point>& points) {
     return polygon;
 }
 
+// The pixels from left to right - 1 and top to bottom - 1 (none when empty).
 QRect qtRect(const Rect& rect) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return QRect();
     return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
 }
 
@@ -159,8 +161,11 @@ void QtCanvas::drawRectangle(const Rect& rect) {
 }
 
 void QtCanvas::drawEllipse(const Rect& bounds) {
-    painter_->drawEllipse(QRect(bounds.left, bounds.top, bounds.right - bounds.left,
-                                bounds.bottom - bounds.top));
+    const long long width = static_cast<long long>(bounds.right) - bounds.left;
+    const long long height = static_cast<long long>(bounds.bottom) - bounds.top;
+    if (width > INT_MAX || height > INT_MAX || width < INT_MIN || height < INT_MIN) return;
+    painter_->drawEllipse(QRect(bounds.left, bounds.top, static_cast<int>(width),
+                                static_cast<int>(height)));
 }
 
 void QtCanvas::fillRectangle(const Rect& rect, Color color) {
@@ -173,7 +178,11 @@ void QtCanvas::drawText(Point origin, std::string_view text) {
     const int advance = TextMetrics::columnAdvance(font_.pixelHeight);
     if (opaqueText_) {
         const TextSize size = textExtent(text);
-        fillRectangle({origin.x, origin.y, origin.x + size.width, origin.y + size.height},
+        const auto edge = [](int from, int length) {
+            return static_cast<int>(std::min<long long>(static_cast<long long>(from) + length,
+                                                        INT_MAX));
+        };
+        fillRectangle({origin.x, origin.y, edge(origin.x, size.width), edge(origin.y, size.height)},
                       textBackground_);
     }
     const QPen pen = painter_->pen();

@@ -282,8 +282,13 @@ void EmfCanvas::drawText(Point origin, std::string_view text) {
     const std::u16string units = utf16(text, advances, advance);
     if (units.empty()) return;
     const TextSize size = textExtent(text);
-    const U_RECTL box = rectL(origin.x, origin.y, origin.x + std::max(size.width - 1, 0),
-                              origin.y + std::max(size.height - 1, 0));
+    const auto edge = [](int from, int length) {
+        return static_cast<int>(std::min<long long>(static_cast<long long>(from) +
+                                                        std::max(length - 1, 0),
+                                                    INT_MAX));
+    };
+    const U_RECTL box = rectL(origin.x, origin.y, edge(origin.x, size.width),
+                              edge(origin.y, size.height));
     char* emrText = emrtext_set({origin.x, origin.y}, static_cast<U_NUM_STR>(units.size()), 2,
                                 const_cast<char16_t*>(units.data()), U_ETO_NONE,
                                 rectL(0, 0, -1, -1), advances.data());
@@ -333,8 +338,12 @@ void EmfCanvas::lighten(const Rect& rect) {
     char white[4] = {'\xff', '\xff', '\xff', '\0'};
     const U_BLEND blend{0, 0, 128, 0};  // source over, constant alpha one half
     const U_RECTL box = rectL(rect.left, rect.top, rect.right - 1, rect.bottom - 1);
+    const auto length = [](int from, int to) {
+        return static_cast<int>(std::min<long long>(static_cast<long long>(to) - from, INT_MAX));
+    };
     append(U_EMRALPHABLEND_set(box, {rect.left, rect.top},
-                               {rect.right - rect.left, rect.bottom - rect.top}, {0, 0}, {1, 1},
+                               {length(rect.left, rect.right), length(rect.top, rect.bottom)},
+                               {0, 0}, {1, 1},
                                xform_set(1, 0, 0, 1, 0, 0), colorRef(0xffffff),
                                U_DIB_RGB_COLORS, blend, bitmap, 4, white));
     std::free(bitmap);

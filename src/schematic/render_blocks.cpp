@@ -40,14 +40,14 @@ void drawTitle(const RenderContext& context, int x, int y, const std::string& ti
     dc.setFont(context.schematicFont());
     dc.setTextBackground(true, background);
     dc.setTextColor(color);
-    context.drawCentredText(x, context.sy(y - 8), title);
+    context.drawCentredText(x, context.sy(offsetBy(y, -8)), title);
     dc.setTextBackground(false, background);
 }
 
 // The short line across a block edge at a port's connection point, with the current pen.
 void drawStub(const RenderContext& context, int x, int y) {
     const int sy = context.sy(y);
-    context.dc().drawLine({context.sx(x - 4), sy}, {context.sx(x + 4), sy});
+    context.dc().drawLine({context.sx(offsetBy(x, -4)), sy}, {context.sx(offsetBy(x, 4)), sy});
 }
 
 // A port label beside its connection point: left of it on the right edge
@@ -55,9 +55,10 @@ void drawStub(const RenderContext& context, int x, int y) {
 // Not drawn when its top would lie above the surface.
 void drawPortLabel(const RenderContext& context, const Pin& port, const std::string& label,
                    int raise) {
-    const int x = port.direction == 1 ? context.sx(port.x - port.width - 8)
-                                      : context.sx(port.x + 8);
-    const int y = add(context.sy(port.y - 8), -static_cast<Sum>(raise));
+    const int x = port.direction == 1
+                      ? context.sx(offsetBy(port.x, -static_cast<Sum>(port.width) - 8))
+                      : context.sx(offsetBy(port.x, 8));
+    const int y = add(context.sy(offsetBy(port.y, -8)), -static_cast<Sum>(raise));
     if (y < 0) return;
     context.dc().drawText({x, y}, label);
 }
@@ -154,7 +155,7 @@ void drawAlways(const RenderContext& context, const Always& always,
         drawStub(context, box.x, box.y);
         const std::string label =
             always.sensitivity[i].displayName + edgeSuffix(always.sensitivity[i].edge);
-        dc.drawText({context.sx(box.x + 8), context.sy(box.y - 8)}, label);
+        dc.drawText({context.sx(offsetBy(box.x, 8)), context.sy(offsetBy(box.y, -8))}, label);
     }
     dc.setTextColor(look.text);
     drawBlockPorts(context, always.ports, true);
@@ -239,9 +240,9 @@ CanvasSize drawChild(const RenderContext& context, const Child& child) {
     const Color nameColor = look.selected ? kColorSelection : kColorBlack;
     dc.setTextColor(nameColor);
     dc.setFont(context.schematicFont(true));
-    context.drawCentredText(child.x, context.sy(child.y + 8), child.moduleDisplayName);
+    context.drawCentredText(child.x, context.sy(offsetBy(child.y, 8)), child.moduleDisplayName);
     dc.setFont(context.schematicFont());
-    context.drawCentredText(child.x, context.sy(child.y + 24), "Instance:" + child.name);
+    context.drawCentredText(child.x, context.sy(offsetBy(child.y, 24)), "Instance:" + child.name);
 
     dc.setPen(stubPen);
     dc.setTextColor(look.text);

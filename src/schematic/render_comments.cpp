@@ -1,6 +1,7 @@
 #include "schematic/render_comments.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -90,7 +91,9 @@ void drawComment(const RenderContext& context, const SchematicComment& comment, 
 }  // namespace
 
 void drawHandle(Canvas& dc, int x, int y) {
-    dc.drawPolyline({{x - 2, y - 2}, {x + 2, y - 2}, {x + 2, y + 2}, {x - 2, y + 2}, {x - 2, y - 2}});
+    const int x0 = offsetBy(x, -2), x1 = offsetBy(x, 2);
+    const int y0 = offsetBy(y, -2), y1 = offsetBy(y, 2);
+    dc.drawPolyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}});
 }
 
 void drawArrow(Canvas& dc, int x0, int y0, int x1, int y1) {
@@ -117,10 +120,11 @@ std::vector<Point> ellipsePoints(int x0, int y0, int x1, int y1) {
     if (height == 0) return {{x0, y0}, {x1, y1}};
     const long long ry = height / 2;
     const double ratio = static_cast<double>(std::llabs(static_cast<long long>(x0) - x1)) / height;
-    const auto point = [](double x, double y) {
-        return Point{RenderContext::clampedSum(static_cast<long long>(x), 0),
-                     RenderContext::clampedSum(static_cast<long long>(y), 0)};
+    const auto clamped = [](double v) {
+        return static_cast<int>(std::clamp(v, static_cast<double>(INT_MIN),
+                                           static_cast<double>(INT_MAX)));
     };
+    const auto point = [&](double x, double y) { return Point{clamped(x), clamped(y)}; };
     std::vector<Point> points;
     points.reserve(38);
     points.push_back(point(cx + std::trunc(ratio * ry), static_cast<double>(cy)));

@@ -3,6 +3,7 @@
 // the surface at the zoom and scroll position of one drawing pass.
 #pragma once
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -121,6 +122,11 @@ public:
 
     static int clampedSum(long long a, long long b);
 
+    // The part of the surface worth drawing (a buffer's or frame's area);
+    // drawing that repeats across the canvas, the grid, keeps to it.
+    void setVisible(const Rect& visible) { visible_ = visible; }
+    const Rect& visible() const { return visible_; }
+
 private:
     Canvas& dc_;
     const Module& module_;
@@ -131,7 +137,13 @@ private:
     bool showSelection_;
     std::string face_;
     TextMetrics metrics_;
+    Rect visible_{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
 };
+
+// v + by in model or surface units, kept within the int range.
+inline int offsetBy(int v, long long by) {
+    return RenderContext::clampedSum(v, by);
+}
 
 // The label of a module pin or block port as drawn: `displayName` with its
 // range by the label rule ("%s[%d]", "%s[%d:%d]").

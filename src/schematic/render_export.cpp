@@ -33,7 +33,7 @@ public:
     void fillRectangle(const Rect& rect, Color) override { area(rect); }
     void drawText(Point origin, std::string_view text) override {
         const TextSize size = textExtent(text);
-        area({origin.x, origin.y, origin.x + size.width, origin.y + size.height});
+        area({origin.x, origin.y, offsetBy(origin.x, size.width), offsetBy(origin.y, size.height)});
     }
     void setClipRect(const Rect&) override {}
     void clearClip() override {}

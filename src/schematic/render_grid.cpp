@@ -1,5 +1,7 @@
 #include "schematic/render_grid.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 void drawCanvasFill(const RenderContext& context, int width, int height) {
@@ -9,6 +11,15 @@ void drawCanvasFill(const RenderContext& context, int width, int height) {
                                 RenderContext::clampedSum(height, top)},
                                kColorWhite);
 }
+
+namespace {
+
+// The first multiple of `step` at or after `from` (both at least 0).
+long long firstMultiple(long long from, long long step) {
+    return from <= 0 ? 0 : (from + step - 1) / step * step;
+}
+
+}  // namespace
 
 void drawGrid(const RenderContext& context, int width, int height, int gridSize) {
     const int step = context.scaled(gridSize);
@@ -21,13 +32,18 @@ void drawGrid(const RenderContext& context, int width, int height, int gridSize)
     const int top = static_cast<int>(-scrollY);
     const int right = RenderContext::clampedSum(width, -scrollX);
     const int bottom = RenderContext::clampedSum(height, -scrollY);
-    // Offsets from the canvas edge: the first line always, the others while
-    // they stay inside the canvas.
-    for (long long offset = 0; offset == 0 || offset < height; offset += step) {
+    const Rect& visible = context.visible();
+    // The line on the canvas edge always; the others while inside the canvas,
+    // skipping those outside the visible part of the surface.
+    dc.drawLine({left, top}, {right, top});
+    for (long long offset = firstMultiple(std::max<long long>(visible.top + scrollY, 1), step);
+         offset < height && offset - scrollY <= visible.bottom; offset += step) {
         const int y = RenderContext::clampedSum(offset, -scrollY);
         dc.drawLine({left, y}, {right, y});
     }
-    for (long long offset = 0; offset == 0 || offset < width; offset += step) {
+    dc.drawLine({left, top}, {left, bottom});
+    for (long long offset = firstMultiple(std::max<long long>(visible.left + scrollX, 1), step);
+         offset < width && offset - scrollX <= visible.right; offset += step) {
         const int x = RenderContext::clampedSum(offset, -scrollX);
         dc.drawLine({x, top}, {x, bottom});
     }

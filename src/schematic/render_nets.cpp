@@ -94,8 +94,9 @@ void drawJunctionDots(const RenderContext& context, const std::string& hotPinNam
             if (!penSet) dc.setPen(style.dot), penSet = true;
             const int x = context.sx(key % 65536);
             const int y = context.sy(key / 65536);
-            dc.drawPolyline({{x - 1, y - 1}, {x + 1, y - 1}, {x + 1, y + 1}, {x - 1, y + 1},
-                             {x - 1, y - 1}});
+            const int x0 = offsetBy(x, -1), x1 = offsetBy(x, 1);
+            const int y0 = offsetBy(y, -1), y1 = offsetBy(y, 1);
+            dc.drawPolyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}});
         }
     }
 }

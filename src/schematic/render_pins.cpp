@@ -27,7 +27,7 @@ void drawPinTexts(const RenderContext& context, const Pin& pin, Point p0, Point 
     dc.setFont(context.schematicFont());
     dc.setTextBackground(false, kColorWhite);
     dc.setTextColor(look.text);
-    const int y = RenderContext::clampedSum(p0.y, context.scaled((pin.height - 16) / 2));
+    const int y = RenderContext::clampedSum(p0.y, context.scaled(offsetBy(pin.height, -16) / 2));
     dc.drawText({RenderContext::clampedSum(p0.x, context.scaled(16)), y}, drawnPinLabel(pin));
 
     if (pin.direction == 0 || pin.direction == 2) {
@@ -53,13 +53,16 @@ void drawPinTexts(const RenderContext& context, const Pin& pin, Point p0, Point 
 }  // namespace
 
 std::vector<Point> pinSymbolPoints(const Pin& pin) {
-    const int left = pin.x - pin.width / 2 - 16;
-    const int right = pin.x + pin.width / 2 + 16;
+    const long long halfWidth = pin.width / 2 + 16;
+    const int left = offsetBy(pin.x, -halfWidth);
+    const int right = offsetBy(pin.x, halfWidth);
     const int half = pin.height / 2;
-    std::vector<Point> points{{left, pin.y - half},  {left, pin.y},  {left, pin.y + half},
-                              {right, pin.y + half}, {right, pin.y}, {right, pin.y - half}};
-    if (pin.direction >= 0 && pin.direction <= 2) points[4].x = right + half;
-    if (pin.direction == 2) points[1].x = left - half;
+    const int top = offsetBy(pin.y, -static_cast<long long>(half));
+    const int bottom = offsetBy(pin.y, half);
+    std::vector<Point> points{{left, top},     {left, pin.y},  {left, bottom},
+                              {right, bottom}, {right, pin.y}, {right, top}};
+    if (pin.direction >= 0 && pin.direction <= 2) points[4].x = offsetBy(right, half);
+    if (pin.direction == 2) points[1].x = offsetBy(left, -static_cast<long long>(half));
     return points;
 }
 

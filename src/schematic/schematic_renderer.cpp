@@ -1,5 +1,7 @@
 #include "schematic/schematic_renderer.h"
 
+#include <climits>
+
 #include "schematic/render_blocks.h"
 #include "schematic/render_comments.h"
 #include "schematic/render_grid.h"
@@ -71,8 +73,8 @@ void SchematicRenderer::drawSetup(Canvas& target, const PaintSetup& setup, int p
     if (std::unique_ptr<Canvas> buffer = target.createBuffer(local.right, local.bottom)) {
         buffer->fillRectangle(local, kColorBackground);
         buffer->setTextBackground(false, kColorBackground);
-        drawSchematic(*buffer, setup.width, setup.height, setup.zoom, setup.scrollX,
-                      setup.scrollY, print);
+        drawPass(*buffer, setup.width, setup.height, setup.zoom, setup.scrollX, setup.scrollY,
+                 print, local);
         target.drawBuffer(*buffer, {frame.left, frame.top});
         return;
     }
@@ -81,19 +83,26 @@ void SchematicRenderer::drawSetup(Canvas& target, const PaintSetup& setup, int p
     target.setClipRect(frame);
     target.fillRectangle(frame, kColorBackground);
     target.setTextBackground(false, kColorBackground);
-    drawSchematic(target, setup.width, setup.height, setup.zoom,
-                  RenderContext::clampedSum(setup.scrollX, -static_cast<long long>(frame.left)),
-                  RenderContext::clampedSum(setup.scrollY, -static_cast<long long>(frame.top)),
-                  print);
+    drawPass(target, setup.width, setup.height, setup.zoom,
+             RenderContext::clampedSum(setup.scrollX, -static_cast<long long>(frame.left)),
+             RenderContext::clampedSum(setup.scrollY, -static_cast<long long>(frame.top)), print,
+             frame);
     target.clearClip();
 }
 
 void SchematicRenderer::drawSchematic(Canvas& dc, int width, int height, double zoom,
                                       int scrollX, int scrollY, int print) const {
+    drawPass(dc, width, height, zoom, scrollX, scrollY, print,
+             {INT_MIN, INT_MIN, INT_MAX, INT_MAX});
+}
+
+void SchematicRenderer::drawPass(Canvas& dc, int width, int height, double zoom, int scrollX,
+                                 int scrollY, int print, const Rect& visible) const {
     const Module* module = window_.findModule();
     if (module == nullptr) return;
-    const RenderContext context(dc, *module, host_, zoom, scrollX, scrollY,
-                                view_.copyRequested == 0, window_.textMeasure().face());
+    RenderContext context(dc, *module, host_, zoom, scrollX, scrollY, view_.copyRequested == 0,
+                          window_.textMeasure().face());
+    context.setVisible(visible);
     drawCanvasFill(context, width, height);
     if (module->gridVisible != 0 && view_.exportMode == 0 && print == 0) {
         drawGrid(context, width, height, module->gridSize);

@@ -68,6 +68,9 @@ public:
 
 private:
     void drawSetup(Canvas& dc, const PaintSetup& setup, int print) const;
+    // The drawing pass, with `visible` the part of `dc` that is seen.
+    void drawPass(Canvas& dc, int width, int height, double zoom, int scrollX, int scrollY,
+                  int print, const Rect& visible) const;
 
     const CSchematicDlg& window_;
     const SchematicViewState& view_;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -694,6 +696,69 @@ TEST_F(Renderer, DrawingOrderPutsPinsAndBlocksOverWiresAndFeedbackLast) {
     EXPECT_LT(pin, block);
     EXPECT_LT(block, rubber);
     EXPECT_EQ(calls[rubber].state.pen, solidPen(0, 0xFF7000));
+}
+
+TEST_F(Renderer, OnScreenTheGridKeepsToTheFrame) {
+    module.gridVisible = 1;
+    module.gridSize = 8;
+    canvas = {1 << 20, 1 << 20};
+    draw();
+    view.scrollX = 4000;
+    view.scrollY = 1000;
+    RecordingCanvas target;
+    SchematicRenderer(*window, view, host).paint(target, {0, 0, 200, 100}, 0);
+    const auto lines = callsOf(target.drawing(), CanvasOp::kLine);
+    // The two canvas edges and the lines inside the 200 x 100 frame, not 2^18 lines.
+    EXPECT_LT(lines.size(), 50u);
+    EXPECT_EQ(lines[1].points[0], (Point{-4000, 0}));
+    EXPECT_EQ(lines[3].points[0], (Point{-4000, 16}));
+}
+
+TEST_F(Renderer, ExtremeGeometryAndZoomDrawWithoutFault) {
+    Pin pin = makePin("p", 2, INT_MAX, INT_MIN, INT_MAX);
+    pin.height = INT_MIN;
+    pin.comment = "c";
+    module.pins = {pin, makePin("q", 1, INT_MIN, INT_MAX, INT_MIN)};
+    Assign assign = placedAssign("a", {"a"});
+    assign.x = INT_MAX, assign.width = INT_MAX, assign.y = INT_MAX, assign.height = INT_MAX;
+    assign.ports[0].x = INT_MIN, assign.ports[0].width = INT_MAX;
+    module.assigns = {assign};
+    Always always = placedAlways(2);
+    always.x = INT_MIN, always.width = INT_MIN, always.height = INT_MIN;
+    module.alwaysBlocks = {always};
+    Child child = placedChild();
+    child.x = INT_MAX, child.y = INT_MAX, child.viewParam = 1;
+    child.overrides = {{"w", "W", std::string(300, '9')}};
+    module.children = {child};
+    Net net = netWith({{INT_MAX, INT_MIN, INT_MIN, INT_MAX, ""}, {40000, 1, INT_MAX, 1, ""}},
+                      {pinTerminal(0), pinTerminal(-5), pinTerminal(99)}, 0, INT_MAX);
+    net.touch = {{INT_MIN, 2}, {INT_MAX, 5}, {-70000, 3}};
+    module.nets = {{"n", net}};
+    SchematicComment ellipse = lineComment(0);
+    ellipse.kind = kCommentEllipse;
+    ellipse.x0 = INT_MIN, ellipse.y0 = INT_MIN, ellipse.x1 = INT_MAX, ellipse.y1 = INT_MAX;
+    ellipse.pt = INT_MAX;
+    SchematicComment arrow = ellipse;
+    arrow.kind = kCommentArrow;
+    SchematicComment text = ellipse;
+    text.kind = kCommentText;
+    text.text = "a b\r\nc";
+    comments = {makeMarkerComment(), ellipse, arrow, text};
+    view.edit.rubberX0 = INT_MIN, view.edit.rubberX1 = INT_MAX;
+    view.edit.drags = {{kCommentEllipse, INT_MAX, INT_MAX, INT_MAX, INT_MAX}};
+    view.edit.handRouting = view.edit.chainInProgress = true;
+    view.edit.lastPoint = {INT_MIN, INT_MIN};
+    view.edit.cursorPoint = {INT_MAX, INT_MAX};
+    toolMode = 5;
+    module.gridVisible = 1;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double zoom : {1.0, 1e300, -1e300, nan, inf, 0.0}) {
+        SCOPED_TRACE(zoom);
+        view.scrollX = INT_MAX;
+        view.scrollY = INT_MIN;
+        EXPECT_FALSE(draw(zoom).empty());
+    }
 }
 
 TEST_F(Renderer, NothingIsDrawnWithoutTheModule) {
