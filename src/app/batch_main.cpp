@@ -12,6 +12,7 @@
 #include "console/batch_ui_host.h"
 #include "console/controller.h"
 #include "console/terminal_progress.h"
+#include "gui/schematic_export.h"
 #include "project/project_commands.h"
 #include "reports/io_table.h"
 
@@ -106,6 +107,21 @@ bool saveProject(CMorvelDlg& controller, const ProjectSettings& settings, const 
     return false;
 }
 
+// Draws the schematic of every --export-schematic module into its file;
+// false when a module is not analysed or a file cannot be written.
+bool runSchematicExports(CMorvelDlg& controller, const BatchOptions& options) {
+    bool ok = true;
+    for (const SchematicExportRequest& request : options.schematicExports) {
+        std::string error;
+        if (!exportModuleSchematic(controller.modules(), request.moduleName, request.outputPath,
+                                   error)) {
+            std::fprintf(stderr, "corvane-batch: %s\n", error.c_str());
+            ok = false;
+        }
+    }
+    return ok;
+}
+
 int runActions(const BatchOptions& options) {
     std::unique_ptr<TerminalProgress> terminal;
     if (options.progress && TerminalProgress::isTerminal(stderr)) {
@@ -137,6 +153,7 @@ int runActions(const BatchOptions& options) {
         }
         if (!ok) status = kExitFailure;
     }
+    if (!runSchematicExports(controller, options)) status = kExitFailure;
     if (!options.saveProjectFile.empty() &&
         !saveProject(controller, settings, options.saveProjectFile)) {
         status = kExitFailure;

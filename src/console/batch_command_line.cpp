@@ -28,6 +28,17 @@ bool parseIoTable(const std::string& value, BatchAction& action, std::string& er
     return true;
 }
 
+// Parses "MODULE=OUT" of --export-schematic.
+bool parseSchematicExport(const std::string& value, BatchOptions& options, std::string& error) {
+    const std::size_t equals = value.find('=');
+    if (equals == std::string::npos || equals == 0 || equals + 1 == value.size()) {
+        error = "--export-schematic needs MODULE=OUT, got \"" + value + "\"";
+        return false;
+    }
+    options.schematicExports.push_back({value.substr(0, equals), value.substr(equals + 1)});
+    return true;
+}
+
 // Splits "--name=value" into its parts; nothing when there is no "=".
 std::optional<std::pair<std::string, std::string>> splitInlineValue(const std::string& argument) {
     if (!argument.starts_with("--")) return std::nullopt;
@@ -38,7 +49,8 @@ std::optional<std::pair<std::string, std::string>> splitInlineValue(const std::s
 
 bool takesValue(const std::string& option) {
     return option == "-f" || option == "--script" || option == "--project" ||
-           option == "--save-project" || option == "--io-table";
+           option == "--save-project" || option == "--io-table" ||
+           option == "--export-schematic";
 }
 
 bool applyValueOption(const std::string& option, const std::string& value, BatchOptions& options,
@@ -51,6 +63,7 @@ bool applyValueOption(const std::string& option, const std::string& value, Batch
         (option == "--project" ? options.projectFile : options.saveProjectFile) = value;
         return true;
     }
+    if (option == "--export-schematic") return parseSchematicExport(value, options, error);
     BatchAction action;
     if (option == "--io-table") {
         if (!parseIoTable(value, action, error)) return false;
@@ -137,6 +150,9 @@ std::string batchUsage() {
            "  --save-project FILE  write the project to FILE after the last line\n"
            "  --io-table NAMES=OUT write the I/O table of the comma-separated module names\n"
            "                       (or *) to OUT\n"
+           "  --export-schematic MODULE=OUT\n"
+           "                       after the last line, draw the schematic of MODULE into\n"
+           "                       OUT, an .svg, .png, .pdf or .emf file (may be repeated)\n"
            "  --crlf               write the log with its own \"\\r\\n\" line ends\n"
            "  --no-progress        never draw the progress line on standard error\n"
            "  --help, --version\n"

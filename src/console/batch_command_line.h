@@ -19,8 +19,15 @@ struct BatchAction {
     std::string outputPath;                // I/O table: the CSV file
 };
 
+// One --export-schematic: the module's schematic drawn into a file.
+struct SchematicExportRequest {
+    std::string moduleName;
+    std::string outputPath;  // .svg, .png, .pdf or .emf
+};
+
 struct BatchOptions {
     std::vector<BatchAction> actions;
+    std::vector<SchematicExportRequest> schematicExports;  // written after the last action
     std::string projectFile;      // opened before the first action
     std::string saveProjectFile;  // written after the last action
     bool crlf = false;

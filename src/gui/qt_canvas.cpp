@@ -47,7 +47,9 @@ QColor qtColor(Color color) {
     return QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
 }
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter) {
+QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), restoresPainter_(true) {
+    // The painter gets back its own pen, brush, font and clip when the canvas goes.
+    painter_->save();
     setUp();
 }
 
@@ -58,6 +60,7 @@ QtCanvas::QtCanvas(std::unique_ptr<QImage> image)
 }
 
 QtCanvas::~QtCanvas() {
+    if (restoresPainter_ && painter_->isActive()) painter_->restore();
     if (ownPainter_ && ownPainter_->isActive()) ownPainter_->end();
 }
 

@@ -28,7 +28,8 @@ QColor qtColor(Color color);
 
 class QtCanvas final : public Canvas {
 public:
-    // Draws through `painter`, which must stay active while the canvas is used.
+    // Draws through `painter`, which must stay active while the canvas is
+    // used; the painter's own state comes back when the canvas goes.
     explicit QtCanvas(QPainter& painter);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
@@ -70,6 +71,7 @@ private:
     std::unique_ptr<QImage> image_;
     std::unique_ptr<QPainter> ownPainter_;
     QPainter* painter_;
+    bool restoresPainter_ = false;
 
     Font font_;
     QFont qfont_;

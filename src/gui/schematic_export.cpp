@@ -115,10 +115,24 @@ ExportFormat exportFormatFor(std::string_view path) {
     return ExportFormat::kUnknown;
 }
 
+namespace {
+
+QtMessageHandler gQtHandler = nullptr;
+
+// Qt's notes about the run-time folder of a display-less process say nothing
+// to a user of the exports; every other message goes through.
+void filterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QStringLiteral("QStandardPaths: "))) return;
+    if (gQtHandler != nullptr) gQtHandler(type, context, text);
+}
+
+}  // namespace
+
 void ensureGuiApplication() {
     if (QGuiApplication::instance() != nullptr) return;
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform == nullptr || *platform == '\0') setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    gQtHandler = qInstallMessageHandler(filterQtMessages);
     static int argc = 1;
     static char name[] = "corvane-batch";
     static char* argv[] = {name, nullptr};

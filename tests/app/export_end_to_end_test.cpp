@@ -1,0 +1,121 @@
+// corvane-batch --export-schematic on the example design: the files it
+// writes, what it says when it cannot, and its exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QImage>
+#include <QXmlStreamReader>
+#include <fstream>
+#include <sstream>
+
+#include "support/test_files.h"
+
+namespace corvane {
+namespace {
+
+using testing::TempDir;
+
+struct BatchRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& argument) {
+    std::string text = "'";
+    for (const char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return text + "'";
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs corvane-batch in `folder` without a display platform set, so the
+// program has to choose the offscreen one itself.
+BatchRun runBatch(const std::string& folder, const std::vector<std::string>& arguments) {
+    std::string command = "cd " + quoted(folder) + " && env -u QT_QPA_PLATFORM -u DISPLAY " +
+                          quoted(CORVANE_BATCH_PATH) + " --no-progress";
+    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    command += " >" + quoted(folder + "/out") + " 2>" + quoted(folder + "/err") + " </dev/null";
+    BatchRun run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = readAll(folder + "/out");
+    run.err = readAll(folder + "/err");
+    return run;
+}
+
+const std::string kAnalyseExamples = "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/rtl";
+
+class ExportEndToEnd : public ::testing::Test {
+protected:
+    TempDir dir;
+};
+
+TEST_F(ExportEndToEnd, WritesEveryRequestedFileByItsExtension) {
+    const BatchRun run = runBatch(
+        dir.path(), {kAnalyseExamples, "--export-schematic", "top=top.png",
+                     "--export-schematic=counter=counter.png", "--export-schematic",
+                     "handshake_fsm=fsm.svg", "--export-schematic", "bus_mux=mux.pdf",
+                     "--export-schematic", "Top=top.emf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    // The PNG images are those the export test keeps, pixel for pixel.
+    for (const char* module : {"top", "counter"}) {
+        const QImage written(QString::fromStdString(dir.path() + "/" + module + ".png"));
+        const QImage stored(
+            QString::fromStdString(std::string(CORVANE_FIXTURES) + "/golden/" + module + ".png"));
+        ASSERT_FALSE(written.isNull()) << module;
+        EXPECT_TRUE(written.convertToFormat(QImage::Format_RGB32) ==
+                    stored.convertToFormat(QImage::Format_RGB32))
+            << module;
+    }
+    QXmlStreamReader svg(QByteArray::fromStdString(readAll(dir.path() + "/fsm.svg")));
+    while (!svg.atEnd()) svg.readNext();
+    EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+    EXPECT_TRUE(readAll(dir.path() + "/mux.pdf").starts_with("%PDF-"));
+    EXPECT_EQ(readAll(dir.path() + "/top.emf").substr(40, 4), " EMF");
+}
+
+TEST_F(ExportEndToEnd, ModuleNotAnalysedIsReportedAndTheOthersStillWritten) {
+    const BatchRun run = runBatch(dir.path(), {kAnalyseExamples, "--export-schematic",
+                                               "nosuch=a.png", "--export-schematic", "top=b.svg"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "corvane-batch: the module \"nosuch\" is not analysed\n");
+    EXPECT_FALSE(std::ifstream(dir.path() + "/a.png").good());
+    EXPECT_TRUE(std::ifstream(dir.path() + "/b.svg").good());
+}
+
+TEST_F(ExportEndToEnd, ExportsRunAfterTheLines) {
+    // The export is named before the analysis on the command line.
+    const BatchRun run =
+        runBatch(dir.path(), {"--export-schematic", "counter=c.emf", kAnalyseExamples});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(std::ifstream(dir.path() + "/c.emf").good());
+}
+
+TEST_F(ExportEndToEnd, UnwritableOrUnknownFilesFail) {
+    const BatchRun run = runBatch(dir.path(), {kAnalyseExamples, "--export-schematic",
+                                               "top=missing/top.png", "--export-schematic",
+                                               "top=top.bmp"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot write the schematic \"missing/top.png\""), std::string::npos);
+    EXPECT_NE(run.err.find("\"top.bmp\" does not end in .svg, .png, .pdf or .emf"),
+              std::string::npos);
+}
+
+TEST_F(ExportEndToEnd, MalformedOptionIsAUsageError) {
+    for (const char* value : {"top", "=x.png", "top="}) {
+        const BatchRun run = runBatch(dir.path(), {"--export-schematic", value});
+        EXPECT_EQ(run.status, 2) << value;
+        EXPECT_NE(run.err.find("--export-schematic needs MODULE=OUT"), std::string::npos) << value;
+    }
+    EXPECT_EQ(runBatch(dir.path(), {"--export-schematic"}).status, 2);
+}
+
+}  // namespace
+}  // namespace corvane
