@@ -1,6 +1,7 @@
 #include "schematic/render_export.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/emf_canvas.h"
 #include "platform/text_metrics.h"
@@ -101,6 +102,39 @@ bool writeSchematicEmf(CSchematicDlg& window, const std::string& path, Schematic
     EmfCanvas emf;
     drawSchematicExport(window, emf, host);
     return emf.save(path);
+}
+
+namespace {
+
+// Whether `path` can be opened for writing. Opened for appending, so an
+// existing file keeps its bytes until the metafile replaces it whole.
+bool canWrite(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+void cannotSave(UiHost& ui, const std::string& path) {
+    ui.messageBox({"CORVANE cannot save this file.", path, MessageIcon::kExclamation,
+                   MessageButtons::kOk});
+}
+
+}  // namespace
+
+void exportEmfCommand(CSchematicDlg& window, UiHost& ui, SchematicPaintHost& host) {
+    const Module* module = window.findModule();
+    if (module == nullptr) return;
+    FileDialogRequest request;
+    request.caption = "Please input the name of EMF file";
+    request.okText = "&OK";
+    request.filter = "Enhanced MetaFile(*.emf)|*.emf||";
+    request.defaultExtension = "emf";
+    request.proposedName = module->name;
+    request.overwritePrompt = true;
+    const std::optional<std::string> path = ui.saveFileDialog(request);
+    if (!path) return;
+    if (!canWrite(*path) || !writeSchematicEmf(window, *path, host)) cannotSave(ui, *path);
 }
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/canvas.h"
+#include "platform/ui_host.h"
 #include "schematic/canvas_size.h"
 #include "schematic/render_context.h"
 
@@ -26,5 +27,10 @@ void drawSchematicExport(const CSchematicDlg& window, Canvas& canvas, SchematicP
 // temporary file and a rename); false when the module is gone or the file
 // cannot be written.
 bool writeSchematicEmf(CSchematicDlg& window, const std::string& path, SchematicPaintHost& host);
+
+// The window's "&EMF..." command: asks for the file name, checks that the
+// file can be written (a message box with the path when not) and writes the
+// metafile. Cancel ends the command.
+void exportEmfCommand(CSchematicDlg& window, UiHost& ui, SchematicPaintHost& host);
 
 }  // namespace corvane

@@ -300,5 +300,41 @@ TEST(EmfCanvas, ExampleSchematicExportHasAValidStructure) {
     }
 }
 
+TEST(EmfExportCommand, AsksForTheFileAndSaysWhenItCannotBeWritten) {
+    ScriptedUiHost ui;
+    NullProgressSink progress;
+    CMorvelDlg controller(ui, progress);
+    ASSERT_TRUE(controller.analyseFile(std::string(CORVANE_EXAMPLES) + "/rtl/bus_mux.v"));
+    CSchematicDlg window(controller.modules(), "bus_mux", standardSchematicPasses());
+    window.openWithoutFile();
+    testing::TempDir dir;
+    SchematicPaintHost host;
+
+    ui.saveFileAnswers = {dir.path() + "/mux.emf", dir.path() + "/no/such/mux.emf", std::nullopt};
+    exportEmfCommand(window, ui, host);
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    const FileDialogRequest& request = ui.fileDialogs[0];
+    EXPECT_EQ(request.caption, "Please input the name of EMF file");
+    EXPECT_EQ(request.okText, "&OK");
+    EXPECT_EQ(request.filter, "Enhanced MetaFile(*.emf)|*.emf||");
+    EXPECT_EQ(request.defaultExtension, "emf");
+    EXPECT_EQ(request.proposedName, "bus_mux");
+    EXPECT_TRUE(request.overwritePrompt);
+    std::ifstream in(dir.path() + "/mux.emf", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(checkStructure(bytes), "");
+    EXPECT_TRUE(ui.messageBoxes.empty());
+
+    exportEmfCommand(window, ui, host);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].caption, "CORVANE cannot save this file.");
+    EXPECT_EQ(ui.messageBoxes[0].text, dir.path() + "/no/such/mux.emf");
+    EXPECT_EQ(ui.messageBoxes[0].icon, MessageIcon::kExclamation);
+
+    exportEmfCommand(window, ui, host);  // cancelled: nothing more
+    EXPECT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.fileDialogs.size(), 3u);
+}
+
 }  // namespace
 }  // namespace corvane
