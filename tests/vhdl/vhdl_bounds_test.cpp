@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <map>
+#include <random>
 #include <string>
+#include <vector>
+
+#include "database/text_helpers.h"
 
 namespace corvane {
 namespace {
@@ -59,6 +64,44 @@ TEST(VhdlBounds, SubstitutionOrder) {
         SCOPED_TRACE(c.text);
         const GenericTable table(c.generics);
         EXPECT_EQ(table.substitute(c.text), c.result);
+    }
+}
+
+// The plain substitution: every generic in turn, longer names first and map
+// order within one length, replaced wherever it occurs.
+std::string substitutedPlainly(const std::map<std::string, std::string>& generics,
+                               const std::string& text) {
+    std::vector<std::pair<std::string, std::string>> entries(generics.begin(), generics.end());
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+    std::string result = text;
+    for (const auto& [name, value] : entries) result = replaceAllNoCase(result, name, value);
+    return result;
+}
+
+// The table looks only for names that can start at a position and only
+// applies the generics whose names are present; the result must be that of
+// applying every generic in order.
+TEST(VhdlBounds, SubstitutionEqualsPlainReplacementOfEveryGeneric) {
+    const std::vector<std::string> pieces = {"w", "W", "wd", "WD", "n", "nW", "x", "_",
+                                             "-", "(", "1",  "$",  "d", "dW", "wn"};
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 10);
+    for (int round = 0; round < 2000; ++round) {
+        std::map<std::string, std::string> generics;
+        for (int i = length(random) / 3; i > 0; --i)
+            generics[toLowerAscii(pieces[pick(random)])] = pieces[pick(random)];
+        std::string text;
+        for (int i = length(random); i > 0; --i) text += pieces[pick(random)];
+        SCOPED_TRACE(text);
+        const GenericTable table(generics);
+        EXPECT_EQ(table.substitute(text), substitutedPlainly(generics, text));
+        const std::string lower = toLowerAscii(text);
+        const bool present = std::any_of(generics.begin(), generics.end(), [&](const auto& entry) {
+            return lower.find(entry.first) != std::string::npos;
+        });
+        EXPECT_EQ(table.occursIn(lower), present);
     }
 }
 
