@@ -9,8 +9,20 @@ namespace corvane {
 
 namespace {
 
-bool isWordChar(char c) {
+constexpr bool isWordChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+// isWordChar by table, for the scan over the whole prepared text.
+constexpr std::array<bool, 256> kWordChars = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<std::size_t>(c)] = isWordChar(static_cast<char>(c));
+    return table;
+}();
+
+bool isWordByte(char c) {
+    return kWordChars[static_cast<unsigned char>(c)];
 }
 
 constexpr char lowerAscii(char c) {
@@ -85,12 +97,12 @@ std::string markVhdlWordOperators(std::string_view text) {
     std::size_t pos = 1;
     while (pos < text.size()) {
         const char lead = text[pos - 1];
-        if ((lead != ' ' && lead != ')') || !isWordChar(text[pos])) {
+        if ((lead != ' ' && lead != ')') || !isWordByte(text[pos])) {
             ++pos;
             continue;
         }
         std::size_t end = pos + 1;
-        while (end < text.size() && isWordChar(text[end])) ++end;
+        while (end < text.size() && isWordByte(text[end])) ++end;
         const int found = (end < text.size() && (text[end] == ' ' || text[end] == '('))
                               ? table.find(text.substr(pos, end - pos))
                               : -1;
