@@ -75,9 +75,11 @@ void replaceTabs(std::string& line) {
 std::string lineMarker(int lineNumber) { return "%%" + std::to_string(lineNumber); }
 
 std::string_view trimmedView(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    return text.substr(begin, end - begin);
 }
 
 // Buffers reused from line to line, so that cleaning a line allocates nothing
@@ -163,7 +165,7 @@ void appendVerilogLineTokens(Module& module, std::string_view line, int lineNumb
         while (pos < line.size() && line[pos] == ' ') ++pos;
         if (pos >= line.size()) break;
         const std::size_t start = pos;
-        while (pos < line.size() && line[pos] != ' ') ++pos;
+        pos = std::min(line.find(' ', pos), line.size());
         if (firstStart == std::string_view::npos) {
             firstStart = start;
             firstEnd = pos;
@@ -204,26 +206,14 @@ struct LineTriggers {
     bool close = false;
 };
 
+// One library search per character: on lines of typical length this is
+// cheaper than a loop that tests every character against all four.
 LineTriggers triggersOf(std::string_view line) {
     LineTriggers found;
-    for (char c : line) {
-        switch (c) {
-            case '\t':
-                found.tab = true;
-                break;
-            case '/':
-                found.slash = true;
-                break;
-            case '(':
-                found.open = true;
-                break;
-            case ')':
-                found.close = true;
-                break;
-            default:
-                break;
-        }
-    }
+    found.tab = line.find('\t') != std::string_view::npos;
+    found.slash = line.find('/') != std::string_view::npos;
+    found.open = line.find('(') != std::string_view::npos;
+    found.close = line.find(')') != std::string_view::npos;
     return found;
 }
 

@@ -76,6 +76,8 @@ BitRange declaredRange(const Module& module, std::string_view name) {
 // Inserting in precedence order with "first entry wins" gives the same answer
 // as the scans of declaredRange.
 DeclaredRangeIndex::DeclaredRangeIndex(const Module& module) {
+    ranges_.reserve(module.pins.size() + module.regs.size() + module.wires.size() +
+                    module.generics.size());
     for (const Pin& pin : module.pins) ranges_.try_emplace(pin.name, rangeOf(pin));
     for (const Reg& reg : module.regs) ranges_.try_emplace(reg.name, rangeOf(reg));
     for (const Wire& wire : module.wires) ranges_.try_emplace(wire.name, rangeOf(wire));

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,6 +23,7 @@ constexpr std::size_t kBlockKinds = kKindInitial - kKindAssign + 1;
 
 // Room for the names of a typical module; larger modules grow the table.
 constexpr std::size_t kExpectedNames = 64;
+constexpr std::size_t kExpectedUses = 256;
 
 struct PortKey {
     int kind;
@@ -206,10 +208,15 @@ struct IndexedNetChecker::Index {
         }
         // Uses are listed with their name ids in scan order, then grouped by
         // id with a counting sort that keeps the scan order within a name.
+        for (int kind = kFirstBlockKind; kind <= kKindInitial; ++kind) {
+            unreservedUses[kind - kFirstBlockKind].assign(blockCount(indexed, kind), 0);
+        }
         std::vector<std::pair<int, UseRef>> listed;
+        listed.reserve(kExpectedUses);
         forEachCandidateUse(indexed, scans, [&](const UseRef& ref, std::string_view name) {
             if (name.empty()) return;
             listed.emplace_back(names.findOrAdd(name), ref);
+            ++unreservedUses[ref.kind - kFirstBlockKind][static_cast<std::size_t>(ref.block)];
         });
         firstUse.assign(names.size() + 1, 0);
         for (const auto& entry : listed) ++firstUse[static_cast<std::size_t>(entry.first) + 1];
@@ -237,6 +244,22 @@ struct IndexedNetChecker::Index {
         }
     }
 
+    // Makes room in a block's port list, on its first recorded use, for all
+    // the uses it may still record, so the list grows once instead of moving
+    // its ports at every doubling. Skipped when `name` is one of these very
+    // ports, whose storage the caller still reads.
+    void reservePorts(int kind, int block, std::vector<Pin>& ports, const std::string& name) {
+        std::size_t& pending =
+            unreservedUses[kind - kFirstBlockKind][static_cast<std::size_t>(block)];
+        if (pending == 0) return;
+        const std::less<const void*> before;
+        const void* begin = ports.data();
+        const void* end = ports.data() + ports.size();
+        if (!before(&name, begin) && before(&name, end)) return;
+        ports.reserve(ports.size() + pending);
+        pending = 0;
+    }
+
     const Module* module;
     Language scans;
     std::array<std::size_t, 8> shape;
@@ -246,6 +269,8 @@ struct IndexedNetChecker::Index {
     std::vector<std::size_t> firstUse;  // per name id, where its uses start; one more at the end
     PortKeySet portKeys;
     std::array<std::vector<std::size_t>, kBlockKinds> syncedPorts;  // per kind and block
+    // Per kind and block, the candidate uses not yet reserved for in its ports.
+    std::array<std::vector<std::size_t>, kBlockKinds> unreservedUses;
 };
 
 IndexedNetChecker::IndexedNetChecker(const Module& module, Language scans)
@@ -270,6 +295,12 @@ void IndexedNetChecker::check(Module& module, const std::string& netName, Messag
     const RangeResolver resolver(module, &index.ranges);
     const SelectSyntax& syntax = selectSyntaxFor(index.scans);
     const auto first = static_cast<std::size_t>(id);
+    std::vector<Terminal>& terminals = net->second.terminals;
+    const std::size_t needed =
+        terminals.size() + (index.firstUse[first + 1] - index.firstUse[first]);
+    if (needed > terminals.capacity()) {
+        terminals.reserve(std::max(needed, 2 * terminals.capacity()));
+    }
     for (std::size_t u = index.firstUse[first]; u < index.firstUse[first + 1]; ++u) {
         const UseRef& ref = index.uses[u];
         ResolvedUse use;
@@ -281,6 +312,7 @@ void IndexedNetChecker::check(Module& module, const std::string& netName, Messag
             const PortKey key{ref.kind, ref.block, id, use.role, use.range.msb, use.range.lsb};
             if (index.portKeys.contains(key)) continue;
         }
+        index.reservePorts(ref.kind, ref.block, *ports, netName);
         recordUse(net->second, *ports, ref, netName, use);
     }
 }

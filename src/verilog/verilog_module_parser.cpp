@@ -22,6 +22,8 @@ enum class Step { Continue, StopReading, Fail };
 
 // A keyword token, or the keyword followed by text glued from its "[" on.
 bool isKeyword(std::string_view token, std::string_view keyword) {
+    // Most tokens differ from a keyword in their first character already.
+    if (!keyword.empty() && (token.empty() || token.front() != keyword.front())) return false;
     return token == keyword ||
            (token.size() > keyword.size() && token.starts_with(keyword) && token[keyword.size()] == '[');
 }
