@@ -13,13 +13,13 @@
 namespace corvane {
 
 // Route steps one connection may take before it ends with what it has laid.
-// A step is one round of the route step: a horizontal ray, at most one
-// horizontal and one vertical piece. A connection needs about two steps per
-// block it has to pass, and the column layout puts at most three block
-// columns across a connection; the largest count seen over generated modules
-// of up to 1,000 blocks is far below this bound, which only stops routes that
-// would otherwise circle for ever (a piece can send the route back onto a
-// row it has already left).
+// A step is one round of the route step: a horizontal ray and at most one
+// horizontal and one vertical piece. Most connections take one to five
+// rounds; the longest ones climb along a column of blocks, about one round
+// per block passed, so a column layout of 1,000 blocks needs up to about 300.
+// The bound leaves room for designs some fifty times larger; it exists only
+// for a route that would circle for ever. (A round that ends where it began
+// ends the connection at once: see the route step.)
 inline constexpr int kMaxStepsPerConnection = 16384;
 
 struct RouteContext {
