@@ -167,8 +167,8 @@ void QtCanvas::drawEllipse(const Rect& bounds) {
     const long long width = static_cast<long long>(bounds.right) - bounds.left;
     const long long height = static_cast<long long>(bounds.bottom) - bounds.top;
     if (width > INT_MAX || height > INT_MAX || width < INT_MIN || height < INT_MIN) return;
-    painter_->drawEllipse(QRect(bounds.left, bounds.top, static_cast<int>(width),
-                                static_cast<int>(height)));
+    painter_->drawEllipse(
+        QRect(bounds.left, bounds.top, static_cast<int>(width), static_cast<int>(height)));
 }
 
 void QtCanvas::fillRectangle(const Rect& rect, Color color) {
@@ -182,8 +182,8 @@ void QtCanvas::drawText(Point origin, std::string_view text) {
     if (opaqueText_) {
         const TextSize size = textExtent(text);
         const auto edge = [](int from, int length) {
-            return static_cast<int>(std::min<long long>(static_cast<long long>(from) + length,
-                                                        INT_MAX));
+            return static_cast<int>(
+                std::min<long long>(static_cast<long long>(from) + length, INT_MAX));
         };
         fillRectangle({origin.x, origin.y, edge(origin.x, size.width), edge(origin.y, size.height)},
                       textBackground_);
@@ -225,8 +225,8 @@ void QtCanvas::lighten(const Rect& rect) {
         auto* line = reinterpret_cast<QRgb*>(image->scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb pixel = line[x];
-            line[x] = qRgb((qRed(pixel) + 255) / 2, (qGreen(pixel) + 255) / 2,
-                           (qBlue(pixel) + 255) / 2);
+            line[x] =
+                qRgb((qRed(pixel) + 255) / 2, (qGreen(pixel) + 255) / 2, (qBlue(pixel) + 255) / 2);
         }
     }
 }

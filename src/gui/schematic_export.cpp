@@ -30,8 +30,8 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 bool writeBytes(const std::string& path, const QByteArray& bytes) {
-    return writeFileSafely(path, std::string_view(bytes.constData(),
-                                                  static_cast<std::size_t>(bytes.size())));
+    return writeFileSafely(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 bool exportPng(const CSchematicDlg& window, CanvasSize size, const std::string& path,

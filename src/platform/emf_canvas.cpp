@@ -177,10 +177,10 @@ void EmfCanvas::prepareFont() {
     face.resize(std::min<std::size_t>(face.size(), U_LF_FACESIZE - 1));
     std::uint16_t faceName[U_LF_FACESIZE] = {};
     std::copy(face.begin(), face.end(), faceName);
-    const U_LOGFONT logFont =
-        logfont_set(font_.pixelHeight, 0, 0, 0, font_.weight, font_.italic ? 1 : 0,
-                    font_.underline ? 1 : 0, 0, U_DEFAULT_CHARSET, U_OUT_DEFAULT_PRECIS,
-                    U_CLIP_DEFAULT_PRECIS, U_DEFAULT_QUALITY, U_FIXED_PITCH | U_FF_MODERN, faceName);
+    const U_LOGFONT logFont = logfont_set(
+        font_.pixelHeight, 0, 0, 0, font_.weight, font_.italic ? 1 : 0, font_.underline ? 1 : 0, 0,
+        U_DEFAULT_CHARSET, U_OUT_DEFAULT_PRECIS, U_CLIP_DEFAULT_PRECIS, U_DEFAULT_QUALITY,
+        U_FIXED_PITCH | U_FF_MODERN, faceName);
     std::uint32_t created = 0;
     append(extcreatefontindirectw_set(&created, handles_->table,
                                       reinterpret_cast<const char*>(&logFont), nullptr));
@@ -230,8 +230,8 @@ void EmfCanvas::drawPolyline(const std::vector<Point>& points) {
     if (finished_ || points.size() < 2) return;
     preparePen();
     const std::vector<U_POINTL> list = pointsL(points);
-    append(U_EMRPOLYLINE_set(boundsOf(points), static_cast<std::uint32_t>(list.size()),
-                             list.data()));
+    append(
+        U_EMRPOLYLINE_set(boundsOf(points), static_cast<std::uint32_t>(list.size()), list.data()));
     includePoints(points);
 }
 
@@ -240,8 +240,8 @@ void EmfCanvas::drawPolygon(const std::vector<Point>& points) {
     preparePen();
     prepareBrush(brush_);
     const std::vector<U_POINTL> list = pointsL(points);
-    append(U_EMRPOLYGON_set(boundsOf(points), static_cast<std::uint32_t>(list.size()),
-                            list.data()));
+    append(
+        U_EMRPOLYGON_set(boundsOf(points), static_cast<std::uint32_t>(list.size()), list.data()));
     includePoints(points);
 }
 
@@ -258,8 +258,8 @@ void EmfCanvas::drawEllipse(const Rect& bounds) {
     if (finished_) return;
     preparePen();
     prepareBrush(brush_);
-    append(U_EMRELLIPSE_set(rectL(bounds.left, bounds.top, past(bounds.right),
-                                  past(bounds.bottom))));
+    append(
+        U_EMRELLIPSE_set(rectL(bounds.left, bounds.top, past(bounds.right), past(bounds.bottom))));
     includePoints({{bounds.left, bounds.top}, {past(bounds.right), past(bounds.bottom)}});
 }
 
@@ -283,12 +283,11 @@ void EmfCanvas::drawText(Point origin, std::string_view text) {
     if (units.empty()) return;
     const TextSize size = textExtent(text);
     const auto edge = [](int from, int length) {
-        return static_cast<int>(std::min<long long>(static_cast<long long>(from) +
-                                                        std::max(length - 1, 0),
-                                                    INT_MAX));
+        return static_cast<int>(
+            std::min<long long>(static_cast<long long>(from) + std::max(length - 1, 0), INT_MAX));
     };
-    const U_RECTL box = rectL(origin.x, origin.y, edge(origin.x, size.width),
-                              edge(origin.y, size.height));
+    const U_RECTL box =
+        rectL(origin.x, origin.y, edge(origin.x, size.width), edge(origin.y, size.height));
     char* emrText = emrtext_set({origin.x, origin.y}, static_cast<U_NUM_STR>(units.size()), 2,
                                 const_cast<char16_t*>(units.data()), U_ETO_NONE,
                                 rectL(0, 0, -1, -1), advances.data());
@@ -343,8 +342,7 @@ void EmfCanvas::lighten(const Rect& rect) {
     };
     append(U_EMRALPHABLEND_set(box, {rect.left, rect.top},
                                {length(rect.left, rect.right), length(rect.top, rect.bottom)},
-                               {0, 0}, {1, 1},
-                               xform_set(1, 0, 0, 1, 0, 0), colorRef(0xffffff),
+                               {0, 0}, {1, 1}, xform_set(1, 0, 0, 1, 0, 0), colorRef(0xffffff),
                                U_DIB_RGB_COLORS, blend, bitmap, 4, white));
     std::free(bitmap);
     include(rect.left, rect.top, 0);
@@ -370,10 +368,10 @@ const std::string& EmfCanvas::finish() {
                                         hundredthsMm(static_cast<long long>(bounds.right) + 1),
                                         hundredthsMm(static_cast<long long>(bounds.bottom) + 1));
     std::u16string description = description_;
-    char* header = U_EMRHEADER_set(
-        bounds, frame, nullptr, static_cast<U_CBSTR>(description.size()),
-        reinterpret_cast<std::uint16_t*>(description.data()), {kDeviceWidth, kDeviceHeight},
-        {kDeviceWidthMm, kDeviceHeightMm}, 0);
+    char* header =
+        U_EMRHEADER_set(bounds, frame, nullptr, static_cast<U_CBSTR>(description.size()),
+                        reinterpret_cast<std::uint16_t*>(description.data()),
+                        {kDeviceWidth, kDeviceHeight}, {kDeviceWidthMm, kDeviceHeightMm}, 0);
     auto* fields = reinterpret_cast<U_EMRHEADER*>(header);
     fields->nBytes = static_cast<std::uint32_t>(fields->emr.nSize + body_.size());
     fields->nRecords = records_ + 1;

@@ -23,7 +23,8 @@ struct BlockLook {
 };
 
 BlockLook blockLook(bool selected, Color band, Color text, Pen separator, Pen frame) {
-    if (selected) return {true, kColorSelectedFill, kColorSelection, selectionPen(), selectionPen()};
+    if (selected)
+        return {true, kColorSelectedFill, kColorSelection, selectionPen(), selectionPen()};
     return {false, band, text, separator, frame};
 }
 
@@ -136,9 +137,9 @@ void drawAlways(const RenderContext& context, const Always& always,
                 const std::vector<LabelBox>& entries) {
     Canvas& dc = context.dc();
     const BlockEdges edges = blockEdges(context, always.x, always.y, always.width, always.height);
-    const BlockLook look = blockLook(context.selected(kKindAlways, std::to_string(always.line)),
-                                     kColorAlwaysBand, kColorAlwaysFrame,
-                                     solidPen(0, kColorAlwaysFrame), solidPen(2, kColorAlwaysFrame));
+    const BlockLook look = blockLook(
+        context.selected(kKindAlways, std::to_string(always.line)), kColorAlwaysBand,
+        kColorAlwaysFrame, solidPen(0, kColorAlwaysFrame), solidPen(2, kColorAlwaysFrame));
     const int bandHeight =
         context.scaled(static_cast<int>(std::min<Sum>(always.sensitivity.size(), 1 << 24) * 32));
     drawBand(context, edges, always.width, bandHeight, look.band);
@@ -221,9 +222,9 @@ CanvasSize drawParameterBox(const RenderContext& context, const Child& child,
 CanvasSize drawChild(const RenderContext& context, const Child& child) {
     Canvas& dc = context.dc();
     const BlockEdges edges = blockEdges(context, child.x, child.y, child.width, child.height);
-    const BlockLook look = blockLook(context.selected(kKindChild, child.name), kColorInstanceBand,
-                                     kColorInstanceFrame, solidPen(0, kColorInstanceFrame),
-                                     solidPen(2, kColorInstanceFrame));
+    const BlockLook look =
+        blockLook(context.selected(kKindChild, child.name), kColorInstanceBand, kColorInstanceFrame,
+                  solidPen(0, kColorInstanceFrame), solidPen(2, kColorInstanceFrame));
     const int bandHeight = context.scaled(48);
     drawBand(context, edges, child.width, bandHeight, look.band);
     drawSeparator(context, edges, bandHeight, look.separator);
@@ -254,9 +255,9 @@ void drawInitial(const RenderContext& context, const Initial& initial) {
     Canvas& dc = context.dc();
     const BlockEdges edges =
         blockEdges(context, initial.x, initial.y, initial.width, initial.height);
-    const BlockLook look = blockLook(context.selected(kKindInitial, std::to_string(initial.line)),
-                                     kColorInitialFill, kColorBlack, solidPen(0, kColorDarkGrey),
-                                     solidPen(2, kColorDarkGrey));
+    const BlockLook look =
+        blockLook(context.selected(kKindInitial, std::to_string(initial.line)), kColorInitialFill,
+                  kColorBlack, solidPen(0, kColorDarkGrey), solidPen(2, kColorDarkGrey));
     dc.fillRectangle({edges.left, edges.top, edges.right, edges.bottom}, look.band);
     drawFrame(dc, edges, look.frame);
     drawTitle(context, initial.x, initial.y, " Initial ", look.band, look.text);
@@ -272,7 +273,8 @@ AssignSymbol assignSymbol(const Assign& assign) {
     if (assign.ports.size() != 2) return AssignSymbol::kNone;
     const Pin& a = assign.ports[0];
     const Pin& b = assign.ports[1];
-    if (std::llabs(static_cast<Sum>(a.msb) - a.lsb) != std::llabs(static_cast<Sum>(b.msb) - b.lsb)) {
+    if (std::llabs(static_cast<Sum>(a.msb) - a.lsb) !=
+        std::llabs(static_cast<Sum>(b.msb) - b.lsb)) {
         return AssignSymbol::kNone;
     }
     if (assign.name == assign.expression) return AssignSymbol::kNone;

@@ -121,8 +121,8 @@ std::vector<Point> ellipsePoints(int x0, int y0, int x1, int y1) {
     const long long ry = height / 2;
     const double ratio = static_cast<double>(std::llabs(static_cast<long long>(x0) - x1)) / height;
     const auto clamped = [](double v) {
-        return static_cast<int>(std::clamp(v, static_cast<double>(INT_MIN),
-                                           static_cast<double>(INT_MAX)));
+        return static_cast<int>(
+            std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
     };
     const auto point = [&](double x, double y) { return Point{clamped(x), clamped(y)}; };
     std::vector<Point> points;
@@ -130,8 +130,8 @@ std::vector<Point> ellipsePoints(int x0, int y0, int x1, int y1) {
     points.push_back(point(cx + std::trunc(ratio * ry), static_cast<double>(cy)));
     for (int degrees = 10; degrees <= 370; degrees += 10) {
         const double a = degrees * std::numbers::pi / 180.0;
-        points.push_back(point(cx + std::floor(std::cos(a) * ry * ratio),
-                               cy + std::floor(std::sin(a) * ry)));
+        points.push_back(
+            point(cx + std::floor(std::cos(a) * ry * ratio), cy + std::floor(std::sin(a) * ry)));
     }
     return points;
 }
@@ -140,16 +140,16 @@ void drawEllipse(Canvas& dc, int x0, int y0, int x1, int y1) {
     dc.drawPolyline(ellipsePoints(x0, y0, x1, y1));
 }
 
-std::vector<std::string> wrapCommentText(std::string_view text, std::string_view,
-                                         int pixelHeight, int width) {
+std::vector<std::string> wrapCommentText(std::string_view text, std::string_view, int pixelHeight,
+                                         int width) {
     // The metric is additive by columns, so a line's width is kept as a column count.
     const long long advance = TextMetrics::columnAdvance(pixelHeight);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find("\r\n", start);
-        const std::string_view paragraph =
-            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        const std::string_view paragraph = text.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
         std::string line;
         long long lineColumns = 0;
         std::size_t pos = 0;

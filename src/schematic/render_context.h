@@ -20,11 +20,11 @@ inline constexpr Color kColorBackground = 0x7F8285;  // outside the canvas
 inline constexpr Color kColorWhite = 0xFFFFFF;       // canvas, block bodies, pin symbols
 inline constexpr Color kColorBlack = 0x000000;
 inline constexpr Color kColorGrid = 0xC0C0C0;
-inline constexpr Color kColorDarkGrey = 0x404040;    // junctions, initial block frame
-inline constexpr Color kColorSelection = 0x0000FF;   // red
-inline constexpr Color kColorHotNet = 0xFF0000;      // blue
-inline constexpr Color kColorGuide = 0xA0FFA0;       // hand-routing guide lines
-inline constexpr Color kColorGreen = 0x008000;       // pin comments, parameter box
+inline constexpr Color kColorDarkGrey = 0x404040;   // junctions, initial block frame
+inline constexpr Color kColorSelection = 0x0000FF;  // red
+inline constexpr Color kColorHotNet = 0xFF0000;     // blue
+inline constexpr Color kColorGuide = 0xA0FFA0;      // hand-routing guide lines
+inline constexpr Color kColorGreen = 0x008000;      // pin comments, parameter box
 inline constexpr Color kColorAlwaysBand = 0xFFB0A0;
 inline constexpr Color kColorAlwaysFrame = 0xAF0000;
 inline constexpr Color kColorSensitivity = 0x0000A0;
@@ -87,8 +87,8 @@ int schematicFontHeight(double zoom);
 // and whether selected objects show as selected.
 class RenderContext {
 public:
-    RenderContext(Canvas& canvas, const Module& module, const SchematicPaintHost& host,
-                  double zoom, int scrollX, int scrollY, bool showSelection, std::string face);
+    RenderContext(Canvas& canvas, const Module& module, const SchematicPaintHost& host, double zoom,
+                  int scrollX, int scrollY, bool showSelection, std::string face);
 
     Canvas& dc() const { return dc_; }
     const Module& module() const { return module_; }

@@ -116,8 +116,8 @@ bool canWrite(const std::string& path) {
 }
 
 void cannotSave(UiHost& ui, const std::string& path) {
-    ui.messageBox({"CORVANE cannot save this file.", path, MessageIcon::kExclamation,
-                   MessageButtons::kOk});
+    ui.messageBox(
+        {"CORVANE cannot save this file.", path, MessageIcon::kExclamation, MessageButtons::kOk});
 }
 
 }  // namespace

@@ -68,8 +68,8 @@ void drawDragOutline(const RenderContext& context, const DragOutline& drag) {
             drawEllipse(dc, a.x, a.y, b.x, b.y);
             const int midX = static_cast<int>((static_cast<long long>(a.x) + b.x) / 2);
             const int midY = static_cast<int>((static_cast<long long>(a.y) + b.y) / 2);
-            for (const Point& p : {Point{a.x, midY}, Point{midX, a.y}, Point{b.x, midY},
-                                   Point{midX, b.y}}) {
+            for (const Point& p :
+                 {Point{a.x, midY}, Point{midX, a.y}, Point{b.x, midY}, Point{midX, b.y}}) {
                 drawHandle(dc, p.x, p.y);
             }
             break;

@@ -7,9 +7,9 @@ namespace corvane {
 void drawCanvasFill(const RenderContext& context, int width, int height) {
     const int left = -context.scrollX();
     const int top = -context.scrollY();
-    context.dc().fillRectangle({left, top, RenderContext::clampedSum(width, left),
-                                RenderContext::clampedSum(height, top)},
-                               kColorWhite);
+    context.dc().fillRectangle(
+        {left, top, RenderContext::clampedSum(width, left), RenderContext::clampedSum(height, top)},
+        kColorWhite);
 }
 
 namespace {

@@ -31,9 +31,9 @@ void drawPinTexts(const RenderContext& context, const Pin& pin, Point p0, Point 
     dc.drawText({RenderContext::clampedSum(p0.x, context.scaled(16)), y}, drawnPinLabel(pin));
 
     if (pin.direction == 0 || pin.direction == 2) {
-        dc.drawText({RenderContext::clampedSum(p0.x, -static_cast<long long>(context.scaled(80))),
-                     y},
-                    pinDirectionWord(pin.direction));
+        dc.drawText(
+            {RenderContext::clampedSum(p0.x, -static_cast<long long>(context.scaled(80))), y},
+            pinDirectionWord(pin.direction));
     } else if (pin.direction == 1) {
         dc.drawText({RenderContext::clampedSum(p5.x, context.scaled(pin.width / 2 + 16)), y},
                     pinDirectionWord(1));
@@ -43,10 +43,10 @@ void drawPinTexts(const RenderContext& context, const Pin& pin, Point p0, Point 
     dc.setTextColor(look.comment);
     const int commentY =
         RenderContext::clampedSum(p0.y, -static_cast<long long>(context.scaled(14)));
-    const int commentX =
-        pin.direction == 1
-            ? RenderContext::clampedSum(p5.x, -static_cast<long long>(context.textWidth(pin.comment)))
-            : p0.x;
+    const int commentX = pin.direction == 1
+                             ? RenderContext::clampedSum(
+                                   p5.x, -static_cast<long long>(context.textWidth(pin.comment)))
+                             : p0.x;
     dc.drawText({commentX, commentY}, pin.comment);
 }
 

@@ -90,8 +90,8 @@ void SchematicRenderer::drawSetup(Canvas& target, const PaintSetup& setup, int p
     target.clearClip();
 }
 
-void SchematicRenderer::drawSchematic(Canvas& dc, int width, int height, double zoom,
-                                      int scrollX, int scrollY, int print) const {
+void SchematicRenderer::drawSchematic(Canvas& dc, int width, int height, double zoom, int scrollX,
+                                      int scrollY, int print) const {
     drawPass(dc, width, height, zoom, scrollX, scrollY, print,
              {INT_MIN, INT_MIN, INT_MAX, INT_MAX});
 }

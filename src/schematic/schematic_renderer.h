@@ -34,8 +34,8 @@ struct PaintSetup {
     double zoom = 1.0;
     int scrollX = 0;
     int scrollY = 0;
-    Rect frame;      // where the drawing goes on the target
-    int width = 0;   // canvas size times the zoom
+    Rect frame;     // where the drawing goes on the target
+    int width = 0;  // canvas size times the zoom
     int height = 0;
 };
 

@@ -57,11 +57,11 @@ protected:
 };
 
 TEST_F(ExportEndToEnd, WritesEveryRequestedFileByItsExtension) {
-    const BatchRun run = runBatch(
-        dir.path(), {kAnalyseExamples, "--export-schematic", "top=top.png",
-                     "--export-schematic=counter=counter.png", "--export-schematic",
-                     "handshake_fsm=fsm.svg", "--export-schematic", "bus_mux=mux.pdf",
-                     "--export-schematic", "Top=top.emf"});
+    const BatchRun run =
+        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "top=top.png",
+                              "--export-schematic=counter=counter.png", "--export-schematic",
+                              "handshake_fsm=fsm.svg", "--export-schematic", "bus_mux=mux.pdf",
+                              "--export-schematic", "Top=top.emf"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     // The PNG images are those the export test keeps, pixel for pixel.
@@ -99,9 +99,9 @@ TEST_F(ExportEndToEnd, ExportsRunAfterTheLines) {
 }
 
 TEST_F(ExportEndToEnd, UnwritableOrUnknownFilesFail) {
-    const BatchRun run = runBatch(dir.path(), {kAnalyseExamples, "--export-schematic",
-                                               "top=missing/top.png", "--export-schematic",
-                                               "top=top.bmp"});
+    const BatchRun run =
+        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "top=missing/top.png",
+                              "--export-schematic", "top=top.bmp"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot write the schematic \"missing/top.png\""), std::string::npos);
     EXPECT_NE(run.err.find("\"top.bmp\" does not end in .svg, .png, .pdf or .emf"),

@@ -103,7 +103,7 @@ TEST_F(QtCanvasTest, ThinPenLinesAndPolygonOutlineWithFill) {
     EXPECT_EQ(image->pixel(1, 1), qRgb(255, 0, 0));
     EXPECT_EQ(image->pixel(9, 1), qRgb(255, 0, 0));
     EXPECT_EQ(image->pixel(5, 2), qRgb(255, 255, 255));
-    EXPECT_EQ(image->pixel(20, 4), qRgb(0, 0, 0));   // outline through the corners
+    EXPECT_EQ(image->pixel(20, 4), qRgb(0, 0, 0));  // outline through the corners
     EXPECT_EQ(image->pixel(30, 12), qRgb(0, 0, 0));
     EXPECT_EQ(image->pixel(25, 8), qRgb(0, 255, 0));  // brush inside
 }

@@ -46,7 +46,8 @@ std::string imageDifference(const QImage& actual, const QImage& expected) {
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
             if (a.pixel(x, y) == b.pixel(x, y)) continue;
-            if (differing++ == 0) first = " first at " + std::to_string(x) + "," + std::to_string(y);
+            if (differing++ == 0)
+                first = " first at " + std::to_string(x) + "," + std::to_string(y);
         }
     }
     return differing == 0 ? "" : std::to_string(differing) + " pixels differ," + first;
@@ -81,8 +82,9 @@ TEST_F(ExampleExports, PngMatchesTheStoredImageExactly) {
         const std::string path = dir.path() + "/" + module + ".png";
         std::string error;
         ASSERT_TRUE(exportModuleSchematic(controller->modules(), module, path, error)) << error;
-        if (update) std::filesystem::copy_file(path, goldenPath(module),
-                                                std::filesystem::copy_options::overwrite_existing);
+        if (update)
+            std::filesystem::copy_file(path, goldenPath(module),
+                                       std::filesystem::copy_options::overwrite_existing);
         const QImage expected(QString::fromStdString(goldenPath(module)));
         ASSERT_FALSE(expected.isNull()) << "no stored image " << goldenPath(module);
         EXPECT_EQ(imageDifference(QImage(QString::fromStdString(path)), expected), "");
@@ -123,13 +125,13 @@ TEST_F(ExampleExports, PdfAndEmfFilesByExtension) {
 
 TEST_F(ExampleExports, FailuresSayWhy) {
     std::string error;
-    EXPECT_FALSE(exportModuleSchematic(controller->modules(), "nosuch", dir.path() + "/x.png",
-                                       error));
+    EXPECT_FALSE(
+        exportModuleSchematic(controller->modules(), "nosuch", dir.path() + "/x.png", error));
     EXPECT_EQ(error, "the module \"nosuch\" is not analysed");
     EXPECT_FALSE(exportModuleSchematic(controller->modules(), "top", dir.path() + "/x.bmp", error));
     EXPECT_NE(error.find("does not end in .svg, .png, .pdf or .emf"), std::string::npos);
-    EXPECT_FALSE(exportModuleSchematic(controller->modules(), "top",
-                                       dir.path() + "/missing/x.png", error));
+    EXPECT_FALSE(
+        exportModuleSchematic(controller->modules(), "top", dir.path() + "/missing/x.png", error));
     EXPECT_NE(error.find("cannot write the schematic"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "/x.png"));
 }

@@ -92,7 +92,8 @@ std::vector<Point> drawnPoints(const Record& record) {
         case kPolygon:
         case kPolyline: {
             std::vector<Point> points;
-            for (std::uint32_t i = 0; i < record.u32(24); ++i) points.push_back(record.point(28 + 8 * i));
+            for (std::uint32_t i = 0; i < record.u32(24); ++i)
+                points.push_back(record.point(28 + 8 * i));
             return points;
         }
         case kRectangle:
@@ -111,7 +112,8 @@ std::string checkStructure(const std::string& bytes) {
     const auto fail = [&](const std::string& text) { failures += text + "\n"; };
     const Metafile file = readRecords(bytes);
     if (!file.wellFramed) fail("records do not tile the file");
-    if (file.records.empty() || file.records.front().type != kHeader) return failures + "no header\n";
+    if (file.records.empty() || file.records.front().type != kHeader)
+        return failures + "no header\n";
     const Record& header = file.records.front();
     if (header.u32(40) != 0x464D4520) fail("signature");
     if (header.u32(48) != file.size) fail("nBytes " + std::to_string(header.u32(48)));
@@ -120,24 +122,25 @@ std::string checkStructure(const std::string& bytes) {
     const Rect bounds{header.i32(8), header.i32(12), header.i32(16), header.i32(20)};
     const std::uint32_t handleCount = header.u32(56) & 0xffff;
 
-    std::map<std::uint32_t, std::uint32_t> live;  // handle -> creating record type
+    std::map<std::uint32_t, std::uint32_t> live;      // handle -> creating record type
     std::map<std::uint32_t, std::uint32_t> selected;  // object class -> handle
     const auto objectClass = [](std::uint32_t type) {
         return type == kExtCreatePen ? kCreatePen : type;
     };
     for (const Record& record : file.records) {
         for (const Point& p : drawnPoints(record)) {
-            if (p.x < bounds.left || p.x > bounds.right || p.y < bounds.top || p.y > bounds.bottom) {
-                fail("point outside the bounds: " + std::to_string(p.x) + "," + std::to_string(p.y));
+            if (p.x < bounds.left || p.x > bounds.right || p.y < bounds.top ||
+                p.y > bounds.bottom) {
+                fail("point outside the bounds: " + std::to_string(p.x) + "," +
+                     std::to_string(p.y));
             }
         }
-        const std::uint32_t handle = record.type == kSelectObject || record.type == kDeleteObject ||
-                                             record.type == kCreatePen ||
-                                             record.type == kCreateBrush ||
-                                             record.type == kCreateFont ||
-                                             record.type == kExtCreatePen
-                                         ? record.u32(8)
-                                         : 0;
+        const std::uint32_t handle =
+            record.type == kSelectObject || record.type == kDeleteObject ||
+                    record.type == kCreatePen || record.type == kCreateBrush ||
+                    record.type == kCreateFont || record.type == kExtCreatePen
+                ? record.u32(8)
+                : 0;
         switch (record.type) {
             case kCreatePen:
             case kCreateBrush:
@@ -151,7 +154,7 @@ std::string checkStructure(const std::string& bytes) {
                 if ((handle & 0x80000000u) != 0) {
                     // A stock object replaces whatever was selected of its class.
                     const std::uint32_t stock = handle & 0x7fffffffu;
-                    const std::uint32_t cls = stock <= 6 ? kCreateBrush
+                    const std::uint32_t cls = stock <= 6   ? kCreateBrush
                                               : stock <= 8 ? kCreatePen
                                                            : kCreateFont;
                     selected.erase(cls);

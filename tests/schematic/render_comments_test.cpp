@@ -70,16 +70,14 @@ TEST(EllipsePoints, DegenerateBoxes) {
 
 TEST(WrapCommentText, LinesBreakAtCrLfAndBetweenWords) {
     // 16-pixel font: 8-pixel columns.
-    EXPECT_EQ(wrapCommentText("ab cd ef", "f", 16, 40),
-              (std::vector<std::string>{"ab cd", "ef"}));
+    EXPECT_EQ(wrapCommentText("ab cd ef", "f", 16, 40), (std::vector<std::string>{"ab cd", "ef"}));
     EXPECT_EQ(wrapCommentText("ab\r\ncd ef", "f", 16, 1000),
               (std::vector<std::string>{"ab", "cd ef"}));
     // A word wider than the box keeps a line of its own.
     EXPECT_EQ(wrapCommentText("a verylongword b", "f", 16, 24),
               (std::vector<std::string>{"a", "verylongword", "b"}));
     EXPECT_EQ(wrapCommentText("", "f", 16, 24), (std::vector<std::string>{""}));
-    EXPECT_EQ(wrapCommentText("x\r\n\r\ny", "f", 16, 24),
-              (std::vector<std::string>{"x", "", "y"}));
+    EXPECT_EQ(wrapCommentText("x\r\n\r\ny", "f", 16, 24), (std::vector<std::string>{"x", "", "y"}));
 }
 
 }  // namespace

@@ -167,8 +167,8 @@ TEST_F(Renderer, NetPenFollowsHotSelectedNetViewAndOwnInThatOrder) {
         const auto dots = callsOf(calls, CanvasOp::kPolyline);
         ASSERT_FALSE(dots.empty());
         EXPECT_EQ(dots[0].state.pen, c.dot);
-        EXPECT_EQ(dots[0].points, (std::vector<Point>{{299, 99}, {301, 99}, {301, 101},
-                                                      {299, 101}, {299, 99}}));
+        EXPECT_EQ(dots[0].points,
+                  (std::vector<Point>{{299, 99}, {301, 99}, {301, 101}, {299, 101}, {299, 99}}));
     }
 }
 
@@ -230,12 +230,21 @@ TEST_F(Renderer, PinShapeDirectionWordAndCommentFollowTheDirection) {
     };
     // x 100, width 64: L = 52, R = 148, half height 8.
     const Case cases[] = {
-        {0, {{52, 192}, {52, 200}, {52, 208}, {148, 208}, {156, 200}, {148, 192}}, "INPUT",
-         {-28, 192}, true},
-        {1, {{52, 192}, {52, 200}, {52, 208}, {148, 208}, {156, 200}, {148, 192}}, "OUTPUT",
-         {196, 192}, true},
-        {2, {{52, 192}, {44, 200}, {52, 208}, {148, 208}, {156, 200}, {148, 192}}, "INOUT",
-         {-28, 192}, true},
+        {0,
+         {{52, 192}, {52, 200}, {52, 208}, {148, 208}, {156, 200}, {148, 192}},
+         "INPUT",
+         {-28, 192},
+         true},
+        {1,
+         {{52, 192}, {52, 200}, {52, 208}, {148, 208}, {156, 200}, {148, 192}},
+         "OUTPUT",
+         {196, 192},
+         true},
+        {2,
+         {{52, 192}, {44, 200}, {52, 208}, {148, 208}, {156, 200}, {148, 192}},
+         "INOUT",
+         {-28, 192},
+         true},
         {-1, {{52, 192}, {52, 200}, {52, 208}, {148, 208}, {148, 200}, {148, 192}}, "", {}, false},
     };
     for (const Case& c : cases) {
@@ -580,8 +589,8 @@ TEST_F(Renderer, InitialBlockFillFrameAndTitle) {
 
 TEST_F(Renderer, SchematicFontScalesWithTheZoomButNeverBelowOnePixel) {
     module.pins = {makePin("a", 0, 200, 200)};
-    for (const auto& [zoom, height] : {std::pair{1.0, 16}, {0.5, 8}, {0.05, 1}, {0.01, 1},
-                                       {2.0, 32}}) {
+    for (const auto& [zoom, height] :
+         {std::pair{1.0, 16}, {0.5, 8}, {0.05, 1}, {0.01, 1}, {2.0, 32}}) {
         const auto text = textCalls(draw(zoom), "a");
         ASSERT_EQ(text.size(), 1u) << zoom;
         EXPECT_EQ(text[0].state.font.pixelHeight, height) << zoom;
@@ -656,8 +665,8 @@ TEST_F(Renderer, CommentPensHandlesAndTextFont) {
     const auto outlines = callsOf(calls, CanvasOp::kPolyline);
     ASSERT_EQ(outlines.size(), 5u);  // the rectangle and its four corner handles
     EXPECT_EQ(outlines[0].state.pen, solidPen(2, 0x0000FF));
-    EXPECT_EQ(outlines[0].points, (std::vector<Point>{{5, 10}, {30, 10}, {30, 40}, {5, 40},
-                                                      {5, 10}}));
+    EXPECT_EQ(outlines[0].points,
+              (std::vector<Point>{{5, 10}, {30, 10}, {30, 40}, {5, 40}, {5, 10}}));
     EXPECT_EQ(outlines[1].points.front(), (Point{3, 8}));
     // Text at zoom 0.5: 10 pixels high, 5-pixel columns, wrapped into 20 pixels.
     const auto lines = callsOf(calls, CanvasOp::kText);
@@ -841,8 +850,10 @@ TEST(HandRoutingCandidate, VerticalWhenNotFartherAcross) {
 }
 
 TEST_F(Renderer, DraggedItemsAreOutlinedWithTheSelectionPen) {
-    view.edit.drags = {{kKindAssign, 100, 100, 64, 32}, {kCommentLine, 10, 10, 30, -5},
-                       {kCommentText, 200, 200, 40, 16}, {9, 1, 1, 2, 2}};
+    view.edit.drags = {{kKindAssign, 100, 100, 64, 32},
+                       {kCommentLine, 10, 10, 30, -5},
+                       {kCommentText, 200, 200, 40, 16},
+                       {9, 1, 1, 2, 2}};
     const auto calls = draw();
     const auto outlines = callsOf(calls, CanvasOp::kPolyline);
     // The block, two line handles and the text box; a handle entry adds nothing.
