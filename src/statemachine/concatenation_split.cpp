@@ -13,7 +13,9 @@ namespace {
 
 enum class ItemMode { kOutside, kAfterOpen, kAfterColon };
 
-bool hasRange(const ConcatenationItem& item) { return item.msb != -1 && item.lsb != -1; }
+bool hasRange(const ConcatenationItem& item) {
+    return item.msb != -1 && item.lsb != -1;
+}
 
 // The range of the first regs, wires or pins entry whose name as written is
 // `name`: nullopt when there is none, a range of -1, -1 for a declaration
@@ -52,11 +54,20 @@ void appendRangeBits(const std::string& name, int msb, int lsb, std::vector<std:
 
 int literalBase(char letter) {
     switch (letter) {
-        case 'b': case 'B': return 2;
-        case 'd': case 'D': return 10;
-        case 'h': case 'H': return 16;
-        case 'o': case 'O': return 8;
-        default: return 0;
+        case 'b':
+        case 'B':
+            return 2;
+        case 'd':
+        case 'D':
+            return 10;
+        case 'h':
+        case 'H':
+            return 16;
+        case 'o':
+        case 'O':
+            return 8;
+        default:
+            return 0;
     }
 }
 
@@ -81,7 +92,8 @@ void appendLiteralBits(const std::string& text, std::vector<std::string>& bits) 
     for (char c : text.substr(quote + 2)) {
         if (c == '_') continue;
         if (digitValue(c) >= base) break;
-        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digitValue(c));
+        value =
+            value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digitValue(c));
         anyDigit = true;
     }
     if (!anyDigit) return;
@@ -115,9 +127,13 @@ std::int64_t itemWidth(const ConcatenationItem& item, const Module& module) {
     return 1;
 }
 
-bool isConstantBit(const std::string& bit) { return bit == "1" || bit == "0"; }
+bool isConstantBit(const std::string& bit) {
+    return bit == "1" || bit == "0";
+}
 
-std::string bitSource(const std::string& bit) { return bit.substr(0, bit.find('[')); }
+std::string bitSource(const std::string& bit) {
+    return bit.substr(0, bit.find('['));
+}
 
 std::string constantValue(const std::vector<std::string>& bits) {
     if (bits.size() == 1) return bits[0] == "0" ? "1'b0" : "1'b1";

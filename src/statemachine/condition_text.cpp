@@ -46,6 +46,8 @@ std::string unnumberElses(std::string_view condition) {
     return result;
 }
 
-std::string elsePlaceholder(int counter) { return "else[" + std::to_string(counter) + "]"; }
+std::string elsePlaceholder(int counter) {
+    return "else[" + std::to_string(counter) + "]";
+}
 
 }  // namespace corvane

@@ -24,8 +24,8 @@ std::vector<StateMachineListing> listStateMachines(const ModuleList& modules) {
             if (!seenLines.insert(block.line).second) continue;
             StateMachine machine;
             if (extractStateMachine(module, block.line, machine) != kStateMachineFound) continue;
-            listing.push_back({module.name, block.line, machine.stateRegister,
-                               countRealStates(machine)});
+            listing.push_back(
+                {module.name, block.line, machine.stateRegister, countRealStates(machine)});
         }
     }
     return listing;

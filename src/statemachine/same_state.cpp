@@ -8,10 +8,17 @@ namespace {
 
 int baseOf(char letter) {
     switch (letter) {
-        case 'b': case 'B': return 2;
-        case 'd': case 'D': return 10;
-        case 'h': case 'H': return 16;
-        default: return 8;
+        case 'b':
+        case 'B':
+            return 2;
+        case 'd':
+        case 'D':
+            return 10;
+        case 'h':
+        case 'H':
+            return 16;
+        default:
+            return 8;
     }
 }
 

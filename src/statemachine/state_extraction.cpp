@@ -63,7 +63,9 @@ std::string nextStateVariable(const Module& module, int lineId, const std::strin
 
 }  // namespace
 
-bool needsFillerState(std::size_t stateCount) { return stateCount % 2 == 1; }
+bool needsFillerState(std::size_t stateCount) {
+    return stateCount % 2 == 1;
+}
 
 int extractStateMachine(const Module& module, int lineId, StateMachine& machine) {
     machine = StateMachine{};

@@ -10,9 +10,9 @@ namespace corvane {
 
 // Result codes of the extraction.
 inline constexpr int kStateMachineFound = 0;
-inline constexpr int kNoSuchBlock = -1;        // no always block has the requested line
-inline constexpr int kScanNotClosed = -2;      // no state case, or its levels did not close
-inline constexpr int kStateNotAssigned = -3;   // Verilog: nothing assigns the state register
+inline constexpr int kNoSuchBlock = -1;       // no always block has the requested line
+inline constexpr int kScanNotClosed = -2;     // no state case, or its levels did not close
+inline constexpr int kStateNotAssigned = -3;  // Verilog: nothing assigns the state register
 
 // Name of the filler state that keeps two states from standing exactly
 // opposite each other on the diagram's circle; it is never drawn.

@@ -187,7 +187,8 @@ private:
         if (StateNode* state = currentState()) {
             const std::string& condition = joinedConditions();
             if (verilog_ && !statement.targetDisplay.empty() && statement.targetDisplay[0] == '{') {
-                recordAssignment(*state, condition, splitConcatenation(statement, module_), budget_);
+                recordAssignment(*state, condition, splitConcatenation(statement, module_),
+                                 budget_);
             } else {
                 recordAssignment(*state, condition,
                                  {{statement.targetDisplay, statement.valueDisplay}}, budget_);

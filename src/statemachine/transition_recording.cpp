@@ -35,8 +35,8 @@ void openTransition(StateNode& state, const std::string& condition, ScanBudget& 
     if (!opened.assignments.empty()) state.transitions.push_back(std::move(opened));
 }
 
-void recordAssignment(StateNode& state, const std::string& condition,
-                      const AssignmentPairs& pairs, ScanBudget& budget) {
+void recordAssignment(StateNode& state, const std::string& condition, const AssignmentPairs& pairs,
+                      ScanBudget& budget) {
     Transition* exact = nullptr;
     for (Transition& transition : state.transitions) {
         if (!budget.spend(visitCost(condition))) return;

@@ -44,7 +44,7 @@ void openTransition(StateNode& state, const std::string& condition, ScanBudget& 
 // Records `pairs` under `condition`: in the first transition with exactly
 // that condition (a new one when there is none), then in every transition
 // whose condition contains it.
-void recordAssignment(StateNode& state, const std::string& condition,
-                      const AssignmentPairs& pairs, ScanBudget& budget);
+void recordAssignment(StateNode& state, const std::string& condition, const AssignmentPairs& pairs,
+                      ScanBudget& budget);
 
 }  // namespace corvane

@@ -29,7 +29,9 @@ std::string machineWith(const std::string& assignment) {
            "always @(posedge clk)\n"
            "  case (state)\n"
            "    0: begin\n"
-           "      " + assignment + ";\n"
+           "      " +
+           assignment +
+           ";\n"
            "      state <= 1;\n"
            "    end\n"
            "  endcase\n"

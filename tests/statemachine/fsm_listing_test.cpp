@@ -34,7 +34,8 @@ protected:
     void analyse(const std::string& path) {
         AnalysisContext context{log, progress, sources,
                                 FrontEnds{parseVerilogModule, parseVhdlModule}};
-        for (int line = 1; line != 0;) line = prepareAndParse(modules.append(), path, line, context);
+        for (int line = 1; line != 0;)
+            line = prepareAndParse(modules.append(), path, line, context);
         modules.removeLast();
     }
 

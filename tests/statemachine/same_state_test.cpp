@@ -16,18 +16,13 @@ struct SameCase {
 };
 
 const SameCase kSameCases[] = {
-    {"IDLE", "idle", true},
-    {"2'b10", "2'd2", true},
-    {"2'b10", "2", true},
-    {"8'hFF", "255", true},
-    {"3'q7", "7", true},          // an unknown base letter reads as octal
-    {"4'b1_01", "1", true},       // the conversion ends at the "_"
-    {"2'b10", "2'b11", false},
-    {"12a", "12", false},         // not all decimal digits
-    {"2'b", "0", false},          // too short for a based literal
-    {"4'bxx", "0", false},        // no digit of the base at all
-    {"", "0", false},
-    {"RUN", "IDLE", false},
+    {"IDLE", "idle", true},    {"2'b10", "2'd2", true}, {"2'b10", "2", true},
+    {"8'hFF", "255", true},    {"3'q7", "7", true},   // an unknown base letter reads as octal
+    {"4'b1_01", "1", true},                           // the conversion ends at the "_"
+    {"2'b10", "2'b11", false}, {"12a", "12", false},  // not all decimal digits
+    {"2'b", "0", false},                              // too short for a based literal
+    {"4'bxx", "0", false},                            // no digit of the base at all
+    {"", "0", false},          {"RUN", "IDLE", false},
 };
 
 TEST(SameState, ComparesNamesAndNumbers) {

@@ -25,7 +25,8 @@ struct ParsedFile {
         const std::string path = dir.write("f" + std::to_string(++counter) + extension, text);
         AnalysisContext context{log, progress, sources,
                                 FrontEnds{parseVerilogModule, parseVhdlModule}};
-        for (int line = 1; line != 0;) line = prepareAndParse(modules.append(), path, line, context);
+        for (int line = 1; line != 0;)
+            line = prepareAndParse(modules.append(), path, line, context);
         modules.removeLast();
     }
 
@@ -185,8 +186,7 @@ always @(posedge clk)
   endcase
 endmodule
 )",
-     0, kStateMachineFound, "state",
-     "0: [(a) and (b)] 1 {}\n1: [] 0 {out=a}\n"},
+     0, kStateMachineFound, "state", "0: [(a) and (b)] 1 {}\n1: [] 0 {out=a}\n"},
 
     {"a Verilog default item at the state-case level ends the scan", ".v",
      R"(module m(clk, go);
@@ -370,8 +370,9 @@ TEST(ExtractionLookup, UnknownLineGivesMinusOneAndChangesNothing) {
 
 // A state whose body nests `levels` begin-end blocks around one assignment.
 std::string nestedMachine(int levels) {
-    std::string text = "module m(clk);\ninput clk;\nreg state;\nalways @(posedge clk)\n"
-                       "  case (state)\n    0:\n";
+    std::string text =
+        "module m(clk);\ninput clk;\nreg state;\nalways @(posedge clk)\n"
+        "  case (state)\n    0:\n";
     for (int i = 0; i < levels; ++i) text += "begin\n";
     text += "state <= 1;\n";
     for (int i = 0; i < levels; ++i) text += "end\n";
