@@ -27,7 +27,7 @@ constexpr Coord trunc8(Coord v) {
     return v / 8 * 8;
 }
 
-// Bound of the row searches downwards (seven digits, as the drawing has always used).
+// Bound of the row searches downwards, in canvas units (1677216, not 2^24).
 inline constexpr Coord kRowSearchLimit = 1677216;
 // Far limit of the right stub's ray.
 inline constexpr Coord kRightStubReach = 262144;
