@@ -1,0 +1,54 @@
+// The File menu of a schematic window: "&Open...", "&Save", "Save &As..." and
+// the question asked when a modified window closes. Dialogs and message boxes
+// go through the UiHost; the window's modified flag lives here until the
+// window object carries one of its own.
+#pragma once
+
+#include <string>
+
+#include "platform/ui_host.h"
+#include "schematic/schematic_dlg.h"
+
+namespace corvane {
+
+// What the commands ask of the rest of the program; nothing by default.
+class SchematicFileEvents {
+public:
+    virtual ~SchematicFileEvents() = default;
+    // The project file stores the schematic path, so it must be saved again.
+    virtual void markProjectModified() {}
+    // A loaded file replaces what was selected.
+    virtual void clearSelection() {}
+};
+
+// "Schematic - " + module name + "(" + schematic path + ")".
+std::string schematicWindowTitle(const Module& module);
+
+class SchematicFileCommands {
+public:
+    // `hooks` are the window's own hooks (menus, title, repaint); none of the
+    // objects is owned.
+    SchematicFileCommands(CSchematicDlg& window, UiHost& ui, SchematicWindowHooks& hooks,
+                          SchematicFileEvents& events);
+
+    void onOpen();
+    void onSave();
+    void onSaveAs();
+    // Asks about unsaved changes; true when the window may close.
+    bool onClose();
+
+    bool modified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+
+private:
+    void message(const std::string& text, MessageIcon icon);
+    bool saveWithDialog(const char* caption);
+
+    CSchematicDlg& window_;
+    UiHost& ui_;
+    SchematicWindowHooks& hooks_;
+    SchematicFileEvents& events_;
+    bool modified_ = false;
+};
+
+}  // namespace corvane
