@@ -75,11 +75,9 @@ void replaceTabs(std::string& line) {
 std::string lineMarker(int lineNumber) { return "%%" + std::to_string(lineNumber); }
 
 std::string_view trimmedView(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-    return text.substr(begin, end - begin);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
 }
 
 // Buffers reused from line to line, so that cleaning a line allocates nothing
