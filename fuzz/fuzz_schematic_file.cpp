@@ -1,6 +1,7 @@
 // Arbitrary bytes read as a schematic file into a generated module. Reading
 // must never crash or hang; a failed read changes nothing; after a read and
-// the post-load sequence, what is written reads back to the same bytes.
+// the post-load sequence (with the router and the clean-up), what is written
+// reads back to the same bytes.
 // tests/fixtures/schematic/fuzz_seed.qsch is a starting corpus entry.
 #include <cstdint>
 #include <string>
@@ -53,7 +54,7 @@ const Module& generatedModule() {
         use(module, "a", 0);
         use(module, "b", 0);
         use(module, "y", 1);
-        CSchematicDlg window(list, "top", placementOnlyPasses());
+        CSchematicDlg window(list, "top", standardSchematicPasses());
         window.openWithoutFile();
         return *list.find("top");
     }();
@@ -72,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     ModuleList list;
     list.append(generatedModule());
-    CSchematicDlg window(list, "top", placementOnlyPasses());
+    CSchematicDlg window(list, "top", standardSchematicPasses());
     const std::string before = written(window) + dumpGeometry(window);
     if (!readSchematicText(window, bytes)) {
         if (written(window) + dumpGeometry(window) != before) __builtin_trap();
@@ -83,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ModuleList again;
     again.append(generatedModule());
-    CSchematicDlg second(again, "top", placementOnlyPasses());
+    CSchematicDlg second(again, "top", standardSchematicPasses());
     if (!readSchematicText(second, text) || written(second) != text) __builtin_trap();
     return 0;
 }
