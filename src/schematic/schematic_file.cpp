@@ -1,6 +1,5 @@
 #include "schematic/schematic_file.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -154,7 +153,6 @@ void writeComments(std::string& out, const std::vector<SchematicComment>& commen
 // A plain decimal conversion: optional blanks and sign, then digits; anything
 // else reads as 0 and values beyond the int range are clamped.
 int toInt(const std::string& text) {
-    errno = 0;
     const long long value = std::strtoll(text.c_str(), nullptr, 10);
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;
