@@ -186,6 +186,38 @@ TEST_F(SchematicFile, OnlyTheFirstMarkerIsWritten) {
     EXPECT_NE(text.find("\t<comment shape=\"\" x0=\"0\""), std::string::npos);
 }
 
+TEST_F(SchematicFile, BlockLinesFollowTheTemplates) {
+    auto window = openWindow(modules, kCounter, placementOnlyPasses());
+    window->openWithoutFile();
+    Module& module = *window->findModule();
+    Child child;
+    child.name = "u1";
+    child.displayName = "U1";
+    child.x = 3;
+    child.y = -4;
+    child.viewParam = 1;
+    module.children = {child};
+    Initial initial;
+    initial.line = 12;
+    initial.x = 5;
+    module.initialBlocks = {initial};
+    module.alwaysBlocks[0].x = 70;
+    module.alwaysBlocks[0].y = 80;
+    std::string text;
+    ASSERT_TRUE(schematicFileText(*window, text));
+    for (const std::string& line :
+         {"\t<assign name=\"inc\" vname=\"inc\" x=\"" + std::to_string(module.assigns[0].x),
+          std::string("\t<child name=\"u1\" vinsname=\"U1\" x=\"3\" y=\"-4\" "
+                      "viewparam=\"on\"/>\r\n"),
+          "\t<always lineid=\"" + std::to_string(module.alwaysBlocks[0].line) +
+              "\" x=\"70\" y=\"80\"/>\r\n",
+          std::string("\t<initial lineid=\"12\" x=\"5\" y=\"0\"/>\r\n")}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    EXPECT_LT(text.find("\t<child "), text.find("\t<always "));
+    EXPECT_LT(text.find("\t<initial "), text.find("\t<connect "));
+}
+
 // A hand-written file exercising every element and the reading rules.
 TEST_F(SchematicFile, ReadsEveryElement) {
     auto window = openWindow(modules, kCounter, placementOnlyPasses());
