@@ -153,6 +153,13 @@ public:
         keys_.push_back(key);
     }
 
+    // Room for `count` keys without growing; only on an empty set.
+    void reserve(std::size_t count) {
+        if (!keys_.empty()) return;
+        keys_.reserve(count);
+        if (slots_.size() < slotCountFor(count)) slots_.assign(slotCountFor(count), -1);
+    }
+
     void clear() {
         keys_.clear();
         std::fill(slots_.begin(), slots_.end(), -1);
@@ -223,6 +230,8 @@ struct IndexedNetChecker::Index {
         for (std::size_t id = 1; id < firstUse.size(); ++id) firstUse[id] += firstUse[id - 1];
         std::vector<std::size_t> next(firstUse.begin(), firstUse.end() - 1);
         uses.resize(listed.size());
+        // Most port keys come from the ports these uses record.
+        portKeys.reserve(listed.size());
         for (const auto& [id, ref] : listed) uses[next[static_cast<std::size_t>(id)]++] = ref;
     }
 
