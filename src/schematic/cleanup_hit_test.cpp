@@ -129,9 +129,10 @@ bool hasHittableComment(const std::vector<SchematicComment>& comments) {
 // The answer once pins and blocks are known not to be hit.
 bool onlyWiresBeyondObjects(const Module& module, const std::vector<SchematicComment>& comments,
                             int x, int y) {
-    if (!hasHittableComment(comments)) return true;
-    if (hitsWire(module, x, y)) return true;
-    return !hitsComment(comments, x, y);
+    // Wires come before comments in the hit test, so a comment only counts
+    // where no wire passes; the comments are the cheaper question.
+    if (!hitsComment(comments, x, y)) return true;
+    return hitsWire(module, x, y);
 }
 
 }  // namespace

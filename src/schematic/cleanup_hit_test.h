@@ -18,7 +18,10 @@ namespace corvane {
 
 class CleanupHitTest {
 public:
+    // Keeps a reference to `module`, whose wires it reads at each question,
+    // and a copy of the comments.
     CleanupHitTest(const Module& module, const std::vector<SchematicComment>& comments);
+    CleanupHitTest(const Module&& module, const std::vector<SchematicComment>& comments) = delete;
 
     // True when the hit test at (x, y) finds a wire or nothing: no pin symbol,
     // block (grown by 3), comment or comment handle.
@@ -36,7 +39,7 @@ private:
     bool hitsPinOrBlock(int x, int y) const;
 
     const Module& module_;
-    const std::vector<SchematicComment>& comments_;
+    std::vector<SchematicComment> comments_;
     bool hasComments_ = false;
     std::vector<Box> boxes_;
     std::unordered_map<std::int64_t, std::vector<std::uint32_t>> cells_;

@@ -92,8 +92,8 @@ void clearRoutingFlags(Module& module) {
 // ---- RoutingSharpen(1) ----
 
 // Merges every later piece on the same line into the earlier one when their
-// ranges overlap or touch. `line`, `low` and `high` read a segment's line
-// coordinate and range ends; `set` writes a range from low to high.
+// ranges overlap or touch. `same` tells whether two pieces lie on one line,
+// `low` and `high` read a piece's range ends, `set` writes a range.
 template <typename Same, typename Low, typename High, typename Set>
 void mergeCollinear(Route& route, Marks& marked, Same same, Low low, High high, Set set) {
     for (std::size_t s = 0; s < route.size(); ++s) {
@@ -133,9 +133,9 @@ void mergeOverlaps(Route& route) {
 // ---- RoutingSharpen(2) ----
 
 // For two parallel pieces P, Q on different lines with stored ends (p0, p1)
-// and (q0, q1): a shared start makes the shorter one start at the other's
-// end; otherwise a shared end makes the one starting first end at the
-// other's start.
+// and (q0, q1): with a shared start, the one ending first is made to start
+// where the other ends; otherwise, with a shared end, the one starting first
+// is made to end where the other starts.
 void trimSharedEnd(int& p0, int& p1, int& q0, int& q1) {
     if (p0 == q0 && p1 != q1) {
         if (p1 < q1) {

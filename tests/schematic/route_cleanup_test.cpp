@@ -272,5 +272,52 @@ TEST(RouteCleanupGeneration, OddAndLargeInputCleansUpWithoutHarm) {
     EXPECT_NE(openedDump(largeModule(1000, 11)).find("seg "), std::string::npos);
 }
 
+// Random pieces anywhere, including far outside any canvas, between random
+// pins and blocks: the passes only ever move an end along its piece, so what
+// starts horizontal or vertical stays so, whatever the input.
+TEST(RouteCleanupGeneration, RandomRoutesStayStraight) {
+    std::mt19937 random(3);
+    const auto coordinate = [&random]() -> int {
+        switch (random() % 4) {
+            case 0:
+                return static_cast<int>(random());  // anything at all
+            case 1:
+                return static_cast<int>(random() % 64) * 8 - 64;
+            default:
+                return static_cast<int>(random() % 16) * 32;
+        }
+    };
+    for (int round = 0; round < 150; ++round) {
+        Module module = twoPins();
+        for (int i = 0; i < 3; ++i) {
+            Assign block;
+            block.x = coordinate(), block.y = coordinate();
+            block.width = static_cast<int>(random() % 200), block.height = 32;
+            module.assigns.push_back(block);
+        }
+        for (int n = 0; n < 4; ++n) {
+            Net& net = module.nets["n" + std::to_string(n)];
+            net.needsRouting = static_cast<int>(random() % 2);
+            for (int i = 0; i < 30; ++i) {
+                const int a = coordinate(), b = coordinate(), c = coordinate();
+                net.route.push_back(random() % 2 ? seg(a, c, b, c) : seg(c, a, c, b));
+                Terminal t;
+                t.kind = static_cast<int>(random() % 8);
+                t.index = static_cast<int>(random() % 4) - 1;
+                t.x = a, t.y = c;
+                if (random() % 3 == 0) net.terminals.push_back(t);
+            }
+            net.touch[static_cast<int>(random())] = 2;
+        }
+        ModuleList modules;
+        modules.append(module);
+        CSchematicDlg window(modules, "top", kPasses);
+        Module& cleaned = *window.findModule();
+        cleanUpRoutes(window, cleaned, round % 2 == 0);
+        checkJunctions(cleaned);
+        expectStraight(cleaned, "round " + std::to_string(round));
+    }
+}
+
 }  // namespace
 }  // namespace corvane
