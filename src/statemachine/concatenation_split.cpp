@@ -17,27 +17,6 @@ bool hasRange(const ConcatenationItem& item) {
     return item.msb != -1 && item.lsb != -1;
 }
 
-// The range of the first regs, wires or pins entry whose name as written is
-// `name`: nullopt when there is none, a range of -1, -1 for a declaration
-// without one.
-std::optional<ConcatenationItem> findDeclaration(const Module& module, const std::string& name) {
-    auto declared = [](int msb, int lsb) {
-        ConcatenationItem found;
-        if (msb >= 0 && lsb >= 0) found.msb = msb, found.lsb = lsb;
-        return found;
-    };
-    for (const Reg& reg : module.regs) {
-        if (reg.displayName == name) return declared(reg.msb, reg.lsb);
-    }
-    for (const Wire& wire : module.wires) {
-        if (wire.displayName == name) return declared(wire.msb, wire.lsb);
-    }
-    for (const Pin& pin : module.pins) {
-        if (pin.displayName == name) return declared(pin.msb, pin.lsb);
-    }
-    return std::nullopt;
-}
-
 std::int64_t rangeWidth(int msb, int lsb) {
     return std::llabs(static_cast<std::int64_t>(msb) - lsb) + 1;
 }
@@ -105,7 +84,7 @@ void appendLiteralBits(const std::string& text, std::vector<std::string>& bits) 
     }
 }
 
-void appendItemBits(const ConcatenationItem& item, const Module& module,
+void appendItemBits(const ConcatenationItem& item, const DeclarationRanges& declarations,
                     std::vector<std::string>& bits) {
     const std::string& text = item.name;
     if (!text.empty() && text[0] >= '1' && text[0] <= '9') {
@@ -113,16 +92,16 @@ void appendItemBits(const ConcatenationItem& item, const Module& module,
         return;
     }
     if (hasRange(item)) return appendRangeBits(text, item.msb, item.lsb, bits);
-    const std::optional<ConcatenationItem> declared = findDeclaration(module, text);
+    const std::optional<ConcatenationItem> declared = declarations.find(text);
     if (declared && hasRange(*declared)) {
         return appendRangeBits(text, declared->msb, declared->lsb, bits);
     }
     if (bits.size() < static_cast<std::size_t>(kMaxConcatenationBits)) bits.push_back(text);
 }
 
-std::int64_t itemWidth(const ConcatenationItem& item, const Module& module) {
+std::int64_t itemWidth(const ConcatenationItem& item, const DeclarationRanges& declarations) {
     if (hasRange(item)) return rangeWidth(item.msb, item.lsb);
-    const std::optional<ConcatenationItem> declared = findDeclaration(module, item.name);
+    const std::optional<ConcatenationItem> declared = declarations.find(item.name);
     if (declared && hasRange(*declared)) return rangeWidth(declared->msb, declared->lsb);
     return 1;
 }
@@ -214,6 +193,23 @@ std::string targetText(const ConcatenationItem& item) {
 
 }  // namespace
 
+DeclarationRanges::DeclarationRanges(const Module& module) {
+    auto add = [this](const std::string& name, int msb, int lsb) {
+        ConcatenationItem range{name, -1, -1};
+        if (msb >= 0 && lsb >= 0) range.msb = msb, range.lsb = lsb;
+        ranges_.emplace(name, range);  // an earlier declaration of the name stays
+    };
+    for (const Reg& reg : module.regs) add(reg.displayName, reg.msb, reg.lsb);
+    for (const Wire& wire : module.wires) add(wire.displayName, wire.msb, wire.lsb);
+    for (const Pin& pin : module.pins) add(pin.displayName, pin.msb, pin.lsb);
+}
+
+std::optional<ConcatenationItem> DeclarationRanges::find(const std::string& name) const {
+    const auto found = ranges_.find(name);
+    if (found == ranges_.end()) return std::nullopt;
+    return found->second;
+}
+
 std::vector<ConcatenationItem> concatenationItems(const std::vector<FormulaToken>& tokens) {
     std::vector<ConcatenationItem> items;
     ItemMode mode = ItemMode::kOutside;
@@ -236,19 +232,20 @@ std::vector<ConcatenationItem> concatenationItems(const std::vector<FormulaToken
 }
 
 std::vector<std::string> concatenationBits(const std::vector<ConcatenationItem>& items,
-                                           const Module& module) {
+                                           const DeclarationRanges& declarations) {
     std::vector<std::string> bits;
-    for (const ConcatenationItem& item : items) appendItemBits(item, module, bits);
+    for (const ConcatenationItem& item : items) appendItemBits(item, declarations, bits);
     return bits;
 }
 
-AssignmentPairs splitConcatenation(const Statement& statement, const Module& module) {
+AssignmentPairs splitConcatenation(const Statement& statement,
+                                   const DeclarationRanges& declarations) {
     const std::vector<std::string> bits =
-        concatenationBits(concatenationItems(statement.valueTokens), module);
+        concatenationBits(concatenationItems(statement.valueTokens), declarations);
     AssignmentPairs pairs;
     std::size_t position = 0;
     for (const ConcatenationItem& item : concatenationItems(statement.targetTokens)) {
-        const std::int64_t width = itemWidth(item, module);
+        const std::int64_t width = itemWidth(item, declarations);
         std::vector<std::string> taken;
         for (std::int64_t i = 0; i < width && position + i < bits.size(); ++i) {
             taken.push_back(bits[position + static_cast<std::size_t>(i)]);

@@ -1,5 +1,7 @@
 #include "statemachine/state_scan.h"
 
+#include <optional>
+
 #include "database/text_helpers.h"
 #include "statemachine/concatenation_split.h"
 #include "statemachine/condition_text.h"
@@ -14,9 +16,9 @@ public:
         : module_(module), machine_(machine), verilog_(module.language != kVhdl) {}
 
     StateScan run(const std::vector<Statement>& statements) {
+        // Everything before the state case is skipped without a trace.
         std::size_t next = 0;
-        for (; next < statements.size() && !foundRegister(statements[next]); ++next) {
-        }
+        while (next < statements.size() && !foundRegister(statements[next])) ++next;
         if (next == statements.size()) return scan_;
         scan_.previousKeyword = "case";
         for (++next; next < statements.size(); ++next) {
@@ -187,7 +189,7 @@ private:
         if (StateNode* state = currentState()) {
             const std::string& condition = joinedConditions();
             if (verilog_ && !statement.targetDisplay.empty() && statement.targetDisplay[0] == '{') {
-                recordAssignment(*state, condition, splitConcatenation(statement, module_),
+                recordAssignment(*state, condition, splitConcatenation(statement, declarations()),
                                  budget_);
             } else {
                 recordAssignment(*state, condition,
@@ -199,7 +201,14 @@ private:
         return true;
     }
 
+    // The module's declarations, indexed when the first concatenation needs them.
+    const DeclarationRanges& declarations() {
+        if (!declarations_) declarations_.emplace(module_);
+        return *declarations_;
+    }
+
     const Module& module_;
+    std::optional<DeclarationRanges> declarations_;
     StateMachine& machine_;
     const bool verilog_;
     StateScan scan_;

@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Assignments, ConcatenationSplit, ::testing::ValuesIn(kS
 TEST(ConcatenationBits, HugeRangesAreBounded) {
     Module module;
     std::vector<ConcatenationItem> items{{"w", 2000000000, 0}, {"9999999'hff", -1, -1}};
-    EXPECT_EQ(concatenationBits(items, module).size(),
+    EXPECT_EQ(concatenationBits(items, DeclarationRanges(module)).size(),
               static_cast<std::size_t>(kMaxConcatenationBits));
 }
 
