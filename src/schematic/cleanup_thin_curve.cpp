@@ -67,13 +67,20 @@ private:
 
 // ---- DeleteThinCurve_Horz ----
 
+// A piece that can fold or take a fold: a horizontal (or, below, a vertical)
+// of some length. A zero-length point is no parallel piece: folding one would
+// drag the verticals that end on it away from the horizontals that end there
+// too, and the fold deletes every point anyway.
+bool rowPiece(const Segment& s) { return isHorizontal(s) && !isPoint(s); }
+bool columnPiece(const Segment& s) { return isVertical(s) && !isPoint(s); }
+
 bool freeEnds(const Segment& s, const TerminalPoints& terminals) {
     return !terminals.contains(s.x0, s.y0) && !terminals.contains(s.x1, s.y1);
 }
 
 // Whether horizontal Q folds into horizontal P.
 bool rowFolds(const Segment& P, const Segment& Q, const TerminalPoints& terminals) {
-    if (!isHorizontal(Q) || Q.y0 == P.y0) return false;
+    if (!rowPiece(Q) || Q.y0 == P.y0) return false;
     if (std::llabs(static_cast<std::int64_t>(P.y0) - Q.y0) > kRowFoldDistance) return false;
     if (lowX(Q) < lowX(P) || highX(Q) > highX(P)) return false;
     return freeEnds(Q, terminals);
@@ -84,7 +91,7 @@ bool findRowFold(const Route& route, const TerminalPoints& terminals, std::size_
                  std::size_t& p, std::size_t& q) {
     for (p = from; p < route.size(); ++p) {
         const Segment& P = route[p];
-        if (!isHorizontal(P) || !freeEnds(P, terminals)) continue;
+        if (!rowPiece(P) || !freeEnds(P, terminals)) continue;
         for (q = 0; q < route.size(); ++q) {
             if (q != p && rowFolds(P, route[q], terminals)) return true;
         }
@@ -113,7 +120,7 @@ template <typename Hit>
 bool columnFolds(const Route& route, std::size_t q, std::size_t r, const Hit& hit) {
     const Segment& Q = route[q];
     const Segment& R = route[r];
-    if (q == r || !isVertical(Q) || !isVertical(R) || R.x0 <= Q.x0) return false;
+    if (q == r || !columnPiece(Q) || !columnPiece(R) || R.x0 <= Q.x0) return false;
     if (static_cast<std::int64_t>(R.x0) - Q.x0 > kColumnFoldDistance) return false;
     if (lowY(R) > highY(Q) || highY(R) < lowY(Q)) return false;
     return hit(Q.x0, lowY(R)) && hit(Q.x0, highY(R));
@@ -124,7 +131,7 @@ template <typename Hit>
 bool findColumnFold(const Route& route, const Hit& hit, std::size_t from, std::size_t& q,
                     std::size_t& r) {
     for (q = from; q < route.size(); ++q) {
-        if (!isVertical(route[q])) continue;
+        if (!columnPiece(route[q])) continue;
         for (r = 0; r < route.size(); ++r) {
             if (columnFolds(route, q, r, hit)) return true;
         }

@@ -9,6 +9,9 @@
 // segment of that direction, so a pass needs at most one round more than the
 // module has segments; kThinCurveRoundLimit lies far above the segment count
 // of any real schematic and only guards against what should never happen.
+//
+// The pieces that fold, and those they fold into, have a length: zero-length
+// points are never folded (each fold deletes them).
 #pragma once
 
 #include <vector>

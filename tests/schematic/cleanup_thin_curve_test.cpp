@@ -73,6 +73,11 @@ TEST(DeleteThinCurveHorz, KeepsRowsThatMayNotFold) {
              n.terminals.clear();
              n.route[1] = seg(150, 117, 300, 117);
          }},
+        {"Q is a zero-length point",
+         [](Net& n) {
+             n.terminals.clear();
+             n.route[1] = seg(200, 110, 200, 110);
+         }},
         {"Q reaches past P",
          [](Net& n) {
              n.terminals.clear();
@@ -152,6 +157,12 @@ TEST(DeleteThinCurveVert, TheEndRowsOfRMustHitNothingButWires) {
          [](Module& m) {
              Net& n = m.nets["n"];
              n.route = {seg(100, 100, 100, 300), seg(373, 150, 373, 250)};
+         },
+         {}, false},
+        {"R is a zero-length point",
+         [](Module& m) {
+             Net& n = m.nets["n"];
+             n.route = {seg(100, 100, 100, 300), seg(200, 200, 200, 200)};
          },
          {}, false},
         {"not overlapping in y",
