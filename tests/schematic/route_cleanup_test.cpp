@@ -218,10 +218,10 @@ Module largeModule(int blocks, unsigned seed) {
     return b.module;
 }
 
-std::string openedDump(const Module& module) {
+std::string openedDump(const Module& module, const SchematicPasses& passes = kPasses) {
     ModuleList modules;
     modules.append(module);
-    CSchematicDlg window(modules, module.name, kPasses);
+    CSchematicDlg window(modules, module.name, passes);
     window.openWithoutFile();
     expectStraight(*window.findModule(), module.name);
     return dumpGeometry(window);
@@ -233,6 +233,21 @@ TEST(RouteCleanupGeneration, StraightAndRepeatable) {
     EXPECT_EQ(openedDump(module), first);
     EXPECT_NE(first.find("seg "), std::string::npos);
     EXPECT_NE(first.find("touch "), std::string::npos);
+}
+
+// The same on what the router itself lays.
+TEST(RouteCleanupGeneration, RouterOutputCleansUpStraightAndRepeatably) {
+    ModuleBuilder wide("wide");
+    wide.pin("bus", 0, 15, 0);
+    wide.pin("y", 1);
+    for (int k = 0; k < 199; ++k) wide.use("bus", kKindAssign, wide.assign("x"), kRead, k, k);
+    wide.use("y", kKindAssign, 0, kWrite);
+    for (const Module& module : {testing::oneAssignModule(), largeModule(120, 5), wide.module,
+                                 largeModule(1000, 11)}) {
+        const std::string first = openedDump(module, standardSchematicPasses());
+        EXPECT_EQ(openedDump(module, standardSchematicPasses()), first) << module.name;
+        EXPECT_NE(first.find("seg "), std::string::npos) << module.name;
+    }
 }
 
 TEST(RouteCleanupGeneration, OddAndLargeInputCleansUpWithoutHarm) {
