@@ -5,10 +5,12 @@
 namespace corvane {
 
 void drawCanvasFill(const RenderContext& context, int width, int height) {
-    const int left = -context.scrollX();
-    const int top = -context.scrollY();
+    // The canvas origin on the surface, and its far corner.
+    const long long left = -static_cast<long long>(context.scrollX());
+    const long long top = -static_cast<long long>(context.scrollY());
     context.dc().fillRectangle(
-        {left, top, RenderContext::clampedSum(width, left), RenderContext::clampedSum(height, top)},
+        {RenderContext::clampedSum(left, 0), RenderContext::clampedSum(top, 0),
+         RenderContext::clampedSum(width, left), RenderContext::clampedSum(height, top)},
         kColorWhite);
 }
 
@@ -28,8 +30,8 @@ void drawGrid(const RenderContext& context, int width, int height, int gridSize)
     dc.setPen(dottedPen(0, kColorGrid));
     const long long scrollX = context.scrollX();
     const long long scrollY = context.scrollY();
-    const int left = static_cast<int>(-scrollX);
-    const int top = static_cast<int>(-scrollY);
+    const int left = RenderContext::clampedSum(0, -scrollX);
+    const int top = RenderContext::clampedSum(0, -scrollY);
     const int right = RenderContext::clampedSum(width, -scrollX);
     const int bottom = RenderContext::clampedSum(height, -scrollY);
     const Rect& visible = context.visible();

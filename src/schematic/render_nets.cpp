@@ -55,7 +55,8 @@ NetStyle netStyle(const RenderContext& context, const std::string& hotPinName, i
             return {NetLook::kNetViewed, solidPen(2, *viewed), solidPen(3, *viewed)};
         }
     }
-    return {NetLook::kOwn, solidPen(net.lineWidth, color), solidPen(net.lineWidth + 3, color)};
+    return {NetLook::kOwn, solidPen(net.lineWidth, color),
+            solidPen(offsetBy(net.lineWidth, 3), color)};
 }
 
 std::optional<DrawnSegment> drawnSegment(const Segment& segment) {
