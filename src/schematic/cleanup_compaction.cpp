@@ -31,7 +31,8 @@ std::vector<Gap> gapsBetween(std::vector<Interval> intervals) {
     std::vector<Gap> gaps;
     std::int64_t reach = 0;
     for (std::size_t i = 0; i < intervals.size(); ++i) {
-        if (i > 0 && intervals[i].low > reach) gaps.push_back({intervals[i].low, intervals[i].low - reach});
+        if (i > 0 && intervals[i].low > reach)
+            gaps.push_back({intervals[i].low, intervals[i].low - reach});
         reach = i == 0 ? intervals[i].high : std::max(reach, intervals[i].high);
     }
     return gaps;
@@ -52,8 +53,9 @@ public:
     }
 
     std::int64_t of(std::int64_t v) const {
-        const auto after = std::upper_bound(gaps_.begin(), gaps_.end(), v,
-                                            [](std::int64_t value, const Gap& g) { return value < g.edge; });
+        const auto after =
+            std::upper_bound(gaps_.begin(), gaps_.end(), v,
+                             [](std::int64_t value, const Gap& g) { return value < g.edge; });
         const std::size_t count = static_cast<std::size_t>(after - gaps_.begin());
         return count == 0 ? 0 : totals_[count - 1];
     }
@@ -103,9 +105,8 @@ std::vector<Interval> occupied(Module& module, const Axis& axis) {
         const std::int64_t v = axis.of(pin);
         intervals.push_back({v - pinMargin, v + pinMargin});
     }
-    forEachBlock(module, [&](int, int, auto& block) {
-        intervals.push_back(blockInterval(block, axis));
-    });
+    forEachBlock(module,
+                 [&](int, int, auto& block) { intervals.push_back(blockInterval(block, axis)); });
     for (auto& [name, net] : module.nets) {
         for (Segment& s : net.route) {
             if (!axis.across(s)) continue;

@@ -102,7 +102,8 @@ bool trimRows(Route& route, const std::vector<Spot>& terminals, OwnAt ownAt) {
     bool changed = false;
     for (std::size_t i = 0; i < route.size(); ++i) {
         const Segment& s = route[i];
-        if (isHorizontal(s) && lowX(s) < highX(s)) changed = trimRow(route, i, terminals, ownAt) || changed;
+        if (isHorizontal(s) && lowX(s) < highX(s))
+            changed = trimRow(route, i, terminals, ownAt) || changed;
     }
     return changed;
 }
@@ -113,9 +114,9 @@ bool trimNetOnce(Net& net, const OwnObjects& own, const std::vector<Spot>& rowTe
     bool changed =
         trimRows(net.route, rowTerminals, [&own](int x, int y) { return own.contains(x, y); });
     transpose(net.route);
-    changed = trimRows(net.route, columnTerminals,
-                       [&own](int x, int y) { return own.contains(y, x); }) ||
-              changed;
+    changed =
+        trimRows(net.route, columnTerminals, [&own](int x, int y) { return own.contains(y, x); }) ||
+        changed;
     transpose(net.route);
     return changed;
 }

@@ -21,8 +21,7 @@ std::size_t neighbour(const Route& route, std::size_t i, int x) {
 }
 
 // Whether the segment at v is an unerased vertical running between rows ya and yb.
-bool joinsRows(const Route& route, const std::vector<char>& marked, std::size_t v, int ya,
-               int yb) {
+bool joinsRows(const Route& route, const std::vector<char>& marked, std::size_t v, int ya, int yb) {
     if (v == kNone || marked[v] || !isVertical(route[v])) return false;
     const Segment& s = route[v];
     return (s.y0 == ya && s.y1 == yb) || (s.y0 == yb && s.y1 == ya);

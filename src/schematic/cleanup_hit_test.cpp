@@ -11,7 +11,7 @@ namespace corvane {
 
 namespace {
 
-constexpr int kCellShift = 9;               // index cells of 512 x 512
+constexpr int kCellShift = 9;  // index cells of 512 x 512
 constexpr std::int64_t kMaxCellsPerBox = 256;
 
 template <typename Box>
@@ -80,7 +80,9 @@ bool nearEllipse(const SchematicComment& c, std::int64_t px, std::int64_t py) {
 CommentAnswer cornerAnswer(const SchematicComment& c, std::int64_t px, std::int64_t py) {
     const bool lineLike = c.kind == kCommentLine || c.kind == kCommentArrow;
     const bool rect = c.kind == kCommentRect;
-    const auto handle = [](bool has) { return has ? CommentAnswer::kHit : CommentAnswer::kNothing; };
+    const auto handle = [](bool has) {
+        return has ? CommentAnswer::kHit : CommentAnswer::kNothing;
+    };
     if (near(c.x0, c.y0, px, py) || near(c.x1, c.y1, px, py)) return handle(lineLike || rect);
     if (near(c.x1, c.y0, px, py) || near(c.x0, c.y1, px, py)) return handle(rect);
     return CommentAnswer::kNoMatch;
@@ -92,9 +94,8 @@ CommentAnswer commentAnswer(const SchematicComment& c, std::int64_t px, std::int
     if (corner != CommentAnswer::kNoMatch) return corner;
     const std::int64_t midX = (static_cast<std::int64_t>(c.x0) + c.x1) / 2;
     const std::int64_t midY = (static_cast<std::int64_t>(c.y0) + c.y1) / 2;
-    if (c.kind == kCommentEllipse &&
-        (near(midX, c.y0, px, py) || near(midX, c.y1, px, py) || near(c.x0, midY, px, py) ||
-         near(c.x1, midY, px, py))) {
+    if (c.kind == kCommentEllipse && (near(midX, c.y0, px, py) || near(midX, c.y1, px, py) ||
+                                      near(c.x0, midY, px, py) || near(c.x1, midY, px, py))) {
         return CommentAnswer::kHit;
     }
     const bool inBox = std::min(c.x0, c.x1) <= px && px <= std::max(c.x0, c.x1) &&
@@ -141,7 +142,8 @@ bool hitsWire(const Module& module, int x, int y) {
     for (const auto& [name, net] : module.nets) {
         for (const Segment& s : net.route) {
             if (s.text == kTempRouteText) continue;
-            const bool across = isVertical(s) && std::llabs(static_cast<std::int64_t>(x) - s.x0) < 4 &&
+            const bool across = isVertical(s) &&
+                                std::llabs(static_cast<std::int64_t>(x) - s.x0) < 4 &&
                                 lowY(s) <= y && y <= highY(s);
             const bool along = isHorizontal(s) &&
                                std::llabs(static_cast<std::int64_t>(y) - s.y0) < 4 &&
@@ -161,8 +163,8 @@ bool hitsComment(const std::vector<SchematicComment>& comments, int x, int y) {
     return false;
 }
 
-bool hitsOnlyWiresDirect(const Module& module, const std::vector<SchematicComment>& comments,
-                         int x, int y) {
+bool hitsOnlyWiresDirect(const Module& module, const std::vector<SchematicComment>& comments, int x,
+                         int y) {
     struct Box {
         std::int64_t left, top, right, bottom;
     };

@@ -47,8 +47,8 @@ private:
 };
 
 // The same question answered by scanning every pin and block, without the index.
-bool hitsOnlyWiresDirect(const Module& module, const std::vector<SchematicComment>& comments,
-                         int x, int y);
+bool hitsOnlyWiresDirect(const Module& module, const std::vector<SchematicComment>& comments, int x,
+                         int y);
 
 // The wire test of the hit test: some segment of some net, other than a
 // hand-routing guide, passes within 3 of (x, y) across its direction.

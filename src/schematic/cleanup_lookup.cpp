@@ -8,7 +8,7 @@ namespace {
 
 std::int64_t pairKey(int x0, int x1) {
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(static_cast<std::uint32_t>(x0))
-                                     << 32 |
+                                         << 32 |
                                      static_cast<std::uint32_t>(x1));
 }
 

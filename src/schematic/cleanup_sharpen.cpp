@@ -227,8 +227,8 @@ bool removeDetour(Route& route, const SegmentLookup& lookup, Marks& marked, cons
     for (std::size_t r : lookup.verticalsAt(x)) {
         Segment& R = route[r];
         if (r == d.c || r == d.q || marked[r] || !isVertical(R) || R.x0 != x) continue;
-        const bool joins = d.side == DetourSide::kAbove ? R.y0 == yq && R.y1 == yc
-                                                        : R.y0 == yc && R.y1 == yq;
+        const bool joins =
+            d.side == DetourSide::kAbove ? R.y0 == yq && R.y1 == yc : R.y0 == yc && R.y1 == yq;
         if (!joins || !hasDetourSpan(route, lookup, marked, d, r)) continue;
         const int keep = nearestBranchRow(route, lookup, marked, d.q, x, yc, yq);
         marked[d.q] = 1;
@@ -281,8 +281,8 @@ void removeDetoursOf(Route& route, const SegmentLookup& lookup, Marks& marked, s
         if (!removeDetour(route, lookup, marked, {c, q, side})) continue;
         // A vertical moved: look again at the candidates after q.
         candidates = detourCandidates(route, lookup, marked, c, side);
-        next = static_cast<std::size_t>(
-            std::upper_bound(candidates.begin(), candidates.end(), q) - candidates.begin());
+        next = static_cast<std::size_t>(std::upper_bound(candidates.begin(), candidates.end(), q) -
+                                        candidates.begin());
     }
 }
 
@@ -314,7 +314,8 @@ void sharpen3(Module& module, ProgressSink& progress, SegmentLookup::Mode mode) 
     }
     progress.setProgress(50);
     std::size_t n = 0;
-    for (auto& [name, net] : module.nets) removeDetours(net.route, marks[n++], DetourSide::kBelow, mode);
+    for (auto& [name, net] : module.nets)
+        removeDetours(net.route, marks[n++], DetourSide::kBelow, mode);
     progress.setProgress(75);
     n = 0;
     for (auto& [name, net] : module.nets) eraseMarked(net.route, marks[n++]);

@@ -17,15 +17,30 @@ namespace corvane {
 inline constexpr std::string_view kTempRouteText = "temp-route";
 
 // A horizontal segment has y0 = y1, a vertical one x0 = x1; a segment with
-// both is a zero-length point and counts as either.
-inline bool isHorizontal(const Segment& s) { return s.y0 == s.y1; }
-inline bool isVertical(const Segment& s) { return s.x0 == s.x1; }
-inline bool isPoint(const Segment& s) { return s.x0 == s.x1 && s.y0 == s.y1; }
+// both is a zero-length point and counts as either (only the DeleteThinCurve
+// passes leave points out of what they fold).
+inline bool isHorizontal(const Segment& s) {
+    return s.y0 == s.y1;
+}
+inline bool isVertical(const Segment& s) {
+    return s.x0 == s.x1;
+}
+inline bool isPoint(const Segment& s) {
+    return s.x0 == s.x1 && s.y0 == s.y1;
+}
 
-inline int lowX(const Segment& s) { return std::min(s.x0, s.x1); }
-inline int highX(const Segment& s) { return std::max(s.x0, s.x1); }
-inline int lowY(const Segment& s) { return std::min(s.y0, s.y1); }
-inline int highY(const Segment& s) { return std::max(s.y0, s.y1); }
+inline int lowX(const Segment& s) {
+    return std::min(s.x0, s.x1);
+}
+inline int highX(const Segment& s) {
+    return std::max(s.x0, s.x1);
+}
+inline int lowY(const Segment& s) {
+    return std::min(s.y0, s.y1);
+}
+inline int highY(const Segment& s) {
+    return std::max(s.y0, s.y1);
+}
 
 // Whether one of the segment's two end points is (x, y).
 inline bool endsAt(const Segment& s, int x, int y) {
@@ -57,7 +72,7 @@ public:
 private:
     static std::int64_t key(int x, int y) {
         return static_cast<std::int64_t>(static_cast<std::uint64_t>(static_cast<std::uint32_t>(x))
-                                         << 32 |
+                                             << 32 |
                                          static_cast<std::uint32_t>(y));
     }
     std::unordered_set<std::int64_t> points_;

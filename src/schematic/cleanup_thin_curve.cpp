@@ -71,8 +71,12 @@ private:
 // of some length. A zero-length point is no parallel piece: folding one would
 // drag the verticals that end on it away from the horizontals that end there
 // too, and the fold deletes every point anyway.
-bool rowPiece(const Segment& s) { return isHorizontal(s) && !isPoint(s); }
-bool columnPiece(const Segment& s) { return isVertical(s) && !isPoint(s); }
+bool rowPiece(const Segment& s) {
+    return isHorizontal(s) && !isPoint(s);
+}
+bool columnPiece(const Segment& s) {
+    return isVertical(s) && !isPoint(s);
+}
 
 bool freeEnds(const Segment& s, const TerminalPoints& terminals) {
     return !terminals.contains(s.x0, s.y0) && !terminals.contains(s.x1, s.y1);
@@ -198,8 +202,7 @@ int foldColumnsLiterally(Module& module, const Hit& hit, Rounds& rounds) {
 // fold widened is the only vertical that changed, so nothing else before it
 // can fold).
 template <typename Hit>
-bool findFoldIntoWidened(const Route& route, const Hit& hit, std::size_t widened,
-                         std::size_t& q) {
+bool findFoldIntoWidened(const Route& route, const Hit& hit, std::size_t widened, std::size_t& q) {
     for (q = 0; q < widened; ++q) {
         if (columnFolds(route, q, widened, hit)) return true;
     }

@@ -13,25 +13,43 @@ namespace corvane {
 
 namespace {
 
-void sharpen0(CSchematicDlg& window, Module& module) { routingSharpen0(module, window.progress()); }
-void sharpen1(CSchematicDlg&, Module& module) { routingSharpen1(module); }
-void sharpen2(CSchematicDlg&, Module& module) { routingSharpen2(module); }
-void sharpen3(CSchematicDlg& window, Module& module) { routingSharpen3(module, window.progress()); }
-void thinRows(CSchematicDlg&, Module& module) { deleteThinCurveHorz(module); }
+void sharpen0(CSchematicDlg& window, Module& module) {
+    routingSharpen0(module, window.progress());
+}
+void sharpen1(CSchematicDlg&, Module& module) {
+    routingSharpen1(module);
+}
+void sharpen2(CSchematicDlg&, Module& module) {
+    routingSharpen2(module);
+}
+void sharpen3(CSchematicDlg& window, Module& module) {
+    routingSharpen3(module, window.progress());
+}
+void thinRows(CSchematicDlg&, Module& module) {
+    deleteThinCurveHorz(module);
+}
 void thinColumns(CSchematicDlg& window, Module& module) {
     deleteThinCurveVert(module, window.comments(), window.progress());
 }
-void unite(CSchematicDlg&, Module& module) { uniteDoubleRoute(module); }
+void unite(CSchematicDlg&, Module& module) {
+    uniteDoubleRoute(module);
+}
 void uniteThenSharpen3(CSchematicDlg& window, Module& module) {
     uniteDoubleRoute(module);
     routingSharpen3(module, window.progress());
 }
-void cutSuite(CSchematicDlg&, Module& module) { routingCutSuite(module); }
-void cutSimple(CSchematicDlg& window, Module& module) { cutSimpleSuite(module, window.progress()); }
+void cutSuite(CSchematicDlg&, Module& module) {
+    routingCutSuite(module);
+}
+void cutSimple(CSchematicDlg& window, Module& module) {
+    cutSimpleSuite(module, window.progress());
+}
 void compaction(CSchematicDlg& window, Module& module) {
     compactSchematic(module, window.sensitivity());
 }
-void glove(CSchematicDlg&, Module& module) { deleteEachGloveRouteHorz(module); }
+void glove(CSchematicDlg&, Module& module) {
+    deleteEachGloveRouteHorz(module);
+}
 
 constexpr CleanupPass kPasses[] = {
     {"RoutingSharpen(0)", "Z:\\dummy\\RoutingSharpen(0)...", false, sharpen0},
@@ -53,7 +71,9 @@ constexpr CleanupPass kPasses[] = {
 
 }  // namespace
 
-std::span<const CleanupPass> cleanupPasses() { return kPasses; }
+std::span<const CleanupPass> cleanupPasses() {
+    return kPasses;
+}
 
 void cleanUpRoutes(CSchematicDlg& window, Module& module, bool compaction) {
     ProgressSink& progress = window.progress();

@@ -1,10 +1,10 @@
 // RoutingCutSuite and CutSimpleSuite on small hand-made routes.
+#include "schematic/cleanup_cut.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "schematic/cleanup_cut.h"
 
 namespace corvane {
 namespace {
@@ -53,23 +53,33 @@ TEST(RoutingCutSuite, PullsLooseEndsToTheirLastSupport) {
     const Case cases[] = {
         {"a loose left end crossing a vertical at 240",
          {seg(100, 200, 400, 200), seg(240, 100, 240, 300)},
-         {terminalAt(400, 200), terminalAt(240, 100), terminalAt(240, 300)}, false,
+         {terminalAt(400, 200), terminalAt(240, 100), terminalAt(240, 300)},
+         false,
          "240,200-400,200 240,100-240,300 "},
         {"both ends loose: to the outermost supports",
          {seg(100, 200, 400, 200), seg(240, 100, 240, 200), seg(320, 200, 320, 300)},
-         {terminalAt(240, 100), terminalAt(320, 300)}, false,
+         {terminalAt(240, 100), terminalAt(320, 300)},
+         false,
          "240,200-320,200 240,100-240,200 320,200-320,300 "},
         {"a loose lower end of a vertical crossed by a horizontal",
          {seg(300, 100, 300, 400), seg(200, 250, 400, 250)},
-         {terminalAt(300, 100), terminalAt(200, 250), terminalAt(400, 250)}, false,
+         {terminalAt(300, 100), terminalAt(200, 250), terminalAt(400, 250)},
+         false,
          "300,100-300,250 200,250-400,250 "},
         {"hanging from a terminal: shrinks onto it",
-         {seg(100, 200, 400, 200)}, {terminalAt(400, 200)}, false, "400,200-400,200 "},
-        {"no support: stays", {seg(100, 200, 400, 200), seg(240, 100, 240, 150)},
-         {terminalAt(5, 5)}, false, "100,200-400,200 240,100-240,150 "},
+         {seg(100, 200, 400, 200)},
+         {terminalAt(400, 200)},
+         false,
+         "400,200-400,200 "},
+        {"no support: stays",
+         {seg(100, 200, 400, 200), seg(240, 100, 240, 150)},
+         {terminalAt(5, 5)},
+         false,
+         "100,200-400,200 240,100-240,150 "},
         {"the loose end lies on the net's own pin",
          {seg(100, 200, 400, 200), seg(240, 100, 240, 300)},
-         {terminalAt(400, 200), terminalAt(240, 100), terminalAt(240, 300)}, true,
+         {terminalAt(400, 200), terminalAt(240, 100), terminalAt(240, 300)},
+         true,
          "100,200-400,200 240,100-240,300 "},
     };
     for (const Case& c : cases) {
@@ -96,13 +106,15 @@ TEST(CutSimpleSuite, DeletesSegmentsWithAFreeEnd) {
         {"nothing hangs", {}, kept},
         {"a piece hanging off the vertical", {seg(300, 250, 400, 250)}, kept},
         {"a free point", {seg(500, 500, 500, 500)}, kept},
-        {"a chain, outer piece first: both go", {seg(400, 250, 500, 250), seg(300, 250, 400, 250)},
+        {"a chain, outer piece first: both go",
+         {seg(400, 250, 500, 250), seg(300, 250, 400, 250)},
          kept},
         {"a chain, inner piece first: it is not tested again",
          {seg(300, 250, 400, 250), seg(400, 250, 500, 250)},
          "100,200-300,200 300,200-300,300 300,250-400,250 "},
         {"a hand-routing guide does not hold an end",
-         {seg(300, 250, 400, 250), seg(400, 250, 400, 260, "temp-route")}, kept},
+         {seg(300, 250, 400, 250), seg(400, 250, 400, 260, "temp-route")},
+         kept},
     };
     for (const Case& c : cases) {
         Module module;

@@ -1,15 +1,17 @@
 // DeleteEachGloveRoute_Horz on small hand-made routes.
+#include "schematic/cleanup_glove.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "schematic/cleanup_glove.h"
-
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+Segment seg(int x0, int y0, int x1, int y1) {
+    return Segment{x0, y0, x1, y1, {}};
+}
 
 std::string text(const std::vector<Segment>& route) {
     std::string out;

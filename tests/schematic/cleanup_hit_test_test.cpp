@@ -1,9 +1,9 @@
 // The clean-up's hit test: pins, blocks and comments block a point, wires do not.
+#include "schematic/cleanup_hit_test.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "schematic/cleanup_hit_test.h"
 
 namespace corvane {
 namespace {
@@ -39,7 +39,10 @@ TEST(CleanupHitTest, CommentShapes) {
         {"an ellipse handle", {ellipse}, 50, 2, true},
         {"on an ellipse outline", {ellipse}, 85, 43, true},
         {"inside an ellipse", {ellipse}, 50, 25, false},
-        {"the marker record is never hit", {comment(kCommentMarker, 0, 0, 500, 500)}, 100, 100,
+        {"the marker record is never hit",
+         {comment(kCommentMarker, 0, 0, 500, 500)},
+         100,
+         100,
          false},
     };
     for (const Case& c : cases) EXPECT_EQ(hitsComment(c.comments, c.x, c.y), c.hit) << c.what;
@@ -61,9 +64,12 @@ TEST(CleanupHitTest, OnlyWiresMeansNoPinNoBlockAndNoCommentWithoutAWire) {
         bool onlyWires;
     };
     const Case cases[] = {
-        {"on the pin symbol", 132, 108, false},  {"beside the pin symbol", 133, 100, true},
-        {"on the grown block", 347, 151, false}, {"beside the block", 346, 120, true},
-        {"on a wire over a comment", 603, 200, true}, {"on a comment, off the wire", 640, 200, false},
+        {"on the pin symbol", 132, 108, false},
+        {"beside the pin symbol", 133, 100, true},
+        {"on the grown block", 347, 151, false},
+        {"beside the block", 346, 120, true},
+        {"on a wire over a comment", 603, 200, true},
+        {"on a comment, off the wire", 640, 200, false},
     };
     const CleanupHitTest index(module, comments);
     for (const Case& c : cases) {

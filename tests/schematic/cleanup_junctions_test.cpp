@@ -1,16 +1,19 @@
 // Junction rebuild and junction check on small hand-made routes.
+#include "schematic/cleanup_junctions.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
 
-#include "schematic/cleanup_junctions.h"
 #include "schematic/route_cleanup.h"
 
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+Segment seg(int x0, int y0, int x1, int y1) {
+    return Segment{x0, y0, x1, y1, {}};
+}
 
 std::map<int, int> rebuilt(const std::vector<Segment>& route) {
     Module module;
@@ -28,10 +31,13 @@ TEST(JunctionRebuild, FindsTeesAndCrossings) {
     };
     const Case cases[] = {
         {"a horizontal ending on a vertical",
-         {seg(100, 100, 100, 300), seg(300, 200, 100, 200)}, {{junctionKey(100, 200), 2}}},
-        {"a vertical ending on a horizontal", {seg(50, 200, 300, 200), seg(100, 300, 100, 200)},
+         {seg(100, 100, 100, 300), seg(300, 200, 100, 200)},
          {{junctionKey(100, 200), 2}}},
-        {"a crossing", {seg(100, 100, 100, 300), seg(50, 200, 300, 200)},
+        {"a vertical ending on a horizontal",
+         {seg(50, 200, 300, 200), seg(100, 300, 100, 200)},
+         {{junctionKey(100, 200), 2}}},
+        {"a crossing",
+         {seg(100, 100, 100, 300), seg(50, 200, 300, 200)},
          {{junctionKey(100, 200), 2}}},
         {"two horizontals ending on a vertical from both sides",
          {seg(100, 100, 100, 300), seg(100, 200, 300, 200), seg(0, 200, 100, 200)},
@@ -52,11 +58,20 @@ TEST(JunctionCheck, KeepsTeesAndCrossingsAndDropsCorners) {
         bool kept;
     };
     const Case cases[] = {
-        {"a tee: one segment ends there", {seg(100, 100, 100, 300), seg(100, 200, 300, 200)},
-         100, 200, true},
-        {"a crossing: two pass through", {seg(100, 100, 100, 300), seg(50, 200, 300, 200)}, 100,
-         200, true},
-        {"a corner: two end there", {seg(100, 100, 100, 300), seg(100, 300, 300, 300)}, 100, 300,
+        {"a tee: one segment ends there",
+         {seg(100, 100, 100, 300), seg(100, 200, 300, 200)},
+         100,
+         200,
+         true},
+        {"a crossing: two pass through",
+         {seg(100, 100, 100, 300), seg(50, 200, 300, 200)},
+         100,
+         200,
+         true},
+        {"a corner: two end there",
+         {seg(100, 100, 100, 300), seg(100, 300, 300, 300)},
+         100,
+         300,
          false},
         {"one passes through, none ends", {seg(100, 100, 100, 300)}, 100, 200, false},
         {"nothing there", {seg(100, 100, 100, 300)}, 500, 500, false},

@@ -1,16 +1,18 @@
 // The RoutingSharpen passes on small hand-made routes.
+#include "schematic/cleanup_sharpen.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "schematic/cleanup_sharpen.h"
-
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+Segment seg(int x0, int y0, int x1, int y1) {
+    return Segment{x0, y0, x1, y1, {}};
+}
 
 std::string text(const std::vector<Segment>& route) {
     std::string out;
@@ -95,14 +97,17 @@ TEST(RoutingSharpen2, TrimsTheShorterOfTwoPiecesSharingAStoredEnd) {
     };
     const Case cases[] = {
         {"shared start: the shorter one starts at the other's end",
-         {seg(100, 50, 300, 50), seg(100, 80, 200, 80)}, "100,50-300,50 300,80-200,80 "},
+         {seg(100, 50, 300, 50), seg(100, 80, 200, 80)},
+         "100,50-300,50 300,80-200,80 "},
         {"shared end: the one starting first ends at the other's start",
-         {seg(100, 50, 300, 50), seg(200, 80, 300, 80)}, "100,50-200,50 200,80-300,80 "},
-        {"verticals alike", {seg(40, 10, 40, 90), seg(60, 10, 60, 30)},
-         "40,10-40,90 60,90-60,30 "},
-        {"same row: untouched", {seg(100, 50, 300, 50), seg(100, 50, 200, 50)},
+         {seg(100, 50, 300, 50), seg(200, 80, 300, 80)},
+         "100,50-200,50 200,80-300,80 "},
+        {"verticals alike", {seg(40, 10, 40, 90), seg(60, 10, 60, 30)}, "40,10-40,90 60,90-60,30 "},
+        {"same row: untouched",
+         {seg(100, 50, 300, 50), seg(100, 50, 200, 50)},
          "100,50-300,50 100,50-200,50 "},
-        {"equal pieces: untouched", {seg(100, 50, 300, 50), seg(100, 80, 300, 80)},
+        {"equal pieces: untouched",
+         {seg(100, 50, 300, 50), seg(100, 80, 300, 80)},
          "100,50-300,50 100,80-300,80 "},
     };
     for (const Case& c : cases) {

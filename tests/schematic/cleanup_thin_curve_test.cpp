@@ -1,5 +1,7 @@
 // The DeleteThinCurve passes on small hand-made routes, their round bound, and
 // the indexed versions against the passes exactly as stated.
+#include "schematic/cleanup_thin_curve.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,12 +9,13 @@
 #include <vector>
 
 #include "schematic/cleanup_hit_test.h"
-#include "schematic/cleanup_thin_curve.h"
 
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+Segment seg(int x0, int y0, int x1, int y1) {
+    return Segment{x0, y0, x1, y1, {}};
+}
 
 Terminal terminalAt(int x, int y) {
     Terminal t;
@@ -66,8 +69,7 @@ TEST(DeleteThinCurveHorz, KeepsRowsThatMayNotFold) {
     };
     const Case cases[] = {
         {"a terminal at the end of P", [](Net&) {}},
-        {"a terminal at the end of Q",
-         [](Net& n) { n.terminals = {terminalAt(150, 110)}; }},
+        {"a terminal at the end of Q", [](Net& n) { n.terminals = {terminalAt(150, 110)}; }},
         {"17 rows apart",
          [](Net& n) {
              n.terminals.clear();
@@ -136,41 +138,49 @@ TEST(DeleteThinCurveVert, TheEndRowsOfRMustHitNothingButWires) {
              block.x = 80, block.y = 140, block.width = 64, block.height = 32;
              m.assigns.push_back(block);
          },
-         {}, false},
+         {},
+         false},
         {"a module pin symbol near (100, 250)",
          [](Module& m) {
              Pin pin;
              pin.x = 70, pin.y = 250, pin.width = 32, pin.height = 16;
              m.pins.push_back(pin);
          },
-         {}, false},
+         {},
+         false},
         {"R reaches past Q, and a text comment covers (100, 350)",
-         [](Module& m) { m.nets["n"].route[1] = seg(200, 150, 200, 350); }, {text}, false},
+         [](Module& m) { m.nets["n"].route[1] = seg(200, 150, 200, 350); },
+         {text},
+         false},
         {"the same with another net's wire through (100, 350)",
          [](Module& m) {
              m.nets["n"].route[1] = seg(200, 150, 200, 350);
              m.nets["o"].route = {seg(90, 352, 500, 352)};
          },
-         {text}, true},
+         {text},
+         true},
         {"the comment elsewhere", [](Module&) {}, {text}, true},
         {"273 apart",
          [](Module& m) {
              Net& n = m.nets["n"];
              n.route = {seg(100, 100, 100, 300), seg(373, 150, 373, 250)};
          },
-         {}, false},
+         {},
+         false},
         {"R is a zero-length point",
          [](Module& m) {
              Net& n = m.nets["n"];
              n.route = {seg(100, 100, 100, 300), seg(200, 200, 200, 200)};
          },
-         {}, false},
+         {},
+         false},
         {"not overlapping in y",
          [](Module& m) {
              Net& n = m.nets["n"];
              n.route = {seg(100, 100, 100, 300), seg(200, 301, 200, 400)};
          },
-         {}, false},
+         {},
+         false},
     };
     for (const Case& c : cases) {
         Module module = closeColumns();
@@ -178,8 +188,8 @@ TEST(DeleteThinCurveVert, TheEndRowsOfRMustHitNothingButWires) {
         const std::size_t before = module.nets["n"].route.size();
         NullProgressSink progress;
         deleteThinCurveVert(module, c.comments, progress);
-        const bool folded = module.nets["n"].route.size() != before ||
-                            module.nets["n"].route[0].y1 != 300;
+        const bool folded =
+            module.nets["n"].route.size() != before || module.nets["n"].route[0].y1 != 300;
         EXPECT_EQ(folded, c.folds) << c.what;
     }
 }

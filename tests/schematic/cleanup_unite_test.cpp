@@ -1,15 +1,17 @@
 // UniteDoubleRoute on small hand-made routes.
+#include "schematic/cleanup_unite.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "schematic/cleanup_unite.h"
-
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+Segment seg(int x0, int y0, int x1, int y1) {
+    return Segment{x0, y0, x1, y1, {}};
+}
 
 std::string text(const std::vector<Segment>& route) {
     std::string out;
@@ -27,29 +29,35 @@ TEST(UniteDoubleRoute, MergesPiecesOnOneLine) {
         const char* expected;
     };
     const Case cases[] = {
-        {"overlapping horizontals", {seg(100, 50, 200, 50), seg(150, 50, 300, 50)},
+        {"overlapping horizontals",
+         {seg(100, 50, 200, 50), seg(150, 50, 300, 50)},
          "100,50-300,50 "},
         {"touching horizontals and a point between them",
          {seg(100, 40, 192, 40), seg(192, 40, 192, 40), seg(192, 40, 300, 40)},
          "100,40-300,40 "},
         {"a right-to-left horizontal keeps its direction",
-         {seg(200, 50, 100, 50), seg(150, 50, 300, 50)}, "300,50-100,50 "},
+         {seg(200, 50, 100, 50), seg(150, 50, 300, 50)},
+         "300,50-100,50 "},
         {"horizontals apart or on other rows stay",
          {seg(100, 50, 200, 50), seg(201, 50, 300, 50), seg(100, 60, 200, 60)},
          "100,50-200,50 201,50-300,50 100,60-200,60 "},
-        {"overlapping verticals", {seg(10, 100, 10, 200), seg(10, 150, 10, 260)},
-         "10,100-10,260 "},
+        {"overlapping verticals", {seg(10, 100, 10, 200), seg(10, 150, 10, 260)}, "10,100-10,260 "},
         // The later piece Q above the earlier P bridges a gap of up to 16 ...
-        {"gap 10, the upper one later", {seg(10, 210, 10, 300), seg(10, 100, 10, 200)},
+        {"gap 10, the upper one later",
+         {seg(10, 210, 10, 300), seg(10, 100, 10, 200)},
          "10,100-10,300 "},
-        {"gap 16, the upper one later", {seg(10, 216, 10, 300), seg(10, 100, 10, 200)},
+        {"gap 16, the upper one later",
+         {seg(10, 216, 10, 300), seg(10, 100, 10, 200)},
          "10,100-10,300 "},
-        {"gap 17, the upper one later", {seg(10, 217, 10, 300), seg(10, 100, 10, 200)},
+        {"gap 17, the upper one later",
+         {seg(10, 217, 10, 300), seg(10, 100, 10, 200)},
          "10,217-10,300 10,100-10,200 "},
         // ... but not when the upper one comes first.
-        {"gap 10, the upper one first", {seg(10, 100, 10, 200), seg(10, 210, 10, 300)},
+        {"gap 10, the upper one first",
+         {seg(10, 100, 10, 200), seg(10, 210, 10, 300)},
          "10,100-10,200 10,210-10,300 "},
-        {"verticals in other columns stay", {seg(10, 100, 10, 200), seg(20, 150, 20, 300)},
+        {"verticals in other columns stay",
+         {seg(10, 100, 10, 200), seg(20, 150, 20, 300)},
          "10,100-10,200 20,150-20,300 "},
     };
     for (const Case& c : cases) {

@@ -1,15 +1,17 @@
 // End snapping on small hand-made routes.
+#include "schematic/end_snapping.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "schematic/end_snapping.h"
-
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+Segment seg(int x0, int y0, int x1, int y1) {
+    return Segment{x0, y0, x1, y1, {}};
+}
 
 Terminal terminalAt(int x, int y) {
     Terminal t;
@@ -40,10 +42,12 @@ TEST(EndSnapping, PullsLooseHorizontalEndsOntoTheNearestTerminalOfTheirRow) {
     // The wire runs from a block port at x 100 right to a vertical at x 300.
     const Case cases[] = {
         {"the block grew: the end moves out to the port",
-         {seg(120, 100, 300, 100), seg(300, 100, 300, 200)}, {terminalAt(100, 100)},
+         {seg(120, 100, 300, 100), seg(300, 100, 300, 200)},
+         {terminalAt(100, 100)},
          "100,100-300,100 300,100-300,200 "},
         {"the block shrank: the end moves in",
-         {seg(80, 100, 300, 100), seg(300, 100, 300, 200)}, {terminalAt(100, 100)},
+         {seg(80, 100, 300, 100), seg(300, 100, 300, 200)},
+         {terminalAt(100, 100)},
          "100,100-300,100 300,100-300,200 "},
         {"the nearest of two terminals on the row wins",
          {seg(120, 100, 300, 100), seg(300, 100, 300, 200)},
@@ -51,14 +55,19 @@ TEST(EndSnapping, PullsLooseHorizontalEndsOntoTheNearestTerminalOfTheirRow) {
          "130,100-300,100 300,100-300,200 "},
         {"equally near: the first terminal wins",
          {seg(100, 100, 300, 100), seg(300, 100, 300, 200)},
-         {terminalAt(90, 100), terminalAt(110, 100)}, "90,100-300,100 300,100-300,200 "},
+         {terminalAt(90, 100), terminalAt(110, 100)},
+         "90,100-300,100 300,100-300,200 "},
         {"no terminal on the row: the end stays",
-         {seg(120, 100, 300, 100), seg(300, 100, 300, 200)}, {terminalAt(100, 101)},
+         {seg(120, 100, 300, 100), seg(300, 100, 300, 200)},
+         {terminalAt(100, 101)},
          "120,100-300,100 300,100-300,200 "},
         {"an end another segment touches stays",
          {seg(120, 100, 300, 100), seg(300, 100, 300, 200), seg(120, 50, 120, 150)},
-         {terminalAt(100, 100)}, "120,100-300,100 300,100-300,200 120,50-120,150 "},
-        {"verticals are left alone", {seg(100, 120, 100, 300)}, {terminalAt(100, 100)},
+         {terminalAt(100, 100)},
+         "120,100-300,100 300,100-300,200 120,50-120,150 "},
+        {"verticals are left alone",
+         {seg(100, 120, 100, 300)},
+         {terminalAt(100, 100)},
          "100,120-100,300 "},
     };
     for (const Case& c : cases) {

@@ -25,7 +25,9 @@ using testing::kSens;
 using testing::kWrite;
 using testing::ModuleBuilder;
 
-Segment seg(int x0, int y0, int x1, int y1) { return Segment{x0, y0, x1, y1, {}}; }
+Segment seg(int x0, int y0, int x1, int y1) {
+    return Segment{x0, y0, x1, y1, {}};
+}
 
 std::string text(const std::vector<Segment>& route) {
     std::string out;
@@ -120,12 +122,12 @@ TEST_F(RouteCleanup, PassesRunInTheirOrderWithTheirProgressTexts) {
                          "CutSimpleSuite", "RoutingCutSuite", "UniteDoubleRoute, RoutingSharpen(3)",
                          "Compaction", "DeleteEachGloveRoute_Horz"}));
     const std::vector<std::string> texts = {
-        "Z:\\dummy\\RoutingSharpen(0)...",       "Z:\\dummy\\RoutingSharpen(1)...",
-        "Z:\\dummy\\RoutingSharpen(2)...",       "Z:\\dummy\\RoutingSharpen(3)...",
-        "Z:\\dummy\\DeleteThinCurve_Horz...",    "Z:\\dummy\\UniteDoubleRoute(Horz)...",
-        "Z:\\dummy\\DeleteThinCurve_Vert...",    "Z:\\dummy\\UniteDoubleRoute(Vert)...",
-        "Z:\\dummy\\RoutingCutSuite...",         "Z:\\dummy\\CutSimpleSuite...",
-        "Z:\\dummy\\RoutingCutSuite(2)...",      "Z:\\dummy\\UniteDoubleRoute(3)...",
+        "Z:\\dummy\\RoutingSharpen(0)...",        "Z:\\dummy\\RoutingSharpen(1)...",
+        "Z:\\dummy\\RoutingSharpen(2)...",        "Z:\\dummy\\RoutingSharpen(3)...",
+        "Z:\\dummy\\DeleteThinCurve_Horz...",     "Z:\\dummy\\UniteDoubleRoute(Horz)...",
+        "Z:\\dummy\\DeleteThinCurve_Vert...",     "Z:\\dummy\\UniteDoubleRoute(Vert)...",
+        "Z:\\dummy\\RoutingCutSuite...",          "Z:\\dummy\\CutSimpleSuite...",
+        "Z:\\dummy\\RoutingCutSuite(2)...",       "Z:\\dummy\\UniteDoubleRoute(3)...",
         "Z:\\dummy\\DeleteEachGloveRoute_Horz..."};
     Module pins = twoPins();
     pins.nets["b"];
@@ -136,8 +138,7 @@ TEST_F(RouteCleanup, PassesRunInTheirOrderWithTheirProgressTexts) {
         EXPECT_EQ(progress.files, texts);
         // RoutingSharpen(0); RoutingSharpen(3); the column fold's rounds and
         // reset; CutSimpleSuite per net; RoutingSharpen(3) again.
-        EXPECT_EQ(progress.values,
-                  (std::vector<int>{25, 75, 25, 50, 75, 0, 0, 0, 50, 25, 50, 75}));
+        EXPECT_EQ(progress.values, (std::vector<int>{25, 75, 25, 50, 75, 0, 0, 0, 50, 25, 50, 75}));
         // RoutingSharpen(3) twice, CutSimpleSuite, and the end of the sequence.
         EXPECT_EQ(progress.hides, 4);
     }
@@ -242,8 +243,8 @@ TEST(RouteCleanupGeneration, RouterOutputCleansUpStraightAndRepeatably) {
     wide.pin("y", 1);
     for (int k = 0; k < 199; ++k) wide.use("bus", kKindAssign, wide.assign("x"), kRead, k, k);
     wide.use("y", kKindAssign, 0, kWrite);
-    for (const Module& module : {testing::oneAssignModule(), largeModule(120, 5), wide.module,
-                                 largeModule(1000, 11)}) {
+    for (const Module& module :
+         {testing::oneAssignModule(), largeModule(120, 5), wide.module, largeModule(1000, 11)}) {
         const std::string first = openedDump(module, standardSchematicPasses());
         EXPECT_EQ(openedDump(module, standardSchematicPasses()), first) << module.name;
         EXPECT_NE(first.find("seg "), std::string::npos) << module.name;
@@ -258,7 +259,8 @@ TEST(RouteCleanupGeneration, OddAndLargeInputCleansUpWithoutHarm) {
     const Case cases[] = {
         {"no segments", {}},
         {"zero-length segments only", {seg(5, 5, 5, 5), seg(5, 5, 5, 5), seg(0, 0, 0, 0)}},
-        {"diagonal segments", {seg(0, 0, 100, 100), seg(100, 100, 200, 50), seg(100, 100, 100, 300)}},
+        {"diagonal segments",
+         {seg(0, 0, 100, 100), seg(100, 100, 200, 50), seg(100, 100, 100, 300)}},
         {"extreme coordinates",
          {seg(INT_MIN, INT_MAX, INT_MAX, INT_MAX), seg(INT_MAX, INT_MIN, INT_MAX, INT_MAX),
           seg(INT_MIN, INT_MIN, INT_MIN, INT_MIN), seg(-1, -1024, -1, -1)}},
