@@ -13,7 +13,8 @@ int add(int a, Sum b) {
     return RenderContext::clampedSum(a, b);
 }
 
-// The two colours of a block: its own, or red and pink when selected.
+// How a block is drawn: its own colours and pens, or pink fills, red texts
+// and the selection pen when it is selected.
 struct BlockLook {
     bool selected = false;
     Color band = kColorWhite;  // band or fill
@@ -23,8 +24,9 @@ struct BlockLook {
 };
 
 BlockLook blockLook(bool selected, Color band, Color text, Pen separator, Pen frame) {
-    if (selected)
+    if (selected) {
         return {true, kColorSelectedFill, kColorSelection, selectionPen(), selectionPen()};
+    }
     return {false, band, text, separator, frame};
 }
 
