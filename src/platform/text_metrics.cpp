@@ -32,37 +32,6 @@ constexpr Range kWideRanges[] = {
     {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD},
 };
 
-// Decodes one well-formed UTF-8 sequence at `pos`; returns its length, or 0
-// when the bytes there are not one (overlong forms, surrogates and values
-// above U+10FFFF are not well-formed).
-std::size_t decodeOne(std::string_view text, std::size_t pos, char32_t& codePoint) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07, minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + length > text.size()) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        value = (value << 6) | (byte(i) & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-    codePoint = value;
-    return length;
-}
-
 int columnsOf(char32_t codePoint) {
     if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) return 0;
     return isWideCodePoint(codePoint) ? 2 : 1;
@@ -86,7 +55,7 @@ int TextMetrics::columns(std::string_view utf8) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         char32_t codePoint = 0;
-        const std::size_t length = decodeOne(utf8, pos, codePoint);
+        const std::size_t length = decodeUtf8Sequence(utf8, pos, codePoint);
         if (length == 0) {
             ++total;  // a stray byte
             ++pos;
@@ -128,6 +97,37 @@ std::string fontRuleFace() {
     const bool japanese =
         isJapaneseLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
     return japanese ? "ＭＳ ゴシック" : "Courier New";
+}
+
+// Decodes one well-formed UTF-8 sequence at `pos`; returns its length, or 0
+// when the bytes there are not one (overlong forms, surrogates and values
+// above U+10FFFF are not well-formed).
+std::size_t decodeUtf8Sequence(std::string_view text, std::size_t pos, char32_t& codePoint) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, value = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + length > text.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        value = (value << 6) | (byte(i) & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+    codePoint = value;
+    return length;
 }
 
 }  // namespace corvane

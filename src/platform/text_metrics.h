@@ -46,4 +46,9 @@ std::string fontRuleFace();
 // non-empty one decides; nullptr counts as empty).
 bool isJapaneseLocale(const char* lcAll, const char* lcMessages, const char* lang);
 
+// Length of the well-formed UTF-8 sequence at `pos` with its value in
+// `codePoint`, or 0 when the bytes there are not one (overlong forms,
+// surrogates and values above U+10FFFF are not well-formed).
+std::size_t decodeUtf8Sequence(std::string_view text, std::size_t pos, char32_t& codePoint);
+
 }  // namespace corvane
