@@ -15,6 +15,7 @@
 #include "platform/safe_file_writer.h"
 #include "schematic/render_export.h"
 #include "schematic/schematic_dlg.h"
+#include "schematic/schematic_file.h"
 #include "schematic/schematic_passes.h"
 
 namespace corvane {
@@ -92,17 +93,19 @@ bool exportPdf(const CSchematicDlg& window, CanvasSize size, const std::string& 
     return writeBytes(path, bytes);
 }
 
-// Reads the module's schematic file into the window. Schematic files are not
-// read yet, so every schematic is generated; the file reader plugs in here.
-bool loadSchematicFile(CSchematicDlg& /*window*/, const std::string& /*path*/) {
-    return false;
-}
-
 // What a schematic window does when it opens: the module's schematic file
 // when it names a readable one, else a generated schematic.
 void openSchematic(CSchematicDlg& window, const Module& module) {
-    if (!module.schematicPath.empty() && loadSchematicFile(window, module.schematicPath)) return;
+    SchematicWindowHooks noHooks;
+    if (!module.schematicPath.empty() && openWithSchematicFile(window, noHooks)) return;
     window.openWithoutFile();
+}
+
+// The schematic file of the window's module, written to `path` (the module's
+// own schematic file path is left as it is).
+bool exportSchematicFile(CSchematicDlg& window, const std::string& path) {
+    std::string text;
+    return schematicFileText(window, text) && writeFileSafely(path, text);
 }
 
 }  // namespace
@@ -112,6 +115,7 @@ ExportFormat exportFormatFor(std::string_view path) {
     if (endsWithNoCase(path, ".png")) return ExportFormat::kPng;
     if (endsWithNoCase(path, ".pdf")) return ExportFormat::kPdf;
     if (endsWithNoCase(path, ".emf")) return ExportFormat::kEmf;
+    if (endsWithNoCase(path, ".qsch")) return ExportFormat::kSchematicFile;
     return ExportFormat::kUnknown;
 }
 
@@ -167,7 +171,7 @@ bool exportSchematic(CSchematicDlg& window, const std::string& path, std::string
                      SchematicPaintHost& host) {
     const ExportFormat format = exportFormatFor(path);
     if (format == ExportFormat::kUnknown) {
-        error = "the file name \"" + path + "\" does not end in .svg, .png, .pdf or .emf";
+        error = "the file name \"" + path + "\" does not end in .svg, .png, .pdf, .emf or .qsch";
         return false;
     }
     if (window.findModule() == nullptr) {
@@ -175,7 +179,9 @@ bool exportSchematic(CSchematicDlg& window, const std::string& path, std::string
         return false;
     }
     bool written = false;
-    if (format == ExportFormat::kEmf) {
+    if (format == ExportFormat::kSchematicFile) {
+        written = exportSchematicFile(window, path);
+    } else if (format == ExportFormat::kEmf) {
         written = writeSchematicEmf(window, path, host);
     } else {
         ensureGuiApplication();

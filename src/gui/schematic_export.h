@@ -1,6 +1,7 @@
 // Exports of a module's schematic to files: SVG, PNG and PDF drawn through
-// Qt, Enhanced Metafiles through the core's metafile canvas. Each draws the
-// whole canvas at zoom 1 without grid, as the metafile export does.
+// Qt, Enhanced Metafiles through the core's metafile canvas, and the
+// schematic file itself (.qsch). Each picture is the whole canvas at zoom 1
+// without grid, as the metafile export draws it.
 #pragma once
 
 #include <string>
@@ -13,7 +14,7 @@ namespace corvane {
 
 class CSchematicDlg;
 
-enum class ExportFormat { kUnknown, kSvg, kPng, kPdf, kEmf };
+enum class ExportFormat { kUnknown, kSvg, kPng, kPdf, kEmf, kSchematicFile };
 
 // The format a file name asks for by its extension (letter case ignored).
 ExportFormat exportFormatFor(std::string_view path);

@@ -104,8 +104,54 @@ TEST_F(ExportEndToEnd, UnwritableOrUnknownFilesFail) {
                               "--export-schematic", "top=top.bmp"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot write the schematic \"missing/top.png\""), std::string::npos);
-    EXPECT_NE(run.err.find("\"top.bmp\" does not end in .svg, .png, .pdf or .emf"),
+    EXPECT_NE(run.err.find("\"top.bmp\" does not end in .svg, .png, .pdf, .emf or .qsch"),
               std::string::npos);
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A schematic file exported from a generated schematic, edited by hand (a net
+// colour), then named by a project: the export reads it instead of generating.
+TEST_F(ExportEndToEnd, ProjectSchematicFileIsReadBeforeExporting) {
+    ASSERT_EQ(runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"})
+                  .status,
+              0);
+    std::string edited = readAll(dir.path() + "/gen.qsch");
+    ASSERT_TRUE(edited.starts_with("<?xml version=\"1.0\"?>\r\n<qsch.version"));
+    const std::string plain = "name=\"count\" pt=\"3\" color=\"000000\"";
+    const std::size_t at = edited.find(plain);
+    ASSERT_NE(at, std::string::npos);
+    edited.replace(at, plain.size(), "name=\"count\" pt=\"3\" color=\"0000FF\"");
+    writeText(dir.path() + "/counter.qsch", edited);
+    writeText(dir.path() + "/p.cvproj", "name = p\r\nmodule.path = " +
+                                           std::string(CORVANE_EXAMPLES) +
+                                           "/rtl/counter.v\r\nmodule.schname = counter\r\n"
+                                           "module.schpath = counter.qsch\r\n");
+
+    const BatchRun run = runBatch(dir.path(), {"--project", "p.cvproj", "--export-schematic",
+                                               "counter=again.qsch", "--export-schematic",
+                                               "counter=again.svg"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readAll(dir.path() + "/again.qsch"), edited);
+    // The hand-chosen colour reaches the picture too.
+    EXPECT_NE(readAll(dir.path() + "/again.svg").find("#ff0000"), std::string::npos);
+}
+
+// A project naming a schematic file that is not there: generated as without one.
+TEST_F(ExportEndToEnd, UnreadableSchematicFileFallsBackToGeneration) {
+    ASSERT_EQ(runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"})
+                  .status,
+              0);
+    writeText(dir.path() + "/p.cvproj", "name = p\r\nmodule.path = " +
+                                           std::string(CORVANE_EXAMPLES) +
+                                           "/rtl/counter.v\r\nmodule.schname = counter\r\n"
+                                           "module.schpath = missing.qsch\r\n");
+    const BatchRun run =
+        runBatch(dir.path(), {"--project", "p.cvproj", "--export-schematic", "counter=b.qsch"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readAll(dir.path() + "/b.qsch"), readAll(dir.path() + "/gen.qsch"));
 }
 
 TEST_F(ExportEndToEnd, MalformedOptionIsAUsageError) {

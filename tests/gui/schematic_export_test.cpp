@@ -129,7 +129,7 @@ TEST_F(ExampleExports, FailuresSayWhy) {
         exportModuleSchematic(controller->modules(), "nosuch", dir.path() + "/x.png", error));
     EXPECT_EQ(error, "the module \"nosuch\" is not analysed");
     EXPECT_FALSE(exportModuleSchematic(controller->modules(), "top", dir.path() + "/x.bmp", error));
-    EXPECT_NE(error.find("does not end in .svg, .png, .pdf or .emf"), std::string::npos);
+    EXPECT_NE(error.find("does not end in .svg, .png, .pdf, .emf or .qsch"), std::string::npos);
     EXPECT_FALSE(
         exportModuleSchematic(controller->modules(), "top", dir.path() + "/missing/x.png", error));
     EXPECT_NE(error.find("cannot write the schematic"), std::string::npos);
