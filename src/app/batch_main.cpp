@@ -91,18 +91,18 @@ bool runIoTable(CMorvelDlg& controller, const BatchAction& action) {
 }
 
 // Reads the project file at `path`, analysing the files it lists.
-bool openProject(CMorvelDlg& controller, ProjectSettings& settings, const std::string& path) {
+bool openProject(CMorvelDlg& controller, const std::string& path) {
     controller.setProjectFilePath(path);
-    if (loadProjectFile(controller, settings)) return true;
+    if (loadProjectFile(controller)) return true;
     controller.setProjectFilePath("");
     std::fprintf(stderr, "corvane-batch: cannot open the project \"%s\"\n", path.c_str());
     return false;
 }
 
 // Writes the project, with its current name, to `path`.
-bool saveProject(CMorvelDlg& controller, const ProjectSettings& settings, const std::string& path) {
+bool saveProject(CMorvelDlg& controller, const std::string& path) {
     controller.setProjectFilePath(path);
-    if (saveProjectFile(controller, settings)) return true;
+    if (saveProjectFile(controller)) return true;
     std::fprintf(stderr, "corvane-batch: cannot write the project \"%s\"\n", path.c_str());
     return false;
 }
@@ -132,8 +132,7 @@ int runActions(const BatchOptions& options) {
     BatchUiHost ui(stderr);
     CMorvelDlg controller(ui, progress);
     LogPrinter printer(controller.log(), terminal.get(), options.crlf);
-    ProjectSettings settings;
-    if (!options.projectFile.empty() && !openProject(controller, settings, options.projectFile)) {
+    if (!options.projectFile.empty() && !openProject(controller, options.projectFile)) {
         return kExitUsage;
     }
 
@@ -155,7 +154,7 @@ int runActions(const BatchOptions& options) {
     }
     if (!runSchematicExports(controller, options)) status = kExitFailure;
     if (!options.saveProjectFile.empty() &&
-        !saveProject(controller, settings, options.saveProjectFile)) {
+        !saveProject(controller, options.saveProjectFile)) {
         status = kExitFailure;
     }
     return status;

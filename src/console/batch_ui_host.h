@@ -58,6 +58,9 @@ public:
     void closeAllDocumentWindows(DocumentKind) override {}
     void setWaitCursor(bool) override {}
     void setConsoleTitle(const std::string&) override {}
+    // There is no console window: the placement is only kept.
+    void placeConsole(const ConsolePlacement& placement) override { placement_ = placement; }
+    ConsolePlacement consolePlacement() const override { return placement_; }
     void refreshHierarchyTree() override {}
     void regenerateSchematicWindows() override {}
     void rebuildNetWindows() override {}
@@ -67,6 +70,7 @@ public:
 private:
     std::FILE* messages_;
     BatchAnswers answers_;
+    ConsolePlacement placement_;
 };
 
 }  // namespace corvane

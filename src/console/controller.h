@@ -1,6 +1,7 @@
 // The controller behind the console: it owns the module list, the message
-// log, the project state, the current target module, the command history and
-// the transcript, and reaches windows and dialogs only through a UiHost.
+// log, the project state and settings, the values of the settings file, the
+// current target module, the command history and the transcript, and
+// reaches windows and dialogs only through a UiHost.
 #pragma once
 
 #include <functional>
@@ -15,6 +16,8 @@
 #include "database/module_list.h"
 #include "platform/progress_sink.h"
 #include "platform/ui_host.h"
+#include "project/project_file.h"
+#include "project/settings_file.h"
 
 namespace corvane {
 
@@ -65,6 +68,13 @@ public:
     void setProjectFilePath(const std::string& path) { projectFilePath_ = path; }
     bool projectModified() const { return projectModified_; }
     void setProjectModified(bool modified) { projectModified_ = modified; }
+    // The default comment style, printer and margins: kept for the whole
+    // program run (closing or creating a project keeps them).
+    ProjectSettings& projectSettings() { return projectSettings_; }
+    const ProjectSettings& projectSettings() const { return projectSettings_; }
+    // The settings file's values: console placement, keywords, search words.
+    Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
 
     // Console: Enter in the command edit echoes the line into the transcript,
     // executes it, records it in the history and appends a fresh prompt.
@@ -129,6 +139,8 @@ private:
     std::string projectName_;
     std::string projectFilePath_;
     bool projectModified_ = false;
+    ProjectSettings projectSettings_;
+    Settings settings_;
     std::string targetModule_;
     std::string rootPath_;
     bool rootPathStale_ = false;

@@ -163,6 +163,13 @@ void ScriptedUiHost::setWaitCursor(bool wait) {
     waiting = wait;
 }
 
+void ScriptedUiHost::placeConsole(const ConsolePlacement& placement) {
+    calls.push_back("placeConsole(" + std::to_string(placement.x) + "," +
+                    std::to_string(placement.y) + "," + std::to_string(placement.width) + "," +
+                    std::to_string(placement.height) + ")");
+    console = placement;
+}
+
 void ScriptedUiHost::setConsoleTitle(const std::string& title) {
     calls.push_back("setConsoleTitle(" + title + ")");
     consoleTitle = title;

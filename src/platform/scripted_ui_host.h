@@ -37,6 +37,7 @@ public:
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<DocumentRequest> openedDocuments;
     std::string consoleTitle;
+    ConsolePlacement console;  // where placeConsole put the console; also the current one
     std::string commandText;
     std::string clipboardText;
     RasterImage clipboardImage;
@@ -71,6 +72,8 @@ public:
 
     void setWaitCursor(bool waiting) override;
     void setConsoleTitle(const std::string& title) override;
+    void placeConsole(const ConsolePlacement& placement) override;
+    ConsolePlacement consolePlacement() const override { return console; }
     void refreshHierarchyTree() override;
     void regenerateSchematicWindows() override;
     void rebuildNetWindows() override;

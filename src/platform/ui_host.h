@@ -62,6 +62,14 @@ struct RasterImage {
     std::vector<std::uint32_t> pixels;
 };
 
+// The console window's top-left corner and size in screen pixels.
+struct ConsolePlacement {
+    int x = 0;
+    int y = 0;
+    int width = 800;
+    int height = 600;
+};
+
 enum class DocumentKind { kSourceViewer, kSchematic, kNetView, kStateDiagram };
 
 // What a document window shows. Source viewers are keyed by `path`, the other
@@ -120,6 +128,10 @@ public:
     // Console and views.
     virtual void setWaitCursor(bool waiting) = 0;
     virtual void setConsoleTitle(const std::string& title) = 0;
+    // Moves and sizes the console window, shows it and lays out its controls.
+    virtual void placeConsole(const ConsolePlacement& placement) = 0;
+    // The console window's current screen rectangle.
+    virtual ConsolePlacement consolePlacement() const = 0;
     virtual void refreshHierarchyTree() = 0;
     virtual void regenerateSchematicWindows() = 0;
     virtual void rebuildNetWindows() = 0;

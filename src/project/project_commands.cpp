@@ -23,19 +23,20 @@ FileDialogRequest projectFileDialog(const char* caption) {
 
 }  // namespace
 
-bool saveProjectFile(CMorvelDlg& controller, const ProjectSettings& settings) {
+bool saveProjectFile(CMorvelDlg& controller) {
     if (!writeProject(controller.projectFilePath(), controller.projectName(), controller.modules(),
-                      settings)) {
+                      controller.projectSettings())) {
         return false;
     }
     controller.setProjectModified(false);
     return true;
 }
 
-bool loadProjectFile(CMorvelDlg& controller, ProjectSettings& settings) {
+bool loadProjectFile(CMorvelDlg& controller) {
     std::string name = controller.projectName();
     const auto analyse = [&controller](const std::string& path) { controller.analyseFile(path); };
-    if (!readProject(controller.projectFilePath(), name, settings, controller.modules(), analyse)) {
+    if (!readProject(controller.projectFilePath(), name, controller.projectSettings(),
+                     controller.modules(), analyse)) {
         return false;
     }
     controller.setProjectName(name);
@@ -46,8 +47,7 @@ bool loadProjectFile(CMorvelDlg& controller, ProjectSettings& settings) {
     return true;
 }
 
-ProjectCommands::ProjectCommands(CMorvelDlg& controller, ProjectSettings& settings)
-    : controller_(controller), settings_(settings) {}
+ProjectCommands::ProjectCommands(CMorvelDlg& controller) : controller_(controller) {}
 
 void ProjectCommands::newProject() {
     if (!saveBeforeReplacing()) return;
@@ -64,7 +64,7 @@ void ProjectCommands::openProject() {
     if (!chosen.accepted()) return;
     controller_.setProjectFilePath(chosen.paths.front());
     controller_.ui().setWaitCursor(true);
-    loadProjectFile(controller_, settings_);
+    loadProjectFile(controller_);
     controller_.ui().setWaitCursor(false);
     controller_.refreshTitle();
 }
@@ -74,7 +74,7 @@ void ProjectCommands::saveProject() {
     if (controller_.projectFilePath().empty()) {
         saveThroughDialog(kSaveCaption);
     } else if (controller_.projectModified()) {
-        saveProjectFile(controller_, settings_);
+        saveProjectFile(controller_);
     }
 }
 
@@ -91,7 +91,7 @@ bool ProjectCommands::closeProject() {
             if (controller_.projectFilePath().empty()) {
                 if (!saveThroughDialog(kSaveCaption)) return false;
             } else {
-                saveProjectFile(controller_, settings_);
+                saveProjectFile(controller_);
             }
         }
     }
@@ -100,7 +100,7 @@ bool ProjectCommands::closeProject() {
 }
 
 void ProjectCommands::projectSetting(CommentStyleDialogs& dialogs) {
-    CommentStyle copy = settings_.commentStyle;
+    CommentStyle copy = controller_.projectSettings().commentStyle;
     const auto figure = [&dialogs, &copy] {
         if (const auto line = dialogs.lineStyleDialog({copy.linePt, copy.lineColor})) {
             copy.linePt = line->pt;
@@ -116,7 +116,7 @@ void ProjectCommands::projectSetting(CommentStyleDialogs& dialogs) {
         }
     };
     if (!dialogs.settingDialog(figure, textbox)) return;
-    settings_.commentStyle = copy;
+    controller_.projectSettings().commentStyle = copy;
     controller_.setProjectModified(true);
 }
 
@@ -129,7 +129,7 @@ bool ProjectCommands::saveBeforeReplacing() {
     if (!controller_.projectModified()) return true;
     const MessageResult answer = askToSave();
     if (answer == MessageResult::kCancel) return false;
-    if (answer == MessageResult::kYes) saveProjectFile(controller_, settings_);
+    if (answer == MessageResult::kYes) saveProjectFile(controller_);
     return true;
 }
 
@@ -154,7 +154,7 @@ bool ProjectCommands::saveThroughDialog(const char* caption) {
     const auto path = controller_.ui().saveFileDialog(request);
     if (!path || path->empty()) return false;
     controller_.setProjectFilePath(*path);
-    saveProjectFile(controller_, settings_);
+    saveProjectFile(controller_);
     return true;
 }
 

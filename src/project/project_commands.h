@@ -15,18 +15,18 @@ namespace corvane {
 
 // Writes the controller's project to its project file path and clears the
 // modified flag; false (flag unchanged) when the file cannot be written.
-bool saveProjectFile(CMorvelDlg& controller, const ProjectSettings& settings);
+bool saveProjectFile(CMorvelDlg& controller);
 
 // Reads the project file at the controller's project file path, analysing
 // the listed files, then clears the modified flag, runs the child port
 // direction pass and refreshes the title and the hierarchy tree. False, with
 // nothing changed, when the file cannot be read.
-bool loadProjectFile(CMorvelDlg& controller, ProjectSettings& settings);
+bool loadProjectFile(CMorvelDlg& controller);
 
 class ProjectCommands {
 public:
-    // `settings` outlives the commands; it is kept for the whole program run.
-    ProjectCommands(CMorvelDlg& controller, ProjectSettings& settings);
+    // The commands work on the controller's project and its project settings.
+    explicit ProjectCommands(CMorvelDlg& controller);
 
     // Saves the current project as needed, clears everything and asks for
     // the name of the new project.
@@ -53,7 +53,6 @@ private:
     bool saveThroughDialog(const char* caption);
 
     CMorvelDlg& controller_;
-    ProjectSettings& settings_;
 };
 
 }  // namespace corvane

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ui_host.h"
+
 namespace corvane {
 
 // A keyword the source viewer colours. `color` is 0x00BBGGRR.
@@ -15,14 +17,6 @@ struct KeywordEntry {
     std::string word;
     int length = 0;  // bytes of `word`
     int color = 0;
-};
-
-// The console window's top-left corner and size in screen pixels.
-struct ConsolePlacement {
-    int x = 0;
-    int y = 0;
-    int width = 800;
-    int height = 600;
 };
 
 struct Settings {

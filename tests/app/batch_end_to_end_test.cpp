@@ -11,6 +11,7 @@
 namespace corvane {
 namespace {
 
+using testing::readAll;
 using testing::TempDir;
 
 struct BatchRun {
@@ -23,13 +24,6 @@ std::string quoted(const std::string& argument) {
     std::string text = "'";
     for (const char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return text + "'";
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // Runs corvane-batch with `arguments` in the driver fixture folder, feeding `input`.

@@ -13,6 +13,7 @@
 namespace corvane {
 namespace {
 
+using testing::readAll;
 using testing::TempDir;
 
 struct BatchRun {
@@ -25,13 +26,6 @@ std::string quoted(const std::string& argument) {
     std::string text = "'";
     for (const char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return text + "'";
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // Runs corvane-batch in `folder` without a display platform set, so the

@@ -23,10 +23,7 @@
 namespace corvane {
 namespace {
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
+using testing::readAll;
 
 std::string goldenPath(const std::string& module) {
     return std::string(CORVANE_FIXTURES) + "/golden/" + module + ".png";

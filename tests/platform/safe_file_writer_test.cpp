@@ -17,14 +17,8 @@
 namespace corvane {
 namespace {
 
+using testing::readAll;
 using testing::TempDir;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> entries(const std::string& folder) {
     std::vector<std::string> names;

@@ -13,14 +13,8 @@
 namespace corvane {
 namespace {
 
+using testing::readAll;
 using testing::TempDir;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 DesignServices verilogServices(int& childPasses) {
     DesignServices services;
@@ -38,7 +32,9 @@ const std::string kLeaf = "module leaf(input c);\nendmodule\n";
 class ProjectCommandsTest : public ::testing::Test {
 protected:
     ProjectCommandsTest()
-        : controller(ui, progress, verilogServices(childPasses)), commands(controller, settings) {
+        : controller(ui, progress, verilogServices(childPasses)),
+          settings(controller.projectSettings()),
+          commands(controller) {
         std::filesystem::create_directory(dir.path() + "/rtl");
         fileA = dir.write("a.v", kTwoModules);
         fileB = dir.write("rtl/b.v", kLeaf);
@@ -60,7 +56,7 @@ protected:
     void savedProject(bool modified) {
         startProject();
         controller.setProjectFilePath(projectPath);
-        ASSERT_TRUE(saveProjectFile(controller, settings));
+        ASSERT_TRUE(saveProjectFile(controller));
         controller.setProjectModified(modified);
         ui.calls.clear();
     }
@@ -83,7 +79,7 @@ protected:
     NullProgressSink progress;
     int childPasses = 0;
     CMorvelDlg controller;
-    ProjectSettings settings;
+    ProjectSettings& settings;  // the controller's
     ProjectCommands commands;
     std::string fileA;
     std::string fileB;
@@ -387,7 +383,7 @@ TEST_F(ProjectCommandsTest, AProjectReadIntoAFreshControllerWritesTheSameBytes) 
     settings.margins = {5.5, 6, 7.25, 8.125, 1};
     settings.commentStyle.textColor = 0x00C000;
     controller.setProjectFilePath(projectPath);
-    ASSERT_TRUE(saveProjectFile(controller, settings));
+    ASSERT_TRUE(saveProjectFile(controller));
     const std::string first = readAll(projectPath);
     EXPECT_NE(first.find("module.path = a.v\r\nmodule.path = rtl/b.v\r\nmodule.path = " +
                          elsewhere + "\r\n"),
@@ -399,12 +395,11 @@ TEST_F(ProjectCommandsTest, AProjectReadIntoAFreshControllerWritesTheSameBytes) 
     ScriptedUiHost freshUi;
     int passes = 0;
     CMorvelDlg fresh(freshUi, progress, verilogServices(passes));
-    ProjectSettings freshSettings;
     fresh.setProjectFilePath(projectPath);
-    ASSERT_TRUE(loadProjectFile(fresh, freshSettings));
+    ASSERT_TRUE(loadProjectFile(fresh));
     EXPECT_EQ(fresh.projectName(), "demo");
     EXPECT_FALSE(fresh.projectModified());
-    ASSERT_TRUE(saveProjectFile(fresh, freshSettings));
+    ASSERT_TRUE(saveProjectFile(fresh));
     EXPECT_EQ(readAll(projectPath), first);
 }
 
@@ -412,10 +407,10 @@ TEST_F(ProjectCommandsTest, AFailedWriteKeepsTheOldFileAndTheModifiedFlag) {
     savedProject(true);
     const std::string before = readAll(projectPath);
     controller.setProjectFilePath(dir.path() + "/no/such/folder/p.cvproj");
-    EXPECT_FALSE(saveProjectFile(controller, settings));
+    EXPECT_FALSE(saveProjectFile(controller));
     EXPECT_TRUE(controller.projectModified());
     controller.setProjectFilePath(dir.path() + "/none.cvproj");
-    EXPECT_FALSE(loadProjectFile(controller, settings));
+    EXPECT_FALSE(loadProjectFile(controller));
     EXPECT_EQ(controller.projectName(), "demo");
     EXPECT_EQ(controller.modules().size(), 3u);
     EXPECT_EQ(readAll(projectPath), before);

@@ -10,14 +10,8 @@
 namespace corvane {
 namespace {
 
+using testing::readAll;
 using testing::TempDir;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string placement(const Settings& settings) {
     const ConsolePlacement& p = settings.console;

@@ -3,10 +3,17 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
 namespace corvane::testing {
+
+// The whole file at `path` ("" when it cannot be read).
+inline std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 inline std::string fixturePath(std::string_view name) {
     return std::string(CORVANE_FIXTURES) + "/" + std::string(name);
