@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QXmlStreamReader>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "support/test_files.h"
@@ -131,6 +132,45 @@ TEST_F(ExportEndToEnd, ProjectSchematicFileIsReadBeforeExporting) {
     EXPECT_EQ(readAll(dir.path() + "/again.qsch"), edited);
     // The hand-chosen colour reaches the picture too.
     EXPECT_NE(readAll(dir.path() + "/again.svg").find("#ff0000"), std::string::npos);
+}
+
+// Every example module: its generated schematic file, read back through a
+// project, is written again byte for byte.
+TEST_F(ExportEndToEnd, SchematicFilesOfTheExampleDesignRoundTrip) {
+    const std::vector<std::string> modules = {"top",     "counter",  "handshake_fsm",
+                                              "bus_mux", "uart_top", "uart_tx"};
+    std::vector<std::string> first = {kAnalyseExamples, "analyzefolder," +
+                                                            std::string(CORVANE_EXAMPLES) +
+                                                            "/vhdl"};
+    std::string project = "name = p\r\n";
+    for (const char* file : {"rtl/top.v", "rtl/counter.v", "rtl/handshake_fsm.v", "rtl/bus_mux.v",
+                             "vhdl/uart_top.vhd", "vhdl/uart_tx.vhd"}) {
+        project += "module.path = " + std::string(CORVANE_EXAMPLES) + "/" + file + "\r\n";
+    }
+    std::vector<std::string> second = {"--project", "p.cvproj"};
+    for (const std::string& module : modules) {
+        first.insert(first.end(), {"--export-schematic", module + "=" + module + ".qsch"});
+        second.insert(second.end(), {"--export-schematic", module + "=" + module + ".again.qsch"});
+        project += "module.schname = " + module + "\r\nmodule.schpath = " + module + ".qsch\r\n";
+    }
+    ASSERT_EQ(runBatch(dir.path(), first).status, 0);
+    // A zoom of 2 marks each file as read rather than generated again.
+    const std::string zoomOne = "<zoom level=\"1.000000\"/>";
+    std::map<std::string, std::string> stored;
+    for (const std::string& module : modules) {
+        std::string text = readAll(dir.path() + "/" + module + ".qsch");
+        const std::size_t at = text.find(zoomOne);
+        ASSERT_NE(at, std::string::npos) << module;
+        text.replace(at, zoomOne.size(), "<zoom level=\"2.000000\"/>");
+        writeText(dir.path() + "/" + module + ".qsch", text);
+        stored[module] = text;
+    }
+    writeText(dir.path() + "/p.cvproj", project);
+    const BatchRun run = runBatch(dir.path(), second);
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const std::string& module : modules) {
+        EXPECT_EQ(readAll(dir.path() + "/" + module + ".again.qsch"), stored[module]) << module;
+    }
 }
 
 // A project naming a schematic file that is not there: generated as without one.
