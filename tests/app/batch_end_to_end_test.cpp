@@ -1,46 +1,23 @@
 // Runs the built corvane-batch on the fixtures of tests/fixtures/driver and
 // compares what it prints with the expected text.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "support/batch_run.h"
 #include "support/test_files.h"
 
 namespace corvane {
 namespace {
 
+using testing::BatchRun;
 using testing::readAll;
 using testing::TempDir;
 
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& argument) {
-    std::string text = "'";
-    for (const char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
 // Runs corvane-batch with `arguments` in the driver fixture folder, feeding `input`.
 BatchRun runBatch(const std::vector<std::string>& arguments, const std::string& input = "") {
-    TempDir scratch;
-    const std::string in = scratch.write("stdin", input);
-    std::string command =
-        "cd " + quoted(testing::fixturePath("driver")) + " && " + quoted(CORVANE_BATCH_PATH);
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command += " <" + quoted(in) + " >" + quoted(scratch.path() + "/out") + " 2>" +
-               quoted(scratch.path() + "/err");
-    BatchRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readAll(scratch.path() + "/out");
-    run.err = readAll(scratch.path() + "/err");
-    return run;
+    return testing::runBatchIn(testing::fixturePath("driver"), arguments, input);
 }
 
 std::string summary(const std::string& name, const std::string& pins, int regs, int totalRegs,

@@ -1,7 +1,6 @@
 // Runs the built corvane-batch on the VHDL fixture folder tests/fixtures/vhdl
 // and compares what it prints with the expected text.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <fstream>
@@ -9,40 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "support/batch_run.h"
 #include "support/test_files.h"
 
 namespace corvane {
 namespace {
 
+using testing::BatchRun;
 using testing::readAll;
 using testing::TempDir;
 
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& argument) {
-    std::string text = "'";
-    for (const char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
 // Runs corvane-batch with `arguments` in the VHDL fixture folder.
 BatchRun runBatch(const std::vector<std::string>& arguments) {
-    TempDir scratch;
-    std::string command =
-        "cd " + quoted(testing::fixturePath("vhdl")) + " && " + quoted(CORVANE_BATCH_PATH);
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command +=
-        " </dev/null >" + quoted(scratch.path() + "/out") + " 2>" + quoted(scratch.path() + "/err");
-    BatchRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readAll(scratch.path() + "/out");
-    run.err = readAll(scratch.path() + "/err");
-    return run;
+    return testing::runBatchIn(testing::fixturePath("vhdl"), arguments);
 }
 
 // Takes the "- analyze <path>" lines out of `text` and returns them sorted:

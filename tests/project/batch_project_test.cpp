@@ -1,46 +1,25 @@
 // Runs the built corvane-batch with --project and --save-project on copies of
 // the project fixture.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "support/batch_run.h"
 #include "support/test_files.h"
 
 namespace corvane {
 namespace {
 
+using testing::BatchRun;
 using testing::readAll;
 using testing::TempDir;
 
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& argument) {
-    std::string text = "'";
-    for (const char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
 // Runs corvane-batch in `folder` with `arguments`.
-BatchRun runBatch(const std::string& folder, const std::vector<std::string>& arguments) {
-    TempDir scratch;
-    std::string command =
-        "cd " + quoted(folder) + " && " + quoted(CORVANE_BATCH_PATH) + " --no-progress";
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command +=
-        " </dev/null >" + quoted(scratch.path() + "/out") + " 2>" + quoted(scratch.path() + "/err");
-    BatchRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readAll(scratch.path() + "/out");
-    run.err = readAll(scratch.path() + "/err");
-    return run;
+BatchRun runBatch(const std::string& folder, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "--no-progress");
+    return testing::runBatchIn(folder, arguments);
 }
 
 class BatchProjectTest : public ::testing::Test {
