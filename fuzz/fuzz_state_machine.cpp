@@ -4,17 +4,12 @@
 // drawing pass. Every result code must be one of the four defined ones.
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <string>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "database/module_list.h"
-#include "platform/progress_sink.h"
 #include "statemachine/diagram_drawing.h"
 #include "statemachine/fsm_listing.h"
 #include "statemachine/state_extraction.h"
+#include "support/fuzz_analysis.h"
 #include "verilog/verilog_module_parser.h"
 #include "vhdl/vhdl_module_parser.h"
 
@@ -47,23 +42,8 @@ public:
 
 void analyse(const uint8_t* data, size_t size, const std::string& path,
              corvane::FrontEnds frontEnds) {
-    if (FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, file);
-        std::fclose(file);
-    }
-    corvane::MessageLog log;
-    corvane::NullProgressSink progress;
-    corvane::SourceFileCache sources;
-    corvane::AnalysisContext context{log, progress, sources, std::move(frontEnds)};
-    corvane::ModuleList modules;
-    for (int line = 1; line != 0;) {
-        const int next = corvane::prepareAndParse(modules.append(), path, line, context);
-        if (next != 0 && next <= line) __builtin_trap();  // chunks must move forward
-        line = next;
-    }
-    modules.removeLast();
-    std::remove(path.c_str());
-
+    const corvane::ModuleList modules =
+        corvane::fuzzing::analyseBytes(data, size, path, std::move(frontEnds));
     NullCanvas canvas;
     for (const corvane::Module& module : modules) {
         for (const corvane::Always& block : module.alwaysBlocks) {
