@@ -119,6 +119,11 @@ void CSTTDlg::drawFitted(Canvas& target, const Rect& area) {
     drawView(fitted, {0, 0});
 }
 
+void CSTTDlg::drawWholeCanvas(Canvas& target) {
+    prepareSurface(target, {0, 0, canvas_.width, canvas_.height});
+    drawView(target, {0, 0});
+}
+
 void CSTTDlg::onCopyCommand() {
     copyRequested_ = true;
     hooks_.repaint(false);

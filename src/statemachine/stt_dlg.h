@@ -119,6 +119,10 @@ public:
     void paint(Canvas& target, const Rect& control);
     // The whole canvas stretched into `area` of `target`, for printing.
     void drawFitted(Canvas& target, const Rect& area);
+    // The whole canvas at (0, 0), one unit per pixel, on white: the picture a
+    // copy puts on the clipboard, drawn straight onto `target` for exports.
+    // Like every drawing it places the labels that are not placed yet.
+    void drawWholeCanvas(Canvas& target);
 
     // Events.
     void onScroll(ScrollBarKind bar, ScrollCode code, int thumbPosition);
@@ -139,12 +143,24 @@ public:
     // One printed page on `printer`, dated `now`.
     void printPage(PrinterDevice& printer, const std::tm& now);
 
-    // The state diagram file: label positions read from and written to
-    // filePath(). Both belong to the diagram file code (stt_dlg_file.cpp).
+    // The state diagram file at filePath(): reading sets the anchors of the
+    // labels it names (false, changing nothing, when it cannot be read);
+    // writing replaces the file with the canvas size and the placed labels
+    // (false, leaving any previous file, when it cannot be written).
     bool readStateDiagramFile();
     bool writeStateDiagramFile();
     // The "Save As" dialog of the diagram file.
     FileDialogRequest saveAsDialogRequest() const;
+
+    // The File menu. "&Open..." reads a chosen file and clears the modified
+    // flag, or says "File open error." and keeps the previous path. "&Save"
+    // writes at once (a failure is not reported) or, without a path, acts as
+    // "Save &As...", which writes a chosen file and clears the flag, or says
+    // "File save error." and keeps the previous path. Saving a diagram whose
+    // module is gone writes nothing.
+    void onOpenCommand();
+    void onSaveCommand();
+    void onSaveAsCommand();
 
     // Window state.
     const std::string& moduleName() const { return moduleName_; }
