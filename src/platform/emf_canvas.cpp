@@ -45,6 +45,13 @@ U_RECTL boundsOf(const std::vector<Point>& points) {
     return box;
 }
 
+// The em height of a font of the given cell height: Courier New's cell is
+// 2320 units of an em of 2048.
+int emHeight(int cellHeight) {
+    const long long em = (static_cast<long long>(cellHeight) * 2048 + 1160) / 2320;
+    return static_cast<int>(std::clamp<long long>(em, 1, 1 << 20));
+}
+
 // One past an inclusive edge, kept in range.
 int past(int edge) {
     return edge == INT_MAX ? edge : edge + 1;
@@ -121,6 +128,13 @@ void EmfCanvas::includePoints(const std::vector<Point>& points) {
 }
 
 void EmfCanvas::preparePen() {
+    // The stock null pen rather than a created one of style PS_NULL, which
+    // some readers stroke with the pen before it.
+    if (pen_.style == PenStyle::Null) {
+        append(selectobject_set(U_NULL_PEN, handles_->table));
+        penSelected_ = false;
+        return;
+    }
     if (penObject_ != 0 && penValue_ == pen_) {
         if (!penSelected_) append(selectobject_set(penObject_, handles_->table));
         penSelected_ = true;
@@ -136,9 +150,7 @@ void EmfCanvas::preparePen() {
         append(extcreatepen_set(&created, handles_->table, nullptr, 0, nullptr, logPen));
         std::free(logPen);
     } else {
-        const std::uint32_t style = pen_.style == PenStyle::Dot    ? U_PS_DOT
-                                    : pen_.style == PenStyle::Null ? U_PS_NULL
-                                                                   : U_PS_SOLID;
+        const std::uint32_t style = pen_.style == PenStyle::Dot ? U_PS_DOT : U_PS_SOLID;
         const U_POINT width{std::max(pen_.width, 0), 0};
         append(createpen_set(&created, handles_->table, logpen_set(style, width, color)));
     }
@@ -150,15 +162,21 @@ void EmfCanvas::preparePen() {
 }
 
 void EmfCanvas::prepareBrush(const Brush& brush) {
+    // The stock null brush: readers fill with the brush before it when they
+    // meet a created brush of style BS_NULL, which hides what lies below.
+    if (brush.style == BrushStyle::Null) {
+        append(selectobject_set(U_NULL_BRUSH, handles_->table));
+        brushSelected_ = false;
+        return;
+    }
     if (brushObject_ != 0 && brushValue_ == brush) {
         if (!brushSelected_) append(selectobject_set(brushObject_, handles_->table));
         brushSelected_ = true;
         return;
     }
     std::uint32_t created = 0;
-    const std::uint32_t style = brush.style == BrushStyle::Null ? U_BS_NULL : U_BS_SOLID;
     append(createbrushindirect_set(&created, handles_->table,
-                                   logbrush_set(style, colorRef(brush.color), 0)));
+                                   logbrush_set(U_BS_SOLID, colorRef(brush.color), 0)));
     append(selectobject_set(created, handles_->table));
     if (brushObject_ != 0) append(deleteobject_set(&brushObject_, handles_->table));
     brushObject_ = created;
@@ -177,10 +195,12 @@ void EmfCanvas::prepareFont() {
     face.resize(std::min<std::size_t>(face.size(), U_LF_FACESIZE - 1));
     std::uint16_t faceName[U_LF_FACESIZE] = {};
     std::copy(face.begin(), face.end(), faceName);
+    // A negative height asks for the character (em) height, which every
+    // reader takes the same way; a positive cell height some take as the em.
     const U_LOGFONT logFont = logfont_set(
-        font_.pixelHeight, 0, 0, 0, font_.weight, font_.italic ? 1 : 0, font_.underline ? 1 : 0, 0,
-        U_DEFAULT_CHARSET, U_OUT_DEFAULT_PRECIS, U_CLIP_DEFAULT_PRECIS, U_DEFAULT_QUALITY,
-        U_FIXED_PITCH | U_FF_MODERN, faceName);
+        -emHeight(font_.pixelHeight), 0, 0, 0, font_.weight, font_.italic ? 1 : 0,
+        font_.underline ? 1 : 0, 0, U_DEFAULT_CHARSET, U_OUT_DEFAULT_PRECIS, U_CLIP_DEFAULT_PRECIS,
+        U_DEFAULT_QUALITY, U_FIXED_PITCH | U_FF_MODERN, faceName);
     std::uint32_t created = 0;
     append(extcreatefontindirectw_set(&created, handles_->table,
                                       reinterpret_cast<const char*>(&logFont), nullptr));

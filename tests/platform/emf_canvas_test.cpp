@@ -154,7 +154,7 @@ std::string checkStructure(const std::string& bytes) {
                 if ((handle & 0x80000000u) != 0) {
                     // A stock object replaces whatever was selected of its class.
                     const std::uint32_t stock = handle & 0x7fffffffu;
-                    const std::uint32_t cls = stock <= 6   ? kCreateBrush
+                    const std::uint32_t cls = stock <= 5   ? kCreateBrush
                                               : stock <= 8 ? kCreatePen
                                                            : kCreateFont;
                     selected.erase(cls);
@@ -238,6 +238,45 @@ TEST(EmfCanvas, TextIsUtf16WithAdvancesOfTheMetricColumns) {
     EXPECT_EQ(text->u32(dx), 8u);
     EXPECT_EQ(text->u32(dx + 4), 16u);  // a wide character takes two columns
     EXPECT_EQ(text->u32(dx + 8), 8u);
+}
+
+// What the device context holds when each drawing record runs, as readers
+// that keep only the last selection of each class see it.
+TEST(EmfCanvas, NullPensAndBrushesAreTheStockOnesAndFontsAskForTheEmHeight) {
+    EmfCanvas canvas;
+    canvas.fillRectangle({0, 0, 50, 50}, 0x80FFFF);  // a fill the frame must not cover
+    canvas.setPen(solidPen(2, 0x008080));
+    canvas.setBrush(nullBrush());
+    canvas.drawRectangle({0, 0, 50, 50});
+    canvas.setPen(Pen{PenStyle::Null, 1, 0});
+    canvas.setBrush(solidBrush(0xFFFFFF));
+    canvas.drawEllipse({10, 10, 20, 20});
+    canvas.setFont(Font{"Courier New", 16, 400});
+    canvas.drawText({0, 60}, "clk");
+    const Metafile file = readRecords(canvas.finish());
+    std::map<std::uint32_t, std::uint32_t> created;  // handle -> record type
+    std::uint32_t brush = 0, pen = 0;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> atDrawing;  // (pen, brush)
+    for (const Record& record : file.records) {
+        if (record.type == kCreatePen || record.type == kCreateBrush) {
+            created[record.u32(8)] = record.type;
+        } else if (record.type == kSelectObject) {
+            const std::uint32_t handle = record.u32(8);
+            const bool isPen = (handle & 0x80000000u) != 0
+                                   ? (handle & 0x7fffffffu) >= 6 && (handle & 0x7fffffffu) <= 8
+                                   : created[handle] == kCreatePen;
+            (isPen ? pen : brush) = handle;
+        } else if (record.type == kRectangle || record.type == kEllipse) {
+            atDrawing.emplace_back(pen, brush);
+        } else if (record.type == kCreateFont) {
+            EXPECT_EQ(record.i32(12), -14);  // 16 pixels of cell are 14 of em
+        }
+    }
+    ASSERT_EQ(atDrawing.size(), 3u);
+    EXPECT_EQ(atDrawing[0].first, 0x80000008u);   // the fill: no outline
+    EXPECT_EQ(atDrawing[1].second, 0x80000005u);  // the frame: stock null brush
+    EXPECT_EQ(atDrawing[2].first, 0x80000008u);   // the null pen: stock null pen
+    EXPECT_EQ(created.size(), 3u);                // fill brush, frame pen, white brush
 }
 
 TEST(EmfCanvas, EqualPensAreCreatedOnceAndUnusedOnesNever) {
