@@ -12,9 +12,11 @@
 #include "console/batch_ui_host.h"
 #include "console/controller.h"
 #include "console/terminal_progress.h"
+#include "gui/fsm_export.h"
 #include "gui/schematic_export.h"
 #include "project/project_commands.h"
 #include "reports/io_table.h"
+#include "statemachine/fsm_listing.h"
 
 #ifndef CORVANE_VERSION
 #define CORVANE_VERSION "0.0.0"
@@ -122,6 +124,37 @@ bool runSchematicExports(CMorvelDlg& controller, const BatchOptions& options) {
     return ok;
 }
 
+// Draws or writes every --export-fsm diagram; false when a module is not
+// analysed, a block is missing, no state machine was detected or a file
+// cannot be written.
+bool runFsmExports(CMorvelDlg& controller, const BatchOptions& options) {
+    bool ok = true;
+    for (const FsmExportRequest& request : options.fsmExports) {
+        std::string error;
+        if (exportStateMachine(controller.modules(), request.moduleName, request.line,
+                               request.outputPath, error)) {
+            continue;
+        }
+        // The window's own words when there is no machine; the others name
+        // the program like every other complaint.
+        if (error == kNoStateMachineText) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+        } else {
+            std::fprintf(stderr, "corvane-batch: %s\n", error.c_str());
+        }
+        ok = false;
+    }
+    return ok;
+}
+
+// The state machines of every analysed module, one block per line.
+void printStateMachines(CMorvelDlg& controller) {
+    std::fflush(stdout);
+    const std::string text = stateMachineListingText(controller.modules());
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
 int runActions(const BatchOptions& options) {
     std::unique_ptr<TerminalProgress> terminal;
     if (options.progress && TerminalProgress::isTerminal(stderr)) {
@@ -152,9 +185,10 @@ int runActions(const BatchOptions& options) {
         }
         if (!ok) status = kExitFailure;
     }
+    if (options.listFsm) printStateMachines(controller);
     if (!runSchematicExports(controller, options)) status = kExitFailure;
-    if (!options.saveProjectFile.empty() &&
-        !saveProject(controller, options.saveProjectFile)) {
+    if (!runFsmExports(controller, options)) status = kExitFailure;
+    if (!options.saveProjectFile.empty() && !saveProject(controller, options.saveProjectFile)) {
         status = kExitFailure;
     }
     return status;

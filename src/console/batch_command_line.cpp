@@ -39,6 +39,27 @@ bool parseSchematicExport(const std::string& value, BatchOptions& options, std::
     return true;
 }
 
+// Parses "MODULE:LINE=OUT" of --export-fsm: the first "=" ends the block's
+// name and the last ":" before it separates the line, so the output path may
+// hold either character.
+bool parseFsmExport(const std::string& value, BatchOptions& options, std::string& error) {
+    error = "--export-fsm needs MODULE:LINE=OUT, got \"" + value + "\"";
+    const std::size_t equals = value.find('=');
+    if (equals == std::string::npos || equals + 1 == value.size()) return false;
+    const std::string block = value.substr(0, equals);
+    const std::size_t colon = block.rfind(':');
+    if (colon == std::string::npos || colon == 0) return false;
+    const std::string line = block.substr(colon + 1);
+    if (line.empty() || line.size() > 9 ||
+        line.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    options.fsmExports.push_back(
+        {block.substr(0, colon), std::stoi(line), value.substr(equals + 1)});
+    error.clear();
+    return true;
+}
+
 // Splits "--name=value" into its parts; nothing when there is no "=".
 std::optional<std::pair<std::string, std::string>> splitInlineValue(const std::string& argument) {
     if (!argument.starts_with("--")) return std::nullopt;
@@ -49,8 +70,8 @@ std::optional<std::pair<std::string, std::string>> splitInlineValue(const std::s
 
 bool takesValue(const std::string& option) {
     return option == "-f" || option == "--script" || option == "--project" ||
-           option == "--save-project" || option == "--io-table" ||
-           option == "--export-schematic";
+           option == "--save-project" || option == "--io-table" || option == "--export-schematic" ||
+           option == "--export-fsm";
 }
 
 bool applyValueOption(const std::string& option, const std::string& value, BatchOptions& options,
@@ -64,6 +85,7 @@ bool applyValueOption(const std::string& option, const std::string& value, Batch
         return true;
     }
     if (option == "--export-schematic") return parseSchematicExport(value, options, error);
+    if (option == "--export-fsm") return parseFsmExport(value, options, error);
     BatchAction action;
     if (option == "--io-table") {
         if (!parseIoTable(value, action, error)) return false;
@@ -78,6 +100,8 @@ bool applyValueOption(const std::string& option, const std::string& value, Batch
 bool applyFlag(const std::string& option, BatchOptions& options) {
     if (option == "--crlf") {
         options.crlf = true;
+    } else if (option == "--list-fsm") {
+        options.listFsm = true;
     } else if (option == "--no-progress") {
         options.progress = false;
     } else if (option == "--help" || option == "-h") {
@@ -154,6 +178,13 @@ std::string batchUsage() {
            "                       after the last line, draw the schematic of MODULE into\n"
            "                       OUT, an .svg, .png, .pdf or .emf file, or write it as a\n"
            "                       .qsch schematic file (may be repeated)\n"
+           "  --export-fsm MODULE:LINE=OUT\n"
+           "                       after the last line, draw the state transition diagram\n"
+           "                       of the always block or process at LINE of MODULE into\n"
+           "                       OUT, an .svg, .png or .pdf file, or write its label\n"
+           "                       positions as a .qstm state diagram file (may be repeated)\n"
+           "  --list-fsm           after the last line, print every state machine found:\n"
+           "                       module, line, state register and number of states\n"
            "  --crlf               write the log with its own \"\\r\\n\" line ends\n"
            "  --no-progress        never draw the progress line on standard error\n"
            "  --help, --version\n"

@@ -25,9 +25,19 @@ struct SchematicExportRequest {
     std::string outputPath;  // .svg, .png, .pdf or .emf
 };
 
+// One --export-fsm: the state machine of one always block or process drawn
+// into a file, or its label positions written as a state diagram file.
+struct FsmExportRequest {
+    std::string moduleName;
+    int line = 0;            // the always block's or process's line
+    std::string outputPath;  // .svg, .png, .pdf or .qstm
+};
+
 struct BatchOptions {
     std::vector<BatchAction> actions;
     std::vector<SchematicExportRequest> schematicExports;  // written after the last action
+    std::vector<FsmExportRequest> fsmExports;              // written after the schematics
+    bool listFsm = false;         // print the state machines after the last action
     std::string projectFile;      // opened before the first action
     std::string saveProjectFile;  // written after the last action
     bool crlf = false;
