@@ -14,6 +14,58 @@ using Marks = std::vector<char>;
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// A piece of wire a pass erases: the segment without its end (openX,
+// openY), which a kept wire still covers.
+struct ErasedPiece {
+    Segment wire;
+    int openX, openY;
+};
+
+// Whether two straight segments share a point.
+bool overlaps(const Segment& a, const Segment& b) {
+    return std::max(lowX(a), lowX(b)) <= std::min(highX(a), highX(b)) &&
+           std::max(lowY(a), lowY(b)) <= std::min(highY(a), highY(b));
+}
+
+// Whether s shares a point with the erased piece other than its open end.
+bool meets(const Segment& s, const ErasedPiece& piece) {
+    const Segment& w = piece.wire;
+    const int left = std::max(lowX(s), lowX(w));
+    const int right = std::min(highX(s), highX(w));
+    const int top = std::max(lowY(s), lowY(w));
+    const int bottom = std::min(highY(s), highY(w));
+    if (left > right || top > bottom) return false;
+    return left != right || top != bottom || left != piece.openX || top != piece.openY;
+}
+
+// Whether erasing the pieces `erased` of segments `changed` leaves the net
+// connected, given that the `kept` wires stay joined to each other: no
+// terminal lies on what goes, and every other live segment that meets it
+// also meets a kept wire. Anything else could hang on the erased wire alone.
+bool erasingKeepsConnections(const Route& route, const Marks& marked,
+                             const std::vector<Terminal>& terminals,
+                             std::initializer_list<ErasedPiece> erased,
+                             std::initializer_list<Segment> kept,
+                             std::initializer_list<std::size_t> changed) {
+    const auto meetsErased = [&erased](const Segment& s) {
+        for (const ErasedPiece& piece : erased) {
+            if (meets(s, piece)) return true;
+        }
+        return false;
+    };
+    for (const Terminal& t : terminals) {
+        if (meetsErased(Segment{t.x, t.y, t.x, t.y, {}})) return false;
+    }
+    for (std::size_t i = 0; i < route.size(); ++i) {
+        if (marked[i] || std::find(changed.begin(), changed.end(), i) != changed.end()) continue;
+        if (!meetsErased(route[i])) continue;
+        const bool held = std::any_of(kept.begin(), kept.end(),
+                                      [&](const Segment& k) { return overlaps(route[i], k); });
+        if (!held) return false;
+    }
+    return true;
+}
+
 // ---- RoutingSharpen(0) ----
 
 // The segments a loop removal needs besides the two parallel horizontals.
@@ -30,21 +82,42 @@ bool usable(const Marks& marked, std::size_t i, std::initializer_list<std::size_
     return true;
 }
 
-// Whether a vertical E at x spans rows lo to hi and differs from the others.
-bool hasSpanningVertical(const Route& route, const SegmentLookup& lookup, const Marks& marked,
-                         int x, int lo, int hi, std::initializer_list<std::size_t> others) {
+// The first vertical E at x that spans rows lo to hi and differs from the
+// others; kNone when there is none.
+std::size_t spanningVertical(const Route& route, const SegmentLookup& lookup, const Marks& marked,
+                             int x, int lo, int hi, std::initializer_list<std::size_t> others) {
     for (std::size_t e : lookup.verticalsAt(x)) {
         const Segment& s = route[e];
         if (!usable(marked, e, others) || !isVertical(s) || s.x0 != x) continue;
-        if (s.y0 <= lo && s.y1 >= hi) return true;
+        if (s.y0 <= lo && s.y1 >= hi) return e;
     }
-    return false;
+    return kNone;
+}
+
+// Whether deleting the lower horizontal and cutting C back to D's row leaves
+// the net connected. What goes is the lower horizontal without its x0 end (E
+// spans there) and C below D's row; the upper horizontal, C above D's row, D
+// and E stay joined.
+bool loopRemovalKeepsConnections(const Route& route, const Marks& marked,
+                                 const std::vector<Terminal>& terminals, std::size_t a,
+                                 std::size_t b, std::size_t c, std::size_t d, std::size_t e, int lo,
+                                 int hi) {
+    const bool aLower = route[a].y0 == hi;
+    const Segment& lower = route[aLower ? a : b];
+    const Segment& upper = route[aLower ? b : a];
+    const int x = route[c].x0;
+    const int row = route[d].y0;
+    return erasingKeepsConnections(
+        route, marked, terminals, {{lower, lower.x0, hi}, {Segment{x, row, x, hi, {}}, x, row}},
+        {upper, Segment{x, lo, x, row, {}}, route[d], route[e]}, {a, b, c});
 }
 
 // The first joint C and branch D (in route order) that, with a spanning
-// vertical E at A.x0, close a loop of A and B; nothing when there is none.
+// vertical E at A.x0, close a loop of A and B whose removal cuts nothing off;
+// nothing when there is none.
 LoopParts findLoop(const Route& route, const SegmentLookup& lookup, const Marks& marked,
-                   std::size_t a, std::size_t b, int lo, int hi) {
+                   const std::vector<Terminal>& terminals, std::size_t a, std::size_t b, int lo,
+                   int hi) {
     const int x0 = route[a].x0;
     const int x1 = route[a].x1;
     for (std::size_t c : lookup.verticalsFrom(x1, lo)) {
@@ -55,7 +128,9 @@ LoopParts findLoop(const Route& route, const SegmentLookup& lookup, const Marks&
             const Segment& branch = route[d];
             if (!usable(marked, d, {a, b, c}) || !isHorizontal(branch)) continue;
             if (branch.x0 != x1 || branch.y0 < lo || branch.y0 > hi) continue;
-            if (hasSpanningVertical(route, lookup, marked, x0, lo, hi, {a, b, c, d})) {
+            const std::size_t e = spanningVertical(route, lookup, marked, x0, lo, hi, {a, b, c, d});
+            if (e == kNone) continue;
+            if (loopRemovalKeepsConnections(route, marked, terminals, a, b, c, d, e, lo, hi)) {
                 return {c, d};
             }
         }
@@ -63,7 +138,8 @@ LoopParts findLoop(const Route& route, const SegmentLookup& lookup, const Marks&
     return {};
 }
 
-void removeLoops(Route& route, SegmentLookup::Mode mode) {
+void removeLoops(Net& net, SegmentLookup::Mode mode) {
+    Route& route = net.route;
     const SegmentLookup lookup(route, mode);
     Marks marked(route.size(), 0);
     for (std::size_t a = 0; a < route.size(); ++a) {
@@ -76,7 +152,7 @@ void removeLoops(Route& route, SegmentLookup::Mode mode) {
             if (B.y0 == A.y0 || B.x0 != A.x0 || B.x1 != A.x1) continue;
             const int lo = std::min(A.y0, B.y0);
             const int hi = std::max(A.y0, B.y0);
-            const LoopParts loop = findLoop(route, lookup, marked, a, b, lo, hi);
+            const LoopParts loop = findLoop(route, lookup, marked, net.terminals, a, b, lo, hi);
             if (loop.joint == kNone) continue;
             marked[A.y0 == hi ? a : b] = 1;
             route[loop.joint].y1 = route[loop.branch].y0;
@@ -217,10 +293,28 @@ bool hasDetourSpan(const Route& route, const SegmentLookup& lookup, const Marks&
     return false;
 }
 
+// Whether removing detour Q, and R from Q's row to the row `keep` it keeps,
+// leaves the net connected. What goes is Q without its x0 end (P still
+// crosses there) and that part of R without its kept end; a terminal there,
+// a horizontal going on from Q's x1 end, a vertical ending on Q or a piece
+// crossing R would otherwise be cut off. C and the rest of R stay.
+bool keepsConnections(const Route& route, const Marks& marked,
+                      const std::vector<Terminal>& terminals, const Detour& d, std::size_t r,
+                      int keep) {
+    const Segment& Q = route[d.q];
+    const int x = Q.x1;
+    const int yq = Q.y0;
+    return erasingKeepsConnections(route, marked, terminals,
+                                   {{Q, Q.x0, yq}, {Segment{x, yq, x, keep, {}}, x, keep}},
+                                   {route[d.c], Segment{x, keep, x, route[d.c].y0, {}}}, {d.q, r});
+}
+
 // Removes detour Q of C when a joining vertical R and a spanning vertical P
-// exist. True when R was shortened rather than erased: its moved end may make
-// it join another detour of C.
-bool removeDetour(Route& route, const SegmentLookup& lookup, Marks& marked, const Detour& d) {
+// exist and nothing else hangs on Q or on the part of R that goes. True when R
+// was shortened rather than erased: its moved end may make it join another
+// detour of C.
+bool removeDetour(Route& route, const SegmentLookup& lookup, Marks& marked,
+                  const std::vector<Terminal>& terminals, const Detour& d) {
     const int yc = route[d.c].y0;
     const int yq = route[d.q].y0;
     const int x = route[d.q].x1;
@@ -231,6 +325,7 @@ bool removeDetour(Route& route, const SegmentLookup& lookup, Marks& marked, cons
             d.side == DetourSide::kAbove ? R.y0 == yq && R.y1 == yc : R.y0 == yc && R.y1 == yq;
         if (!joins || !hasDetourSpan(route, lookup, marked, d, r)) continue;
         const int keep = nearestBranchRow(route, lookup, marked, d.q, x, yc, yq);
+        if (!keepsConnections(route, marked, terminals, d, r, keep)) continue;
         marked[d.q] = 1;
         if (keep == yc) {
             marked[r] = 1;
@@ -266,8 +361,8 @@ std::vector<std::size_t> detourCandidates(const Route& route, const SegmentLooku
     return candidates;
 }
 
-void removeDetoursOf(Route& route, const SegmentLookup& lookup, Marks& marked, std::size_t c,
-                     DetourSide side) {
+void removeDetoursOf(Route& route, const SegmentLookup& lookup, Marks& marked,
+                     const std::vector<Terminal>& terminals, std::size_t c, DetourSide side) {
     std::vector<std::size_t> candidates = detourCandidates(route, lookup, marked, c, side);
     std::size_t next = 0;
     while (next < candidates.size()) {
@@ -278,7 +373,7 @@ void removeDetoursOf(Route& route, const SegmentLookup& lookup, Marks& marked, s
         if (q == c || marked[q] || !isHorizontal(Q)) continue;
         const bool onSide = side == DetourSide::kAbove ? Q.y0 < C.y0 : Q.y0 > C.y0;
         if (!onSide || Q.x0 < C.x0 || Q.x1 > C.x1) continue;
-        if (!removeDetour(route, lookup, marked, {c, q, side})) continue;
+        if (!removeDetour(route, lookup, marked, terminals, {c, q, side})) continue;
         // A vertical moved: look again at the candidates after q.
         candidates = detourCandidates(route, lookup, marked, c, side);
         next = static_cast<std::size_t>(std::upper_bound(candidates.begin(), candidates.end(), q) -
@@ -288,17 +383,19 @@ void removeDetoursOf(Route& route, const SegmentLookup& lookup, Marks& marked, s
 
 // Each phase indexes the route afresh: the one stored row of a vertical it
 // keys on is the one the phase never moves.
-void removeDetours(Route& route, Marks& marked, DetourSide side, SegmentLookup::Mode mode) {
+void removeDetours(Net& net, Marks& marked, DetourSide side, SegmentLookup::Mode mode) {
+    Route& route = net.route;
     const SegmentLookup lookup(route, mode);
     for (std::size_t c = 0; c < route.size(); ++c) {
-        if (!marked[c] && isHorizontal(route[c])) removeDetoursOf(route, lookup, marked, c, side);
+        if (!marked[c] && isHorizontal(route[c]))
+            removeDetoursOf(route, lookup, marked, net.terminals, c, side);
     }
 }
 
 void sharpen0(Module& module, ProgressSink& progress, SegmentLookup::Mode mode) {
     progress.setProgress(25);
     for (auto& [name, net] : module.nets) {
-        if (net.needsRouting != 0) removeLoops(net.route, mode);
+        if (net.needsRouting != 0) removeLoops(net, mode);
     }
     progress.setProgress(75);
     clearRoutingFlags(module);
@@ -310,12 +407,11 @@ void sharpen3(Module& module, ProgressSink& progress, SegmentLookup::Mode mode) 
     marks.reserve(module.nets.size());
     for (auto& [name, net] : module.nets) {
         marks.emplace_back(net.route.size(), 0);
-        removeDetours(net.route, marks.back(), DetourSide::kAbove, mode);
+        removeDetours(net, marks.back(), DetourSide::kAbove, mode);
     }
     progress.setProgress(50);
     std::size_t n = 0;
-    for (auto& [name, net] : module.nets)
-        removeDetours(net.route, marks[n++], DetourSide::kBelow, mode);
+    for (auto& [name, net] : module.nets) removeDetours(net, marks[n++], DetourSide::kBelow, mode);
     progress.setProgress(75);
     n = 0;
     for (auto& [name, net] : module.nets) eraseMarked(net.route, marks[n++]);

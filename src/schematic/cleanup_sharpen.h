@@ -11,7 +11,8 @@ namespace corvane {
 // with the same stored ends on different rows, joined by a vertical at their
 // x1 end from which a branch leaves between the rows, and spanned by a
 // vertical at their x0 end, the lower one is deleted and the joining vertical
-// ends at the branch. Reports 25 and 75; clears every net's needsRouting.
+// ends at the branch. A loop stays when a terminal or another piece of the net
+// hangs on what would go. Reports 25 and 75; clears every net's needsRouting.
 void routingSharpen0(Module& module, ProgressSink& progress);
 
 // RoutingSharpen(1), in the flagged nets: overlapping or touching collinear
@@ -28,7 +29,9 @@ void routingSharpen2(Module& module);
 // longer one, between a vertical at its x0 end that spans both rows and a
 // vertical at its x1 end that joins it to the longer one, is a detour: it is
 // deleted and the joining vertical is shortened to the nearest branch, or
-// deleted when there is none. Reports 25, 50 and 75, then hides the progress.
+// deleted when there is none. A detour stays when a terminal or another piece
+// of the net hangs on what would go (such as a branch leaving Q's x1 end on
+// its row). Reports 25, 50 and 75, then hides the progress.
 void routingSharpen3(Module& module, ProgressSink& progress);
 
 // RoutingSharpen(0) and (3) scanning the whole route for every candidate, as

@@ -90,15 +90,51 @@ bool rowFolds(const Segment& P, const Segment& Q, const TerminalPoints& terminal
     return freeEnds(Q, terminals);
 }
 
-// The first pair (P at or after `from`, Q anywhere) that folds.
-bool findRowFold(const Route& route, const TerminalPoints& terminals, std::size_t from,
-                 std::size_t& p, std::size_t& q) {
+// Whether what meets Q still meets the net once Q is folded onto row yp. The
+// verticals that end on Q's row move with the fold, but a terminal inside Q,
+// another horizontal of Q's row that meets it (such as one going on from an
+// end of Q), or a vertical that crosses Q without reaching row yp would be
+// left hanging where Q was.
+bool foldKeepsConnections(const Route& route, const std::vector<Terminal>& terminals, std::size_t q,
+                          int yp) {
+    const Segment& Q = route[q];
+    const int yq = Q.y0;
+    const int left = lowX(Q);
+    const int right = highX(Q);
+    for (const Terminal& t : terminals) {
+        if (t.y == yq && left < t.x && t.x < right) return false;
+    }
+    for (std::size_t i = 0; i < route.size(); ++i) {
+        const Segment& s = route[i];
+        if (i == q || isPoint(s)) continue;  // points go with the fold
+        if (isHorizontal(s)) {
+            if (s.y0 == yq && lowX(s) <= right && highX(s) >= left) return false;
+            continue;
+        }
+        if (!isVertical(s) || s.x0 < left || s.x0 > right) continue;
+        if (lowY(s) > yq || highY(s) < yq || s.y0 == yq || s.y1 == yq) continue;
+        if (lowY(s) > yp || highY(s) < yp) return false;
+    }
+    return true;
+}
+
+// The first pair (P at or after `from`, Q anywhere) that folds. `heldBack`
+// tells whether a pair with P before the one found would have folded but for
+// a piece it would leave hanging: a later fold may change that.
+bool findRowFold(const Net& net, const TerminalPoints& terminals, std::size_t from, std::size_t& p,
+                 std::size_t& q, bool& heldBack) {
+    const Route& route = net.route;
+    heldBack = false;
     for (p = from; p < route.size(); ++p) {
         const Segment& P = route[p];
         if (!rowPiece(P) || !freeEnds(P, terminals)) continue;
+        bool pHeldBack = false;
         for (q = 0; q < route.size(); ++q) {
-            if (q != p && rowFolds(P, route[q], terminals)) return true;
+            if (q == p || !rowFolds(P, route[q], terminals)) continue;
+            if (foldKeepsConnections(route, net.terminals, q, P.y0)) return true;
+            pHeldBack = true;
         }
+        heldBack = heldBack || pHeldBack;
     }
     return false;
 }
@@ -238,7 +274,8 @@ int deleteThinCurveHorzDirect(Module& module, int roundLimit) {
         bool changed = false;
         for (auto& [name, net] : module.nets) {
             std::size_t p = 0, q = 0;
-            if (!findRowFold(net.route, TerminalPoints(net), 0, p, q)) continue;
+            bool heldBack = false;
+            if (!findRowFold(net, TerminalPoints(net), 0, p, q, heldBack)) continue;
             foldRows(net.route, p, q);
             changed = true;
             break;
@@ -249,15 +286,19 @@ int deleteThinCurveHorzDirect(Module& module, int roundLimit) {
 }
 
 // A fold changes only horizontals' presence (never their ends) and verticals,
-// so pieces before the kept P still find nothing: each net resumes at P.
+// so pieces before the kept P still find nothing, unless one was held back
+// for what it would leave hanging: each net resumes at P, or at its start
+// when a pair before P was held back.
 int deleteThinCurveHorz(Module& module, int roundLimit) {
     Rounds rounds(roundLimit, nullptr);
     for (auto& [name, net] : module.nets) {
         const TerminalPoints terminals(net);
         std::size_t from = 0, p = 0, q = 0;
-        while (findRowFold(net.route, terminals, from, p, q)) {
+        bool heldBack = false;
+        while (findRowFold(net, terminals, from, p, q, heldBack)) {
             if (!rounds.start()) return rounds.count();
-            from = foldRows(net.route, p, q).kept;
+            const std::size_t kept = foldRows(net.route, p, q).kept;
+            from = heldBack ? 0 : kept;
         }
     }
     rounds.start();  // the last round, which finds nothing

@@ -27,8 +27,10 @@ inline constexpr int kThinCurveRoundLimit = 1000000;
 // DeleteThinCurve_Horz: a horizontal Q within 16 rows of another horizontal P
 // of the net, inside P's x-range, neither touching a terminal at an end, is
 // folded into P: the verticals standing on Q are extended to P's row, Q is
-// deleted, and so is every zero-length segment of the net. Returns the number
-// of rounds run.
+// deleted, and so is every zero-length segment of the net. Q does not fold
+// when something else would hang where it was: a terminal inside it, another
+// horizontal of its row that meets it, or a vertical crossing it that does not
+// reach P's row. Returns the number of rounds run.
 int deleteThinCurveHorz(Module& module, int roundLimit = kThinCurveRoundLimit);
 
 // DeleteThinCurve_Vert: a vertical R at most 272 right of a vertical Q of the

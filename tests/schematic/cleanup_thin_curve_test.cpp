@@ -88,6 +88,18 @@ TEST(DeleteThinCurveHorz, KeepsRowsThatMayNotFold) {
              n.route.push_back(seg(400, 100, 400, 300));
              n.terminals = {terminalAt(400, 300), terminalAt(50, 110)};
          }},
+        // What meets Q besides the verticals that end on its row would hang there.
+        {"a horizontal going on from Q's end on its row",
+         [](Net& n) {
+             n.terminals.clear();
+             n.route.push_back(seg(300, 110, 350, 110));
+         }},
+        {"a terminal inside Q", [](Net& n) { n.terminals = {terminalAt(250, 110)}; }},
+        {"a vertical crossing Q short of P's row",
+         [](Net& n) {
+             n.terminals.clear();
+             n.route.push_back(seg(250, 105, 250, 200));
+         }},
     };
     for (const Case& c : cases) {
         Module module = closeRows();
@@ -96,6 +108,28 @@ TEST(DeleteThinCurveHorz, KeepsRowsThatMayNotFold) {
         EXPECT_EQ(deleteThinCurveHorz(module), 1) << c.what;
         EXPECT_EQ(routes(module), before) << c.what;
     }
+}
+
+TEST(DeleteThinCurveHorz, LeavesNoPieceHanging) {
+    // What the router laid for a net of a generated module: Q on row 368704
+    // goes on to the right in two more pieces to the terminal at x 12400.
+    // Folding Q into the row above would leave them hanging at x 9712.
+    Module module;
+    Net& net = module.nets["n"];
+    net.route = {seg(7032, 368696, 9712, 368696),  seg(1888, 368712, 7128, 368712),
+                 seg(7128, 368704, 7128, 368712),  seg(7128, 368704, 9712, 368704),
+                 seg(9712, 368704, 11048, 368704), seg(11048, 368704, 12400, 368704),
+                 seg(1888, 223616, 4208, 223616),  seg(1888, 223616, 1888, 904096)};
+    net.terminals = {terminalAt(12400, 368704), terminalAt(4208, 223616)};
+    const std::string before = routes(module);
+    deleteThinCurveHorz(module);
+    EXPECT_EQ(routes(module), before);
+
+    // A vertical that crosses both rows keeps Q joined: Q folds.
+    Module crossed = closeRows();
+    crossed.nets["n"].terminals.clear();
+    crossed.nets["n"].route.push_back(seg(250, 50, 250, 200));
+    EXPECT_EQ(deleteThinCurveHorz(crossed), 2);
 }
 
 // ---- DeleteThinCurve_Vert ----

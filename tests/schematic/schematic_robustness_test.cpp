@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <numeric>
 #include <random>
 
 #include "schematic/block_access.h"
+#include "schematic/cleanup_support.h"
 #include "schematic/geometry_dump.h"
 #include "schematic/schematic_dlg.h"
 #include "schematic/terminal_refresh.h"
@@ -165,6 +167,61 @@ TEST(SchematicRobustness, ThousandBlocksPlaceInColumns) {
         }
     }
     EXPECT_EQ(generated(module), dumpGeometry(window));
+}
+
+// Whether two straight segments share a point (junctions are drawn wherever
+// wires of one net meet, crossings included).
+bool meet(const Segment& a, const Segment& b) {
+    return std::max(lowX(a), lowX(b)) <= std::min(highX(a), highX(b)) &&
+           std::max(lowY(a), lowY(b)) <= std::min(highY(a), highY(b));
+}
+
+// The nets of `module` whose routed terminals are not all joined through the
+// net's segments. A routed terminal is one with a drawable point above 0.
+std::vector<std::string> disconnectedNets(const Module& module,
+                                          const SensitivityPlaces& sensitivity) {
+    std::vector<std::string> broken;
+    for (const auto& [name, net] : module.nets) {
+        std::vector<Segment> pieces = net.route;
+        std::size_t routed = 0;
+        for (const Terminal& t : net.terminals) {
+            if (!refersToDrawable(module, sensitivity, t) || t.x <= 0 || t.y <= 0) continue;
+            pieces.push_back(Segment{t.x, t.y, t.x, t.y, {}});
+            ++routed;
+        }
+        if (routed < 2) continue;
+        std::vector<std::size_t> group(pieces.size());
+        std::iota(group.begin(), group.end(), 0);
+        const std::function<std::size_t(std::size_t)> root = [&](std::size_t i) {
+            return group[i] == i ? i : group[i] = root(group[i]);
+        };
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            for (std::size_t j = i + 1; j < pieces.size(); ++j) {
+                if (meet(pieces[i], pieces[j])) group[root(i)] = root(j);
+            }
+        }
+        const std::size_t first = root(net.route.size());
+        for (std::size_t i = net.route.size() + 1; i < pieces.size(); ++i) {
+            if (root(i) != first) {
+                broken.push_back(name);
+                break;
+            }
+        }
+    }
+    return broken;
+}
+
+TEST(SchematicRobustness, EveryRoutedNetStaysConnected) {
+    for (unsigned seed : {1u, 2u, 3u, 4u}) {
+        const Module module = largeModule(800, seed);
+        ModuleList modules;
+        modules.append(module);
+        CSchematicDlg window(modules, module.name, standardSchematicPasses());
+        window.openWithoutFile();
+        EXPECT_EQ(disconnectedNets(*window.findModule(), window.sensitivity()),
+                  std::vector<std::string>{})
+            << "seed " << seed;
+    }
 }
 
 TEST(SchematicRobustness, AReplacedModuleIsPickedUpByName) {
