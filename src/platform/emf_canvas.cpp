@@ -52,6 +52,16 @@ int emHeight(int cellHeight) {
     return static_cast<int>(std::clamp<long long>(em, 1, 1 << 20));
 }
 
+// Makes the inclusive box `box` hold `part` too.
+void grow(Rect& box, const Rect& part) {
+    if (box.right < box.left) {
+        box = part;
+        return;
+    }
+    box.left = std::min(box.left, part.left), box.top = std::min(box.top, part.top);
+    box.right = std::max(box.right, part.right), box.bottom = std::max(box.bottom, part.bottom);
+}
+
 // One past an inclusive edge, kept in range.
 int past(int edge) {
     return edge == INT_MAX ? edge : edge + 1;
@@ -109,17 +119,15 @@ void EmfCanvas::include(int x, int y, int margin) {
     const auto clamp = [](long long v) {
         return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
     };
-    const int left = clamp(static_cast<long long>(x) - margin);
-    const int top = clamp(static_cast<long long>(y) - margin);
-    const int right = clamp(static_cast<long long>(x) + margin);
-    const int bottom = clamp(static_cast<long long>(y) + margin);
-    if (bounds_.right < bounds_.left) {
-        bounds_ = {left, top, right, bottom};
-        return;
-    }
-    bounds_.left = std::min(bounds_.left, left), bounds_.top = std::min(bounds_.top, top);
-    bounds_.right = std::max(bounds_.right, right);
-    bounds_.bottom = std::max(bounds_.bottom, bottom);
+    const Rect box{
+        clamp(static_cast<long long>(x) - margin), clamp(static_cast<long long>(y) - margin),
+        clamp(static_cast<long long>(x) + margin), clamp(static_cast<long long>(y) + margin)};
+    grow(bounds_, box);
+    grow(covered_, box);
+}
+
+void EmfCanvas::includeRecordPoint(int x, int y) {
+    grow(bounds_, {x, y, x, y});
 }
 
 void EmfCanvas::includePoints(const std::vector<Point>& points) {
@@ -271,7 +279,8 @@ void EmfCanvas::drawRectangle(const Rect& rect) {
     prepareBrush(brush_);
     // The device draws the outline one pixel inside the right and bottom edges.
     append(U_EMRRECTANGLE_set(rectL(rect.left, rect.top, past(rect.right), past(rect.bottom))));
-    includePoints({{rect.left, rect.top}, {past(rect.right), past(rect.bottom)}});
+    includePoints({{rect.left, rect.top}, {rect.right, rect.bottom}});
+    includeRecordPoint(past(rect.right), past(rect.bottom));
 }
 
 void EmfCanvas::drawEllipse(const Rect& bounds) {
@@ -280,7 +289,8 @@ void EmfCanvas::drawEllipse(const Rect& bounds) {
     prepareBrush(brush_);
     append(
         U_EMRELLIPSE_set(rectL(bounds.left, bounds.top, past(bounds.right), past(bounds.bottom))));
-    includePoints({{bounds.left, bounds.top}, {past(bounds.right), past(bounds.bottom)}});
+    includePoints({{bounds.left, bounds.top}, {bounds.right, bounds.bottom}});
+    includeRecordPoint(past(bounds.right), past(bounds.bottom));
 }
 
 void EmfCanvas::fillRectangle(const Rect& rect, Color color) {
@@ -291,7 +301,8 @@ void EmfCanvas::fillRectangle(const Rect& rect, Color color) {
     prepareBrush(solidBrush(color));
     append(U_EMRRECTANGLE_set(rectL(rect.left, rect.top, past(rect.right), past(rect.bottom))));
     include(rect.left, rect.top, 0);
-    include(past(rect.right), past(rect.bottom), 0);
+    include(rect.right - 1, rect.bottom - 1, 0);
+    includeRecordPoint(past(rect.right), past(rect.bottom));
 }
 
 void EmfCanvas::drawText(Point origin, std::string_view text) {
@@ -383,10 +394,13 @@ const std::string& EmfCanvas::finish() {
     const bool empty = bounds_.right < bounds_.left;
     const U_RECTL bounds = empty ? rectL(0, 0, -1, -1)
                                  : rectL(bounds_.left, bounds_.top, bounds_.right, bounds_.bottom);
+    // The frame is the picture readers show: the pixels covered, to the far
+    // edges of the last ones.
+    const Rect& c = covered_;
     const U_RECTL frame = empty ? rectL(0, 0, -1, -1)
-                                : rectL(hundredthsMm(bounds.left), hundredthsMm(bounds.top),
-                                        hundredthsMm(static_cast<long long>(bounds.right) + 1),
-                                        hundredthsMm(static_cast<long long>(bounds.bottom) + 1));
+                                : rectL(hundredthsMm(c.left), hundredthsMm(c.top),
+                                        hundredthsMm(static_cast<long long>(c.right) + 1),
+                                        hundredthsMm(static_cast<long long>(c.bottom) + 1));
     std::u16string description = description_;
     char* header =
         U_EMRHEADER_set(bounds, frame, nullptr, static_cast<U_CBSTR>(description.size()),

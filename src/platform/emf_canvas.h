@@ -4,7 +4,8 @@
 // Pens, brushes and fonts are created when a drawing call first needs them,
 // selected, and deleted once another one has replaced them; finishing the
 // picture selects the stock objects back and deletes what is left. The
-// header's bounds are those of everything drawn.
+// header's bounds hold every point the records name; its frame, by which
+// readers size the picture, is the pixels drawn.
 #pragma once
 
 #include <cstdint>
@@ -55,7 +56,8 @@ public:
     // finish(), written to `path` through a temporary file and a rename.
     bool save(const std::string& path);
 
-    // Bounds of what has been drawn so far (inclusive; empty: right < left).
+    // Bounds of what has been drawn so far (inclusive; empty: right < left):
+    // every point the records name, for the header's bounds.
     Rect bounds() const { return bounds_; }
 
 private:
@@ -63,6 +65,7 @@ private:
 
     void append(char* record);
     void include(int x, int y, int margin);
+    void includeRecordPoint(int x, int y);
     void includePoints(const std::vector<Point>& points);
     void preparePen();
     void prepareBrush(const Brush& brush);
@@ -79,6 +82,9 @@ private:
     bool finished_ = false;
     bool clipped_ = false;
     Rect bounds_{0, 0, -1, -1};
+    // The pixels the drawing covers (inclusive), for the header's frame: a
+    // rectangle's record names a corner one or two pixels beyond them.
+    Rect covered_{0, 0, -1, -1};
 
     Pen pen_{PenStyle::Solid, 0, 0};
     Brush brush_{BrushStyle::Solid, 0xffffff};

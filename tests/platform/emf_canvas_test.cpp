@@ -339,6 +339,12 @@ TEST(EmfCanvas, ExampleSchematicExportHasAValidStructure) {
         EXPECT_EQ(header.i32(12), 0);
         EXPECT_EQ(header.i32(16), window.canvasSize().width + 1);
         EXPECT_EQ(header.i32(20), window.canvasSize().height + 1);
+        // The frame, which readers size the picture by, is the canvas itself
+        // (hundredths of a millimetre at 96 pixels per inch).
+        EXPECT_EQ(header.i32(24), 0);
+        EXPECT_EQ(header.i32(28), 0);
+        EXPECT_EQ(header.i32(32), window.canvasSize().width * 2540 / 96);
+        EXPECT_EQ(header.i32(36), window.canvasSize().height * 2540 / 96);
     }
 }
 
