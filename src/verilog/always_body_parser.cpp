@@ -106,8 +106,7 @@ private:
         tracker_.settle();
         if (lower == "end" || lower == "endcase" || lower == "endcasex") return closeLevel();
         if (lower == "begin") {
-            addMarker("begin", "", state_.currentLine);
-            openLevel();
+            openBeginLevel();
             return kContinue;
         }
         const TargetKind target = targetKind(lower);
@@ -195,7 +194,7 @@ private:
         }
         if (addSplitStatement(std::string(marker) + " <= " + condition.text, line) != 0) return 1;
         tracker_.openIf();
-        if (condition.gluedBegin) openLevel();
+        if (condition.gluedBegin) openBeginLevel();
         return kContinue;
     }
 
@@ -216,8 +215,7 @@ private:
         }
         addMarker("else", "", line);
         if (lower == "begin") {
-            addMarker("begin", "", state_.currentLine);
-            openLevel();
+            openBeginLevel();
         } else {
             source_.giveBack(std::move(next));
         }
@@ -263,7 +261,7 @@ private:
             return 1;
         }
         tracker_.openSlot();
-        if (condition.gluedBegin) openLevel();
+        if (condition.gluedBegin) openBeginLevel();
         return kContinue;
     }
 
@@ -277,14 +275,14 @@ private:
     }
 
     // "label:" adds a "when" marker; the text after the ":" starts the item's
-    // statement, or opens a level when it is "begin".
+    // statement, or is the "begin" of its block.
     int caseItem(const std::string& token) {
         const std::size_t colon = token.find(':');
         addMarker("when", std::string_view(token).substr(0, colon), state_.currentLine);
         tracker_.openItem();
         std::string rest = token.substr(colon + 1);
         if (toLowerAscii(rest) == "begin") {
-            openLevel();
+            openBeginLevel();
         } else if (!rest.empty()) {
             source_.setPending(std::move(rest));
         }
@@ -348,6 +346,15 @@ private:
         ++depth_;
         tracker_.openLevel();
         skipBlockLabel();
+    }
+
+    // A "begin" opens a level and is recorded as a "begin" marker, whether
+    // it stands alone or is glued to a condition or a case label
+    // ("if(a)begin", "1:begin"): readers of the stream count the levels from
+    // the markers, so both spellings must give the same stream.
+    void openBeginLevel() {
+        addMarker("begin", "", state_.currentLine);
+        openLevel();
     }
 
     // Drops the label of a named block ("begin : name" or "begin :name").

@@ -25,10 +25,15 @@ protected:
         for (const char* file : {"bus_mux.v", "counter.v", "handshake_fsm.v", "top.v"}) {
             analyse(examples + file);
         }
-        analyse(corvane::testing::fixturePath("verilog/realistic.v"));
-        analyse(corvane::testing::fixturePath("vhdl/blinker.vhd"));
-        analyse(corvane::testing::fixturePath("statemachine/controllers.v"));
-        analyse(corvane::testing::fixturePath("statemachine/door.vhd"));
+        for (const char* file : {"uart_top.vhd", "uart_tx.vhd"}) {
+            analyse(std::string(CORVANE_EXAMPLES) + "/vhdl/" + file);
+        }
+        for (const char* fixture :
+             {"verilog/realistic.v", "vhdl/blinker.vhd", "vhdl/serial/serial_tx.vhd",
+              "driver/design.v", "project/rtl/top.v", "statemachine/controllers.v",
+              "statemachine/door.vhd"}) {
+            analyse(corvane::testing::fixturePath(fixture));
+        }
     }
 
     void analyse(const std::string& path) {
@@ -47,8 +52,10 @@ protected:
 
 TEST_F(RealDesigns, ListsTheMachinesADesignerSees) {
     EXPECT_EQ(stateMachineListingText(modules),
+              "uart_tx 32 state 3\n"
               "fsm 29 state 2\n"
               "blinker 52 state 2\n"
+              "serial_tx 42 state 2\n"
               "traffic_light 13 phase 3\n"
               "tx_ctrl 53 state 3\n"
               "door 19 ds 4\n")
@@ -68,9 +75,10 @@ TEST_F(RealDesigns, EveryOtherBlockGivesAClearCode) {
     // of handshake_fsm: its case items have no begin-end and their bodies are
     // if statements, so the level each item opens is never closed again.
     EXPECT_EQ(codes,
-              "counter:15=-2 handshake_fsm:20=-2 handshake_fsm:27=-2 counter:11=-2 fsm:26=-2 "
-              "fsm:29=0 blinker:37=-2 blinker:52=0 blinker:69=-2 traffic_light:13=0 "
-              "tx_ctrl:49=-2 tx_ctrl:53=0 door:19=0 ");
+              "counter:15=-2 handshake_fsm:20=-2 handshake_fsm:27=-2 uart_top:37=-2 uart_tx:32=0 "
+              "counter:11=-2 fsm:26=-2 fsm:29=0 blinker:37=-2 blinker:52=0 blinker:69=-2 "
+              "serial_tx:42=0 sub:7=-2 sub:6=-2 traffic_light:13=0 tx_ctrl:49=-2 tx_ctrl:53=0 "
+              "door:19=0 ");
 }
 
 TEST_F(RealDesigns, ResolvesTheControllersTransitions) {
@@ -88,6 +96,21 @@ TEST_F(RealDesigns, ResolvesTheControllersTransitions) {
     ASSERT_EQ(tx.states[1].transitions.size(), 2u);
     EXPECT_EQ(tx.states[1].transitions[1].target, "2'b10");
     EXPECT_EQ(tx.states[1].transitions[1].assignments.at("shift"), "1");
+
+    // The example transmitter: its last item is the others item, which ends
+    // the scan, so the stop bit is no state of its own and the way into it
+    // has no state to point at.
+    StateMachine uart;
+    ASSERT_EQ(extractStateMachine(*modules.find("uart_tx"), 32, uart), 0);
+    ASSERT_EQ(uart.states.size(), 4u);
+    EXPECT_EQ(uart.states[0].transitions.back().condition, "(send='1')");
+    EXPECT_EQ(uart.states[0].transitions.back().target, "START_BIT");
+    EXPECT_EQ(uart.states[1].transitions[1].target, "DATA");
+    std::string intoStop;
+    for (const Transition& transition : uart.states[2].transitions) {
+        if (transition.target == "STOP_BIT") intoStop = transition.condition;
+    }
+    EXPECT_EQ(intoStop, "(baud=LAST_CYCLE) and (bit_idx=DATA_BITS-1)");
 
     // The VHDL variant never looks for a next-state variable: the blinker's
     // combinational process assigns next_state, so its targets stay empty.

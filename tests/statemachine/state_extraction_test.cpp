@@ -194,7 +194,7 @@ input clk, go;
 reg [1:0] state;
 always @(posedge clk)
   case (state)
-    A: if (go) begin state <= B; end
+    A: begin if (go) state <= B; end
     default: state <= A;
     C: state <= A;
   endcase
@@ -319,6 +319,96 @@ end rtl;
      0, kStateMachineFound, "state",
      "S0: [(a='1')] S1 {} [(b='1')] S2 {} [(else)] S0 {}\nS1: [] S2 {}\nS2: [] S0 {}\n"
      "%dummy%:\n"},
+
+    {"a begin glued to an if, a case label or a while opens its level like a begin of its own",
+     ".v",
+     R"(module m(clk, start, stop, busy);
+input clk, start, stop;
+output busy;
+reg busy;
+reg [1:0] state;
+reg [3:0] n;
+always @(posedge clk)
+  case (state)
+    0: begin
+      if (start) begin
+        busy <= 1;
+        state <= 1;
+      end
+      else state <= 0;
+    end
+    1:begin
+      while (n) begin
+        n <= n - 1;
+      end
+      if (stop) begin state <= 2; end
+    end
+    2: begin
+      busy <= 0;
+      state <= 0;
+    end
+  endcase
+endmodule
+)",
+     0, kStateMachineFound, "state",
+     "0: [(start)] 1 {busy=1} [(not (start))] 0 {busy=1}\n"
+     "1: []  {n=n-1} [(stop)] 2 {n=n-1}\n"
+     "2: [] 0 {busy=0}\n%dummy%:\n"},
+
+    {"the same machine with every begin on a line of its own", ".v",
+     R"(module m(clk, start, stop, busy);
+input clk, start, stop;
+output busy;
+reg busy;
+reg [1:0] state;
+reg [3:0] n;
+always @(posedge clk)
+  case (state)
+    0: begin
+      if (start)
+      begin
+        busy <= 1;
+        state <= 1;
+      end
+      else state <= 0;
+    end
+    1:
+    begin
+      while (n)
+      begin
+        n <= n - 1;
+      end
+      if (stop)
+      begin state <= 2; end
+    end
+    2: begin
+      busy <= 0;
+      state <= 0;
+    end
+  endcase
+endmodule
+)",
+     0, kStateMachineFound, "state",
+     "0: [(start)] 1 {busy=1} [(not (start))] 0 {busy=1}\n"
+     "1: []  {n=n-1} [(stop)] 2 {n=n-1}\n"
+     "2: [] 0 {busy=0}\n%dummy%:\n"},
+
+    // The item opens a level and its lone assignment closes only the if's
+    // level, so the scan never comes back to the state case's level.
+    {"a case item whose whole body is an if without begin-end keeps its level open", ".v",
+     R"(module m(clk, go);
+input clk, go;
+reg [1:0] state, next;
+always @(*) begin
+  next = state;
+  case (state)
+    0: if (go) next = 1;
+    1: next = 0;
+  endcase
+end
+endmodule
+)",
+     0, kScanNotClosed, "state", ""},
 
     {"a block without any case statement", ".v",
      R"(module m(clk, d, q);

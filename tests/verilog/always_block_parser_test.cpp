@@ -128,9 +128,10 @@ TEST(AlwaysBlockParser, BlockBodies) {
     const BodyCase cases[] = {
         {"always @(*) begin case (s) 2'b00: y = a; default: y = b; endcase end\nendmodule", "*/-1",
          "case s; when 2'b00; y a; when default; y b; end", "endmodule"},
-        // A "begin" glued to the condition opens a level without a marker.
-        {"always @* begin if (a) begin x = 1; end end\nendmodule", "*/-1", "if (a); x 1; end",
-         "endmodule"},
+        // A "begin" glued to the condition gives the same marker as one on a
+        // line of its own, so the levels can be counted from the stream.
+        {"always @* begin if (a) begin x = 1; end end\nendmodule", "*/-1",
+         "if (a); begin; x 1; end", "endmodule"},
         {"always @* begin if (a)\nbegin x = 1; end end\nendmodule", "*/-1",
          "if (a); begin; x 1; end", "endmodule"},
         {"always @* begin if (a == b) x = 1; else if (c) x = 2; else x = 3; end\nendmodule", "*/-1",
@@ -138,7 +139,7 @@ TEST(AlwaysBlockParser, BlockBodies) {
         {"always @* begin if (a) x = 1; else begin x = 2; end end\nendmodule", "*/-1",
          "if (a); x 1; else; begin; x 2; end", "endmodule"},
         {"always @* begin if (a) begin x = 1; end else if (b) begin x = 2; end end\nendmodule",
-         "*/-1", "if (a); x 1; end; elif (b); x 2; end", "endmodule"},
+         "*/-1", "if (a); begin; x 1; end; elif (b); begin; x 2; end", "endmodule"},
         {"always @* begin\nif (a)\nx = 1;\nelse\nx = 2;\nend\nendmodule", "*/-1",
          "if (a); x 1; else; x 2", "endmodule"},
         // The condition runs until its parentheses balance.
@@ -150,16 +151,16 @@ TEST(AlwaysBlockParser, BlockBodies) {
         {"always @* begin casez (s) 2'b1?: y = a; endcase end\nendmodule", "*/-1",
          "case s; when 2'b1?; y a; end", "endmodule"},
         {"always @* begin case (s) 0: begin y = a; end 1:begin y = b; end endcase end\nendmodule",
-         "*/-1", "case s; when 0; begin; y a; end; when 1; y b; end; end", "endmodule"},
+         "*/-1", "case s; when 0; begin; y a; end; when 1; begin; y b; end; end", "endmodule"},
         {"always @* begin case (s) 0:y=a; default : y = b; S1, S2 : y = d; endcase end\nendmodule",
          "*/-1", "case s; when 0; y a; when default; y b; when s1,s2; y d; end", "endmodule"},
         {"always @* begin case (s) 0: if (a) y = 1; else y = 0; endcase end\nendmodule", "*/-1",
          "case s; when 0; if (a); y 1; else; y 0; end", "endmodule"},
         {"always @* begin for (i = 0; i < 4; i = i + 1) begin m[i] = 0; end end\nendmodule", "*/-1",
          "for; m[i] 0; end", "endmodule"},
-        // A while adds no statement, but its level still ends with an "end".
-        {"always @* begin while (x > 0) begin x = x - 1; end end\nendmodule", "*/-1", "x x-1; end",
-         "endmodule"},
+        // A while adds no statement; its glued "begin" and its "end" are markers.
+        {"always @* begin while (x > 0) begin x = x - 1; end end\nendmodule", "*/-1",
+         "begin; x x-1; end", "endmodule"},
         {"always @* begin while (x) x = x - 1; y = 0; end\nendmodule", "*/-1", "x x-1; y 0",
          "endmodule"},
         {"always @* begin $display(\"x = %d; (\", x); $fdisplay(f, \"y\"); x = 1; end\nendmodule",
@@ -170,7 +171,7 @@ TEST(AlwaysBlockParser, BlockBodies) {
         {"always @* begin {x, y} = d; out = 1; d[0] = 0; end\nendmodule", "*/-1",
          "{x,y} d; out 1; d[0] 0", "endmodule"},
         {"always @* begin : blk x = 1; if (a) begin : inner x = 2; end end\nendmodule", "*/-1",
-         "x 1; if (a); x 2; end", "endmodule"},
+         "x 1; if (a); begin; x 2; end", "endmodule"},
         {"always @* begin begin x = 1; end end\nendmodule", "*/-1", "begin; x 1; end", "endmodule"},
         {"always @(posedge clk) begin q <= a ? b : c; n <= q; end\nendmodule", "clk/0",
          "q a?b:c; n q", "endmodule"},
@@ -185,7 +186,7 @@ TEST(AlwaysBlockParser, BodiesWithoutBeginEnd) {
         {"always @(posedge clk) if (a) q <= 1;\nassign y = q;", "clk/0", "if (a); q 1", "assign"},
         {"always @(posedge clk) if (a) q <= 1;\nsub u1 (.a(a));", "clk/0", "if (a); q 1", "sub"},
         {"always @(posedge clk)\nif (a) begin\nq <= 1;\nend\nelse\nq <= 0;\nalways @* y = q;",
-         "clk/0", "if (a); q 1; end; else; q 0", "always"},
+         "clk/0", "if (a); begin; q 1; end; else; q 0", "always"},
         // A dangling else binds to the inner if; either way both belong to the body.
         {"always @* if (a) if (b) x = 1; else x = 2; else x = 3;\nendmodule", "*/-1",
          "if (a); if (b); x 1; else; x 2; else; x 3", "endmodule"},
@@ -300,7 +301,7 @@ TEST(AlwaysBlockParser, ErrorsAndTruncatedBlocks) {
          "#ERROR : test.v : 2 : syntax error at conditional experssion of '$fdisplay'.\r\n"},
         {"always @* begin\nx = 1;\n", 1, true, "x 1",
          "#ERROR : test.v : 2 : \"end\" not exist.\r\n"},
-        {"always @* begin\nif (a) begin\nx = 1;\nend\n", 1, true, "if (a); x 1; end",
+        {"always @* begin\nif (a) begin\nx = 1;\nend\n", 1, true, "if (a); begin; x 1; end",
          "#ERROR : test.v : 4 : \"end\" not exist.\r\n"},
         {"always @* begin\nif (a) x = 1;\nelse", 1, true, "if (a); x 1",
          "#ERROR : test.v : 3 : \"end\" not exist.\r\n"},
