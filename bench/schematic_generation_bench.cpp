@@ -87,10 +87,9 @@ private:
         terminal.kind = kind;
         terminal.index = index;
         terminal.role = role;
-        terminal.portIndex = role == 16 ? 0 : static_cast<int>(ports.size());
+        terminal.portIndex = static_cast<int>(ports.size());
         module_.nets[net].terminals.push_back(terminal);
-        if (role == 16) return;  // the sensitivity entry is the connection point
-        Pin& port = ports.emplace_back();
+        Pin& port = ports.emplace_back();  // a sensitivity use (role 16) is a port too
         port.name = port.displayName = net;
         port.direction = role;
     }

@@ -28,13 +28,16 @@ bool onRightEdge(const Pin& port) {
     return port.direction == 1;
 }
 
-// Measures every port's label and marks the duplicates. `leftSeen` holds the
-// labels already on the left edge before the first port.
+// Measures every port's label and marks the duplicates. `leftNames` are the
+// names already on the left edge before the first port (an always block's
+// sensitivity entries): a left-edge port of such a name, with or without a
+// range in its label, is not drawn again.
 PortCounts measurePorts(std::vector<Pin>& ports, DuplicateRule rule, bool ranged,
-                        std::set<std::string> leftSeen, const SchematicTextMeasure& measure) {
+                        const std::set<std::string>& leftNames,
+                        const SchematicTextMeasure& measure) {
     PortCounts counts;
     counts.drawn.assign(ports.size(), false);
-    std::set<std::string> rightSeen;
+    std::set<std::string> leftSeen, rightSeen;
     for (std::size_t i = 0; i < ports.size(); ++i) {
         Pin& port = ports[i];
         const bool right = onRightEdge(port);
@@ -43,7 +46,8 @@ PortCounts measurePorts(std::vector<Pin>& ports, DuplicateRule rule, bool ranged
         if (rule == DuplicateRule::kShared) seen = &leftSeen;
         if (rule == DuplicateRule::kPerEdge) seen = right ? &rightSeen : &leftSeen;
         port.height = kPortHeight;
-        if (seen && !seen->insert(label).second) {
+        const bool named = !right && seen && leftNames.count(port.name) != 0;
+        if (named || (seen && !seen->insert(label).second)) {
             port.width = 0;
             port.x = 0;
             port.y = 0;

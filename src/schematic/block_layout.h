@@ -19,7 +19,8 @@ inline constexpr int kPortHeight = 16;     // height of every port and pin label
 // (by the block kind's rule) gets width 0 and stays unplaced at (0, 0).
 void layoutAssign(Assign& block, const SchematicTextMeasure& measure);
 // `sensitivity` is resized to the block's entries and receives their boxes;
-// `vhdl` picks the title " Process " instead of " Always ".
+// `vhdl` picks the title " Process " instead of " Always ". A left-edge port
+// named like a sensitivity entry is not drawn, whatever range its label shows.
 void layoutAlways(Always& block, std::vector<LabelBox>& sensitivity, bool vhdl,
                   const SchematicTextMeasure& measure);
 void layoutChild(Child& block, const SchematicTextMeasure& measure);

@@ -16,6 +16,27 @@ const Pin* referencedPort(const Module& module, const Terminal& terminal) {
     return ports ? elementAt(*ports, terminal.portIndex) : nullptr;
 }
 
+// The sensitivity entry a sensitivity terminal of `block` stands for. The
+// connection checks record such a use as a block port of direction 16 named
+// after the entry, and the terminal's portIndex is that port's position: the
+// k-th such port of a name stands for the k-th entry of that name. A terminal
+// whose portIndex names no such port counts it among the entries instead.
+// -1 when there is no such entry.
+int sensitivityEntryOf(const Always& block, int portIndex) {
+    const Pin* port = elementAt(block.ports, portIndex);
+    if (!port || port->direction != kRoleSensitivity) return portIndex;
+    int earlier = 0;
+    for (int i = 0; i < portIndex; ++i) {
+        const Pin& other = block.ports[static_cast<std::size_t>(i)];
+        if (other.direction == kRoleSensitivity && other.name == port->name) ++earlier;
+    }
+    for (std::size_t e = 0; e < block.sensitivity.size(); ++e) {
+        if (block.sensitivity[e].name != port->name) continue;
+        if (earlier-- == 0) return static_cast<int>(e);
+    }
+    return -1;
+}
+
 }  // namespace
 
 bool referencedPoint(const Module& module, const SensitivityPlaces& sensitivity,
@@ -29,8 +50,10 @@ bool referencedPoint(const Module& module, const SensitivityPlaces& sensitivity,
     }
     if (!isBlockKind(terminal.kind)) return false;
     if (isSensitivityTerminal(terminal)) {
-        if (!elementAt(module.alwaysBlocks, terminal.index)) return false;
-        const LabelBox* box = sensitivity.find(terminal.index, terminal.portIndex);
+        const Always* block = elementAt(module.alwaysBlocks, terminal.index);
+        if (!block) return false;
+        const int entry = sensitivityEntryOf(*block, terminal.portIndex);
+        const LabelBox* box = sensitivity.find(terminal.index, entry);
         if (!box) return false;
         point = {box->x, box->y};
         return true;

@@ -24,7 +24,10 @@ struct Point {
 
 // Whether `terminal` refers to something drawable: a module pin (kind 0), a
 // block port (kinds 3 to 6) or a sensitivity entry (kind 4, role 16) that
-// exists. Declarations of wires and regs, and indexes outside their vectors,
+// exists. A sensitivity terminal's portIndex is the position of the block port
+// the connection checks recorded for the use (direction 16, named after the
+// entry); it stands for the entry of that name, the k-th such port of a name
+// for the k-th entry of it. Declarations of wires and regs, and indexes outside their vectors,
 // refer to nothing.
 bool refersToDrawable(const Module& module, const SensitivityPlaces& sensitivity,
                       const Terminal& terminal);

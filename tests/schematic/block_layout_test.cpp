@@ -120,6 +120,21 @@ TEST_F(BlockLayout, AlwaysPutsSensitivityEntriesFirst) {
     expectPorts(block.ports, {{0, 0, 0}, {0, 0, 0}, {1920, 128, 8}, {2080, 128, 8}});
 }
 
+TEST_F(BlockLayout, AlwaysDrawsNoLeftPortNamedLikeASensitivityEntry) {
+    // A bus in the sensitivity list: its uses carry the range, the entry does not.
+    Always block;
+    block.x = 2000;
+    block.y = 48;
+    Sensitivity entry;
+    entry.name = entry.displayName = "state";
+    block.sensitivity.push_back(entry);
+    block.ports = {port("state", 16, 1, 0), port("state", 0, 1, 0), port("next", 1, 1, 0)};
+    std::vector<LabelBox> boxes;
+    layoutAlways(block, boxes, false, measure);
+    EXPECT_EQ(block.height, 2 * 32);  // the entry's row and the output's
+    expectPorts(block.ports, {{0, 0, 0}, {0, 0, 0}, {2128, 96, 72}});  // width round32(224)
+}
+
 TEST_F(BlockLayout, AlwaysAndInitialTestDuplicatesPerEdge) {
     Always always;
     always.ports = {port("x", 1), port("x", 0), port("x", 0)};

@@ -6,6 +6,7 @@
 #include "database/analysis_context.h"
 #include "database/chunk_preparation.h"
 #include "platform/progress_sink.h"
+#include "schematic/cleanup_support.h"
 #include "schematic/geometry_dump.h"
 #include "schematic/schematic_dlg.h"
 #include "schematic/terminal_refresh.h"
@@ -90,6 +91,43 @@ TEST_F(ParsedSchematic, CounterPlacesInTwoColumns) {
             EXPECT_EQ(t.x, point.x) << name;
         }
     }
+}
+
+// Every sensitivity terminal of the example's next-state block lands on the
+// row of the entry named after its net (start is recorded as the block's
+// first port but is its second entry).
+TEST(ParsedSchematicExample, SensitivityTerminalsLandOnTheirEntries) {
+    MessageLog log;
+    NullProgressSink progress;
+    SourceFileCache sources;
+    ModuleList modules;
+    AnalysisContext context{log, progress, sources, FrontEnds{parseVerilogModule, nullptr}};
+    prepareAndParse(modules.append(), std::string(CORVANE_EXAMPLES) + "/rtl/handshake_fsm.v", 1,
+                    context);
+    ASSERT_EQ(modules.back().name, "handshake_fsm") << log.text();
+    CSchematicDlg window(modules, "handshake_fsm", standardSchematicPasses());
+    window.openWithoutFile();
+    const Module& module = *window.findModule();
+    int checked = 0;
+    for (const auto& [name, net] : module.nets) {
+        for (const Terminal& t : net.terminals) {
+            if (t.kind != kKindAlways || t.role != kRoleSensitivity) continue;
+            const Always& block = module.alwaysBlocks.at(static_cast<std::size_t>(t.index));
+            bool onItsEntry = false;
+            for (std::size_t e = 0; e < block.sensitivity.size(); ++e) {
+                const LabelBox* box = window.sensitivity().find(t.index, static_cast<int>(e));
+                if (block.sensitivity[e].name == name && box->x == t.x && box->y == t.y)
+                    onItsEntry = true;
+            }
+            EXPECT_TRUE(onItsEntry) << name;
+            // The wire reaches the entry.
+            bool reached = false;
+            for (const Segment& s : net.route) reached = reached || endsAt(s, t.x, t.y);
+            EXPECT_TRUE(reached) << name;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 5);  // clk, rst_n; state, start, ack
 }
 
 TEST_F(ParsedSchematic, SameModuleTwiceGivesTheSameDump) {

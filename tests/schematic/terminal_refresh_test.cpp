@@ -83,6 +83,55 @@ TEST_F(TerminalRefresh, CopiesThePointOfWhatATerminalRefersTo) {
     }
 }
 
+TEST(SensitivityTerminals, StandForTheEntryTheirPortIsNamedAfter) {
+    // The connection checks record uses net by net, so the block ports of the
+    // sensitivity uses follow the order of the nets, not that of the entries.
+    ModuleBuilder b("fsm");
+    const int always = b.always({"state", "start", "ack", "start"});
+    b.use("ack", kKindAlways, always, kSens);          // port 0: entry 2
+    b.use("ack", kKindAlways, always, kRead);          // port 1
+    b.use("start", kKindAlways, always, kSens);        // port 2: entry 1
+    b.use("start", kKindAlways, always, kSens);        // port 3: the second start, entry 3
+    b.use("state", kKindAlways, always, kSens, 1, 0);  // port 4: entry 0
+    Module module = b.module;
+    SensitivityPlaces places;
+    places.fit(module);
+    for (int e = 0; e < 4; ++e) *places.find(0, e) = {10, 100 + 32 * e, 40, 16};
+    struct Case {
+        const char* what;
+        int portIndex;
+        int y;  // 0: refers to nothing
+    };
+    const Case cases[] = {
+        {"ack", 0, 164},
+        {"start", 2, 132},
+        {"the second start", 3, 196},
+        {"state, a bus", 4, 100},
+        {"no sensitivity port there: counted among the entries", 1, 132},
+        {"no port, no entry", 9, 0},
+    };
+    for (const Case& c : cases) {
+        Terminal t;
+        t.kind = kKindAlways;
+        t.index = always;
+        t.portIndex = c.portIndex;
+        t.role = kSens;
+        Point point;
+        EXPECT_EQ(referencedPoint(module, places, t, point), c.y != 0) << c.what;
+        if (c.y != 0) {
+            EXPECT_EQ(point.y, c.y) << c.what;
+        }
+    }
+    // A port of direction 16 whose name no entry carries refers to nothing.
+    module.alwaysBlocks[0].ports[4].name = "other";
+    Terminal t;
+    t.kind = kKindAlways;
+    t.index = always;
+    t.portIndex = 4;
+    t.role = kSens;
+    EXPECT_FALSE(refersToDrawable(module, places, t));
+}
+
 TEST_F(TerminalRefresh, SkipsReferencesOutsideTheVectors) {
     struct Case {
         int kind, index, portIndex, role;
