@@ -75,20 +75,26 @@ BitRange declaredRange(const Module& module, std::string_view name) {
 
 // Inserting in precedence order with "first entry wins" gives the same answer
 // as the scans of declaredRange.
-DeclaredRangeIndex::DeclaredRangeIndex(const Module& module) {
-    ranges_.reserve(module.pins.size() + module.regs.size() + module.wires.size() +
-                    module.generics.size());
-    for (const Pin& pin : module.pins) ranges_.try_emplace(pin.name, rangeOf(pin));
-    for (const Reg& reg : module.regs) ranges_.try_emplace(reg.name, rangeOf(reg));
-    for (const Wire& wire : module.wires) ranges_.try_emplace(wire.name, rangeOf(wire));
-    for (const auto& [name, value] : module.generics) {
-        ranges_.try_emplace(name, genericRange(value));
-    }
+void DeclaredRangeIndex::rebuild(const Module& module) {
+    const std::size_t expected =
+        module.pins.size() + module.regs.size() + module.wires.size() + module.generics.size();
+    names_.clear(expected);
+    ranges_.clear();
+    ranges_.reserve(expected);
+    for (const Pin& pin : module.pins) add(pin.name, rangeOf(pin));
+    for (const Reg& reg : module.regs) add(reg.name, rangeOf(reg));
+    for (const Wire& wire : module.wires) add(wire.name, rangeOf(wire));
+    for (const auto& [name, value] : module.generics) add(name, genericRange(value));
+}
+
+void DeclaredRangeIndex::add(std::string_view name, BitRange range) {
+    const int id = names_.findOrAdd(name);
+    if (static_cast<std::size_t>(id) == ranges_.size()) ranges_.push_back(range);
 }
 
 BitRange DeclaredRangeIndex::find(std::string_view name) const {
-    const auto it = ranges_.find(name);
-    return it == ranges_.end() ? BitRange{} : it->second;
+    const int id = names_.find(name);
+    return id < 0 ? BitRange{} : ranges_[static_cast<std::size_t>(id)];
 }
 
 RangeResolver::RangeResolver(const Module& module, const DeclaredRangeIndex* index)

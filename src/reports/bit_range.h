@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "console/message_log.h"
 #include "database/records.h"
+#include "reports/name_table.h"
 
 namespace corvane {
 
@@ -27,17 +27,24 @@ BitRange declaredRange(const Module& module, std::string_view name);
 // regs, wires and generics at construction.
 class DeclaredRangeIndex {
 public:
-    explicit DeclaredRangeIndex(const Module& module);
+    DeclaredRangeIndex() = default;
+    explicit DeclaredRangeIndex(const Module& module) { rebuild(module); }
+
+    // Forgets the old module's declarations and takes those of `module`,
+    // keeping the storage.
+    void rebuild(const Module& module);
     BitRange find(std::string_view name) const;
+    // Whether `name` is a pin, reg, wire or generic of the module.
+    bool contains(std::string_view name) const { return names_.find(name) >= 0; }
+    std::size_t footprint() const {
+        return names_.footprint() + ranges_.capacity() * sizeof(BitRange);
+    }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    std::unordered_map<std::string, BitRange, Hash, std::equal_to<>> ranges_;
+    void add(std::string_view name, BitRange range);
+
+    NameTable names_;
+    std::vector<BitRange> ranges_;  // per name id
 };
 
 // How a bit select is written in one language, with the connection error

@@ -39,12 +39,26 @@ public:
 
     void check(Module& module, const std::string& netName, MessageLog& log);
 
+    // check() for the net `netName` whose entry `net` the caller already holds.
+    void checkInserted(Module& module, const std::string& netName, Net& net, MessageLog& log);
+
+    // How many candidate uses `netName` has in the indexed module: a bound on
+    // the terminals check() adds to its net.
+    std::size_t expectedUses(const std::string& netName) const;
+
     // A net table hook that calls check() with `log`; the checker and the log
     // must outlive it.
     NetCheck hook(MessageLog& log);
 
-private:
+    // Builds the module's net table, checking every inserted net, with each
+    // net's terminal list allocated once.
+    void buildNetTable(Module& module, const std::string& filePath, MessageLog& log);
+
     struct Index;
+
+private:
+    bool indexes(const Module& module) const;
+
     std::unique_ptr<Index> index_;
 };
 

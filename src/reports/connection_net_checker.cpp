@@ -12,6 +12,7 @@
 
 #include "reports/connection_checks.h"
 #include "reports/connection_uses.h"
+#include "reports/name_table.h"
 
 namespace corvane {
 
@@ -23,7 +24,6 @@ constexpr std::size_t kBlockKinds = kKindInitial - kKindAssign + 1;
 
 // Room for the names of a typical module; larger modules grow the table.
 constexpr std::size_t kExpectedNames = 64;
-constexpr std::size_t kExpectedUses = 256;
 
 struct PortKey {
     int kind;
@@ -35,99 +35,13 @@ struct PortKey {
     friend bool operator==(const PortKey&, const PortKey&) = default;
 };
 
-std::uint64_t mixed(std::uint64_t h) {
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdull;
-    h ^= h >> 33;
-    return h;
-}
-
 std::uint64_t hashOf(const PortKey& key) {
     std::uint64_t h = 0x9e3779b97f4a7c15ull;
     for (int field : {key.kind, key.block, key.nameId, key.direction, key.msb, key.lsb}) {
         h = (h ^ static_cast<std::uint32_t>(field)) * 0x100000001b3ull;
     }
-    return mixed(h);
+    return mixedHash(h);
 }
-
-// FNV-1a: names are short, so a byte loop beats the general string hash.
-std::uint64_t hashOf(std::string_view text) {
-    std::uint64_t h = 0xcbf29ce484222325ull;
-    for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
-    return mixed(h);
-}
-
-// Open-addressing slots for the two tables below: a table of 2^k slots kept at
-// most half full, probed linearly. Slot value -1 is free.
-std::size_t slotCountFor(std::size_t entries) {
-    std::size_t slots = 16;
-    while (slots < 2 * entries + 2) slots *= 2;
-    return slots;
-}
-
-// The names that have uses, numbered in order of first use. The characters of
-// all names are copied into one string, so the table does not depend on the
-// module's strings staying as they were.
-class NameTable {
-public:
-    explicit NameTable(std::size_t expected) : slots_(slotCountFor(expected), -1) {
-        entries_.reserve(expected);
-    }
-
-    int find(std::string_view name) const {
-        for (std::size_t at = hashOf(name) & mask();; at = (at + 1) & mask()) {
-            const int id = slots_[at];
-            if (id < 0) return -1;
-            if (nameOf(id) == name) return id;
-        }
-    }
-
-    // The id of `name`, numbering it when it is new.
-    int findOrAdd(std::string_view name) {
-        if (2 * (entries_.size() + 1) >= slots_.size()) grow();
-        std::size_t at = hashOf(name) & mask();
-        for (;; at = (at + 1) & mask()) {
-            const int id = slots_[at];
-            if (id < 0) break;
-            if (nameOf(id) == name) return id;
-        }
-        const int id = static_cast<int>(entries_.size());
-        entries_.push_back({chars_.size(), name.size()});
-        chars_.append(name);
-        slots_[at] = id;
-        return id;
-    }
-
-    std::size_t size() const { return entries_.size(); }
-
-private:
-    struct Entry {
-        std::size_t offset;
-        std::size_t length;
-    };
-
-    std::size_t mask() const { return slots_.size() - 1; }
-
-    std::string_view nameOf(int id) const {
-        const Entry& entry = entries_[static_cast<std::size_t>(id)];
-        return std::string_view(chars_).substr(entry.offset, entry.length);
-    }
-
-    void grow() {
-        std::vector<int> old(slots_.size() * 2, -1);
-        old.swap(slots_);
-        for (int id : old) {
-            if (id < 0) continue;
-            std::size_t at = hashOf(nameOf(id)) & mask();
-            while (slots_[at] >= 0) at = (at + 1) & mask();
-            slots_[at] = id;
-        }
-    }
-
-    std::string chars_;
-    std::vector<Entry> entries_;
-    std::vector<int> slots_;
-};
 
 // A set of port keys without a node per key.
 class PortKeySet {
@@ -181,6 +95,28 @@ private:
     std::vector<int> slots_;
 };
 
+// At least as many as the module's candidate uses (every token and text of
+// its blocks), counted from the list sizes alone, so that the list of uses is
+// allocated once.
+std::size_t candidateUseBound(const Module& module) {
+    std::size_t bound = 0;
+    for (const Assign& assign : module.assigns) {
+        bound += 1 + assign.lhsTokens.size() + assign.rhsTokens.size();
+    }
+    const auto addStatements = [&bound](const std::vector<Statement>& statements) {
+        for (const Statement& statement : statements) {
+            bound += 1 + statement.targetTokens.size() + statement.valueTokens.size();
+        }
+    };
+    for (const Always& always : module.alwaysBlocks) {
+        bound += always.sensitivity.size();
+        addStatements(always.statements);
+    }
+    for (const Child& child : module.children) bound += child.connections.size();
+    for (const Initial& initial : module.initialBlocks) addStatements(initial.statements);
+    return bound;
+}
+
 // The sizes check() compares to notice a module that is no longer the one indexed.
 std::array<std::size_t, 8> shapeOf(const Module& module) {
     return {module.assigns.size(),       module.alwaysBlocks.size(), module.children.size(),
@@ -204,38 +140,65 @@ std::size_t blockCount(const Module& module, int kind) {
 }  // namespace
 
 struct IndexedNetChecker::Index {
-    Index(const Module& indexed, Language language)
-        : module(&indexed),
-          scans(language),
-          shape(shapeOf(indexed)),
-          ranges(indexed),
-          names(kExpectedNames) {
+    // Indexes `indexed`, reusing the storage of the module indexed before.
+    void reset(const Module& indexed, Language language) {
+        module = &indexed;
+        scans = language;
+        shape = shapeOf(indexed);
+        ranges.rebuild(indexed);
+        names.clear(kExpectedNames);
+        portKeys.clear();
         for (int kind = kFirstBlockKind; kind <= kKindInitial; ++kind) {
-            syncedPorts[kind - kFirstBlockKind].assign(blockCount(indexed, kind), 0);
+            const std::size_t blocks = blockCount(indexed, kind);
+            syncedPorts[kind - kFirstBlockKind].assign(blocks, 0);
+            unreservedUses[kind - kFirstBlockKind].assign(blocks, 0);
         }
         // Uses are listed with their name ids in scan order, then grouped by
         // id with a counting sort that keeps the scan order within a name.
-        for (int kind = kFirstBlockKind; kind <= kKindInitial; ++kind) {
-            unreservedUses[kind - kFirstBlockKind].assign(blockCount(indexed, kind), 0);
-        }
-        std::vector<std::pair<int, UseRef>> listed;
-        listed.reserve(kExpectedUses);
+        listed.clear();
+        listed.reserve(candidateUseBound(indexed));
         forEachCandidateUse(indexed, scans, [&](const UseRef& ref, std::string_view name) {
             if (name.empty()) return;
             listed.emplace_back(names.findOrAdd(name), ref);
-            ++unreservedUses[ref.kind - kFirstBlockKind][static_cast<std::size_t>(ref.block)];
         });
         firstUse.assign(names.size() + 1, 0);
         for (const auto& entry : listed) ++firstUse[static_cast<std::size_t>(entry.first) + 1];
         for (std::size_t id = 1; id < firstUse.size(); ++id) firstUse[id] += firstUse[id - 1];
-        std::vector<std::size_t> next(firstUse.begin(), firstUse.end() - 1);
+        next.assign(firstUse.begin(), firstUse.end() - 1);
         uses.resize(listed.size());
+        for (const auto& [id, ref] : listed) uses[next[static_cast<std::size_t>(id)]++] = ref;
+        countPortsToReserve(indexed);
         // Most port keys come from the ports these uses record.
         portKeys.reserve(listed.size());
-        for (const auto& [id, ref] : listed) uses[next[static_cast<std::size_t>(id)]++] = ref;
+    }
+
+    // Per block, the uses of names that can become nets: those are the only
+    // ones that may add a port to the block. The names of other uses
+    // (numbers, parameters, loop variables) never reach the checks.
+    void countPortsToReserve(const Module& indexed) {
+        mayBeNet.assign(names.size(), 0);
+        for (std::size_t id = 0; id < names.size(); ++id) {
+            mayBeNet[id] = ranges.contains(names.nameAt(static_cast<int>(id))) ? 1 : 0;
+        }
+        if (scans == kVerilog) {
+            for (const Assign& assign : indexed.assigns) {
+                if (!isBareNetName(assign.name)) continue;
+                const int id = names.find(assign.name);
+                if (id >= 0) mayBeNet[static_cast<std::size_t>(id)] = 1;
+            }
+        }
+        for (const auto& [id, ref] : listed) {
+            if (mayBeNet[static_cast<std::size_t>(id)] == 0) continue;
+            ++unreservedUses[ref.kind - kFirstBlockKind][static_cast<std::size_t>(ref.block)];
+        }
     }
 
     int nameId(std::string_view name) const { return names.find(name); }
+
+    std::size_t useCount(int id) const {
+        const auto first = static_cast<std::size_t>(id);
+        return firstUse[first + 1] - firstUse[first];
+    }
 
     // Adds the keys of the block's ports appended since the last look. Ports
     // that went missing invalidate the whole set, which is then rebuilt lazily.
@@ -251,6 +214,17 @@ struct IndexedNetChecker::Index {
             if (id < 0) continue;  // a name without uses is never asked about
             portKeys.insert({kind, block, id, port.direction, port.msb, port.lsb});
         }
+    }
+
+    // Takes the key of the port just recorded for name `id`, when every port
+    // before it has been looked at: the same key syncPorts would add for it,
+    // without looking its name up again.
+    void noteRecordedPort(int kind, int block, const std::vector<Pin>& ports, int id) {
+        std::size_t& synced = syncedPorts[kind - kFirstBlockKind][static_cast<std::size_t>(block)];
+        if (synced + 1 != ports.size()) return;
+        const Pin& port = ports.back();
+        portKeys.insert({kind, block, id, port.direction, port.msb, port.lsb});
+        ++synced;
     }
 
     // Makes room in a block's port list, on its first recorded use, for all
@@ -269,44 +243,116 @@ struct IndexedNetChecker::Index {
         pending = 0;
     }
 
-    const Module* module;
-    Language scans;
-    std::array<std::size_t, 8> shape;
+    // Bytes held, so that the storage grown by a huge module is not kept.
+    std::size_t footprint() const {
+        std::size_t bytes = ranges.footprint() + names.footprint() +
+                            uses.capacity() * sizeof(UseRef) +
+                            listed.capacity() * sizeof(listed[0]) +
+                            (firstUse.capacity() + next.capacity()) * sizeof(std::size_t);
+        for (const auto& counts : syncedPorts) bytes += counts.capacity() * sizeof(std::size_t);
+        return bytes;
+    }
+
+    const Module* module = nullptr;
+    Language scans = kVerilog;
+    std::array<std::size_t, 8> shape{};
     DeclaredRangeIndex ranges;
-    NameTable names;
+    NameTable names{kExpectedNames};
     std::vector<UseRef> uses;          // grouped by name id, in scan order within a name
     std::vector<std::size_t> firstUse;  // per name id, where its uses start; one more at the end
     PortKeySet portKeys;
     std::array<std::vector<std::size_t>, kBlockKinds> syncedPorts;  // per kind and block
     // Per kind and block, the candidate uses not yet reserved for in its ports.
     std::array<std::vector<std::size_t>, kBlockKinds> unreservedUses;
+    // Working storage of reset(), kept with the index for the next module.
+    std::vector<std::pair<int, UseRef>> listed;
+    std::vector<std::size_t> next;
+    std::vector<char> mayBeNet;
 };
 
-IndexedNetChecker::IndexedNetChecker(const Module& module, Language scans)
-    : index_(std::make_unique<Index>(module, scans)) {}
+namespace {
 
-IndexedNetChecker::~IndexedNetChecker() = default;
+// Above this many bytes an index is dropped after its module rather than kept.
+constexpr std::size_t kKeptIndexBytes = std::size_t{1} << 20;
+
+// The index storage handed from one checker to the next on this thread, so
+// checking module after module does not allocate it afresh each time.
+std::unique_ptr<IndexedNetChecker::Index>& spareIndex() {
+    thread_local std::unique_ptr<IndexedNetChecker::Index> spare;
+    return spare;
+}
+
+// Runs the checker on every net the net table inserts.
+class CheckerObserver final : public NetInsertionObserver {
+public:
+    CheckerObserver(IndexedNetChecker& checker, MessageLog& log) : checker_(checker), log_(log) {}
+    std::size_t expectedUses(const std::string& name) const override {
+        return checker_.expectedUses(name);
+    }
+    void netInserted(Module& module, const std::string& name, Net& net) override {
+        checker_.checkInserted(module, name, net, log_);
+    }
+
+private:
+    IndexedNetChecker& checker_;
+    MessageLog& log_;
+};
+
+}  // namespace
+
+IndexedNetChecker::IndexedNetChecker(const Module& module, Language scans)
+    : index_(std::move(spareIndex())) {
+    if (!index_) index_ = std::make_unique<Index>();
+    index_->reset(module, scans);
+}
+
+IndexedNetChecker::~IndexedNetChecker() {
+    auto& spare = spareIndex();
+    if (!spare && index_->footprint() <= kKeptIndexBytes) {
+        index_->module = nullptr;
+        spare = std::move(index_);
+    }
+}
+
+bool IndexedNetChecker::indexes(const Module& module) const {
+    return &module == index_->module && shapeOf(module) == index_->shape;
+}
+
+std::size_t IndexedNetChecker::expectedUses(const std::string& netName) const {
+    if (index_->module == nullptr) return 0;
+    const int id = index_->nameId(netName);
+    return id < 0 ? 0 : index_->useCount(id);
+}
 
 void IndexedNetChecker::check(Module& module, const std::string& netName, MessageLog& log) {
-    Index& index = *index_;
-    if (&module != index.module || shapeOf(module) != index.shape) {
-        if (index.scans == kVhdl) {
+    if (!indexes(module)) {
+        if (index_->scans == kVhdl) {
             checkVhdlNet(module, netName, log);
         } else {
             checkVerilogNet(module, netName, log);
         }
         return;
     }
-    const int id = index.nameId(netName);
-    if (id < 0) return;
+    if (index_->nameId(netName) < 0) return;
     const auto net = module.nets.find(netName);
     if (net == module.nets.end()) return;
+    checkInserted(module, netName, net->second, log);
+}
+
+void IndexedNetChecker::checkInserted(Module& module, const std::string& netName, Net& net,
+                                      MessageLog& log) {
+    if (!indexes(module)) {
+        check(module, netName, log);
+        return;
+    }
+    Index& index = *index_;
+    const int id = index.nameId(netName);
+    if (id < 0) return;
     const RangeResolver resolver(module, &index.ranges);
     const SelectSyntax& syntax = selectSyntaxFor(index.scans);
     const auto first = static_cast<std::size_t>(id);
-    std::vector<Terminal>& terminals = net->second.terminals;
-    const std::size_t needed =
-        terminals.size() + (index.firstUse[first + 1] - index.firstUse[first]);
+    std::vector<Terminal>& terminals = net.terminals;
+    const std::size_t needed = terminals.size() + index.useCount(id);
     if (needed > terminals.capacity()) {
         terminals.reserve(std::max(needed, 2 * terminals.capacity()));
     }
@@ -322,12 +368,19 @@ void IndexedNetChecker::check(Module& module, const std::string& netName, Messag
             if (index.portKeys.contains(key)) continue;
         }
         index.reservePorts(ref.kind, ref.block, *ports, netName);
-        recordUse(net->second, *ports, ref, netName, use);
+        recordUse(net, *ports, ref, netName, use);
+        index.noteRecordedPort(ref.kind, ref.block, *ports, id);
     }
 }
 
 NetCheck IndexedNetChecker::hook(MessageLog& log) {
     return [this, &log](Module& module, const std::string& name) { check(module, name, log); };
+}
+
+void IndexedNetChecker::buildNetTable(Module& module, const std::string& filePath,
+                                      MessageLog& log) {
+    CheckerObserver observer(*this, log);
+    corvane::buildNetTable(module, filePath, log, observer);
 }
 
 }  // namespace corvane

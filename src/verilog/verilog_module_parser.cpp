@@ -181,7 +181,7 @@ int completeModule(VerilogParseState& state) {
     tokenizeExpressions(state.module);
     if (reportUndefinedPins(state)) return 1;
     VerilogNetChecker checker(state.module);
-    buildNetTable(state.module, state.filePath, state.log, checker.hook(state.log));
+    checker.buildNetTable(state.module, state.filePath, state.log);
     return 0;
 }
 

@@ -10,7 +10,7 @@ int parseVhdlModule(Module& module, const std::string& filePath, AnalysisContext
                          [](Module& parsed, const std::string& path, MessageLog& log) {
                              // The index is built once the token lists are complete.
                              VhdlNetChecker checker(parsed);
-                             buildNetTable(parsed, path, log, checker.hook(log));
+                             checker.buildNetTable(parsed, path, log);
                          });
 }
 

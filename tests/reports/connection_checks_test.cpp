@@ -578,8 +578,11 @@ private:
     int line_ = 1;
 };
 
-// Builds the net table once with the plain scans and once with the indexed
-// checker and expects identical nets, block ports and log text.
+// Builds the net table once with the plain scans, once through the indexed
+// checker's hook and once through the checker's own table build (which hands
+// each new net to the checker directly), and expects identical nets, block
+// ports and log text. The modules follow each other on one thread, so the
+// index storage a checker takes over from the previous one is exercised too.
 TEST(IndexedNetChecker, MatchesThePlainScansOnGeneratedModules) {
     for (const Language language : {kVerilog, kVhdl}) {
         std::string allLogs;
@@ -598,10 +601,17 @@ TEST(IndexedNetChecker, MatchesThePlainScansOnGeneratedModules) {
             });
             IndexedNetChecker checker(indexed, language);
             buildNetTable(indexed, "m", indexedLog, checker.hook(indexedLog));
+            Module direct = generated;
+            MessageLog directLog;
+            IndexedNetChecker(direct, language).buildNetTable(direct, "m", directLog);
 
             EXPECT_EQ(describe(indexed), describe(plain))
                 << "language " << language << " seed " << seed;
             EXPECT_EQ(indexedLog.text(), plainLog.text())
+                << "language " << language << " seed " << seed;
+            EXPECT_EQ(describe(direct), describe(plain))
+                << "language " << language << " seed " << seed;
+            EXPECT_EQ(directLog.text(), plainLog.text())
                 << "language " << language << " seed " << seed;
             allLogs += plainLog.text();
         }
