@@ -30,49 +30,11 @@ std::string_view withoutLineEnd(std::string_view line) {
     return line;
 }
 
-// Appends the blank-separated tokens of `line` to the module text; returns
-// how many were appended and the first two tokens through `first`/`second`.
-void appendLineTokens(Module& module, std::string_view line, bool markDefineEnd) {
-    int index = 0;
-    bool isDefine = false;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        while (pos < line.size() && line[pos] == ' ') ++pos;
-        if (pos >= line.size()) break;
-        std::size_t end = line.find(' ', pos);
-        if (end == std::string_view::npos) end = line.size();
-        const std::string_view token = line.substr(pos, end - pos);
-        if (index == 1 && token == "`define") isDefine = true;
-        if (!module.text.empty()) module.text.push_back(' ');
-        module.text.append(token);
-        ++module.tokenCount;
-        ++index;
-        pos = end;
-    }
-    if (markDefineEnd && isDefine) {
-        module.text.push_back(' ');
-        module.text.append(kDefineEndMarker);
-        ++module.tokenCount;
-    }
-}
-
-// Cuts an end-of-line comment introduced by `introducer`, storing its text in
-// the module's line comments; returns the trimmed rest of the line.
-std::string cutLineComment(Module& module, std::string line, std::string_view introducer,
-                           int lineNumber) {
-    const std::size_t found = line.find(introducer);
-    if (found == std::string::npos) return line;
-    module.lineComments[lineNumber] = trimBlanks(std::string_view(line).substr(found + introducer.size()));
-    return trimBlanks(std::string_view(line).substr(0, found));
-}
-
 void replaceTabs(std::string& line) {
     for (char& c : line) {
         if (c == '\t') c = ' ';
     }
 }
-
-std::string lineMarker(int lineNumber) { return "%%" + std::to_string(lineNumber); }
 
 std::string_view trimmedView(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -138,9 +100,11 @@ std::string_view replacedInto(std::string& buffer, std::string_view line, std::s
 
 // Appends the marker of `lineNumber` and the blank-separated tokens of `line`
 // (tabs already blanks) to the module text, each preceded by one blank unless
-// the text is empty. A line whose first token is "`define" gets the define
-// end marker after it. Writes straight into the text's storage.
-void appendVerilogLineTokens(Module& module, std::string_view line, int lineNumber) {
+// the text is empty. With `markDefineEnd`, a line whose first token is
+// "`define" gets the define end marker after it. Writes straight into the
+// text's storage.
+void appendLineMarkerAndTokens(Module& module, std::string_view line, int lineNumber,
+                               bool markDefineEnd) {
     char digits[16];
     const auto converted = std::to_chars(std::begin(digits), std::end(digits), lineNumber);
     const std::string_view number(digits, static_cast<std::size_t>(converted.ptr - digits));
@@ -173,7 +137,7 @@ void appendVerilogLineTokens(Module& module, std::string_view line, int lineNumb
                         line.begin() + static_cast<std::ptrdiff_t>(pos), out);
         ++tokens;
     }
-    if (firstStart != std::string_view::npos &&
+    if (markDefineEnd && firstStart != std::string_view::npos &&
         line.substr(firstStart, firstEnd - firstStart) == "`define") {
         *out++ = ' ';
         out = std::copy(kDefineEndMarker.begin(), kDefineEndMarker.end(), out);
@@ -254,12 +218,14 @@ void addVerilogLine(Module& module, std::string_view rawLine, int lineNumber,
         line = replacedInto(bufferBesides(line, buffers), line, "if (", "if(");
         line = replacedInto(bufferBesides(line, buffers), line, "case (", "case(");
     }
-    appendVerilogLineTokens(module, line, lineNumber);
+    appendLineMarkerAndTokens(module, line, lineNumber, true);
 }
 
 // Overwrites every whole word "end" (any case) with the end marker: the word
 // must start the line or follow a blank or tab, and end the line or precede a
-// blank, tab or ";".
+// blank, tab or ";". The marker is as long as the word, so the line keeps its
+// length and the positions after a replaced word.
+static_assert(kVhdlEndMarker.size() == 3);
 void markVhdlEndWords(std::string& line) {
     for (std::size_t pos = 0; pos + 3 <= line.size(); ++pos) {
         if ((line[pos] | 0x20) != 'e' || (line[pos + 1] | 0x20) != 'n' || (line[pos + 2] | 0x20) != 'd') {
@@ -269,22 +235,40 @@ void markVhdlEndWords(std::string& line) {
         const std::size_t after = pos + 3;
         const bool trailOk = after == line.size() || line[after] == ' ' || line[after] == '\t' ||
                              line[after] == ';';
-        if (leadOk && trailOk) line.replace(pos, 3, kVhdlEndMarker);
+        if (leadOk && trailOk)
+            std::copy(kVhdlEndMarker.begin(), kVhdlEndMarker.end(),
+                      line.begin() + static_cast<std::ptrdiff_t>(pos));
     }
 }
 
-void addVhdlLine(Module& module, std::string_view rawLine, int lineNumber) {
+// Cleans one VHDL line (end words marked, blanks trimmed, tabs made blanks,
+// the "--" comment cut and stored) and appends its marker and tokens. The
+// line is edited in `buffer`, reused from line to line.
+void addVhdlLine(Module& module, std::string_view rawLine, int lineNumber, std::string& buffer) {
     module.charCount += static_cast<int>(rawLine.size());
-    std::string line(withoutLineEnd(rawLine));
-    markVhdlEndWords(line);
-    line = trimBlanks(line);
+    buffer.assign(withoutLineEnd(rawLine));
+    markVhdlEndWords(buffer);
+    std::string_view line = trimmedView(buffer);
     if (line.empty() || line.starts_with("--")) return;
-    replaceTabs(line);
-    if (line.find("--") != std::string::npos) {
-        line = cutLineComment(module, std::move(line), "--", lineNumber);
+    replaceTabs(buffer);
+    const std::size_t comment = line.find("--");
+    if (comment != std::string_view::npos) {
+        module.lineComments[lineNumber] = std::string(trimmedView(line.substr(comment + 2)));
+        line = trimmedView(line.substr(0, comment));
         if (line.empty()) return;
     }
-    appendLineTokens(module, lineMarker(lineNumber) + " " + line, false);
+    appendLineMarkerAndTokens(module, line, lineNumber, false);
+}
+
+// Room in the module text for every line from `startLine` on, so that the
+// text of a long chunk is stored once instead of being copied at every
+// doubling. A line adds at most its own characters, a blank before its first
+// token and its marker "%%<line>" with the blank in front.
+void reserveForLines(Module& module, const SourceText& source, int startLine) {
+    const std::size_t from = source.lineStarts[static_cast<std::size_t>(startLine - 1)];
+    const auto lines = static_cast<std::size_t>(source.lineCount() - startLine + 1);
+    const std::size_t digits = std::to_string(source.lineCount()).size();
+    module.text.reserve(module.text.size() + (source.text.size() - from) + lines * (4 + digits));
 }
 
 void setLineCount(Module& module, int startLine, int lastLine) {
@@ -371,9 +355,11 @@ int prepareVhdlChunk(Module& module, const SourceText& source, int startLine,
     const int lineTotal = source.lineCount();
     if (startLine < 1) startLine = 1;
     if (startLine > lineTotal) return 0;
+    reserveForLines(module, source, startLine);
+    std::string buffer;
     for (int lineNumber = startLine; lineNumber <= lineTotal; ++lineNumber) {
         sendReadProgress(lineNumber, lineTotal, progress);
-        addVhdlLine(module, source.line(lineNumber), lineNumber);
+        addVhdlLine(module, source.line(lineNumber), lineNumber, buffer);
     }
     setLineCount(module, startLine, lineTotal);
     if (!module.text.empty()) module.text = markVhdlWordOperators(module.text);

@@ -184,6 +184,20 @@ int forEachAssociation(std::string_view text, std::string_view lower, Visit visi
     return visit(text.substr(begin), lower.substr(begin));
 }
 
+// How many associations a port map text holds (one more than its commas
+// outside double quotes), capped, so the connection list can be allocated
+// once; each association adds at most one connection.
+std::size_t associationCount(std::string_view text) {
+    constexpr std::size_t kMaxReserved = 4096;
+    std::size_t count = 1;
+    bool inQuotes = false;
+    for (char c : text) {
+        if (c == '"') inQuotes = !inQuotes;
+        if (c == ',' && !inQuotes) ++count;
+    }
+    return std::min(count, kMaxReserved);
+}
+
 }  // namespace
 
 int parseInstance(VhdlParseState& state, std::string_view text, std::string_view lower,
@@ -220,6 +234,7 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
     if (associations.ends_with(')')) associations.remove_suffix(1);
     const std::string_view lowerAssociations = lower.substr(portMap + 8, associations.size());
     const VhdlComponent* component = state.findComponent(state.module.children.back().moduleName);
+    state.module.children.back().connections.reserve(associationCount(associations));
     std::size_t position = 0;
     return forEachAssociation(associations, lowerAssociations,
                               [&](std::string_view association, std::string_view lowerText) {

@@ -73,7 +73,31 @@ public:
     ProcessBodyParser(VhdlParseState& state, std::size_t blockIndex)
         : state_(state), tokens_(state), blockIndex_(blockIndex) {}
 
+    // Statements are gathered in a buffer kept from process to process and
+    // moved into the block once at the end, whatever the result, so the
+    // block's vector is allocated once at its final size.
     int run() {
+        scratch().clear();
+        const int result = readBody();
+        std::vector<Statement>& gathered = scratch();
+        std::vector<Statement>& target = block().statements;
+        target.reserve(target.size() + gathered.size());
+        for (Statement& statement : gathered) target.push_back(std::move(statement));
+        gathered.clear();
+        // A huge process does not keep its buffer alive for the rest of the run.
+        if (gathered.capacity() > kKeptScratchStatements) std::vector<Statement>().swap(gathered);
+        return result;
+    }
+
+private:
+    static constexpr std::size_t kKeptScratchStatements = 1024;
+
+    static std::vector<Statement>& scratch() {
+        thread_local std::vector<Statement> statements;
+        return statements;
+    }
+
+    int readBody() {
         while (!tokens_.exhausted()) {
             const std::string_view token = tokens_.next();
             if (state_.followMarker(token)) continue;
@@ -85,7 +109,6 @@ public:
         return 1;
     }
 
-private:
     Always& block() { return state_.module.alwaysBlocks[blockIndex_]; }
 
     // Whether `token` is `word` or begins with `word` and "(" (lower-case words).
@@ -279,8 +302,8 @@ private:
     }
 
     Step split(const std::string& text, int line) {
-        const int failed = addProcessStatement(block().statements, text, line, state_.module,
-                                               state_.log, state_.filePath);
+        const int failed =
+            addProcessStatement(scratch(), text, line, state_.module, state_.log, state_.filePath);
         return failed ? Step::kFail : Step::kContinue;
     }
 
@@ -290,7 +313,7 @@ private:
         statement.targetDisplay = statement.target;
         statement.line = state_.currentLine;
         statement.comment = state_.commentOf(statement.line);
-        block().statements.push_back(std::move(statement));
+        scratch().push_back(std::move(statement));
     }
 
     VhdlParseState& state_;
