@@ -14,58 +14,6 @@ using Marks = std::vector<char>;
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-// A piece of wire a pass erases: the segment without its end (openX,
-// openY), which a kept wire still covers.
-struct ErasedPiece {
-    Segment wire;
-    int openX, openY;
-};
-
-// Whether two straight segments share a point.
-bool overlaps(const Segment& a, const Segment& b) {
-    return std::max(lowX(a), lowX(b)) <= std::min(highX(a), highX(b)) &&
-           std::max(lowY(a), lowY(b)) <= std::min(highY(a), highY(b));
-}
-
-// Whether s shares a point with the erased piece other than its open end.
-bool meets(const Segment& s, const ErasedPiece& piece) {
-    const Segment& w = piece.wire;
-    const int left = std::max(lowX(s), lowX(w));
-    const int right = std::min(highX(s), highX(w));
-    const int top = std::max(lowY(s), lowY(w));
-    const int bottom = std::min(highY(s), highY(w));
-    if (left > right || top > bottom) return false;
-    return left != right || top != bottom || left != piece.openX || top != piece.openY;
-}
-
-// Whether erasing the pieces `erased` of segments `changed` leaves the net
-// connected, given that the `kept` wires stay joined to each other: no
-// terminal lies on what goes, and every other live segment that meets it
-// also meets a kept wire. Anything else could hang on the erased wire alone.
-bool erasingKeepsConnections(const Route& route, const Marks& marked,
-                             const std::vector<Terminal>& terminals,
-                             std::initializer_list<ErasedPiece> erased,
-                             std::initializer_list<Segment> kept,
-                             std::initializer_list<std::size_t> changed) {
-    const auto meetsErased = [&erased](const Segment& s) {
-        for (const ErasedPiece& piece : erased) {
-            if (meets(s, piece)) return true;
-        }
-        return false;
-    };
-    for (const Terminal& t : terminals) {
-        if (meetsErased(Segment{t.x, t.y, t.x, t.y, {}})) return false;
-    }
-    for (std::size_t i = 0; i < route.size(); ++i) {
-        if (marked[i] || std::find(changed.begin(), changed.end(), i) != changed.end()) continue;
-        if (!meetsErased(route[i])) continue;
-        const bool held = std::any_of(kept.begin(), kept.end(),
-                                      [&](const Segment& k) { return overlaps(route[i], k); });
-        if (!held) return false;
-    }
-    return true;
-}
-
 // ---- RoutingSharpen(0) ----
 
 // The segments a loop removal needs besides the two parallel horizontals.

@@ -80,6 +80,51 @@ bool OwnObjects::contains(int x, int y) const {
     return false;
 }
 
+namespace {
+
+// Whether two straight segments share a point.
+bool overlaps(const Segment& a, const Segment& b) {
+    return std::max(lowX(a), lowX(b)) <= std::min(highX(a), highX(b)) &&
+           std::max(lowY(a), lowY(b)) <= std::min(highY(a), highY(b));
+}
+
+// Whether s shares a point with the erased piece other than its open end.
+bool meets(const Segment& s, const ErasedPiece& piece) {
+    const Segment& w = piece.wire;
+    const int left = std::max(lowX(s), lowX(w));
+    const int right = std::min(highX(s), highX(w));
+    const int top = std::max(lowY(s), lowY(w));
+    const int bottom = std::min(highY(s), highY(w));
+    if (left > right || top > bottom) return false;
+    return left != right || top != bottom || left != piece.openX || top != piece.openY;
+}
+
+}  // namespace
+
+bool erasingKeepsConnections(const std::vector<Segment>& route, const std::vector<char>& marked,
+                             const std::vector<Terminal>& terminals,
+                             std::initializer_list<ErasedPiece> erased,
+                             std::initializer_list<Segment> kept,
+                             std::initializer_list<std::size_t> changed) {
+    const auto meetsErased = [&erased](const Segment& s) {
+        for (const ErasedPiece& piece : erased) {
+            if (meets(s, piece)) return true;
+        }
+        return false;
+    };
+    for (const Terminal& t : terminals) {
+        if (meetsErased(Segment{t.x, t.y, t.x, t.y, {}})) return false;
+    }
+    for (std::size_t i = 0; i < route.size(); ++i) {
+        if (marked[i] || std::find(changed.begin(), changed.end(), i) != changed.end()) continue;
+        if (!meetsErased(route[i])) continue;
+        const bool held = std::any_of(kept.begin(), kept.end(),
+                                      [&](const Segment& k) { return overlaps(route[i], k); });
+        if (!held) return false;
+    }
+    return true;
+}
+
 void eraseMarked(std::vector<Segment>& route, const std::vector<char>& marked) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < route.size(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -97,6 +98,24 @@ private:
     };
     std::vector<Box> boxes_;
 };
+
+// A piece of wire a pass erases: the segment without its end (openX,
+// openY), which a wire that stays still covers.
+struct ErasedPiece {
+    Segment wire;
+    int openX, openY;
+};
+
+// Whether erasing the pieces `erased` of the segments `changed` leaves the
+// net connected, given that the `kept` wires stay joined to each other: no
+// terminal lies on what goes, and every other segment not marked in `marked`
+// that meets it also meets a kept wire (wires of a net that share a point are
+// joined). Anything else could hang on the erased wire alone.
+bool erasingKeepsConnections(const std::vector<Segment>& route, const std::vector<char>& marked,
+                             const std::vector<Terminal>& terminals,
+                             std::initializer_list<ErasedPiece> erased,
+                             std::initializer_list<Segment> kept,
+                             std::initializer_list<std::size_t> changed);
 
 // Erases the segments whose flag is set, keeping the order of the others.
 void eraseMarked(std::vector<Segment>& route, const std::vector<char>& marked);

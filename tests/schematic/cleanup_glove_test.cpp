@@ -57,6 +57,44 @@ TEST(DeleteEachGloveRouteHorz, CutsInterlockingHorizontals) {
     }
 }
 
+Terminal terminalAt(int x, int y) {
+    Terminal t;
+    t.x = x;
+    t.y = y;
+    return t;
+}
+
+TEST(DeleteEachGloveRouteHorz, KeepsAPairWhoseCutWouldLeaveSomethingHanging) {
+    struct Case {
+        const char* what;
+        std::vector<Segment> route;
+        std::vector<Terminal> terminals;
+    };
+    // The "A starts first" pair of CutsInterlockingHorizontals.
+    const std::vector<Segment> pair = {seg(100, 100, 300, 100), seg(300, 100, 300, 200),
+                                       seg(200, 100, 200, 200), seg(200, 200, 400, 200)};
+    std::vector<Segment> branched = pair;
+    branched.push_back(seg(300, 150, 350, 150));
+    const Case cases[] = {
+        {"a piece leaves A's vertical", branched, {}},
+        {"a terminal on the part of A that goes", pair, {terminalAt(250, 100)}},
+        {"a terminal on A's vertical", pair, {terminalAt(300, 150)}},
+        // What the router laid for a net of a generated module: B's vertical
+        // stands at 8352, not at B's end 8328, and two rows cross A's vertical.
+        {"a router's route",
+         {seg(4368, 256528, 8392, 256528), seg(8392, 220744, 8392, 256528),
+          seg(8328, 220744, 11792, 220744), seg(8352, 220744, 8352, 256528),
+          seg(11952, 27936, 13160, 27936), seg(13160, 27936, 13160, 229328),
+          seg(4368, 229336, 8392, 229336), seg(8392, 229328, 13160, 229328)},
+         {terminalAt(11952, 27936), terminalAt(4368, 229336)}},
+    };
+    for (const Case& c : cases) {
+        std::vector<Segment> route = c.route;
+        deleteEachGloveRouteHorz(route, c.terminals);
+        EXPECT_EQ(text(route), text(c.route)) << c.what;
+    }
+}
+
 TEST(DeleteEachGloveRouteHorz, ShortRoutesStay) {
     for (const std::vector<Segment>& route :
          {std::vector<Segment>{}, std::vector<Segment>{seg(1, 1, 5, 1)},
