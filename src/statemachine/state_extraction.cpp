@@ -39,21 +39,28 @@ bool takeTargets(StateMachine& machine, const std::string& stateVariable) {
     return any;
 }
 
-bool isReg(const Module& module, const std::string& lowerName) {
+// A Verilog reg, or a VHDL signal (the VHDL front end keeps signals as wires).
+bool isStateVariable(const Module& module, const std::string& lowerName) {
+    if (module.language == kVhdl) {
+        for (const Wire& wire : module.wires) {
+            if (wire.name == lowerName) return true;
+        }
+        return false;
+    }
     for (const Reg& reg : module.regs) {
         if (reg.name == lowerName) return true;
     }
     return false;
 }
 
-// The next-state variable of a two-block machine: the first reg that
-// another block of the module copies into the state register.
+// The next-state variable of a two-block machine: the first reg (signal)
+// that another block of the module copies into the state register.
 std::string nextStateVariable(const Module& module, int lineId, const std::string& stateRegister) {
     const std::string wanted = toLowerAscii(stateRegister);
     for (const Always& block : module.alwaysBlocks) {
         if (block.line == lineId) continue;
         for (const Statement& statement : block.statements) {
-            if (statement.target == wanted && isReg(module, statement.value)) {
+            if (statement.target == wanted && isStateVariable(module, statement.value)) {
                 return statement.value;
             }
         }
@@ -80,10 +87,12 @@ int extractStateMachine(const Module& module, int lineId, StateMachine& machine)
         }
     }
     const bool assigned = takeTargets(machine, machine.stateRegister);
-    if (!assigned && module.language != kVhdl) {
+    if (!assigned) {
+        // Two-block machines are written in both languages. A VHDL machine
+        // without a next-state variable keeps its states without targets.
         const std::string next = nextStateVariable(module, lineId, machine.stateRegister);
-        if (next.empty()) return kStateNotAssigned;
-        takeTargets(machine, next);
+        if (next.empty() && module.language != kVhdl) return kStateNotAssigned;
+        if (!next.empty()) takeTargets(machine, next);
     }
     if (needsFillerState(machine.states.size())) {
         machine.states.push_back(StateNode{kFillerStateName, {}, 0, 0});

@@ -22,6 +22,7 @@ public:
         if (next == statements.size()) return scan_;
         scan_.previousKeyword = "case";
         for (++next; next < statements.size(); ++next) {
+            following_ = next + 1 < statements.size() ? &statements[next + 1] : nullptr;
             if (!step(statements[next])) break;
         }
         if (budget_.exhausted()) scan_.rejected = true;
@@ -45,19 +46,61 @@ private:
             // a level of its own.
             return true;
         }
+        if (verilog_ && branchAwaitingBody_) {
+            // The statement after a branch keyword tells whether the
+            // branch is a begin-end block or a single statement.
+            scan_.singleStatement[scan_.depth - 1] = keyword != "begin";
+            branchAwaitingBody_ = false;
+        }
+        const int depthBefore = scan_.depth;
         const bool go = dispatch(statement);
         scan_.previousKeyword = keyword;
+        if (verilog_ && go && scan_.depth > depthBefore) noteOpener(keyword);
         return go && !budget_.exhausted();
+    }
+
+    // Records what opened the level just opened by `keyword`.
+    void noteOpener(const std::string& keyword) {
+        LevelOpener opener = LevelOpener::kOther;
+        if (keyword == "if" || keyword == "elif") opener = LevelOpener::kIf;
+        if (keyword == "else") opener = LevelOpener::kElse;
+        if (keyword == "when") opener = LevelOpener::kCaseItem;
+        const int level = scan_.depth - 1;
+        scan_.levelOpeners[level] = opener;
+        scan_.singleStatement[level] = false;
+        branchAwaitingBody_ = opener != LevelOpener::kOther;
+    }
+
+    // Verilog: closes the innermost level and, after it, every enclosing
+    // branch written without begin-end whose single statement has thereby
+    // ended. An if statement has not ended while an else or else-if
+    // follows. The state case's own level is never closed this way. False
+    // when the scan ends.
+    bool closeStatementLevel() {
+        LevelOpener closed = scan_.levelOpeners[scan_.depth - 1];
+        if (!closeLevel()) return false;
+        while (scan_.depth > 1 && scan_.singleStatement[scan_.depth - 1]) {
+            if (closed == LevelOpener::kIf && elseFollows()) return true;
+            closed = scan_.levelOpeners[scan_.depth - 1];
+            if (!closeLevel()) return false;
+        }
+        return true;
+    }
+
+    bool elseFollows() const {
+        return following_ != nullptr &&
+               (following_->target == "else" || following_->target == "elif");
     }
 
     bool dispatch(const Statement& statement) {
         const std::string& keyword = statement.target;
-        if (keyword == "for") return verilog_ || openLevel(kPlainLevel);
+        // A loop's body ends with an "end" marker in both languages.
+        if (keyword == "for") return openLevel(kPlainLevel);
         if (keyword == "if") return onIf(statement);
         if (keyword == "elif") return onElsif(statement);
         if (keyword == "else") return onElse();
         if (keyword == "begin" && verilog_) return onBegin();
-        if (keyword == "end") return closeLevel();
+        if (keyword == "end") return verilog_ ? closeStatementLevel() : closeLevel();
         if (keyword == "case") return onCase();
         if (keyword == "when") return onWhen(statement);
         return onAssignment(statement);
@@ -197,7 +240,7 @@ private:
             }
         }
         // A branch without begin-end ends with its single statement.
-        if (verilog_ && afterBranchKeyword()) return closeLevel();
+        if (verilog_ && afterBranchKeyword()) return closeStatementLevel();
         return true;
     }
 
@@ -215,6 +258,8 @@ private:
     ScanBudget budget_{kScanBudgetUnits};
     std::string joined_;
     bool joinedStale_ = false;
+    const Statement* following_ = nullptr;  // the statement after the current one
+    bool branchAwaitingBody_ = false;       // a branch level was just opened
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,17 @@ inline constexpr int kLevelKindCapacity = 128;
 // Kinds of the nesting levels opened after the state case.
 enum LevelKind : int { kPlainLevel = 0, kIfLevel = 1, kElsifLevel = 2 };
 
+// What opened a level, for the Verilog branches written without begin-end.
+enum class LevelOpener : std::uint8_t { kOther, kIf, kElse, kCaseItem };
+
 // The working state of one scan.
 struct StateScan {
     int depth = 1;
     std::array<int, kLevelKindCapacity> levelKinds{};
+    // Verilog: what opened each level, and whether it is a branch without
+    // begin-end, which holds a single statement.
+    std::array<LevelOpener, kLevelKindCapacity> levelOpeners{};
+    std::array<bool, kLevelKindCapacity> singleStatement{};
     std::vector<std::string> conditions;  // innermost last
     std::string lastClosed;               // the condition removed most recently
     int nestedCaseDepth = -1;             // depth of a case nested in a state, or -1

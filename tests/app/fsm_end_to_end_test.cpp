@@ -131,7 +131,7 @@ TEST_F(FsmEndToEnd, SaysWhyThereIsNothingToDraw) {
     const Case cases[] = {
         // The clocked block of the handshake controller has no case at all.
         {"handshake_fsm:20=a.svg", "No state machine was detected.\n"},
-        {"handshake_fsm:27=b.qstm", "No state machine was detected.\n"},
+        {"counter:15=b.qstm", "No state machine was detected.\n"},
         {"nosuch:3=c.png", "corvane-batch: the module \"nosuch\" is not analysed\n"},
         {"counter:16=d.png",
          "corvane-batch: the module \"counter\" has no always block or process at line 16\n"},

@@ -52,6 +52,7 @@ protected:
 
 TEST_F(RealDesigns, ListsTheMachinesADesignerSees) {
     EXPECT_EQ(stateMachineListingText(modules),
+              "handshake_fsm 27 state 4\n"
               "uart_tx 32 state 3\n"
               "fsm 29 state 2\n"
               "blinker 52 state 2\n"
@@ -71,11 +72,9 @@ TEST_F(RealDesigns, EveryOtherBlockGivesAClearCode) {
                      std::to_string(extractStateMachine(module, block.line, machine)) + " ";
         }
     }
-    // Clocked blocks without a case give -2. So does the combinational block
-    // of handshake_fsm: its case items have no begin-end and their bodies are
-    // if statements, so the level each item opens is never closed again.
+    // Clocked blocks without a case give -2.
     EXPECT_EQ(codes,
-              "counter:15=-2 handshake_fsm:20=-2 handshake_fsm:27=-2 uart_top:37=-2 uart_tx:32=0 "
+              "counter:15=-2 handshake_fsm:20=-2 handshake_fsm:27=0 uart_top:37=-2 uart_tx:32=0 "
               "counter:11=-2 fsm:26=-2 fsm:29=0 blinker:37=-2 blinker:52=0 blinker:69=-2 "
               "serial_tx:42=0 sub:7=-2 sub:6=-2 traffic_light:13=0 tx_ctrl:49=-2 tx_ctrl:53=0 "
               "door:19=0 ");
@@ -112,12 +111,26 @@ TEST_F(RealDesigns, ResolvesTheControllersTransitions) {
     }
     EXPECT_EQ(intoStop, "(baud=LAST_CYCLE) and (bit_idx=DATA_BITS-1)");
 
-    // The VHDL variant never looks for a next-state variable: the blinker's
-    // combinational process assigns next_state, so its targets stay empty.
+    // Two-block machines in both languages: the combinational block assigns
+    // next_state, which the clocked block copies into the state register.
     StateMachine blinker;
     ASSERT_EQ(extractStateMachine(*modules.find("blinker"), 52, blinker), 0);
-    EXPECT_EQ(blinker.states[0].transitions[0].target, "");
-    EXPECT_EQ(blinker.states[0].transitions[0].assignments.at("next_state"), "RUN");
+    EXPECT_EQ(blinker.states[0].transitions[0].target, "RUN");
+    EXPECT_EQ(blinker.states[0].transitions[0].assignments.count("next_state"), 0u);
+
+    // The example handshake controller: every item's body is a single if
+    // without begin-end.
+    StateMachine handshake;
+    ASSERT_EQ(extractStateMachine(*modules.find("handshake_fsm"), 27, handshake), 0);
+    std::string arrows;
+    for (const StateNode& state : handshake.states) {
+        for (const Transition& transition : state.transitions) {
+            arrows += state.name + " -" + transition.condition + "-> " + transition.target + "; ";
+        }
+    }
+    EXPECT_EQ(arrows,
+              "IDLE -(start)-> REQUEST; REQUEST -(ack)-> WAIT_LOW; WAIT_LOW -(!ack)-> FINISH; "
+              "FINISH --> IDLE; ");
 }
 
 TEST(StateMachineListing, FormatsOneLinePerBlock) {

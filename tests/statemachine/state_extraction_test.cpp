@@ -393,22 +393,58 @@ endmodule
      "1: []  {n=n-1} [(stop)] 2 {n=n-1}\n"
      "2: [] 0 {busy=0}\n%dummy%:\n"},
 
-    // The item opens a level and its lone assignment closes only the if's
-    // level, so the scan never comes back to the state case's level.
-    {"a case item whose whole body is an if without begin-end keeps its level open", ".v",
-     R"(module m(clk, go);
-input clk, go;
-reg [1:0] state, next;
-always @(*) begin
-  next = state;
+    // A branch written without begin-end holds one statement: its level ends
+    // with that statement, and so does the level of every enclosing branch
+    // whose one statement it completes (an if only when no else follows).
+    {"case items whose whole body is an if without begin-end", ".v",
+     R"(module m(clk, go, stop, busy);
+input clk, go, stop;
+output busy;
+reg busy;
+reg [2:0] state;
+always @(posedge clk)
   case (state)
-    0: if (go) next = 1;
-    1: next = 0;
+    0: if (go) state <= 1;
+    1: if (stop) state <= 0; else state <= 2;
+    2: if (stop) state <= 0; else if (go) state <= 3; else busy <= 1;
+    3: if (go) begin busy <= 0; state <= 4; end
+    4: if (go)
+         if (stop) state <= 0;
+         else state <= 1;
+    default: state <= 0;
   endcase
-end
 endmodule
 )",
-     0, kScanNotClosed, "state", ""},
+     0, kStateMachineFound, "state",
+     "0: [(go)] 1 {}\n"
+     "1: [(stop)] 0 {} [(not (stop))] 2 {}\n"
+     "2: [(stop)] 0 {} [(go)] 3 {} [(else)]  {busy=1}\n"
+     "3: [(go)] 4 {busy=0}\n"
+     "4: [(go) and (stop)] 0 {} [(go) and (not (stop))] 1 {}\n%dummy%:\n"},
+
+    {"a for loop inside a state keeps the states after it", ".v",
+     R"(module m(clk, go, q);
+input clk, go;
+output [3:0] q;
+reg [3:0] q;
+reg [1:0] state;
+integer i;
+always @(posedge clk)
+  case (state)
+    0: begin
+      for (i = 0; i < 4; i = i + 1) begin
+        q[i] <= 0;
+      end
+      if (go) state <= 1;
+    end
+    1: state <= 2;
+    2: state <= 0;
+  endcase
+endmodule
+)",
+     0, kStateMachineFound, "state",
+     "0: []  {q[i]=0} [(go)] 1 {q[i]=0}\n"
+     "1: [] 2 {}\n2: [] 0 {}\n%dummy%:\n"},
 
     {"a block without any case statement", ".v",
      R"(module m(clk, d, q);
