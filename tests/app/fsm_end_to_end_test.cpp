@@ -2,52 +2,26 @@
 // state machine fixtures: the files written, the listing, what the program
 // says when there is nothing to draw, and its exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QColor>
 #include <QImage>
 #include <QXmlStreamReader>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/batch_run.h"
 #include "support/test_files.h"
 
 namespace corvane {
 namespace {
 
+using testing::BatchRun;
+using testing::readAll;
 using testing::TempDir;
 
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& argument) {
-    std::string text = "'";
-    for (const char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-BatchRun runBatch(const std::string& folder, const std::vector<std::string>& arguments) {
-    std::string command = "cd " + quoted(folder) + " && env -u QT_QPA_PLATFORM -u DISPLAY " +
-                          quoted(CORVANE_BATCH_PATH) + " --no-progress";
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command += " >" + quoted(folder + "/out") + " 2>" + quoted(folder + "/err") + " </dev/null";
-    BatchRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readAll(folder + "/out");
-    run.err = readAll(folder + "/err");
-    return run;
+// Runs corvane-batch in `folder` without a display platform set.
+BatchRun runBatch(const std::string& folder, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "--no-progress");
+    return testing::runBatchIn(folder, arguments, "", "env -u QT_QPA_PLATFORM -u DISPLAY");
 }
 
 const std::string kAnalyseRtl = "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/rtl";
