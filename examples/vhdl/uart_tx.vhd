@@ -69,7 +69,7 @@ begin
           else
             baud <= baud + 1;
           end if;
-        when others =>
+        when STOP_BIT =>
           tx_bit <= '1';
           if baud = LAST_CYCLE then
             done  <= '1';

@@ -53,7 +53,7 @@ protected:
 TEST_F(RealDesigns, ListsTheMachinesADesignerSees) {
     EXPECT_EQ(stateMachineListingText(modules),
               "handshake_fsm 27 state 4\n"
-              "uart_tx 32 state 3\n"
+              "uart_tx 32 state 4\n"
               "fsm 29 state 2\n"
               "blinker 52 state 2\n"
               "serial_tx 42 state 2\n"
@@ -96,12 +96,12 @@ TEST_F(RealDesigns, ResolvesTheControllersTransitions) {
     EXPECT_EQ(tx.states[1].transitions[1].target, "2'b10");
     EXPECT_EQ(tx.states[1].transitions[1].assignments.at("shift"), "1");
 
-    // The example transmitter: its last item is the others item, which ends
-    // the scan, so the stop bit is no state of its own and the way into it
-    // has no state to point at.
+    // The example transmitter: four states, the stop bit going back to idle.
     StateMachine uart;
     ASSERT_EQ(extractStateMachine(*modules.find("uart_tx"), 32, uart), 0);
     ASSERT_EQ(uart.states.size(), 4u);
+    EXPECT_EQ(uart.states[3].name, "STOP_BIT");
+    EXPECT_EQ(uart.states[3].transitions.back().target, "IDLE");
     EXPECT_EQ(uart.states[0].transitions.back().condition, "(send='1')");
     EXPECT_EQ(uart.states[0].transitions.back().target, "START_BIT");
     EXPECT_EQ(uart.states[1].transitions[1].target, "DATA");
