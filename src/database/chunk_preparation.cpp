@@ -338,13 +338,17 @@ int prepareVerilogChunk(Module& module, const SourceText& source, int startLine,
     if (startLine < 1) startLine = 1;
     if (startLine > lineTotal) return 0;
     BlockCommentState state;
-    VerilogLineBuffers buffers;
+    // Kept from chunk to chunk; a buffer grown by a very long line is released.
+    thread_local VerilogLineBuffers buffers;
     int lineNumber = startLine;
     for (; lineNumber <= lineTotal; ++lineNumber) {
         sendReadProgress(lineNumber, lineTotal, progress);
         addVerilogLine(module, source.line(lineNumber), lineNumber, state, buffers);
         if (module.text.size() > 8 && module.text.ends_with("endmodule")) break;
     }
+    constexpr std::size_t kKeptBufferCapacity = 4096;
+    if (buffers.first.capacity() > kKeptBufferCapacity) std::string().swap(buffers.first);
+    if (buffers.second.capacity() > kKeptBufferCapacity) std::string().swap(buffers.second);
     const int lastLine = lineNumber <= lineTotal ? lineNumber : lineTotal;
     setLineCount(module, startLine, lastLine);
     return lastLine + 1;

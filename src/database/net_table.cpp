@@ -1,6 +1,7 @@
 #include "database/net_table.h"
 
 #include "console/message_log.h"
+#include "database/text_helpers.h"
 
 namespace corvane {
 
@@ -56,7 +57,7 @@ void dropOutOfRangeTerminals(Module& module) {
 
 bool isBareNetName(const std::string& target) {
     if (target.empty()) return false;
-    return target.find_first_of("[]{}(), ") == std::string::npos;
+    return findFirstOf(target, "[]{}(), ") == std::string_view::npos;
 }
 
 void buildNetTable(Module& module, const std::string& filePath, MessageLog& log,

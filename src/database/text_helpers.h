@@ -7,6 +7,18 @@
 
 namespace corvane {
 
+// Position of the first character of `text` that is one of the few in `set`,
+// or npos: the same answer as find_first_of, which searches the set anew for
+// every character of the text.
+inline std::size_t findFirstOf(std::string_view text, std::string_view set) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        for (const char c : set) {
+            if (text[i] == c) return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 // Removes blanks and tabs at both ends.
 std::string trimBlanks(std::string_view text);
 

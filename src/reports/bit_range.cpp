@@ -165,7 +165,7 @@ bool RangeResolver::fromText(std::string_view text, const SelectSyntax& syntax, 
 }
 
 std::string_view signalTextName(std::string_view text) {
-    return trimView(text.substr(0, text.find_first_of("[(")));
+    return trimView(text.substr(0, findFirstOf(text, "[(")));
 }
 
 bool rangeFromTokens(const Module& module, const std::vector<FormulaToken>& tokens,

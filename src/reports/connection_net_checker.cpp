@@ -67,16 +67,17 @@ public:
         keys_.push_back(key);
     }
 
-    // Room for `count` keys without growing; only on an empty set.
-    void reserve(std::size_t count) {
-        if (!keys_.empty()) return;
-        keys_.reserve(count);
-        if (slots_.size() < slotCountFor(count)) slots_.assign(slotCountFor(count), -1);
-    }
-
     void clear() {
         keys_.clear();
         std::fill(slots_.begin(), slots_.end(), -1);
+    }
+
+    // Empties the set and sizes it for `count` keys, keeping the storage; only
+    // the slots that size needs are reset, whatever an earlier module grew.
+    void reset(std::size_t count) {
+        keys_.clear();
+        keys_.reserve(count);
+        slots_.assign(slotCountFor(count), -1);
     }
 
 private:
@@ -147,7 +148,6 @@ struct IndexedNetChecker::Index {
         shape = shapeOf(indexed);
         ranges.rebuild(indexed);
         names.clear(kExpectedNames);
-        portKeys.clear();
         for (int kind = kFirstBlockKind; kind <= kKindInitial; ++kind) {
             const std::size_t blocks = blockCount(indexed, kind);
             syncedPorts[kind - kFirstBlockKind].assign(blocks, 0);
@@ -169,7 +169,7 @@ struct IndexedNetChecker::Index {
         for (const auto& [id, ref] : listed) uses[next[static_cast<std::size_t>(id)]++] = ref;
         countPortsToReserve(indexed);
         // Most port keys come from the ports these uses record.
-        portKeys.reserve(listed.size());
+        portKeys.reset(listed.size());
     }
 
     // Per block, the uses of names that can become nets: those are the only

@@ -76,12 +76,8 @@ public:
         chars_.clear();
         entries_.clear();
         entries_.reserve(expected);
-        const std::size_t slots = slotCountFor(expected);
-        if (slots > slots_.size()) {
-            slots_.assign(slots, -1);
-        } else {
-            std::fill(slots_.begin(), slots_.end(), -1);
-        }
+        // Only the slots this size needs are reset, whatever an earlier fill grew.
+        slots_.assign(slotCountFor(expected), -1);
     }
 
     // Bytes held, so that a table grown by a huge module need not be kept.

@@ -3,6 +3,7 @@
 // "else" may still follow.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +11,9 @@ namespace corvane {
 
 class AlwaysConstructTracker {
 public:
+    // Room for the nesting of a typical body, so the stack is allocated once.
+    AlwaysConstructTracker() { frames_.reserve(kTypicalDepth); }
+
     // A begin-end, case-endcase or for level.
     void openLevel() { frames_.push_back(Frame::kLevel); }
     // An if or else-if waiting for its statement.
@@ -36,6 +40,8 @@ public:
     bool elseMayFollow() const { return !frames_.empty() && frames_.back() == Frame::kIfDone; }
 
 private:
+    static constexpr std::size_t kTypicalDepth = 32;
+
     enum class Frame : std::uint8_t { kLevel, kIfBody, kIfDone, kSlot, kItem };
     std::vector<Frame> frames_;
 };

@@ -9,24 +9,25 @@ namespace corvane {
 
 namespace {
 
-// Splits at the commas that stand outside every kind of bracket, so that
-// "a = f(b, c), {d, e} = g" gives two pieces.
-std::vector<std::string> splitAssignmentPieces(std::string_view text) {
-    std::vector<std::string> pieces;
-    std::string current;
+// Calls `visit` with every piece of `text` cut at the commas that stand
+// outside every kind of bracket, so that "a = f(b, c), {d, e} = g" gives two
+// pieces; returns 1 when any call did.
+template <typename Visit>
+int forEachAssignmentPiece(std::string_view text, Visit visit) {
+    int result = 0;
+    std::size_t start = 0;
     long depth = 0;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == '(' || c == '{' || c == '[') ++depth;
         if (c == ')' || c == '}' || c == ']') --depth;
         if (c == ',' && depth <= 0) {
-            pieces.push_back(std::move(current));
-            current.clear();
-        } else {
-            current.push_back(c);
+            if (visit(text.substr(start, i - start)) != 0) result = 1;
+            start = i + 1;
         }
     }
-    pieces.push_back(std::move(current));
-    return pieces;
+    if (visit(text.substr(start)) != 0) result = 1;
+    return result;
 }
 
 }  // namespace
@@ -45,12 +46,15 @@ int addAssignPiece(VerilogParseState& state, std::string_view piece) {
     assign.expression = removeLineMarkers(expression);
     assign.line = state.currentLine;
     assign.comment = state.commentOf(state.currentLine);
-    state.module.assigns.push_back(std::move(assign));
+    appendRecord(state.module.assigns, std::move(assign));
     return 0;
 }
 
 int parseContinuousAssign(VerilogParseState& state) {
-    std::string text;
+    // The glued text lives in a buffer kept from assignment to assignment;
+    // the pieces are views into it.
+    thread_local std::string text;
+    text.clear();
     while (true) {
         if (state.exhausted()) {
             state.error("';' not exist.(4)\r\n");
@@ -64,10 +68,11 @@ int parseContinuousAssign(VerilogParseState& state) {
         if (text.ends_with(';')) break;
     }
     text.pop_back();
-    int result = 0;
-    for (const std::string& piece : splitAssignmentPieces(text)) {
-        if (addAssignPiece(state, piece) != 0) result = 1;
-    }
+    const int result = forEachAssignmentPiece(
+        text, [&state](std::string_view piece) { return addAssignPiece(state, piece); });
+    // An unusually long assignment does not keep its buffer for the rest of the run.
+    constexpr std::size_t kKeptCapacity = 4096;
+    if (text.capacity() > kKeptCapacity) std::string().swap(text);
     return result;
 }
 

@@ -45,6 +45,12 @@ BracketRange splitBracketRange(std::string_view text) {
 
 std::vector<std::string_view> splitDeclarators(std::string_view text) {
     std::vector<std::string_view> pieces;
+    splitDeclaratorsInto(text, pieces);
+    return pieces;
+}
+
+void splitDeclaratorsInto(std::string_view text, std::vector<std::string_view>& pieces) {
+    pieces.clear();
     std::size_t start = 0;
     long depth = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -59,7 +65,6 @@ std::vector<std::string_view> splitDeclarators(std::string_view text) {
         }
     }
     pieces.push_back(text.substr(start));
-    return pieces;
 }
 
 }  // namespace corvane

@@ -55,5 +55,7 @@ BracketRange splitBracketRange(std::string_view text);
 // Splits at the commas outside parentheses, brackets and braces, so that the
 // initial values "{a, b}" and "f(x, y)" keep their commas.
 std::vector<std::string_view> splitDeclarators(std::string_view text);
+// The same pieces, written into `pieces` (cleared first) to reuse its storage.
+void splitDeclaratorsInto(std::string_view text, std::vector<std::string_view>& pieces);
 
 }  // namespace corvane

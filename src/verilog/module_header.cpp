@@ -149,7 +149,7 @@ void parsePortPiece(VerilogParseState& state, std::string_view piece, int& direc
     pin.msb = msb;
     pin.lsb = lsb;
     pin.line = line;
-    state.module.pins.push_back(std::move(pin));
+    appendRecord(state.module.pins, std::move(pin));
 }
 
 // The text after the port list's "(", split at every ",".

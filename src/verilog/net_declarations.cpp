@@ -65,7 +65,7 @@ void appendNet(std::vector<Record>& records, const VerilogParseState& state,
     record.lsb = declarator.lsb;
     record.comment = state.commentOf(line);
     record.line = line;
-    records.push_back(std::move(record));
+    appendRecord(records, std::move(record));
 }
 
 // Appends the records of every declarator in source order; a wire declarator
@@ -73,8 +73,13 @@ void appendNet(std::vector<Record>& records, const VerilogParseState& state,
 // any declarator has a bad array range.
 int declareNets(VerilogParseState& state, std::string_view rest, int msb, int lsb, NetKind kind,
                 int line) {
-    std::vector<Declarator> declarators;
-    for (std::string_view piece : splitDeclarators(rest)) {
+    // Working lists kept from declaration to declaration; nothing called
+    // below declares nets again.
+    thread_local std::vector<std::string_view> pieces;
+    thread_local std::vector<Declarator> declarators;
+    splitDeclaratorsInto(rest, pieces);
+    declarators.clear();
+    for (std::string_view piece : pieces) {
         Declarator declarator;
         if (!parseDeclarator(piece, msb, lsb, declarator)) {
             state.errorAt(line, "Multi pin syntax error.\r\n");

@@ -59,9 +59,9 @@ int declarePorts(VerilogParseState& state, std::string_view names, int direction
             return 1;
         }
         if (kind == PortKind::kWire)
-            state.module.wires.push_back(netRecord<Wire>(name, msb, lsb, line));
+            appendRecord(state.module.wires, netRecord<Wire>(name, msb, lsb, line));
         if (kind == PortKind::kReg)
-            state.module.regs.push_back(netRecord<Reg>(name, msb, lsb, line));
+            appendRecord(state.module.regs, netRecord<Reg>(name, msb, lsb, line));
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/message_log.h"
 #include "database/records.h"
@@ -45,5 +46,15 @@ int lineMarkerNumber(std::string_view token);
 
 // Removes every line marker ("%%" followed by digits) from a glued text.
 std::string removeLineMarkers(std::string_view text);
+
+// Appends a pin, wire, reg or assignment record. An empty list first gets
+// room for a few: modules mostly declare several of each, and a list grown
+// one record at a time moves its records at every doubling.
+template <typename Record>
+void appendRecord(std::vector<Record>& records, Record&& record) {
+    constexpr std::size_t kFirstRoom = 4;
+    if (records.capacity() == 0) records.reserve(kFirstRoom);
+    records.push_back(std::move(record));
+}
 
 }  // namespace corvane
