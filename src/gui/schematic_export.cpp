@@ -1,17 +1,9 @@
 #include "gui/schematic_export.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <cstdlib>
-#include <memory>
 
-#include "database/text_helpers.h"
-#include "gui/qt_canvas.h"
+#include "gui/picture_files.h"
 #include "platform/safe_file_writer.h"
 #include "schematic/render_export.h"
 #include "schematic/schematic_dlg.h"
@@ -22,75 +14,9 @@ namespace corvane {
 
 namespace {
 
-// Pixels of the exported drawing per inch, for the page and picture sizes.
-constexpr int kExportDpi = 96;
-
-bool endsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) return false;
-    return toLowerAscii(std::string(text.substr(text.size() - suffix.size()))) == suffix;
-}
-
-bool writeBytes(const std::string& path, const QByteArray& bytes) {
-    return writeFileSafely(
-        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
-
-bool exportPng(const CSchematicDlg& window, CanvasSize size, const std::string& path,
-               SchematicPaintHost& host) {
-    std::unique_ptr<QtCanvas> canvas = QtCanvas::forImage(size.width, size.height);
-    if (!canvas) return false;
-    drawSchematicExport(window, *canvas, host);
-    const QImage* image = canvas->finishImage();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    return image->save(&buffer, "PNG") && writeBytes(path, bytes);
-}
-
-bool exportSvg(const CSchematicDlg& window, CanvasSize size, const std::string& path,
-               SchematicPaintHost& host) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(size.width, size.height));
-    generator.setViewBox(QRect(0, 0, size.width, size.height));
-    generator.setResolution(kExportDpi);
-    generator.setTitle("Schematic");
-    generator.setDescription(QString::fromStdString("Corvane schematic of " + window.moduleName()));
-    QPainter painter;
-    if (!painter.begin(&generator)) return false;
-    {
-        QtCanvas canvas(painter);
-        drawSchematicExport(window, canvas, host);
-    }
-    painter.end();
-    return writeBytes(path, bytes);
-}
-
-bool exportPdf(const CSchematicDlg& window, CanvasSize size, const std::string& path,
-               SchematicPaintHost& host) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kExportDpi);
-        const QSizeF points(size.width * 72.0 / kExportDpi, size.height * 72.0 / kExportDpi);
-        writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(QString::fromStdString("Schematic - " + window.moduleName()));
-        writer.setCreator("Corvane");
-        QPainter painter;
-        if (!painter.begin(&writer)) return false;
-        {
-            QtCanvas canvas(painter);
-            drawSchematicExport(window, canvas, host);
-        }
-        painter.end();
-    }
-    return writeBytes(path, bytes);
+PictureInfo schematicPicture(const CSchematicDlg& window, CanvasSize size) {
+    return {size.width, size.height, "Schematic - " + window.moduleName(),
+            "Corvane schematic of " + window.moduleName()};
 }
 
 // What a schematic window does when it opens: the module's schematic file
@@ -185,10 +111,11 @@ bool exportSchematic(CSchematicDlg& window, const std::string& path, std::string
         written = writeSchematicEmf(window, path, host);
     } else {
         ensureGuiApplication();
-        const CanvasSize size = prepareExportCanvas(window);
-        if (format == ExportFormat::kPng) written = exportPng(window, size, path, host);
-        if (format == ExportFormat::kSvg) written = exportSvg(window, size, path, host);
-        if (format == ExportFormat::kPdf) written = exportPdf(window, size, path, host);
+        const PictureInfo picture = schematicPicture(window, prepareExportCanvas(window));
+        const DrawOnto draw = [&](Canvas& canvas) { drawSchematicExport(window, canvas, host); };
+        if (format == ExportFormat::kPng) written = writePngPicture(picture, draw, path);
+        if (format == ExportFormat::kSvg) written = writeSvgPicture(picture, draw, path);
+        if (format == ExportFormat::kPdf) written = writePdfPicture(picture, draw, path);
     }
     if (!written) error = "cannot write the schematic \"" + path + "\"";
     return written;

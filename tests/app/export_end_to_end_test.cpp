@@ -91,9 +91,9 @@ void writeText(const std::string& path, const std::string& text) {
 // A schematic file exported from a generated schematic, edited by hand (a net
 // colour), then named by a project: the export reads it instead of generating.
 TEST_F(ExportEndToEnd, ProjectSchematicFileIsReadBeforeExporting) {
-    ASSERT_EQ(runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"}).status,
+        0);
     std::string edited = readAll(dir.path() + "/gen.qsch");
     ASSERT_TRUE(edited.starts_with("<?xml version=\"1.0\"?>\r\n<qsch.version"));
     const std::string plain = "name=\"count\" pt=\"3\" color=\"000000\"";
@@ -101,14 +101,14 @@ TEST_F(ExportEndToEnd, ProjectSchematicFileIsReadBeforeExporting) {
     ASSERT_NE(at, std::string::npos);
     edited.replace(at, plain.size(), "name=\"count\" pt=\"3\" color=\"0000FF\"");
     writeText(dir.path() + "/counter.qsch", edited);
-    writeText(dir.path() + "/p.cvproj", "name = p\r\nmodule.path = " +
-                                           std::string(CORVANE_EXAMPLES) +
-                                           "/rtl/counter.v\r\nmodule.schname = counter\r\n"
-                                           "module.schpath = counter.qsch\r\n");
+    writeText(dir.path() + "/p.cvproj",
+              "name = p\r\nmodule.path = " + std::string(CORVANE_EXAMPLES) +
+                  "/rtl/counter.v\r\nmodule.schname = counter\r\n"
+                  "module.schpath = counter.qsch\r\n");
 
-    const BatchRun run = runBatch(dir.path(), {"--project", "p.cvproj", "--export-schematic",
-                                               "counter=again.qsch", "--export-schematic",
-                                               "counter=again.svg"});
+    const BatchRun run =
+        runBatch(dir.path(), {"--project", "p.cvproj", "--export-schematic", "counter=again.qsch",
+                              "--export-schematic", "counter=again.svg"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readAll(dir.path() + "/again.qsch"), edited);
     // The hand-chosen colour reaches the picture too.
@@ -120,9 +120,8 @@ TEST_F(ExportEndToEnd, ProjectSchematicFileIsReadBeforeExporting) {
 TEST_F(ExportEndToEnd, SchematicFilesOfTheExampleDesignRoundTrip) {
     const std::vector<std::string> modules = {"top",     "counter",  "handshake_fsm",
                                               "bus_mux", "uart_top", "uart_tx"};
-    std::vector<std::string> first = {kAnalyseExamples, "analyzefolder," +
-                                                            std::string(CORVANE_EXAMPLES) +
-                                                            "/vhdl"};
+    std::vector<std::string> first = {kAnalyseExamples,
+                                      "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/vhdl"};
     std::string project = "name = p\r\n";
     for (const char* file : {"rtl/top.v", "rtl/counter.v", "rtl/handshake_fsm.v", "rtl/bus_mux.v",
                              "vhdl/uart_top.vhd", "vhdl/uart_tx.vhd"}) {
@@ -156,13 +155,13 @@ TEST_F(ExportEndToEnd, SchematicFilesOfTheExampleDesignRoundTrip) {
 
 // A project naming a schematic file that is not there: generated as without one.
 TEST_F(ExportEndToEnd, UnreadableSchematicFileFallsBackToGeneration) {
-    ASSERT_EQ(runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"})
-                  .status,
-              0);
-    writeText(dir.path() + "/p.cvproj", "name = p\r\nmodule.path = " +
-                                           std::string(CORVANE_EXAMPLES) +
-                                           "/rtl/counter.v\r\nmodule.schname = counter\r\n"
-                                           "module.schpath = missing.qsch\r\n");
+    ASSERT_EQ(
+        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"}).status,
+        0);
+    writeText(dir.path() + "/p.cvproj",
+              "name = p\r\nmodule.path = " + std::string(CORVANE_EXAMPLES) +
+                  "/rtl/counter.v\r\nmodule.schname = counter\r\n"
+                  "module.schpath = missing.qsch\r\n");
     const BatchRun run =
         runBatch(dir.path(), {"--project", "p.cvproj", "--export-schematic", "counter=b.qsch"});
     ASSERT_EQ(run.status, 0) << run.err;

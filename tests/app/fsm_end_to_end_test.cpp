@@ -89,8 +89,9 @@ TEST_F(FsmEndToEnd, ListsEveryMachineOfTheAnalysedModules) {
     const BatchRun run =
         runBatch(dir.path(), {kAnalyseRtl, kAnalyseVhdl, kAnalyseControllers, "--list-fsm"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(run.out.ends_with("handshake_fsm 27 state 4\nuart_tx 32 state 4\n"
-                                  "traffic_light 13 phase 3\ntx_ctrl 53 state 3\n"))
+    EXPECT_TRUE(
+        run.out.ends_with("handshake_fsm 27 state 4\nuart_tx 32 state 4\n"
+                          "traffic_light 13 phase 3\ntx_ctrl 53 state 3\n"))
         << run.out;
     EXPECT_EQ(runBatch(dir.path(), {"--list-fsm"}).out, "");
 }

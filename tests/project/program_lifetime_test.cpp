@@ -62,7 +62,8 @@ TEST_F(ProgramLifetimeTest, StartUpKeepsTheKeywordsOfTheFileOnly) {
 TEST_F(ProgramLifetimeTest, LeavingWritesTheSettingsWithTheCurrentConsoleRectangle) {
     readProgramSettings(controller, locations);
     ui.console = {12, 34, 900, 650};  // the user moved and sized the console
-    for (int i = 0; i < 40; ++i) controller.settings().searchWords.push_back("w" + std::to_string(i));
+    for (int i = 0; i < 40; ++i)
+        controller.settings().searchWords.push_back("w" + std::to_string(i));
     ui.calls.clear();
 
     ASSERT_TRUE(leaveProgram(controller, locations));

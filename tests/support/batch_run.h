@@ -31,8 +31,8 @@ inline BatchRun runBatchIn(const std::string& folder, const std::vector<std::str
                            const std::string& input = "", const std::string& environment = "") {
     const TempDir scratch;
     const std::string in = scratch.write("stdin", input);
-    std::string command = "cd " + shellQuoted(folder) + " && " + environment + " " +
-                          shellQuoted(CORVANE_BATCH_PATH);
+    std::string command =
+        "cd " + shellQuoted(folder) + " && " + environment + " " + shellQuoted(CORVANE_BATCH_PATH);
     for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
     command += " <" + shellQuoted(in) + " >" + shellQuoted(scratch.path() + "/out") + " 2>" +
                shellQuoted(scratch.path() + "/err");
