@@ -222,35 +222,40 @@ void addVerilogLine(Module& module, std::string_view rawLine, int lineNumber,
 }
 
 // Overwrites every whole word "end" (any case) with the end marker: the word
-// must start the line or follow a blank or tab, and end the line or precede a
-// blank, tab or ";". The marker is as long as the word, so the line keeps its
-// length and the positions after a replaced word.
+// must start the line or follow a blank, and end the line or precede a blank
+// or ";" (tabs are blanks by now). The marker is as long as the word, so the
+// line keeps its length and the positions after a replaced word. Only the
+// starts of words are looked at, found by searching for the blanks.
 static_assert(kVhdlEndMarker.size() == 3);
 void markVhdlEndWords(std::string& line) {
-    for (std::size_t pos = 0; pos + 3 <= line.size(); ++pos) {
-        if ((line[pos] | 0x20) != 'e' || (line[pos + 1] | 0x20) != 'n' || (line[pos + 2] | 0x20) != 'd') {
-            continue;
-        }
-        const bool leadOk = pos == 0 || line[pos - 1] == ' ' || line[pos - 1] == '\t';
+    std::size_t pos = 0;
+    while (true) {
+        while (pos < line.size() && line[pos] == ' ') ++pos;
+        if (pos + 3 > line.size()) break;
         const std::size_t after = pos + 3;
-        const bool trailOk = after == line.size() || line[after] == ' ' || line[after] == '\t' ||
-                             line[after] == ';';
-        if (leadOk && trailOk)
+        if ((line[pos] | 0x20) == 'e' && (line[pos + 1] | 0x20) == 'n' &&
+            (line[pos + 2] | 0x20) == 'd' &&
+            (after == line.size() || line[after] == ' ' || line[after] == ';')) {
             std::copy(kVhdlEndMarker.begin(), kVhdlEndMarker.end(),
                       line.begin() + static_cast<std::ptrdiff_t>(pos));
+        }
+        const std::size_t blank = line.find(' ', pos);
+        if (blank == std::string::npos) break;
+        pos = blank + 1;
     }
 }
 
-// Cleans one VHDL line (end words marked, blanks trimmed, tabs made blanks,
+// Cleans one VHDL line (tabs made blanks, end words marked, blanks trimmed,
 // the "--" comment cut and stored) and appends its marker and tokens. The
 // line is edited in `buffer`, reused from line to line.
 void addVhdlLine(Module& module, std::string_view rawLine, int lineNumber, std::string& buffer) {
     module.charCount += static_cast<int>(rawLine.size());
     buffer.assign(withoutLineEnd(rawLine));
+    // Every step below treats a tab as a blank, so tabs become blanks first.
+    if (buffer.find('\t') != std::string::npos) replaceTabs(buffer);
     markVhdlEndWords(buffer);
     std::string_view line = trimmedView(buffer);
     if (line.empty() || line.starts_with("--")) return;
-    replaceTabs(buffer);
     const std::size_t comment = line.find("--");
     if (comment != std::string_view::npos) {
         module.lineComments[lineNumber] = std::string(trimmedView(line.substr(comment + 2)));
