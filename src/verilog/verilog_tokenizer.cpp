@@ -33,15 +33,17 @@ struct OperatorsByFirstChar {
         }
     }
 
-    // Index of the longest operator starting at `pos`, or -1.
+    // Index of the longest operator starting at `pos`, or -1. Operators are a
+    // few characters long, compared in place.
     int longestAt(std::string_view text, std::size_t pos) const {
         const auto first = static_cast<unsigned char>(text[pos]);
         for (std::size_t k = 0; k < counts[first]; ++k) {
             const int index = candidates[first][k];
-            if (text.substr(pos).starts_with(
-                    kVerilogOperators[static_cast<std::size_t>(index)].text)) {
-                return index;
-            }
+            const std::string_view op = kVerilogOperators[static_cast<std::size_t>(index)].text;
+            if (op.size() > text.size() - pos) continue;
+            std::size_t i = 1;  // the first character is the one indexed
+            while (i < op.size() && text[pos + i] == op[i]) ++i;
+            if (i == op.size()) return index;
         }
         return -1;
     }

@@ -32,11 +32,15 @@ struct VhdlOperatorIndex {
         }
     }
 
-    // The longest operator at `pos` of the lower-cased text, or -1.
+    // The longest operator at `pos` of the lower-cased text, or -1. The
+    // patterns are a few characters long, compared in place.
     int longestAt(std::string_view lower, std::size_t pos) const {
         for (int index : byFirstChar[static_cast<unsigned char>(lower[pos])]) {
-            if (lower.substr(pos).starts_with(patterns[static_cast<std::size_t>(index)]))
-                return index;
+            const std::string& pattern = patterns[static_cast<std::size_t>(index)];
+            if (pattern.size() > lower.size() - pos) continue;
+            std::size_t i = 1;  // the first character is the one indexed
+            while (i < pattern.size() && lower[pos + i] == pattern[i]) ++i;
+            if (i == pattern.size()) return index;
         }
         return -1;
     }
@@ -67,13 +71,17 @@ struct CompactText {
     std::string lower;
 
     void assign(std::string_view text) {
-        written.clear();
-        lower.clear();
+        written.resize(text.size());
+        lower.resize(text.size());
+        std::size_t kept = 0;
         for (char c : text) {
             if (c == ' ') continue;
-            written.push_back(c);
-            lower.push_back(lowerAscii(c));
+            written[kept] = c;
+            lower[kept] = lowerAscii(c);
+            ++kept;
         }
+        written.resize(kept);
+        lower.resize(kept);
     }
 };
 
