@@ -8,7 +8,7 @@
 
 #include "console/message_log.h"
 #include "database/records.h"
-#include "reports/name_table.h"
+#include "database/name_table.h"
 
 namespace corvane {
 

@@ -12,7 +12,7 @@
 
 #include "reports/connection_checks.h"
 #include "reports/connection_uses.h"
-#include "reports/name_table.h"
+#include "database/name_table.h"
 
 namespace corvane {
 

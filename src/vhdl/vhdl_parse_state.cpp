@@ -40,16 +40,16 @@ void VhdlParseState::addComponent(VhdlComponent component) {
 
 bool VhdlParseState::isSignalName(std::string_view name) {
     for (; indexedWires_ < module.wires.size(); ++indexedWires_) {
-        signalNames_.insert(module.wires[indexedWires_].name);
+        signalNames_.findOrAdd(module.wires[indexedWires_].name);
     }
-    return signalNames_.contains(name);
+    return signalNames_.find(name) >= 0;
 }
 
 bool VhdlParseState::isPinName(std::string_view name) {
     for (; indexedPins_ < module.pins.size(); ++indexedPins_) {
-        pinNames_.insert(module.pins[indexedPins_].name);
+        pinNames_.findOrAdd(module.pins[indexedPins_].name);
     }
-    return pinNames_.contains(name);
+    return pinNames_.find(name) >= 0;
 }
 
 const VhdlType* VhdlParseState::findType(const std::string& name) {

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "console/message_log.h"
+#include "database/name_table.h"
 #include "database/records.h"
 #include "database/token_reader.h"
 #include "platform/progress_sink.h"
@@ -39,14 +39,6 @@ struct VhdlComponent {
     std::string name;
     std::string displayName;
     std::vector<VhdlComponentPort> ports;  // declaration order
-};
-
-// Hashes names held as strings and looked up as views.
-struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const {
-        return std::hash<std::string_view>{}(name);
-    }
 };
 
 class VhdlParseState {
@@ -105,10 +97,11 @@ public:
 
 private:
     std::map<std::string, VhdlComponent> components_;
-    // The lower-cased names of the module's wires and pins, looked up by view.
-    std::unordered_set<std::string, NameHash, std::equal_to<>> signalNames_;
+    // The lower-cased names of the module's wires and pins, looked up by view;
+    // one table each rather than a node per name.
+    NameTable signalNames_;
     std::size_t indexedWires_ = 0;
-    std::unordered_set<std::string, NameHash, std::equal_to<>> pinNames_;
+    NameTable pinNames_;
     std::size_t indexedPins_ = 0;
     std::map<std::string, std::size_t> typeIndex_;  // first declaration wins
     std::size_t indexedTypes_ = 0;

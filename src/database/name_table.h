@@ -1,8 +1,9 @@
 // A table of short names numbered in order of first insertion, for the
-// per-module indexes of the connection checks. Open addressing over 2^k slots
-// kept at most half full; the characters of all names live in one string, so
-// the table does not depend on the strings it was filled from. clear() keeps
-// the storage, so one table serves module after module.
+// per-module name indexes of the front ends and the connection checks. Open
+// addressing over 2^k slots kept at most half full; the characters of all
+// names live in one string, so the table does not depend on the strings it
+// was filled from. clear() keeps the storage, so one table serves module
+// after module.
 #pragma once
 
 #include <algorithm>
