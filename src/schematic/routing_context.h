@@ -1,6 +1,6 @@
 // What every move of one connection works with: the probes, the occupancy
 // lists, the route of the net being drawn, its net number, the half widest
-// block, and the step budget of the connection.
+// block, the step budget of the connection and the end it must reach.
 #pragma once
 
 #include <vector>
@@ -9,6 +9,7 @@
 #include "schematic/routing_geometry.h"
 #include "schematic/routing_occupancy.h"
 #include "schematic/routing_probes.h"
+#include "schematic/routing_reach.h"
 
 namespace corvane {
 
@@ -29,6 +30,12 @@ struct RouteContext {
     int net = 0;
     Coord halfWidestBlock = 0;
     int stepsLeft = kMaxStepsPerConnection;
+    // The end of the pair being connected that the rest of the net already
+    // holds: a join completes the connection only when it leads there, or to
+    // another part of the net.
+    RoutePoint farEnd{};
+    // The route's pieces grouped by what joins them, for the joins' question.
+    RouteReach reach{};
 
     // Lays the horizontal piece (x0, y)-(x1, y): a segment and an entry {x0, x1, y, net}.
     void addHorizontal(Coord y, Coord x0, Coord x1) {

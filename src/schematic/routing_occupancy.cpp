@@ -73,10 +73,10 @@ bool DirectOccupancy::columnUsed(Coord x) const {
     return false;
 }
 
-std::optional<HorizontalPiece> DirectOccupancy::firstOwnHorizontalAcross(int net, Coord lo,
-                                                                         Coord hi, Coord x) const {
+std::optional<HorizontalPiece> DirectOccupancy::firstOwnHorizontalAcross(
+    int net, Coord lo, Coord hi, Coord x, const HorizontalFilter& accept) const {
     for (const HorizontalPiece& piece : lists_.horizontal) {
-        if (ownHorizontalAcross(piece, net, lo, hi, x)) return piece;
+        if (ownHorizontalAcross(piece, net, lo, hi, x) && accept(piece)) return piece;
     }
     return std::nullopt;
 }
@@ -173,13 +173,12 @@ bool IndexedOccupancy::columnUsed(Coord x) const {
     return find(verticalByColumn_, x) != nullptr;
 }
 
-std::optional<HorizontalPiece> IndexedOccupancy::firstOwnHorizontalAcross(int net, Coord lo,
-                                                                          Coord hi, Coord x) const {
+std::optional<HorizontalPiece> IndexedOccupancy::firstOwnHorizontalAcross(
+    int net, Coord lo, Coord hi, Coord x, const HorizontalFilter& accept) const {
     if (const Positions* own = find(horizontalByNet_, net)) {
         for (std::size_t i : *own) {
-            if (ownHorizontalAcross(lists_.horizontal[i], net, lo, hi, x)) {
-                return lists_.horizontal[i];
-            }
+            const HorizontalPiece& piece = lists_.horizontal[i];
+            if (ownHorizontalAcross(piece, net, lo, hi, x) && accept(piece)) return piece;
         }
     }
     return std::nullopt;

@@ -3,6 +3,7 @@
 // indexes beside them so a pass over a large module stays fast.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -12,6 +13,9 @@
 #include "schematic/routing_geometry.h"
 
 namespace corvane {
+
+// Which of the pieces that meet a query's other conditions may answer it.
+using HorizontalFilter = std::function<bool(const HorizontalPiece&)>;
 
 class OccupancyQueries {
 public:
@@ -32,9 +36,9 @@ public:
     virtual bool columnUsed(Coord x) const = 0;
 
     // The first horizontal piece of `net` in list order on a row lo <= y <= hi
-    // that covers column x (x0 <= x <= x1).
-    virtual std::optional<HorizontalPiece> firstOwnHorizontalAcross(int net, Coord lo, Coord hi,
-                                                                    Coord x) const = 0;
+    // that covers column x (x0 <= x <= x1) and that `accept` takes.
+    virtual std::optional<HorizontalPiece> firstOwnHorizontalAcross(
+        int net, Coord lo, Coord hi, Coord x, const HorizontalFilter& accept) const = 0;
     // Whether a horizontal piece of any net lies on row y and covers column x.
     virtual bool rowTakenAt(Coord y, Coord x) const = 0;
     // Whether any horizontal piece lies on row y.
@@ -55,8 +59,8 @@ public:
                                                         Coord y) const override;
     bool columnTakenAt(Coord x, Coord y) const override;
     bool columnUsed(Coord x) const override;
-    std::optional<HorizontalPiece> firstOwnHorizontalAcross(int net, Coord lo, Coord hi,
-                                                            Coord x) const override;
+    std::optional<HorizontalPiece> firstOwnHorizontalAcross(
+        int net, Coord lo, Coord hi, Coord x, const HorizontalFilter& accept) const override;
     bool rowTakenAt(Coord y, Coord x) const override;
     bool rowUsed(Coord y) const override;
     bool rowUsedByOther(Coord y, int net) const override;
@@ -79,8 +83,8 @@ public:
                                                         Coord y) const override;
     bool columnTakenAt(Coord x, Coord y) const override;
     bool columnUsed(Coord x) const override;
-    std::optional<HorizontalPiece> firstOwnHorizontalAcross(int net, Coord lo, Coord hi,
-                                                            Coord x) const override;
+    std::optional<HorizontalPiece> firstOwnHorizontalAcross(
+        int net, Coord lo, Coord hi, Coord x, const HorizontalFilter& accept) const override;
     bool rowTakenAt(Coord y, Coord x) const override;
     bool rowUsed(Coord y) const override;
     bool rowUsedByOther(Coord y, int net) const override;

@@ -27,6 +27,7 @@ void routePair(RouteContext& context, const Terminal& a, const Terminal& b) {
     const RoutePoint l = pointOf(left);
     const RoutePoint r = pointOf(right);
     const bool join = swapped;
+    context.farEnd = r;
 
     if (leavesRight(left) && !leavesRight(right)) {
         // Facing each other: the usual case.

@@ -33,13 +33,34 @@ std::optional<RoutePoint> joinOnVertical(RouteContext& context, const StepState&
     return RoutePoint{own->x, y};
 }
 
+// Join on a horizontal: the first horizontal of the own net on a row
+// lo <= row <= hi that covers the current column. A horizontal the current
+// point already reaches through the route leads only back to where this
+// connection started; it is passed over unless the pair's far end is reached
+// as well, so that the route goes on towards the target.
+std::optional<HorizontalPiece> joinOnHorizontal(RouteContext& context, const StepState& s, Coord lo,
+                                                Coord hi) {
+    bool traced = false;  // the groups are looked at when the first candidate turns up
+    int start = -1;
+    bool farReached = false;
+    const HorizontalFilter leadsOn = [&](const HorizontalPiece& piece) {
+        if (!traced) {
+            traced = true;
+            context.reach.catchUp(context.route);
+            start = context.reach.groupAt({s.x, s.y});
+            farReached = start >= 0 && context.reach.groupAt(context.farEnd) == start;
+        }
+        return start < 0 || farReached || !context.reach.meets(start, piece);
+    };
+    return context.occupancy.firstOwnHorizontalAcross(context.net, lo, hi, s.x, leadsOn);
+}
+
 // A move downwards from the current point; true when the connection is done.
 bool moveDown(RouteContext& context, StepState& s, const RayHit& ray, bool join) {
     const Coord limit = ray.bottom != 0 && ray.bottom > s.ty ? ray.bottom : s.ty;
     const Coord m = context.probes.verticalRay(s.x, s.y, limit);
     if (join) {
-        const std::optional<HorizontalPiece> own =
-            context.occupancy.firstOwnHorizontalAcross(context.net, s.y + 1, m, s.x);
+        const std::optional<HorizontalPiece> own = joinOnHorizontal(context, s, s.y + 1, m);
         if (own) {
             context.addVertical(s.x, s.y, own->y);
             return true;
@@ -61,8 +82,7 @@ bool moveUp(RouteContext& context, StepState& s, const RayHit& ray, bool join) {
     const Coord limit = stopped ? ray.top : s.ty;
     const Coord m = context.probes.verticalRay(s.x, s.y, limit);
     if (join) {
-        const std::optional<HorizontalPiece> own =
-            context.occupancy.firstOwnHorizontalAcross(context.net, m, s.y - 1, s.x);
+        const std::optional<HorizontalPiece> own = joinOnHorizontal(context, s, m, s.y - 1);
         if (own) {
             context.addVertical(s.x, own->y, s.y);
             return true;

@@ -12,7 +12,8 @@ namespace corvane {
 // where it joined it (join on) so the step loop carries on from there.
 // `forceJog` makes the first vertical move of the step run through a column
 // near the middle even when the target is in reach. With `join` on the route
-// ends on a horizontal of its own net that a vertical move reaches. Stops
+// ends on a horizontal of its own net that a vertical move reaches, unless
+// that horizontal leads only back to where the connection started. Stops
 // early, returning kRouteDone, when the connection's step budget is spent.
 RoutePoint routeStep(RouteContext& context, RoutePoint from, RoutePoint target, bool forceJog,
                      bool join);

@@ -40,6 +40,8 @@ TEST(RoutingOccupancy, IndexedAnswersLikeDirect) {
         indexedLists.vertical.push_back(v);
     }
     IndexedOccupancy indexed(indexedLists);
+    const HorizontalFilter anyPiece = [](const HorizontalPiece&) { return true; };
+    const HorizontalFilter everyOtherRow = [](const HorizontalPiece& h) { return h.y % 16 == 0; };
     for (int round = 0; round < 4000; ++round) {
         const int net = static_cast<int>(random() % 4);
         if (round % 3 == 0) {
@@ -56,8 +58,10 @@ TEST(RoutingOccupancy, IndexedAnswersLikeDirect) {
         ASSERT_TRUE(same(direct.firstOwnVertical(net, a, b), indexed.firstOwnVertical(net, a, b)));
         ASSERT_TRUE(same(direct.firstOwnVerticalAcross(net, a, b, c),
                          indexed.firstOwnVerticalAcross(net, a, b, c)));
-        ASSERT_TRUE(same(direct.firstOwnHorizontalAcross(net, a, b, c),
-                         indexed.firstOwnHorizontalAcross(net, a, b, c)));
+        for (const HorizontalFilter& accept : {anyPiece, everyOtherRow}) {
+            ASSERT_TRUE(same(direct.firstOwnHorizontalAcross(net, a, b, c, accept),
+                             indexed.firstOwnHorizontalAcross(net, a, b, c, accept)));
+        }
         ASSERT_EQ(direct.columnTakenAt(a, b), indexed.columnTakenAt(a, b)) << round;
         ASSERT_EQ(direct.columnUsed(a), indexed.columnUsed(a)) << round;
         ASSERT_EQ(direct.rowTakenAt(a, b), indexed.rowTakenAt(a, b)) << round;

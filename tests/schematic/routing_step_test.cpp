@@ -1,9 +1,11 @@
-// The route step and the step loop: joins on the net's own pieces, the end of
-// a route that can make no more progress, and the step budget.
+// The route step and the step loop: joins on the net's own pieces (and the
+// joins that would lead nowhere), the end of a route that can make no more
+// progress, and the step budget.
 #include "schematic/routing_step.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "schematic/routing_step_loop.h"
@@ -82,6 +84,44 @@ TEST(RoutingStep, JoinOnAHorizontalOfTheOwnNet) {
         board.occupancy.addHorizontal({250, 350, 120, kOwnNet});
         EXPECT_EQ(routeStep(board.context, c.from, c.to, false, c.join), kRouteDone) << c.what;
         EXPECT_EQ(board.laid(), c.expected) << c.what;
+    }
+}
+
+TEST(RoutingStep, AJoinMustLeadToTheFarEnd) {
+    // From the end (100, 150) of a stub towards the far end (600, 200): the
+    // move down in column 344 meets an own horizontal on row 200. When that
+    // horizontal is the stub's own start piece, joining it would end the
+    // connection short of the far end, so the route goes on to it.
+    struct Case {
+        const char* what;
+        Route laidBefore;  // own pieces already in the route
+        Route expected;    // what the step loop adds
+    };
+    const Route stub{{100, 200, 400, 200}, {100, 150, 100, 200}};
+    Route stubToFarEnd = stub;
+    stubToFarEnd.push_back({400, 200, 600, 200});
+    const Route joinedOnRow200{{100, 150, 344, 150}, {344, 150, 344, 200}};
+    const Case cases[] = {
+        {"the stub leads only back: passed over",
+         stub,
+         {{100, 150, 344, 150}, {344, 150, 344, 200}, {344, 200, 600, 200}}},
+        {"the stub already reaches the far end", stubToFarEnd, joinedOnRow200},
+        {"a piece the start does not reach",
+         {{100, 100, 100, 150}, {300, 200, 400, 200}},
+         joinedOnRow200},
+    };
+    for (const Case& c : cases) {
+        Board board;
+        for (const std::vector<int>& p : c.laidBefore) {
+            if (p[1] == p[3]) board.context.addHorizontal(p[1], p[0], p[2]);
+            if (p[0] == p[2]) board.context.addVertical(p[0], p[1], p[3]);
+        }
+        board.context.farEnd = {600, 200};
+        stepLoop(board.context, {100, 150}, {600, 200}, true, true);
+        const Route all = board.laid();
+        EXPECT_EQ(Route(all.begin() + static_cast<std::ptrdiff_t>(c.laidBefore.size()), all.end()),
+                  c.expected)
+            << c.what;
     }
 }
 
