@@ -16,14 +16,8 @@ namespace {
 
 using testing::BatchRun;
 using testing::readAll;
+using testing::runBatchWithoutDisplay;
 using testing::TempDir;
-
-// Runs corvane-batch in `folder` without a display platform set, so the
-// program has to choose the offscreen one itself.
-BatchRun runBatch(const std::string& folder, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "--no-progress");
-    return testing::runBatchIn(folder, arguments, "", "env -u QT_QPA_PLATFORM -u DISPLAY");
-}
 
 const std::string kAnalyseExamples = "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/rtl";
 
@@ -33,11 +27,11 @@ protected:
 };
 
 TEST_F(ExportEndToEnd, WritesEveryRequestedFileByItsExtension) {
-    const BatchRun run =
-        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "top=top.png",
-                              "--export-schematic=counter=counter.png", "--export-schematic",
-                              "handshake_fsm=fsm.svg", "--export-schematic", "bus_mux=mux.pdf",
-                              "--export-schematic", "Top=top.emf"});
+    const BatchRun run = runBatchWithoutDisplay(
+        dir.path(),
+        {kAnalyseExamples, "--export-schematic", "top=top.png",
+         "--export-schematic=counter=counter.png", "--export-schematic", "handshake_fsm=fsm.svg",
+         "--export-schematic", "bus_mux=mux.pdf", "--export-schematic", "Top=top.emf"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     // The PNG images are those the export test keeps, pixel for pixel.
@@ -58,8 +52,9 @@ TEST_F(ExportEndToEnd, WritesEveryRequestedFileByItsExtension) {
 }
 
 TEST_F(ExportEndToEnd, ModuleNotAnalysedIsReportedAndTheOthersStillWritten) {
-    const BatchRun run = runBatch(dir.path(), {kAnalyseExamples, "--export-schematic",
-                                               "nosuch=a.png", "--export-schematic", "top=b.svg"});
+    const BatchRun run =
+        runBatchWithoutDisplay(dir.path(), {kAnalyseExamples, "--export-schematic", "nosuch=a.png",
+                                            "--export-schematic", "top=b.svg"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "corvane-batch: the module \"nosuch\" is not analysed\n");
     EXPECT_FALSE(std::ifstream(dir.path() + "/a.png").good());
@@ -68,16 +63,16 @@ TEST_F(ExportEndToEnd, ModuleNotAnalysedIsReportedAndTheOthersStillWritten) {
 
 TEST_F(ExportEndToEnd, ExportsRunAfterTheLines) {
     // The export is named before the analysis on the command line.
-    const BatchRun run =
-        runBatch(dir.path(), {"--export-schematic", "counter=c.emf", kAnalyseExamples});
+    const BatchRun run = runBatchWithoutDisplay(
+        dir.path(), {"--export-schematic", "counter=c.emf", kAnalyseExamples});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(std::ifstream(dir.path() + "/c.emf").good());
 }
 
 TEST_F(ExportEndToEnd, UnwritableOrUnknownFilesFail) {
-    const BatchRun run =
-        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "top=missing/top.png",
-                              "--export-schematic", "top=top.bmp"});
+    const BatchRun run = runBatchWithoutDisplay(
+        dir.path(), {kAnalyseExamples, "--export-schematic", "top=missing/top.png",
+                     "--export-schematic", "top=top.bmp"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot write the schematic \"missing/top.png\""), std::string::npos);
     EXPECT_NE(run.err.find("\"top.bmp\" does not end in .svg, .png, .pdf, .emf or .qsch"),
@@ -91,9 +86,10 @@ void writeText(const std::string& path, const std::string& text) {
 // A schematic file exported from a generated schematic, edited by hand (a net
 // colour), then named by a project: the export reads it instead of generating.
 TEST_F(ExportEndToEnd, ProjectSchematicFileIsReadBeforeExporting) {
-    ASSERT_EQ(
-        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"}).status,
-        0);
+    ASSERT_EQ(runBatchWithoutDisplay(dir.path(),
+                                     {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"})
+                  .status,
+              0);
     std::string edited = readAll(dir.path() + "/gen.qsch");
     ASSERT_TRUE(edited.starts_with("<?xml version=\"1.0\"?>\r\n<qsch.version"));
     const std::string plain = "name=\"count\" pt=\"3\" color=\"000000\"";
@@ -106,9 +102,9 @@ TEST_F(ExportEndToEnd, ProjectSchematicFileIsReadBeforeExporting) {
                   "/rtl/counter.v\r\nmodule.schname = counter\r\n"
                   "module.schpath = counter.qsch\r\n");
 
-    const BatchRun run =
-        runBatch(dir.path(), {"--project", "p.cvproj", "--export-schematic", "counter=again.qsch",
-                              "--export-schematic", "counter=again.svg"});
+    const BatchRun run = runBatchWithoutDisplay(
+        dir.path(), {"--project", "p.cvproj", "--export-schematic", "counter=again.qsch",
+                     "--export-schematic", "counter=again.svg"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readAll(dir.path() + "/again.qsch"), edited);
     // The hand-chosen colour reaches the picture too.
@@ -133,7 +129,7 @@ TEST_F(ExportEndToEnd, SchematicFilesOfTheExampleDesignRoundTrip) {
         second.insert(second.end(), {"--export-schematic", module + "=" + module + ".again.qsch"});
         project += "module.schname = " + module + "\r\nmodule.schpath = " + module + ".qsch\r\n";
     }
-    ASSERT_EQ(runBatch(dir.path(), first).status, 0);
+    ASSERT_EQ(runBatchWithoutDisplay(dir.path(), first).status, 0);
     // A zoom of 2 marks each file as read rather than generated again.
     const std::string zoomOne = "<zoom level=\"1.000000\"/>";
     std::map<std::string, std::string> stored;
@@ -146,7 +142,7 @@ TEST_F(ExportEndToEnd, SchematicFilesOfTheExampleDesignRoundTrip) {
         stored[module] = text;
     }
     writeText(dir.path() + "/p.cvproj", project);
-    const BatchRun run = runBatch(dir.path(), second);
+    const BatchRun run = runBatchWithoutDisplay(dir.path(), second);
     ASSERT_EQ(run.status, 0) << run.err;
     for (const std::string& module : modules) {
         EXPECT_EQ(readAll(dir.path() + "/" + module + ".again.qsch"), stored[module]) << module;
@@ -155,26 +151,27 @@ TEST_F(ExportEndToEnd, SchematicFilesOfTheExampleDesignRoundTrip) {
 
 // A project naming a schematic file that is not there: generated as without one.
 TEST_F(ExportEndToEnd, UnreadableSchematicFileFallsBackToGeneration) {
-    ASSERT_EQ(
-        runBatch(dir.path(), {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"}).status,
-        0);
+    ASSERT_EQ(runBatchWithoutDisplay(dir.path(),
+                                     {kAnalyseExamples, "--export-schematic", "counter=gen.qsch"})
+                  .status,
+              0);
     writeText(dir.path() + "/p.cvproj",
               "name = p\r\nmodule.path = " + std::string(CORVANE_EXAMPLES) +
                   "/rtl/counter.v\r\nmodule.schname = counter\r\n"
                   "module.schpath = missing.qsch\r\n");
-    const BatchRun run =
-        runBatch(dir.path(), {"--project", "p.cvproj", "--export-schematic", "counter=b.qsch"});
+    const BatchRun run = runBatchWithoutDisplay(
+        dir.path(), {"--project", "p.cvproj", "--export-schematic", "counter=b.qsch"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readAll(dir.path() + "/b.qsch"), readAll(dir.path() + "/gen.qsch"));
 }
 
 TEST_F(ExportEndToEnd, MalformedOptionIsAUsageError) {
     for (const char* value : {"top", "=x.png", "top="}) {
-        const BatchRun run = runBatch(dir.path(), {"--export-schematic", value});
+        const BatchRun run = runBatchWithoutDisplay(dir.path(), {"--export-schematic", value});
         EXPECT_EQ(run.status, 2) << value;
         EXPECT_NE(run.err.find("--export-schematic needs MODULE=OUT"), std::string::npos) << value;
     }
-    EXPECT_EQ(runBatch(dir.path(), {"--export-schematic"}).status, 2);
+    EXPECT_EQ(runBatchWithoutDisplay(dir.path(), {"--export-schematic"}).status, 2);
 }
 
 }  // namespace

@@ -16,13 +16,8 @@ namespace {
 
 using testing::BatchRun;
 using testing::readAll;
+using testing::runBatchWithoutDisplay;
 using testing::TempDir;
-
-// Runs corvane-batch in `folder` without a display platform set.
-BatchRun runBatch(const std::string& folder, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "--no-progress");
-    return testing::runBatchIn(folder, arguments, "", "env -u QT_QPA_PLATFORM -u DISPLAY");
-}
 
 const std::string kAnalyseRtl = "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/rtl";
 const std::string kAnalyseVhdl = "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/vhdl";
@@ -48,7 +43,7 @@ protected:
 TEST_F(FsmEndToEnd, DrawsTheDiagramInEveryFormatAndWritesItsLabelFile) {
     // The options may come before the line that analyses the design: the
     // diagrams are made after the last line.
-    const BatchRun run = runBatch(
+    const BatchRun run = runBatchWithoutDisplay(
         dir.path(), {"--export-fsm", "traffic_light:13=light.png",
                      "--export-fsm=Traffic_Light:13=light.svg", "--export-fsm", "tx_ctrl:53=tx.pdf",
                      "--export-fsm", "traffic_light:13=light.qstm", kAnalyseControllers});
@@ -86,14 +81,14 @@ TEST_F(FsmEndToEnd, DrawsTheDiagramInEveryFormatAndWritesItsLabelFile) {
 }
 
 TEST_F(FsmEndToEnd, ListsEveryMachineOfTheAnalysedModules) {
-    const BatchRun run =
-        runBatch(dir.path(), {kAnalyseRtl, kAnalyseVhdl, kAnalyseControllers, "--list-fsm"});
+    const BatchRun run = runBatchWithoutDisplay(
+        dir.path(), {kAnalyseRtl, kAnalyseVhdl, kAnalyseControllers, "--list-fsm"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(
         run.out.ends_with("handshake_fsm 27 state 4\nuart_tx 32 state 4\n"
                           "traffic_light 13 phase 3\ntx_ctrl 53 state 3\n"))
         << run.out;
-    EXPECT_EQ(runBatch(dir.path(), {"--list-fsm"}).out, "");
+    EXPECT_EQ(runBatchWithoutDisplay(dir.path(), {"--list-fsm"}).out, "");
 }
 
 TEST_F(FsmEndToEnd, SaysWhyThereIsNothingToDraw) {
@@ -114,8 +109,8 @@ TEST_F(FsmEndToEnd, SaysWhyThereIsNothingToDraw) {
          "corvane-batch: cannot write the state machine diagram \"missing/f.png\"\n"},
     };
     for (const Case& c : cases) {
-        const BatchRun run =
-            runBatch(dir.path(), {kAnalyseRtl, kAnalyseControllers, "--export-fsm", c.request});
+        const BatchRun run = runBatchWithoutDisplay(
+            dir.path(), {kAnalyseRtl, kAnalyseControllers, "--export-fsm", c.request});
         EXPECT_EQ(run.status, 1) << c.request;
         EXPECT_EQ(run.err, c.error) << c.request;
     }
@@ -123,9 +118,9 @@ TEST_F(FsmEndToEnd, SaysWhyThereIsNothingToDraw) {
         EXPECT_FALSE(std::filesystem::exists(path(name))) << name;
     }
     // One failure does not stop the other diagrams.
-    const BatchRun run =
-        runBatch(dir.path(), {kAnalyseRtl, kAnalyseControllers, "--export-fsm", "nosuch:1=x.svg",
-                              "--export-fsm", "traffic_light:13=ok.svg"});
+    const BatchRun run = runBatchWithoutDisplay(
+        dir.path(), {kAnalyseRtl, kAnalyseControllers, "--export-fsm", "nosuch:1=x.svg",
+                     "--export-fsm", "traffic_light:13=ok.svg"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(std::filesystem::exists(path("ok.svg")));
 }
@@ -134,13 +129,13 @@ TEST_F(FsmEndToEnd, MalformedRequestIsAUsageError) {
     for (const char* value :
          {"traffic_light=x.png", "traffic_light:=x.png", ":13=x.png", "traffic_light:1x=x.png",
           "traffic_light:13=", "traffic_light:13", "traffic_light:-1=x.png"}) {
-        const BatchRun run = runBatch(dir.path(), {"--export-fsm", value});
+        const BatchRun run = runBatchWithoutDisplay(dir.path(), {"--export-fsm", value});
         EXPECT_EQ(run.status, 2) << value;
         EXPECT_NE(run.err.find("--export-fsm needs MODULE:LINE=OUT"), std::string::npos) << value;
     }
-    EXPECT_EQ(runBatch(dir.path(), {"--export-fsm"}).status, 2);
-    EXPECT_EQ(runBatch(dir.path(), {"--list-fsm=yes"}).status, 2);
-    const BatchRun help = runBatch(dir.path(), {"--help"});
+    EXPECT_EQ(runBatchWithoutDisplay(dir.path(), {"--export-fsm"}).status, 2);
+    EXPECT_EQ(runBatchWithoutDisplay(dir.path(), {"--list-fsm=yes"}).status, 2);
+    const BatchRun help = runBatchWithoutDisplay(dir.path(), {"--help"});
     EXPECT_NE(help.out.find("--export-fsm MODULE:LINE=OUT"), std::string::npos);
     EXPECT_NE(help.out.find("--list-fsm"), std::string::npos);
 }

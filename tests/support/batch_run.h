@@ -44,4 +44,12 @@ inline BatchRun runBatchIn(const std::string& folder, const std::vector<std::str
     return run;
 }
 
+// Runs corvane-batch --no-progress in `folder` without a display platform
+// set, so the program has to choose the offscreen one itself.
+inline BatchRun runBatchWithoutDisplay(const std::string& folder,
+                                       std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "--no-progress");
+    return runBatchIn(folder, arguments, "", "env -u QT_QPA_PLATFORM -u DISPLAY");
+}
+
 }  // namespace corvane::testing
