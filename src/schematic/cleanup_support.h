@@ -59,6 +59,18 @@ inline bool touches(const Segment& s, int x, int y) {
     return endsAt(s, x, y) || passesStrictlyThrough(s, x, y);
 }
 
+// Writes the range [from, to] into the stored ends (a, b), keeping the
+// direction: the end that held the smaller value takes `from`.
+inline void widen(int& a, int& b, int from, int to) {
+    if (a <= b) {
+        a = from;
+        b = to;
+    } else {
+        a = to;
+        b = from;
+    }
+}
+
 // Whether some terminal of the net stands exactly at (x, y).
 bool hasTerminalAt(const Net& net, int x, int y);
 

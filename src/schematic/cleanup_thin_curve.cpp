@@ -179,17 +179,6 @@ bool findColumnFold(const Route& route, const Hit& hit, std::size_t from, std::s
     return false;
 }
 
-// Writes [from, to] into the stored ends (a, b), keeping the direction.
-void widen(int& a, int& b, int from, int to) {
-    if (a <= b) {
-        a = from;
-        b = to;
-    } else {
-        a = to;
-        b = from;
-    }
-}
-
 FoldResult foldColumns(Net& net, const TerminalPoints& terminals, std::size_t q, std::size_t r) {
     Route& route = net.route;
     const int qx = route[q].x0;

@@ -6,18 +6,6 @@ namespace corvane {
 
 namespace {
 
-// Writes the range [from, to] into the stored ends (a, b), keeping the
-// direction: the end that held the smaller value takes `from`.
-void widen(int& a, int& b, int from, int to) {
-    if (a <= b) {
-        a = from;
-        b = to;
-    } else {
-        a = to;
-        b = from;
-    }
-}
-
 void uniteRows(std::vector<Segment>& route) {
     std::vector<char> marked(route.size(), 0);
     for (std::size_t p = 0; p < route.size(); ++p) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "database/text_helpers.h"
+#include "statemachine/literal_digits.h"
 
 namespace corvane {
 
@@ -31,32 +32,6 @@ void appendRangeBits(const std::string& name, int msb, int lsb, std::vector<std:
     }
 }
 
-int literalBase(char letter) {
-    switch (letter) {
-        case 'b':
-        case 'B':
-            return 2;
-        case 'd':
-        case 'D':
-            return 10;
-        case 'h':
-        case 'H':
-            return 16;
-        case 'o':
-        case 'O':
-            return 8;
-        default:
-            return 0;
-    }
-}
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
-}
-
 // Bits of a sized literal such as 3'b101, most significant first. A literal
 // that is too short, has an unknown base letter, or whose first digit is not
 // a digit of its base (x, z, ?) contributes nothing.
@@ -64,7 +39,7 @@ void appendLiteralBits(const std::string& text, std::vector<std::string>& bits) 
     if (text.size() < 4) return;
     const std::size_t quote = text.find('\'');
     if (quote + 1 >= text.size()) return;
-    const int base = literalBase(text[quote + 1]);
+    const int base = literalBase(text[quote + 1], 0);  // other letters: no literal
     if (base == 0) return;
     std::uint64_t value = 0;
     bool anyDigit = false;

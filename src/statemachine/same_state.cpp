@@ -1,33 +1,11 @@
 #include "statemachine/same_state.h"
 
 #include "database/text_helpers.h"
+#include "statemachine/literal_digits.h"
 
 namespace corvane {
 
 namespace {
-
-int baseOf(char letter) {
-    switch (letter) {
-        case 'b':
-        case 'B':
-            return 2;
-        case 'd':
-        case 'D':
-            return 10;
-        case 'h':
-        case 'H':
-            return 16;
-        default:
-            return 8;
-    }
-}
-
-int digitOf(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
-}
 
 // Digits of `base` from the start of `digits`; wraps past 64 bits like the
 // unsigned conversion it stands for. Nothing when there is no digit at all.
@@ -35,8 +13,9 @@ std::optional<std::uint64_t> readDigits(std::string_view digits, int base) {
     std::uint64_t value = 0;
     std::size_t count = 0;
     for (char c : digits) {
-        if (digitOf(c) >= base) break;
-        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digitOf(c));
+        if (digitValue(c) >= base) break;
+        value =
+            value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digitValue(c));
         ++count;
     }
     if (count == 0) return std::nullopt;
@@ -53,7 +32,7 @@ std::optional<std::uint64_t> stateNumber(std::string_view text) {
         return readDigits(text, 10);
     }
     if (text.size() < 4 || quote + 1 >= text.size()) return std::nullopt;
-    return readDigits(text.substr(quote + 2), baseOf(text[quote + 1]));
+    return readDigits(text.substr(quote + 2), literalBase(text[quote + 1], 8));
 }
 
 bool isSameState(std::string_view a, std::string_view b) {
