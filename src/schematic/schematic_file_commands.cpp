@@ -65,45 +65,53 @@ void SchematicFileCommands::onSave() {
         onSaveAs();
         return;
     }
-    writeSchematicFile(window_);  // a failed write is not reported
+    if (writeAtPath()) modified_ = false;
+}
+
+bool SchematicFileCommands::writeAtPath() {
+    if (!writeSchematicFile(window_)) {
+        message("File save error.", MessageIcon::kExclamation);
+        return false;
+    }
     events_.markProjectModified();
-    modified_ = false;
+    return true;
 }
 
 void SchematicFileCommands::onSaveAs() {
     saveWithDialog("Please input the name of schematic file");
 }
 
-// The save dialog, then the write; false when the dialog was cancelled or the
-// module is gone. A failed write is reported and the path restored.
-bool SchematicFileCommands::saveWithDialog(const char* caption) {
+// The save dialog, then the write. A failed write is reported and the path
+// restored.
+SchematicFileCommands::SaveOutcome SchematicFileCommands::saveWithDialog(const char* caption) {
     Module* module = window_.findModule();
     if (!module) {
         message("File save error. Internal error occurred.", MessageIcon::kExclamation);
-        return false;
+        return SaveOutcome::kFailed;
     }
     FileDialogRequest request = fileRequest(caption);
     request.proposedName = module->name;
     request.overwritePrompt = true;
     const std::optional<std::string> chosen = ui_.saveFileDialog(request);
-    if (!chosen) return false;
+    if (!chosen) return SaveOutcome::kCancelled;
     const std::string previous = module->schematicPath;
     module->schematicPath = *chosen;
     if (!writeSchematicFile(window_)) {
         message("File save error.", MessageIcon::kExclamation);
         module->schematicPath = previous;
-        return true;
+        return SaveOutcome::kFailed;
     }
     modified_ = false;
     events_.markProjectModified();
     hooks_.updateTitle(window_);
-    return true;
+    return SaveOutcome::kWritten;
 }
 
 bool SchematicFileCommands::onClose() {
-    if (!modified_) return true;
     const Module* module = window_.findModule();
-    const std::string path = module ? module->schematicPath : std::string();
+    // Without its module there is nothing the window could save.
+    if (!modified_ || module == nullptr) return true;
+    const std::string path = module->schematicPath;
     MessageBoxRequest request;
     request.caption = kCaption;
     request.text = "Do you save schematic?\r\n\r\n" + path;
@@ -114,12 +122,9 @@ bool SchematicFileCommands::onClose() {
     if (answer != MessageResult::kYes) return true;
     if (path.empty()) {
         // A cancelled dialog closes the window without saving.
-        saveWithDialog("Please input the name of Schematic file");
-        return true;
+        return saveWithDialog("Please input the name of Schematic file") != SaveOutcome::kFailed;
     }
-    writeSchematicFile(window_);
-    events_.markProjectModified();
-    return true;
+    return writeAtPath();
 }
 
 }  // namespace corvane

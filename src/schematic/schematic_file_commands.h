@@ -32,9 +32,12 @@ public:
                           SchematicFileEvents& events);
 
     void onOpen();
+    // Writes the module's schematic file (Save As without a path). A failed
+    // write says "File save error." and keeps the window modified.
     void onSave();
     void onSaveAs();
-    // Asks about unsaved changes; true when the window may close.
+    // Asks about unsaved changes; true when the window may close. A save
+    // that fails keeps the window open, so its changes are not lost.
     bool onClose();
 
     bool modified() const { return modified_; }
@@ -42,7 +45,11 @@ public:
 
 private:
     void message(const std::string& text, MessageIcon icon);
-    bool saveWithDialog(const char* caption);
+    // The outcome of a save through the dialog.
+    enum class SaveOutcome { kCancelled, kWritten, kFailed };
+    SaveOutcome saveWithDialog(const char* caption);
+    // Writes the file at the module's path; false (and reported) on failure.
+    bool writeAtPath();
 
     CSchematicDlg& window_;
     UiHost& ui_;

@@ -166,20 +166,27 @@ bool CSTTDlg::onClose() {
             ui_.messageBox({kCaption, std::string(kSaveQuestion) + "\r\n\r\n" + filePath_,
                             MessageIcon::kQuestion, MessageButtons::kYesNoCancel});
         if (answer == MessageResult::kCancel) return false;
-        if (answer == MessageResult::kYes) saveBeforeClose();
+        if (answer == MessageResult::kYes && !saveBeforeClose()) return false;
     }
     destroy();
     return true;
 }
 
-void CSTTDlg::saveBeforeClose() {
+bool CSTTDlg::saveBeforeClose() {
+    const std::string previous = filePath_;
     if (filePath_.empty()) {
         const std::optional<std::string> chosen = ui_.saveFileDialog(saveAsDialogRequest());
-        if (!chosen) return;  // the window closes without saving
+        if (!chosen) return true;  // the window closes without saving
         filePath_ = *chosen;
     }
-    writeStateDiagramFile();  // a failure is not reported while closing
+    if (!writeStateDiagramFile()) {
+        // The window stays open with its changes rather than losing them.
+        notify(ui_, kCaption, "File save error.");
+        filePath_ = previous;
+        return false;
+    }
     modified_ = false;
+    return true;
 }
 
 void CSTTDlg::destroy() {

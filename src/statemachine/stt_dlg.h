@@ -154,10 +154,10 @@ public:
 
     // The File menu. "&Open..." reads a chosen file and clears the modified
     // flag, or says "File open error." and keeps the previous path. "&Save"
-    // writes at once (a failure is not reported) or, without a path, acts as
-    // "Save &As...", which writes a chosen file and clears the flag, or says
-    // "File save error." and keeps the previous path. Saving a diagram whose
-    // module is gone writes nothing.
+    // writes at once (a failure says "File save error." and keeps the flag)
+    // or, without a path, acts as "Save &As...", which writes a chosen file and
+    // clears the flag, or says "File save error." and keeps the previous path.
+    // Saving a diagram whose module is gone writes nothing.
     void onOpenCommand();
     void onSaveCommand();
     void onSaveAsCommand();
@@ -191,7 +191,8 @@ private:
     void layoutControls();
     void startTimer(int id, int milliseconds, int& running);
     void stopTimer(int& running);
-    void saveBeforeClose();
+    // Yes at the close question: false when the write failed (the window stays open).
+    bool saveBeforeClose();
     void destroy();
 
     ModuleList& modules_;

@@ -60,7 +60,8 @@ void CSTTDlg::onOpenCommand() {
 void CSTTDlg::onSaveCommand() {
     if (findModule() == nullptr) return;
     if (filePath_.empty()) return onSaveAsCommand();
-    writeStateDiagramFile();  // a failure is not reported
+    // A failed write is reported and the changes stay unsaved.
+    if (!writeStateDiagramFile()) return notify(ui_, "File save error.");
     modified_ = false;
 }
 

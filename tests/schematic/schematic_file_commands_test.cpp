@@ -1,12 +1,13 @@
 // The File menu of the schematic window: dialogs, messages, the path kept or
 // restored, and the modified flags, with a scripted user interface.
+#include "schematic/schematic_file_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "platform/scripted_ui_host.h"
 #include "schematic/schematic_file.h"
-#include "schematic/schematic_file_commands.h"
 #include "schematic/schematic_test_support.h"
 #include "support/test_files.h"
 
@@ -116,10 +117,14 @@ TEST_F(SchematicFileCommandsTest, SaveWritesOrAsksForAName) {
     EXPECT_FALSE(commands.modified());
     EXPECT_EQ(events.projectMarks, 2);
 
-    // A failed write is not reported.
+    // A failed write is reported and the changes stay unsaved.
     module().schematicPath = path("no/folder/x.qsch");
+    commands.setModified(true);
     commands.onSave();
-    EXPECT_TRUE(ui.messageBoxes.empty());
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "File save error.");
+    EXPECT_TRUE(commands.modified());
+    EXPECT_EQ(events.projectMarks, 2);
 }
 
 TEST_F(SchematicFileCommandsTest, SaveAsDialogAndFailure) {
@@ -178,6 +183,8 @@ TEST_F(SchematicFileCommandsTest, CloseQuestion) {
         {"yes with path", true, true, MessageResult::kYes, {}, true, "kept.qsch"},
         {"yes, named", true, false, MessageResult::kYes, "named.qsch", true, "named.qsch"},
         {"yes, dialog cancelled", true, false, MessageResult::kYes, std::nullopt, true, nullptr},
+        // A write that fails keeps the window open with its changes.
+        {"yes, write fails", true, false, MessageResult::kYes, "no/folder/x.qsch", false, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -196,7 +203,11 @@ TEST_F(SchematicFileCommandsTest, CloseQuestion) {
             EXPECT_TRUE(ui.messageBoxes.empty());
             continue;
         }
-        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        const bool failed = c.answer == MessageResult::kYes && !c.closes;
+        ASSERT_EQ(ui.messageBoxes.size(), failed ? 2u : 1u);
+        if (failed) {
+            EXPECT_EQ(ui.messageBoxes[1].text, "File save error.");
+        }
         EXPECT_EQ(ui.messageBoxes[0].text,
                   "Do you save schematic?\r\n\r\n" + (c.hasPath ? path("kept.qsch") : ""));
         EXPECT_EQ(ui.messageBoxes[0].buttons, MessageButtons::kYesNoCancel);

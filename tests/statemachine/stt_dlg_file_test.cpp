@@ -307,5 +307,25 @@ TEST_F(DiagramFile, YesToTheCloseQuestionWritesTheFile) {
     EXPECT_TRUE(std::filesystem::exists(file("named.qstm")));
 }
 
+// A write that fails is said and loses nothing: Save keeps the modified flag,
+// and the close question keeps the window open with its path.
+TEST_F(DiagramFile, AFailedWriteKeepsTheChanges) {
+    show();
+    window->setFilePath(file("no/such/folder/x.qstm"));
+    window->setModified(true);
+    window->onSaveCommand();
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, "File save error.");
+    EXPECT_TRUE(window->modified());
+
+    ui.messageAnswers = {MessageResult::kYes};
+    EXPECT_FALSE(window->onClose());
+    EXPECT_TRUE(window->alive());
+    EXPECT_TRUE(window->modified());
+    EXPECT_EQ(window->filePath(), file("no/such/folder/x.qstm"));
+    ASSERT_EQ(ui.messageBoxes.size(), 3u);  // the question, then the error
+    EXPECT_EQ(ui.messageBoxes[2].text, "File save error.");
+}
+
 }  // namespace
 }  // namespace corvane
