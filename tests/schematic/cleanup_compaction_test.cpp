@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/route_helpers.h"
+
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
+using testing::seg;
 
 // An input pin at (180, 64) and an assign block of width 128 at x 4288 (its
 // left edge at 4224), top 48, height 64, with one port on its left edge.

@@ -6,30 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "support/route_helpers.h"
+
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1, const char* text = "") {
-    return Segment{x0, y0, x1, y1, text};
-}
-
-Terminal terminalAt(int x, int y) {
-    Terminal t;
-    t.kind = kKindWire;  // refers to nothing drawable: a bare point
-    t.index = -1;
-    t.x = x;
-    t.y = y;
-    return t;
-}
-
-std::string text(const std::vector<Segment>& route) {
-    std::string out;
-    for (const Segment& s : route) {
-        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
-               "," + std::to_string(s.y1) + " ";
-    }
-    return out;
-}
+using testing::seg;
+using testing::terminalAt;
+using testing::text;
 
 // A module pin of the net at (100, 200): its symbol covers x 68..132, y 192..208.
 void addOwnPin(Module& module, Net& net) {

@@ -6,28 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "support/route_helpers.h"
+
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
+using testing::seg;
+using testing::text;
 
-std::string text(const std::vector<Segment>& route) {
-    std::string out;
-    for (const Segment& s : route) {
-        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
-               "," + std::to_string(s.y1) + " ";
-    }
-    return out;
+// A terminal with the kind and index a default terminal has.
+Terminal terminalAt(int x, int y) {
+    return testing::terminalAt(x, y, kKindPin, 0);
 }
 
 TEST(DeleteEachGloveRouteHorz, CutsInterlockingHorizontals) {
-    struct Case {
-        const char* what;
-        std::vector<Segment> route;
-        const char* expected;
-    };
+    using Case = testing::RouteCase;
     const Case cases[] = {
         // A on row 100 from 100 to 300 goes down at 300; B on row 200 from 200
         // to 400 came up at 200: A ends at 200 and its vertical goes.
@@ -55,13 +48,6 @@ TEST(DeleteEachGloveRouteHorz, CutsInterlockingHorizontals) {
         deleteEachGloveRouteHorz(route);
         EXPECT_EQ(text(route), c.expected) << c.what;
     }
-}
-
-Terminal terminalAt(int x, int y) {
-    Terminal t;
-    t.x = x;
-    t.y = y;
-    return t;
 }
 
 TEST(DeleteEachGloveRouteHorz, KeepsAPairWhoseCutWouldLeaveSomethingHanging) {

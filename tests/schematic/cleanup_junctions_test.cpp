@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "schematic/route_cleanup.h"
+#include "support/route_helpers.h"
 
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
+using testing::seg;
 
 std::map<int, int> rebuilt(const std::vector<Segment>& route) {
     Module module;

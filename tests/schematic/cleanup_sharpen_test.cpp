@@ -7,21 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "support/route_helpers.h"
+
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
-
-std::string text(const std::vector<Segment>& route) {
-    std::string out;
-    for (const Segment& s : route) {
-        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
-               "," + std::to_string(s.y1) + " ";
-    }
-    return out;
-}
+using testing::routes;
+using testing::seg;
+using testing::text;
 
 Module oneNet(const std::vector<Segment>& route, int needsRouting,
               const std::vector<std::pair<int, int>>& terminals = {}) {
@@ -133,11 +126,7 @@ TEST(RoutingSharpen1, MergesOverlappingAndTouchingCollinearPieces) {
 }
 
 TEST(RoutingSharpen2, TrimsTheShorterOfTwoPiecesSharingAStoredEnd) {
-    struct Case {
-        const char* what;
-        std::vector<Segment> route;
-        const char* expected;
-    };
+    using Case = testing::RouteCase;
     const Case cases[] = {
         {"shared start: the shorter one starts at the other's end",
          {seg(100, 50, 300, 50), seg(100, 80, 200, 80)},
@@ -161,11 +150,7 @@ TEST(RoutingSharpen2, TrimsTheShorterOfTwoPiecesSharingAStoredEnd) {
 }
 
 TEST(RoutingSharpen3, RemovesDetoursAboveAndBelow) {
-    struct Case {
-        const char* what;
-        std::vector<Segment> route;
-        const char* expected;
-    };
+    using Case = testing::RouteCase;
     // C on row 200 from 100 to 400; the detour Q on row 100 (or 300) from 200
     // to 300 with R joining it to C at x 300 and P spanning both rows at x 200.
     const Case cases[] = {
@@ -251,12 +236,6 @@ Module randomModule(unsigned seed) {
         }
     }
     return module;
-}
-
-std::string routes(const Module& module) {
-    std::string out;
-    for (const auto& [name, net] : module.nets) out += name + ": " + text(net.route) + "\n";
-    return out;
 }
 
 TEST(RoutingSharpen, LookupsGiveTheResultsOfTheFullScans) {

@@ -9,37 +9,15 @@
 #include <vector>
 
 #include "schematic/cleanup_hit_test.h"
+#include "support/route_helpers.h"
 
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
-
-Terminal terminalAt(int x, int y) {
-    Terminal t;
-    t.kind = kKindWire;  // refers to nothing drawable: a bare point
-    t.index = -1;
-    t.x = x;
-    t.y = y;
-    return t;
-}
-
-std::string text(const std::vector<Segment>& route) {
-    std::string out;
-    for (const Segment& s : route) {
-        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
-               "," + std::to_string(s.y1) + " ";
-    }
-    return out;
-}
-
-std::string routes(const Module& module) {
-    std::string out;
-    for (const auto& [name, net] : module.nets) out += name + ": " + text(net.route) + "\n";
-    return out;
-}
+using testing::routes;
+using testing::seg;
+using testing::terminalAt;
+using testing::text;
 
 // ---- DeleteThinCurve_Horz ----
 

@@ -6,28 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "support/route_helpers.h"
+
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
-
-std::string text(const std::vector<Segment>& route) {
-    std::string out;
-    for (const Segment& s : route) {
-        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
-               "," + std::to_string(s.y1) + " ";
-    }
-    return out;
-}
+using testing::seg;
+using testing::text;
 
 TEST(UniteDoubleRoute, MergesPiecesOnOneLine) {
-    struct Case {
-        const char* what;
-        std::vector<Segment> route;
-        const char* expected;
-    };
+    using Case = testing::RouteCase;
     const Case cases[] = {
         {"overlapping horizontals",
          {seg(100, 50, 200, 50), seg(150, 50, 300, 50)},

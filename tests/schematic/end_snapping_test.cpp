@@ -6,30 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "support/route_helpers.h"
+
 namespace corvane {
 namespace {
 
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
+using testing::seg;
+using testing::text;
 
+// A terminal on port 0 of assign block 0.
 Terminal terminalAt(int x, int y) {
-    Terminal t;
-    t.kind = kKindAssign;
-    t.index = 0;
-    t.portIndex = 0;
-    t.x = x;
-    t.y = y;
-    return t;
-}
-
-std::string text(const std::vector<Segment>& route) {
-    std::string out;
-    for (const Segment& s : route) {
-        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
-               "," + std::to_string(s.y1) + " ";
-    }
-    return out;
+    return testing::terminalAt(x, y, kKindAssign, 0, 0);
 }
 
 TEST(EndSnapping, PullsLooseHorizontalEndsOntoTheNearestTerminalOfTheirRow) {

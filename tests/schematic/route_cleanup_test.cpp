@@ -16,27 +16,19 @@
 #include "schematic/geometry_dump.h"
 #include "schematic/schematic_dlg.h"
 #include "schematic_test_support.h"
+#include "support/route_helpers.h"
 
 namespace corvane {
 namespace {
 
+using testing::seg;
+using testing::text;
+
 using testing::kRead;
 using testing::kSens;
 using testing::kWrite;
+using testing::largeModule;
 using testing::ModuleBuilder;
-
-Segment seg(int x0, int y0, int x1, int y1) {
-    return Segment{x0, y0, x1, y1, {}};
-}
-
-std::string text(const std::vector<Segment>& route) {
-    std::string out;
-    for (const Segment& s : route) {
-        out += std::to_string(s.x0) + "," + std::to_string(s.y0) + "-" + std::to_string(s.x1) +
-               "," + std::to_string(s.y1) + " ";
-    }
-    return out;
-}
 
 // A stand-in for the router, so the clean-up is tested on its own: each pair
 // of placed terminals in chain order is joined through a column halfway
@@ -188,37 +180,6 @@ void expectStraight(const Module& module, const std::string& what) {
     }
 }
 
-// A module of `blocks` blocks of all four kinds using a pool of pins and wires.
-Module largeModule(int blocks, unsigned seed) {
-    std::mt19937 random(seed);
-    ModuleBuilder b("large");
-    std::vector<std::string> nets;
-    for (int i = 0; i < 60; ++i) {
-        nets.push_back("p" + std::to_string(i));
-        b.pin(nets.back(), static_cast<int>(random() % 3));
-    }
-    for (int i = 0; i < 200; ++i) {
-        nets.push_back("w" + std::to_string(i));
-        b.wire(nets.back());
-    }
-    for (int k = 0; k < blocks; ++k) {
-        const int kind = kKindAssign + static_cast<int>(random() % 4);
-        int index = 0;
-        if (kind == kKindAssign) index = b.assign("a" + std::to_string(k));
-        if (kind == kKindChild) index = b.child("m", "u" + std::to_string(k));
-        if (kind == kKindInitial) index = b.initial(k);
-        if (kind == kKindAlways) {
-            index = b.always({"p0"}, k);
-            b.use("p0", kind, index, kSens);
-        }
-        const int uses = 1 + static_cast<int>(random() % 6);
-        for (int u = 0; u < uses; ++u) {
-            b.use(nets[random() % nets.size()], kind, index, random() % 3 == 0 ? kWrite : kRead);
-        }
-    }
-    return b.module;
-}
-
 std::string openedDump(const Module& module, const SchematicPasses& passes = kPasses) {
     ModuleList modules;
     modules.append(module);
@@ -229,7 +190,7 @@ std::string openedDump(const Module& module, const SchematicPasses& passes = kPa
 }
 
 TEST(RouteCleanupGeneration, StraightAndRepeatable) {
-    const Module module = largeModule(60, 5);
+    const Module module = largeModule(60, 5, false);
     const std::string first = openedDump(module);
     EXPECT_EQ(openedDump(module), first);
     EXPECT_NE(first.find("seg "), std::string::npos);
@@ -238,13 +199,8 @@ TEST(RouteCleanupGeneration, StraightAndRepeatable) {
 
 // The same on what the router itself lays.
 TEST(RouteCleanupGeneration, RouterOutputCleansUpStraightAndRepeatably) {
-    ModuleBuilder wide("wide");
-    wide.pin("bus", 0, 15, 0);
-    wide.pin("y", 1);
-    for (int k = 0; k < 199; ++k) wide.use("bus", kKindAssign, wide.assign("x"), kRead, k, k);
-    wide.use("y", kKindAssign, 0, kWrite);
-    for (const Module& module :
-         {testing::oneAssignModule(), largeModule(120, 5), wide.module, largeModule(1000, 11)}) {
+    for (const Module& module : {testing::oneAssignModule(), largeModule(120, 5, false),
+                                 testing::wideNetModule(), largeModule(1000, 11, false)}) {
         const std::string first = openedDump(module, standardSchematicPasses());
         EXPECT_EQ(openedDump(module, standardSchematicPasses()), first) << module.name;
         EXPECT_NE(first.find("seg "), std::string::npos) << module.name;
@@ -286,7 +242,7 @@ TEST(RouteCleanupGeneration, OddAndLargeInputCleansUpWithoutHarm) {
     wide.pin("bus", 0, 15, 0);
     for (int k = 0; k < 199; ++k) wide.use("bus", kKindAssign, wide.assign("x"), kRead, k, k);
     EXPECT_NE(openedDump(wide.module).find("seg "), std::string::npos);
-    EXPECT_NE(openedDump(largeModule(1000, 11)).find("seg "), std::string::npos);
+    EXPECT_NE(openedDump(largeModule(1000, 11, false)).find("seg "), std::string::npos);
 }
 
 // Random pieces anywhere, including far outside any canvas, between random

@@ -9,33 +9,15 @@
 #include <vector>
 
 #include "schematic/routing_step_loop.h"
+#include "support/route_board.h"
 
 namespace corvane {
 namespace {
 
-using Route = std::vector<std::vector<int>>;
-
-constexpr int kOwnNet = 0;
-constexpr int kOtherNet = 9;
-
-struct Board {
-    explicit Board(std::vector<BlockRect> blocks = {})
-        : probes(std::move(blocks)),
-          occupancy(lists),
-          context{probes, occupancy, route, kOwnNet, 0} {}
-
-    Route laid() const {
-        Route out;
-        for (const Segment& s : route) out.push_back({s.x0, s.y0, s.x1, s.y1});
-        return out;
-    }
-
-    BlockProbes probes;
-    OccupancyLists lists;
-    IndexedOccupancy occupancy;
-    std::vector<Segment> route;
-    RouteContext context;
-};
+using testing::kOtherNet;
+using testing::kOwnNet;
+using testing::Route;
+using Board = testing::RouteBoard;
 
 TEST(RoutingStep, JoinOnAVerticalOfTheOwnNet) {
     // From (100, 50) towards (400, 300); a vertical in column 200.

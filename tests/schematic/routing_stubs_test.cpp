@@ -5,35 +5,15 @@
 
 #include <vector>
 
+#include "support/route_board.h"
+
 namespace corvane {
 namespace {
 
-using Route = std::vector<std::vector<int>>;
-
-constexpr int kOwnNet = 0;
-constexpr int kOtherNet = 9;
-
-// Blocks, occupancy lists and a route for one net (number 0).
-struct Board {
-    Board(std::vector<BlockRect> blocks, Coord halfWidest)
-        : probes(std::move(blocks)),
-          occupancy(lists),
-          context{probes, occupancy, route, kOwnNet, halfWidest} {}
-
-    void column(int x, int net) { occupancy.addVertical({0, 10, x, net}); }
-    void row(int y, int net) { occupancy.addHorizontal({0, 10, y, net}); }
-    Route laid() const {
-        Route out;
-        for (const Segment& s : route) out.push_back({s.x0, s.y0, s.x1, s.y1});
-        return out;
-    }
-
-    BlockProbes probes;
-    OccupancyLists lists;
-    IndexedOccupancy occupancy;
-    std::vector<Segment> route;
-    RouteContext context;
-};
+using testing::kOtherNet;
+using testing::kOwnNet;
+using testing::Route;
+using Board = testing::RouteBoard;
 
 // Block x 336..464, y 112..176, as in the route tests; half widest 64.
 const BlockRect kBlock{336, 112, 464, 176};

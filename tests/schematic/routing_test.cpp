@@ -17,6 +17,7 @@
 #include "schematic/schematic_dlg.h"
 #include "schematic/terminal_refresh.h"
 #include "schematic_test_support.h"
+#include "support/route_helpers.h"
 
 namespace corvane {
 namespace {
@@ -29,9 +30,7 @@ using testing::ModuleBuilder;
 using Route = std::vector<std::vector<int>>;
 
 Route routeOf(const Net& net) {
-    Route route;
-    for (const Segment& s : net.route) route.push_back({s.x0, s.y0, s.x1, s.y1});
-    return route;
+    return testing::corners(net.route);
 }
 
 // ---- Hand-placed fixtures ------------------------------------------------
@@ -403,12 +402,6 @@ TEST(RoutingPass, IndexedQueriesRouteLikeTheDirectScans) {
     }
 }
 
-Terminal strayTerminal(int kind, int index, int portIndex, int role = kRead) {
-    Terminal t = at(kind, index, portIndex, -1, 0, 0);
-    t.role = role;
-    return t;
-}
-
 TEST(RoutingPass, UnusualModulesRouteTheSameEveryTime) {
     struct Case {
         const char* what;
@@ -418,49 +411,15 @@ TEST(RoutingPass, UnusualModulesRouteTheSameEveryTime) {
         {"no blocks, no pins", [] { return ModuleBuilder("empty").module; }},
         {"pins only, joined directly",
          [] {
-             ModuleBuilder b("pins");
-             b.pin("a", 0);
-             b.pin("b", 1);
-             b.pin("c", 2);
-             Module module = b.module;
+             Module module = testing::pinsOnlyModule();
              Net& a = module.nets.at("a");
              a.terminals.push_back(module.nets.at("b").terminals[0]);
              a.terminals.push_back(module.nets.at("c").terminals[0]);
              return module;
          }},
-        {"blocks without ports",
-         [] {
-             ModuleBuilder b("bare");
-             b.assign("x");
-             b.always();
-             b.child("m", "u");
-             b.initial();
-             return b.module;
-         }},
-        {"terminals out of range",
-         [] {
-             Module module = testing::oneAssignModule();
-             std::vector<Terminal>& terminals = module.nets["a"].terminals;
-             for (const Terminal& t :
-                  {strayTerminal(kKindPin, 1000, -1), strayTerminal(kKindPin, -5, -1),
-                   strayTerminal(kKindAssign, 0, 99), strayTerminal(kKindAssign, 7, 0),
-                   strayTerminal(kKindAlways, 0, 0, kSens), strayTerminal(kKindChild, -1, 0),
-                   strayTerminal(kKindInitial, 0, -3), strayTerminal(25, 0, 0),
-                   strayTerminal(-1, 0, 0), strayTerminal(kKindReg, 3, 3)}) {
-                 terminals.insert(terminals.begin() + 1, t);
-             }
-             module.nets["ghost"].terminals.push_back(strayTerminal(kKindAssign, 0, 5));
-             return module;
-         }},
-        {"a net with 200 terminals",
-         [] {
-             ModuleBuilder b("wide");
-             b.pin("bus", 0, 15, 0);
-             b.pin("y", 1);
-             for (int k = 0; k < 199; ++k) b.use("bus", kKindAssign, b.assign("x"), kRead, k, k);
-             b.use("y", kKindAssign, 0, kWrite);
-             return b.module;
-         }},
+        {"blocks without ports", [] { return testing::portlessBlocksModule(); }},
+        {"terminals out of range", [] { return testing::strayTerminalsModule(true); }},
+        {"a net with 200 terminals", [] { return testing::wideNetModule(); }},
         {"1,000 blocks", [] { return generatedModule(1000, 3); }},
     };
     for (const Case& c : cases) {

@@ -12,23 +12,14 @@
 #include "platform/progress_sink.h"
 #include "schematic/geometry_dump.h"
 #include "schematic/schematic_file.h"
+#include "schematic_test_support.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 
 namespace corvane {
 namespace {
 
-constexpr const char* kCounter =
-    "module counter(clk, rst, en, q);\n"
-    "  input clk, rst, en;\n"
-    "  output [3:0] q;\n"
-    "  reg [3:0] q;\n"
-    "  wire inc;\n"
-    "  assign inc = en & ~rst;\n"
-    "  always @(posedge clk or posedge rst)\n"
-    "    if (rst) q <= 0;\n"
-    "    else if (inc) q <= q + 1;\n"
-    "endmodule\n";
+constexpr const char* kCounter = testing::kCounterSource;
 
 // The same counter with a wire "aa" added, which takes net position 0 and
 // moves every other net one position on.

@@ -25,6 +25,7 @@ namespace {
 using testing::kRead;
 using testing::kSens;
 using testing::kWrite;
+using testing::largeModule;
 using testing::ModuleBuilder;
 
 // Generates `module` in a fresh window as a window opening without a file does.
@@ -36,51 +37,6 @@ std::string generated(const Module& module) {
     return dumpGeometry(window);
 }
 
-// A module of `blocks` blocks of all four kinds, each using a few of a pool of
-// pins and wires in random roles; fixed seed, so the same every run.
-Module largeModule(int blocks, unsigned seed) {
-    std::mt19937 random(seed);
-    ModuleBuilder b("large");
-    std::vector<std::string> nets;
-    for (int i = 0; i < 60; ++i) {
-        nets.push_back("p" + std::to_string(i));
-        b.pin(nets.back(), static_cast<int>(random() % 3), i % 4 == 0 ? 7 : -1,
-              i % 4 == 0 ? 0 : -1);
-    }
-    for (int i = 0; i < 200; ++i) {
-        nets.push_back("w" + std::to_string(i));
-        b.wire(nets.back());
-    }
-    for (int k = 0; k < blocks; ++k) {
-        const int kind = kKindAssign + static_cast<int>(random() % 4);
-        int index = 0;
-        if (kind == kKindAssign) index = b.assign("a" + std::to_string(k));
-        if (kind == kKindChild)
-            index = b.child("m" + std::to_string(k % 7), "u" + std::to_string(k));
-        if (kind == kKindInitial) index = b.initial(k);
-        if (kind == kKindAlways) {
-            const std::string clock = nets[random() % nets.size()];
-            index = b.always({clock}, k);
-            b.use(clock, kind, index, kSens);
-        }
-        const int uses = 1 + static_cast<int>(random() % 6);
-        for (int u = 0; u < uses; ++u) {
-            b.use(nets[random() % nets.size()], kind, index, random() % 3 == 0 ? kWrite : kRead);
-        }
-    }
-    return b.module;
-}
-
-Terminal strayTerminal(int kind, int index, int portIndex, int role = kRead) {
-    Terminal t;
-    t.kind = kind;
-    t.index = index;
-    t.portIndex = portIndex;
-    t.role = role;
-    t.x = -1;
-    return t;
-}
-
 TEST(SchematicRobustness, UnusualModulesGenerate) {
     struct Case {
         const char* what;
@@ -88,47 +44,10 @@ TEST(SchematicRobustness, UnusualModulesGenerate) {
     };
     const Case cases[] = {
         {"no blocks, no pins", [] { return ModuleBuilder("empty").module; }},
-        {"no blocks",
-         [] {
-             ModuleBuilder b("pins");
-             b.pin("a", 0);
-             b.pin("b", 1);
-             b.pin("c", 2);
-             return b.module;
-         }},
-        {"blocks without ports",
-         [] {
-             ModuleBuilder b("bare");
-             b.assign("x");
-             b.always();
-             b.child("m", "u");
-             b.initial();
-             return b.module;
-         }},
-        {"terminals out of range",
-         [] {
-             Module module = testing::oneAssignModule();
-             std::vector<Terminal>& terminals = module.nets["a"].terminals;
-             for (const Terminal& t :
-                  {strayTerminal(kKindPin, 1000, -1), strayTerminal(kKindPin, -5, -1),
-                   strayTerminal(kKindAssign, 0, 99), strayTerminal(kKindAssign, 7, 0),
-                   strayTerminal(kKindAlways, 0, 0, kSens), strayTerminal(kKindChild, -1, 0),
-                   strayTerminal(kKindInitial, 0, -3), strayTerminal(25, 0, 0),
-                   strayTerminal(-1, 0, 0), strayTerminal(kKindReg, 3, 3)}) {
-                 terminals.push_back(t);
-             }
-             module.nets["ghost"].terminals.push_back(strayTerminal(kKindAssign, 0, 5));
-             return module;
-         }},
-        {"a net with 200 terminals",
-         [] {
-             ModuleBuilder b("wide");
-             b.pin("bus", 0, 15, 0);
-             b.pin("y", 1);
-             for (int k = 0; k < 199; ++k) b.use("bus", kKindAssign, b.assign("x"), kRead, k, k);
-             b.use("y", kKindAssign, 0, kWrite);
-             return b.module;
-         }},
+        {"no blocks", [] { return testing::pinsOnlyModule(); }},
+        {"blocks without ports", [] { return testing::portlessBlocksModule(); }},
+        {"terminals out of range", [] { return testing::strayTerminalsModule(false); }},
+        {"a net with 200 terminals", [] { return testing::wideNetModule(); }},
     };
     for (const Case& c : cases) {
         const Module module = c.build();
@@ -154,7 +73,7 @@ void expectColumnsKeepTheirGaps(const Module& module) {
 }
 
 TEST(SchematicRobustness, ThousandBlocksPlaceInColumns) {
-    const Module module = largeModule(1000, 11);
+    const Module module = largeModule(1000, 11, true);
     ModuleList modules;
     modules.append(module);
     CSchematicDlg window(modules, module.name, placementOnlyPasses());
@@ -217,7 +136,7 @@ std::vector<std::string> disconnectedNets(const Module& module,
 
 TEST(SchematicRobustness, EveryRoutedNetStaysConnected) {
     for (unsigned seed : {1u, 2u, 3u, 4u}) {
-        const Module module = largeModule(800, seed);
+        const Module module = largeModule(800, seed, true);
         ModuleList modules;
         modules.append(module);
         CSchematicDlg window(modules, module.name, standardSchematicPasses());
@@ -252,7 +171,7 @@ TEST(SchematicRobustness, EveryNetIsConnectedStraightAfterRouting) {
 
 TEST(SchematicRobustness, AReplacedModuleIsPickedUpByName) {
     ModuleList modules;
-    modules.append(largeModule(40, 3));
+    modules.append(largeModule(40, 3, true));
     CSchematicDlg window(modules, "large", placementOnlyPasses());
     window.openWithoutFile();
     // Re-analysis replaces the module with one of another shape.
