@@ -6,11 +6,8 @@
 
 #include <string>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "database/module_list.h"
-#include "platform/progress_sink.h"
 #include "statemachine/state_extraction.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 
@@ -41,15 +38,9 @@ std::string machineWith(const std::string& assignment) {
 // "target=value,..." of the state's only transition.
 std::string assignmentsOf(const std::string& assignment) {
     corvane::testing::TempDir dir;
-    const std::string path = dir.write("m.v", machineWith(assignment));
-    MessageLog log;
-    NullProgressSink progress;
-    SourceFileCache sources;
-    AnalysisContext context{log, progress, sources, FrontEnds{parseVerilogModule, {}}};
-    ModuleList modules;
-    Module& module = modules.append();
-    prepareAndParse(module, path, 1, context);
-    if (module.alwaysBlocks.size() != 1) return "parse failed: " + std::string(log.text());
+    testing::ParsedFiles<> parsed(FrontEnds{parseVerilogModule, {}});
+    Module& module = parsed.analyseText(dir, "m.v", machineWith(assignment));
+    if (module.alwaysBlocks.size() != 1) return "parse failed: " + std::string(parsed.log.text());
     StateMachine machine;
     const int result = extractStateMachine(module, module.alwaysBlocks[0].line, machine);
     if (result != 0 || machine.states[0].transitions.size() != 1) return "no single transition";

@@ -7,10 +7,8 @@
 
 #include <string>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "platform/progress_sink.h"
 #include "statemachine/state_extraction.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 #include "vhdl/vhdl_module_parser.h"
@@ -18,36 +16,25 @@
 namespace corvane {
 namespace {
 
-class RealDesigns : public ::testing::Test {
+class RealDesigns : public ::testing::Test, protected testing::ParsedFiles<> {
 protected:
+    RealDesigns() : ParsedFiles(FrontEnds{parseVerilogModule, parseVhdlModule}) {}
+
     void SetUp() override {
         const std::string examples = std::string(CORVANE_EXAMPLES) + "/rtl/";
         for (const char* file : {"bus_mux.v", "counter.v", "handshake_fsm.v", "top.v"}) {
-            analyse(examples + file);
+            analyseFile(examples + file);
         }
         for (const char* file : {"uart_top.vhd", "uart_tx.vhd"}) {
-            analyse(std::string(CORVANE_EXAMPLES) + "/vhdl/" + file);
+            analyseFile(std::string(CORVANE_EXAMPLES) + "/vhdl/" + file);
         }
         for (const char* fixture :
              {"verilog/realistic.v", "vhdl/blinker.vhd", "vhdl/serial/serial_tx.vhd",
               "driver/design.v", "project/rtl/top.v", "statemachine/controllers.v",
               "statemachine/door.vhd"}) {
-            analyse(corvane::testing::fixturePath(fixture));
+            analyseFile(corvane::testing::fixturePath(fixture));
         }
     }
-
-    void analyse(const std::string& path) {
-        AnalysisContext context{log, progress, sources,
-                                FrontEnds{parseVerilogModule, parseVhdlModule}};
-        for (int line = 1; line != 0;)
-            line = prepareAndParse(modules.append(), path, line, context);
-        modules.removeLast();
-    }
-
-    MessageLog log;
-    NullProgressSink progress;
-    SourceFileCache sources;
-    ModuleList modules;
 };
 
 TEST_F(RealDesigns, ListsTheMachinesADesignerSees) {

@@ -7,10 +7,7 @@
 
 #include <string>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "database/module_list.h"
-#include "platform/progress_sink.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 #include "vhdl/vhdl_module_parser.h"
@@ -18,25 +15,18 @@
 namespace corvane {
 namespace {
 
-// Every module of one source file, analysed chunk after chunk as the driver does.
-struct ParsedFile {
-    ParsedFile(const std::string& text, const std::string& extension) {
+// Every module of one source text, written to a file of the given extension
+// and analysed chunk after chunk as the driver does.
+struct ParsedFile : testing::ParsedFiles<> {
+    ParsedFile(const std::string& text, const std::string& extension)
+        : ParsedFiles(FrontEnds{parseVerilogModule, parseVhdlModule}) {
         static int counter = 0;
-        const std::string path = dir.write("f" + std::to_string(++counter) + extension, text);
-        AnalysisContext context{log, progress, sources,
-                                FrontEnds{parseVerilogModule, parseVhdlModule}};
-        for (int line = 1; line != 0;)
-            line = prepareAndParse(modules.append(), path, line, context);
-        modules.removeLast();
+        analyseFile(dir.write("f" + std::to_string(++counter) + extension, text));
     }
 
     const Module& first() const { return *modules.begin(); }
 
     corvane::testing::TempDir dir;
-    MessageLog log;
-    NullProgressSink progress;
-    SourceFileCache sources;
-    ModuleList modules;
 };
 
 // One line per state: "name:" and per transition " [condition] target {k=v,...}".

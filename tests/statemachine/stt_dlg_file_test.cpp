@@ -7,13 +7,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "platform/progress_sink.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_ui_host.h"
 #include "statemachine/state_diagram_file.h"
 #include "statemachine/stt_dlg.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 
@@ -63,13 +61,12 @@ public:
     bool destroyed = false;
 };
 
-class DiagramFile : public ::testing::Test {
+class DiagramFile : public ::testing::Test, protected testing::ParsedFiles<> {
 protected:
+    DiagramFile() : ParsedFiles(FrontEnds{parseVerilogModule, {}}) {}
+
     void SetUp() override {
-        const std::string path = dir.write("m.v", kMachine);
-        AnalysisContext context{log, progress, sources, FrontEnds{parseVerilogModule, {}}};
-        prepareAndParse(modules.append(), path, 1, context);
-        ASSERT_EQ(modules.begin()->alwaysBlocks.size(), 1u) << log.text();
+        ASSERT_EQ(analyseText(dir, "m.v", kMachine).alwaysBlocks.size(), 1u) << log.text();
         window = std::make_unique<CSTTDlg>(modules, ui, hooks, "m", kMachineLine);
         window->buildDiagram();
         ASSERT_EQ(window->result(), 0);
@@ -85,10 +82,6 @@ protected:
     std::string file(const std::string& name) const { return dir.path() + "/" + name; }
 
     corvane::testing::TempDir dir;
-    MessageLog log;
-    NullProgressSink progress;
-    SourceFileCache sources;
-    ModuleList modules;
     ScriptedUiHost ui;
     RepaintHooks hooks;
     std::unique_ptr<CSTTDlg> window;

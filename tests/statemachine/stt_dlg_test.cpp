@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "platform/progress_sink.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_ui_host.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 
@@ -123,13 +121,12 @@ std::unique_ptr<PrinterDevice> RecordingHooks::openPrinter(const PrinterSettings
     return std::make_unique<ForwardingPrinter>(printer);
 }
 
-class DiagramWindow : public ::testing::Test {
+class DiagramWindow : public ::testing::Test, protected testing::ParsedFiles<> {
 protected:
+    DiagramWindow() : ParsedFiles(FrontEnds{parseVerilogModule, {}}) {}
+
     void SetUp() override {
-        const std::string path = dir.write("m.v", kMachine);
-        AnalysisContext context{log, progress, sources, FrontEnds{parseVerilogModule, {}}};
-        prepareAndParse(modules.append(), path, 1, context);
-        ASSERT_EQ(modules.begin()->alwaysBlocks.size(), 2u) << log.text();
+        ASSERT_EQ(analyseText(dir, "m.v", kMachine).alwaysBlocks.size(), 2u) << log.text();
         ASSERT_EQ(modules.begin()->alwaysBlocks[0].line, kMachineLine);
     }
 
@@ -144,10 +141,6 @@ protected:
     }
 
     corvane::testing::TempDir dir;
-    MessageLog log;
-    NullProgressSink progress;
-    SourceFileCache sources;
-    ModuleList modules;
     ScriptedUiHost ui;
     RecordingHooks hooks;
 };

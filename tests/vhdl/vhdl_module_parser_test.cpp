@@ -8,12 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "database/source_cache.h"
 #include "platform/progress_sink.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
-#include "support/vhdl_parse_fixture.h"
+#include "support/vhdl_record_checks.h"
 
 namespace corvane {
 namespace {
@@ -34,17 +32,19 @@ std::vector<std::string> sensitivityOf(const Always& block) {
     return names;
 }
 
-class BlinkerFile : public ::testing::Test {
+using testing::AssignExpect;
+using testing::PinExpect;
+using testing::WireExpect;
+
+class BlinkerFile : public ::testing::Test, protected testing::ParsedFiles<RecordingProgressSink> {
 protected:
+    BlinkerFile() : ParsedFiles(FrontEnds{{}, parseVhdlModule}) {}
+
     void SetUp() override {
-        AnalysisContext context{log, progress, sources, FrontEnds{{}, parseVhdlModule}};
         path = testing::fixturePath("vhdl/blinker.vhd");
-        next = prepareAndParse(module, path, 1, context);
+        next = analyseChunk(module, path);
     }
 
-    MessageLog log;
-    RecordingProgressSink progress;
-    SourceFileCache sources;
     Module module;
     std::string path;
     int next = 0;
@@ -58,26 +58,12 @@ TEST_F(BlinkerFile, ModuleGenericsAndPins) {
     EXPECT_EQ(module.displayName, "Blinker");
     EXPECT_EQ(module.generics,
               (std::map<std::string, std::string>{{"steps", "3"}, {"width", "8"}}));
-    struct PinExpect {
-        const char* name;
-        int direction, msb, lsb, line;
-        const char* comment;
-    };
     const PinExpect pins[] = {{"clk", 0, -1, -1, 12, "system clock"},
                               {"rst_n", 0, -1, -1, 13, ""},
                               {"enable", 0, -1, -1, 14, ""},
                               {"led", 1, 7, 0, 15, "lamp outputs"},
                               {"busy", 1, -1, -1, 16, ""}};
-    ASSERT_EQ(module.pins.size(), std::size(pins));
-    for (std::size_t i = 0; i < std::size(pins); ++i) {
-        SCOPED_TRACE(pins[i].name);
-        EXPECT_EQ(module.pins[i].name, pins[i].name);
-        EXPECT_EQ(module.pins[i].direction, pins[i].direction);
-        EXPECT_EQ(module.pins[i].msb, pins[i].msb);
-        EXPECT_EQ(module.pins[i].lsb, pins[i].lsb);
-        EXPECT_EQ(module.pins[i].line, pins[i].line);
-        EXPECT_EQ(module.pins[i].comment, pins[i].comment);
-    }
+    ASSERT_NO_FATAL_FAILURE(testing::expectPins(module, pins));
     // The working state is cleared after the parse.
     EXPECT_TRUE(module.text.empty());
     EXPECT_TRUE(module.lineComments.empty());
@@ -85,41 +71,17 @@ TEST_F(BlinkerFile, ModuleGenericsAndPins) {
 }
 
 TEST_F(BlinkerFile, SignalsConstantsAndAssignments) {
-    struct WireExpect {
-        const char* name;
-        int msb, lsb, line;
-        const char* comment;
-    };
     const WireExpect wires[] = {{"state", -1, -1, 22, ""},
                                 {"next_state", -1, -1, 22, ""},
                                 {"count", 7, 0, 23, ""},
                                 {"tick", -1, -1, 24, "prescaler wrap"},
                                 {"limit", -1, -1, 25, ""}};
-    ASSERT_EQ(module.wires.size(), std::size(wires));
-    for (std::size_t i = 0; i < std::size(wires); ++i) {
-        SCOPED_TRACE(wires[i].name);
-        EXPECT_EQ(module.wires[i].name, wires[i].name);
-        EXPECT_EQ(module.wires[i].msb, wires[i].msb);
-        EXPECT_EQ(module.wires[i].lsb, wires[i].lsb);
-        EXPECT_EQ(module.wires[i].line, wires[i].line);
-        EXPECT_EQ(module.wires[i].comment, wires[i].comment);
-    }
+    ASSERT_NO_FATAL_FAILURE(testing::expectWires(module, wires));
     EXPECT_TRUE(module.vhdlTypes.empty());
-    struct AssignExpect {
-        const char* name;
-        const char* expression;
-        int line;
-    };
     const AssignExpect assigns[] = {{"limit", "200", 25},
                                     {"tick", "'1' $when$ count = LIMIT $else$ '0'", 50},
                                     {"busy", "'0' $when$ state = IDLE $else$ '1'", 75}};
-    ASSERT_EQ(module.assigns.size(), std::size(assigns));
-    for (std::size_t i = 0; i < std::size(assigns); ++i) {
-        SCOPED_TRACE(assigns[i].name);
-        EXPECT_EQ(module.assigns[i].name, assigns[i].name);
-        EXPECT_EQ(module.assigns[i].expression, assigns[i].expression);
-        EXPECT_EQ(module.assigns[i].line, assigns[i].line);
-    }
+    ASSERT_NO_FATAL_FAILURE(testing::expectAssigns(module, assigns));
     // Tokens of "'1' when count = LIMIT else '0'": the when and else entries
     // are brackets that raise the weight of what follows them.
     const std::vector<FormulaToken>& rhs = module.assigns[1].rhsTokens;

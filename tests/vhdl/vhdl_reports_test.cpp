@@ -5,40 +5,35 @@
 
 #include <string>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "database/module_list.h"
-#include "database/source_cache.h"
-#include "platform/progress_sink.h"
 #include "reports/connection_checks.h"
 #include "reports/connection_report.h"
 #include "reports/summary_report.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
 #include "vhdl/vhdl_module_parser.h"
 
 namespace corvane {
 namespace {
 
-class SerialReports : public ::testing::Test {
+class SerialReports : public ::testing::Test, protected testing::ParsedFiles<> {
 protected:
+    SerialReports() : ParsedFiles(FrontEnds{{}, parseVhdlModule}) {}
+
     void SetUp() override {
-        for (const std::string& path : {txPath, parityPath}) {
-            AnalysisContext context{log, progress, sources, FrontEnds{{}, parseVhdlModule}};
-            int line = 1;
-            while (line != 0) line = prepareAndParse(modules.append(), path, line, context);
-            modules.removeLast();
-        }
+        for (const std::string& path : {txPath, parityPath}) analyseFile(path);
         resolveChildPortDirections(modules);
         ASSERT_EQ(log.text(), "");
         ASSERT_EQ(modules.size(), 2u);
     }
 
+    // The net report of serial_tx's net `net`, as the log holds it afterwards.
+    std::string netReport(const std::string& net) {
+        writeNetReport(modules, "serial_tx", net, log);
+        return std::string(log.text());
+    }
+
     const std::string txPath = testing::fixturePath("vhdl/serial/serial_tx.vhd");
     const std::string parityPath = testing::fixturePath("vhdl/serial/parity_gen.vhd");
-    MessageLog log;
-    NullProgressSink progress;
-    SourceFileCache sources;
-    ModuleList modules;
 };
 
 TEST_F(SerialReports, SummaryCountsPortBitsByModeAndListsBothInstances) {
@@ -152,10 +147,9 @@ TEST_F(SerialReports, ConnectionReportListsEveryNetInNameOrder) {
 }
 
 TEST_F(SerialReports, RisingEdgeClockIsACandidateAndItsEdgeTestALogicUse) {
-    writeNetReport(modules, "serial_tx", "clk", log);
     // rising_edge(clk) is an ordinary right-side operand of the elsif
     // statement, so the process line is reported as a non-edge use.
-    EXPECT_EQ(log.text(),
+    EXPECT_EQ(netReport("clk"),
               "\r\n"
               "======== Net \"clk\" at module \"serial_tx\" ========\r\n"
               "serial_tx - clk\r\n"
@@ -171,8 +165,7 @@ TEST_F(SerialReports, RisingEdgeClockIsACandidateAndItsEdgeTestALogicUse) {
 TEST_F(SerialReports, NetTraceDescendsIntoTheInstancePort) {
     // data reaches parity_gen as the positional formal d; a net that is in no
     // sensitivity list is no clock candidate.
-    writeNetReport(modules, "serial_tx", "data", log);
-    EXPECT_EQ(log.text(),
+    EXPECT_EQ(netReport("data"),
               "\r\n"
               "======== Net \"data\" at module \"serial_tx\" ========\r\n"
               "serial_tx - data\r\n"

@@ -11,11 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "console/message_log.h"
-#include "database/chunk_preparation.h"
-#include "database/source_cache.h"
-#include "platform/progress_sink.h"
+#include "support/parse_files.h"
 #include "support/test_files.h"
+#include "support/vhdl_record_checks.h"
 #include "vhdl/vhdl_module_parser.h"
 
 namespace corvane {
@@ -28,17 +26,18 @@ struct Line {
     bool operator==(const Line&) const = default;
 };
 
-class SerialTxFile : public ::testing::Test {
+using testing::AssignExpect;
+using testing::PinExpect;
+using testing::WireExpect;
+
+class SerialTxFile : public ::testing::Test, protected testing::ParsedFiles<> {
 protected:
+    SerialTxFile() : ParsedFiles(FrontEnds{{}, parseVhdlModule}) {}
+
     void SetUp() override {
-        AnalysisContext context{log, progress, sources, FrontEnds{{}, parseVhdlModule}};
-        next =
-            prepareAndParse(module, testing::fixturePath("vhdl/serial/serial_tx.vhd"), 1, context);
+        next = analyseChunk(module, testing::fixturePath("vhdl/serial/serial_tx.vhd"));
     }
 
-    MessageLog log;
-    NullProgressSink progress;
-    SourceFileCache sources;
     Module module;
     int next = 0;
 };
@@ -52,11 +51,6 @@ TEST_F(SerialTxFile, EntityGenericsAndPorts) {
     EXPECT_EQ(module.lineCount, 74);
     EXPECT_EQ(module.generics,
               (std::map<std::string, std::string>{{"bits", "8"}, {"divider", "16"}}));
-    struct PinExpect {
-        const char* name;
-        int direction, msb, lsb, line;
-        const char* comment;
-    };
     // BITS-1 downto 0 takes the generic's value; "0 to 3" keeps its order;
     // buffer is an output.
     const PinExpect pins[] = {{"clk", 0, -1, -1, 12, "transmit clock"},
@@ -67,65 +61,30 @@ TEST_F(SerialTxFile, EntityGenericsAndPorts) {
                               {"tx", 1, -1, -1, 17, "serial line"},
                               {"busy", 1, -1, -1, 18, ""},
                               {"debug", 2, 1, 0, 19, ""}};
-    ASSERT_EQ(module.pins.size(), std::size(pins));
-    for (std::size_t i = 0; i < std::size(pins); ++i) {
-        SCOPED_TRACE(pins[i].name);
-        EXPECT_EQ(module.pins[i].name, pins[i].name);
-        EXPECT_EQ(module.pins[i].direction, pins[i].direction);
-        EXPECT_EQ(module.pins[i].msb, pins[i].msb);
-        EXPECT_EQ(module.pins[i].lsb, pins[i].lsb);
-        EXPECT_EQ(module.pins[i].line, pins[i].line);
-        EXPECT_EQ(module.pins[i].comment, pins[i].comment);
-    }
+    ASSERT_NO_FATAL_FAILURE(testing::expectPins(module, pins));
 }
 
 TEST_F(SerialTxFile, SignalsConstantTypesAndLiteralNets) {
-    struct WireExpect {
-        const char* name;
-        const char* displayName;
-        int msb, lsb, line;
-        const char* comment;
-    };
     // The literal actuals of the instances come last, as nets of their own:
     // "0" from (others => '0') with one bit between its quotes, x"FF" with
     // four bits per digit.
     const WireExpect wires[] = {
-        {"state", "state", -1, -1, 26, ""},   {"shift", "shift", 7, 0, 27, "frame being sent"},
-        {"index", "index", 2, 0, 28, ""},     {"fifo", "fifo", 0, 3, 29, ""},
-        {"parity", "parity", -1, -1, 30, ""}, {"last", "LAST", -1, -1, 31, ""},
-        {"\"0\"", "\"0\"", 1, 0, 68, ""},     {"x\"ff\"", "x\"FF\"", 8, 0, 72, ""}};
-    ASSERT_EQ(module.wires.size(), std::size(wires));
-    for (std::size_t i = 0; i < std::size(wires); ++i) {
-        SCOPED_TRACE(wires[i].name);
-        EXPECT_EQ(module.wires[i].name, wires[i].name);
-        EXPECT_EQ(module.wires[i].displayName, wires[i].displayName);
-        EXPECT_EQ(module.wires[i].msb, wires[i].msb);
-        EXPECT_EQ(module.wires[i].lsb, wires[i].lsb);
-        EXPECT_EQ(module.wires[i].line, wires[i].line);
-        EXPECT_EQ(module.wires[i].comment, wires[i].comment);
-    }
+        {"state", -1, -1, 26, "", "state"},   {"shift", 7, 0, 27, "frame being sent", "shift"},
+        {"index", 2, 0, 28, "", "index"},     {"fifo", 0, 3, 29, "", "fifo"},
+        {"parity", -1, -1, 30, "", "parity"}, {"last", -1, -1, 31, "", "LAST"},
+        {"\"0\"", 1, 0, 68, "", "\"0\""},     {"x\"ff\"", 8, 0, 72, "", "x\"FF\""}};
+    ASSERT_NO_FATAL_FAILURE(testing::expectWires(module, wires));
     // Only the array type is recorded; the enumeration is not.
     ASSERT_EQ(module.vhdlTypes.size(), 1u);
     EXPECT_EQ(module.vhdlTypes[0].name, "fifo_t");
     EXPECT_EQ(module.vhdlTypes[0].msb, 0);
     EXPECT_EQ(module.vhdlTypes[0].lsb, 3);
 
-    struct AssignExpect {
-        const char* name;
-        const char* expression;
-        int line;
-    };
     const AssignExpect assigns[] = {{"last", "7", 31},
                                     {"tx", "shift(0) $when$ state = SEND $else$ '1'", 66},
                                     {"\"0\"", "\"0\"", 68},
                                     {"x\"ff\"", "x\"FF\"", 72}};
-    ASSERT_EQ(module.assigns.size(), std::size(assigns));
-    for (std::size_t i = 0; i < std::size(assigns); ++i) {
-        SCOPED_TRACE(assigns[i].name);
-        EXPECT_EQ(module.assigns[i].name, assigns[i].name);
-        EXPECT_EQ(module.assigns[i].expression, assigns[i].expression);
-        EXPECT_EQ(module.assigns[i].line, assigns[i].line);
-    }
+    ASSERT_NO_FATAL_FAILURE(testing::expectAssigns(module, assigns));
     // shift ( 0 ) when state = SEND else '1': the bracket raises the weight of
     // the index, "when" and "else" are brackets of weight 2.
     std::vector<std::pair<std::string, int>> tokens;
