@@ -1,6 +1,7 @@
 #include "database/chunk_preparation.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <functional>
 #include <iterator>
@@ -120,25 +121,28 @@ void appendLineMarkerAndTokens(Module& module, std::string_view line, int lineNu
     *out++ = '%';
     out = std::copy(number.begin(), number.end(), out);
     int tokens = 1;
-    std::size_t pos = 0;
-    std::size_t firstStart = std::string_view::npos;
-    std::size_t firstEnd = 0;
-    while (pos < line.size()) {
-        while (pos < line.size() && line[pos] == ' ') ++pos;
-        if (pos >= line.size()) break;
-        const std::size_t start = pos;
-        pos = std::min(line.find(' ', pos), line.size());
-        if (firstStart == std::string_view::npos) {
-            firstStart = start;
-            firstEnd = pos;
-        }
-        *out++ = ' ';
-        out = std::copy(line.begin() + static_cast<std::ptrdiff_t>(start),
-                        line.begin() + static_cast<std::ptrdiff_t>(pos), out);
-        ++tokens;
+    // One pass over the characters without branches: every character is
+    // written, and a blank that follows a blank takes its place back. The
+    // text starts with a blank, so the first token is preceded by one too.
+    *out++ = ' ';
+    char* const firstToken = out;
+    bool afterBlank = true;
+    for (const char c : line) {
+        const bool blank = c == ' ';
+        *out = c;
+        out += !(blank && afterBlank);
+        tokens += blank && !afterBlank;
+        afterBlank = blank;
     }
-    if (markDefineEnd && firstStart != std::string_view::npos &&
-        line.substr(firstStart, firstEnd - firstStart) == "`define") {
+    // A last blank written has no token after it.
+    if (afterBlank) {
+        --out;
+        --tokens;
+    }
+    ++tokens;
+    const auto written = static_cast<std::size_t>(out - std::min(firstToken, out));
+    const std::string_view first(firstToken, std::min(written, std::size_t{8}));
+    if (markDefineEnd && (first == "`define" || first == "`define ")) {
         *out++ = ' ';
         out = std::copy(kDefineEndMarker.begin(), kDefineEndMarker.end(), out);
         ++tokens;
@@ -168,14 +172,25 @@ struct LineTriggers {
     bool close = false;
 };
 
-// One library search per character: on lines of typical length this is
-// cheaper than a loop that tests every character against all four.
+// One pass over the line, or-ing a bit per character of interest from a
+// table: cheaper than a search per character on lines of typical length.
 LineTriggers triggersOf(std::string_view line) {
+    enum : unsigned char { kTab = 1, kSlash = 2, kOpen = 4, kClose = 8 };
+    static constexpr auto kBits = [] {
+        std::array<unsigned char, 256> bits{};
+        bits['\t'] = kTab;
+        bits['/'] = kSlash;
+        bits['('] = kOpen;
+        bits[')'] = kClose;
+        return bits;
+    }();
+    unsigned seen = 0;
+    for (const char c : line) seen |= kBits[static_cast<unsigned char>(c)];
     LineTriggers found;
-    found.tab = line.find('\t') != std::string_view::npos;
-    found.slash = line.find('/') != std::string_view::npos;
-    found.open = line.find('(') != std::string_view::npos;
-    found.close = line.find(')') != std::string_view::npos;
+    found.tab = (seen & kTab) != 0;
+    found.slash = (seen & kSlash) != 0;
+    found.open = (seen & kOpen) != 0;
+    found.close = (seen & kClose) != 0;
     return found;
 }
 
@@ -224,24 +239,25 @@ void addVerilogLine(Module& module, std::string_view rawLine, int lineNumber,
 // Overwrites every whole word "end" (any case) with the end marker: the word
 // must start the line or follow a blank, and end the line or precede a blank
 // or ";" (tabs are blanks by now). The marker is as long as the word, so the
-// line keeps its length and the positions after a replaced word. Only the
-// starts of words are looked at, found by searching for the blanks.
+// line keeps its length and the positions after a replaced word. One pass
+// looks at each character once: only an "e" at the start of a word can begin
+// the word.
 static_assert(kVhdlEndMarker.size() == 3);
 void markVhdlEndWords(std::string& line) {
-    std::size_t pos = 0;
-    while (true) {
-        while (pos < line.size() && line[pos] == ' ') ++pos;
-        if (pos + 3 > line.size()) break;
-        const std::size_t after = pos + 3;
-        if ((line[pos] | 0x20) == 'e' && (line[pos + 1] | 0x20) == 'n' &&
-            (line[pos + 2] | 0x20) == 'd' &&
-            (after == line.size() || line[after] == ' ' || line[after] == ';')) {
-            std::copy(kVhdlEndMarker.begin(), kVhdlEndMarker.end(),
-                      line.begin() + static_cast<std::ptrdiff_t>(pos));
+    const std::size_t size = line.size();
+    if (size < 3) return;
+    char* const text = line.data();
+    bool wordStart = true;
+    for (std::size_t pos = 0; pos + 3 <= size; ++pos) {
+        const char c = text[pos];
+        if (wordStart && (c | 0x20) == 'e' && (text[pos + 1] | 0x20) == 'n' &&
+            (text[pos + 2] | 0x20) == 'd') {
+            const std::size_t after = pos + 3;
+            if (after == size || text[after] == ' ' || text[after] == ';') {
+                std::copy(kVhdlEndMarker.begin(), kVhdlEndMarker.end(), text + pos);
+            }
         }
-        const std::size_t blank = line.find(' ', pos);
-        if (blank == std::string::npos) break;
-        pos = blank + 1;
+        wordStart = c == ' ';
     }
 }
 
