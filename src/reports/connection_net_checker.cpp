@@ -166,10 +166,32 @@ struct IndexedNetChecker::Index {
         for (std::size_t id = 1; id < firstUse.size(); ++id) firstUse[id] += firstUse[id - 1];
         next.assign(firstUse.begin(), firstUse.end() - 1);
         uses.resize(listed.size());
-        for (const auto& [id, ref] : listed) uses[next[static_cast<std::size_t>(id)]++] = ref;
         countPortsToReserve(indexed);
+        resolved.resize(listed.size());
+        resolution.assign(listed.size(), Resolution::kAtCheck);
+        const RangeResolver resolver(indexed, &ranges);
+        for (const auto& [id, ref] : listed) {
+            const std::size_t at = next[static_cast<std::size_t>(id)]++;
+            uses[at] = ref;
+            if (mayBeNet[static_cast<std::size_t>(id)] != 0) resolveAhead(indexed, resolver, at);
+        }
         // Most port keys come from the ports these uses record.
         portKeys.reset(listed.size());
+    }
+
+    // Resolves the use at `at` now, while the module's blocks are walked in
+    // order, rather than when its net is checked: the checks visit the uses
+    // name by name, jumping across the blocks of a large module. A use whose
+    // resolution writes a connection error is left to the check, which writes
+    // the error in its place in the log.
+    void resolveAhead(const Module& indexed, const RangeResolver& resolver, std::size_t at) {
+        const bool found =
+            resolveUse(indexed, uses[at], resolver, selectSyntaxFor(scans), scratchLog, resolved[at]);
+        if (scratchLog.size() != 0) {
+            scratchLog.clear();
+            return;
+        }
+        resolution[at] = found ? Resolution::kResolved : Resolution::kNoUse;
     }
 
     // Per block, the uses of names that can become nets: those are the only
@@ -247,6 +269,7 @@ struct IndexedNetChecker::Index {
     std::size_t footprint() const {
         std::size_t bytes = ranges.footprint() + names.footprint() +
                             uses.capacity() * sizeof(UseRef) +
+                            resolved.capacity() * sizeof(ResolvedUse) + resolution.capacity() +
                             listed.capacity() * sizeof(listed[0]) +
                             (firstUse.capacity() + next.capacity()) * sizeof(std::size_t);
         for (const auto& counts : syncedPorts) bytes += counts.capacity() * sizeof(std::size_t);
@@ -264,6 +287,11 @@ struct IndexedNetChecker::Index {
     std::array<std::vector<std::size_t>, kBlockKinds> syncedPorts;  // per kind and block
     // Per kind and block, the candidate uses not yet reserved for in its ports.
     std::array<std::vector<std::size_t>, kBlockKinds> unreservedUses;
+    // Per use (in the order of `uses`), whether it was resolved ahead.
+    enum class Resolution : std::uint8_t { kAtCheck, kResolved, kNoUse };
+    std::vector<ResolvedUse> resolved;
+    std::vector<Resolution> resolution;
+    MessageLog scratchLog;
     // Working storage of reset(), kept with the index for the next module.
     std::vector<std::pair<int, UseRef>> listed;
     std::vector<std::size_t> next;
@@ -359,7 +387,16 @@ void IndexedNetChecker::checkInserted(Module& module, const std::string& netName
     for (std::size_t u = index.firstUse[first]; u < index.firstUse[first + 1]; ++u) {
         const UseRef& ref = index.uses[u];
         ResolvedUse use;
-        if (!resolveUse(module, ref, resolver, syntax, log, use)) continue;
+        switch (index.resolution[u]) {
+            case Index::Resolution::kResolved:
+                use = index.resolved[u];
+                break;
+            case Index::Resolution::kNoUse:
+                continue;
+            case Index::Resolution::kAtCheck:
+                if (!resolveUse(module, ref, resolver, syntax, log, use)) continue;
+                break;
+        }
         std::vector<Pin>* ports = blockPorts(module, ref.kind, ref.block);
         if (!ports) continue;
         if (use.fromTokens) {
