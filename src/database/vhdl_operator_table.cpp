@@ -1,6 +1,7 @@
 #include "database/vhdl_operator_table.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "database/text_helpers.h"
@@ -48,17 +49,29 @@ struct WordOperatorTable {
     };
     std::array<std::vector<Word>, kLongestWordOperator + 1> byLength;
 
+    // Per length, the first letters of the operators of that length (bit 0
+    // for "a"), so that most words of the text are rejected on one test.
+    std::array<std::uint32_t, kLongestWordOperator + 1> firstLetters{};
+
     WordOperatorTable() {
         int next = 0;
         for (const OperatorEntry& entry : kVhdlOperators) {
-            if (isWordOperator(entry.text))
-                byLength[entry.text.size()].push_back({entry.text, next++});
+            if (!isWordOperator(entry.text)) continue;
+            byLength[entry.text.size()].push_back({entry.text, next++});
+            firstLetters[entry.text.size()] |= letterBit(entry.text[0]);
         }
+    }
+
+    // The bit of a word character's letter, either case; "_" gets a bit no
+    // operator uses.
+    static constexpr std::uint32_t letterBit(char c) {
+        return std::uint32_t{1} << ((static_cast<unsigned>(c) | 0x20u) - 'a');
     }
 
     // The position of the word operator equal to `word` ignoring case, or -1.
     int find(std::string_view word) const {
         if (word.size() > kLongestWordOperator) return -1;
+        if ((firstLetters[word.size()] & letterBit(word[0])) == 0) return -1;
         for (const Word& candidate : byLength[word.size()]) {
             std::size_t i = 0;
             while (i < word.size() && lowerAscii(word[i]) == candidate.text[i]) ++i;
@@ -94,18 +107,20 @@ std::string markVhdlWordOperators(std::string_view text) {
     std::string result;
     result.reserve(text.size() + text.size() / 8);
     std::size_t copied = 0;  // text before this position is in the result
-    std::size_t pos = 1;
+    std::size_t pos = 0;
     while (pos < text.size()) {
-        const char lead = text[pos - 1];
-        if ((lead != ' ' && lead != ')') || !isWordByte(text[pos])) {
+        if (!isWordByte(text[pos])) {
             ++pos;
             continue;
         }
+        // A whole run of word characters is passed at once; only a run that
+        // follows a lead and ends before a trail can be an operator.
         std::size_t end = pos + 1;
         while (end < text.size() && isWordByte(text[end])) ++end;
-        const int found = (end < text.size() && (text[end] == ' ' || text[end] == '('))
-                              ? table.find(text.substr(pos, end - pos))
-                              : -1;
+        const char lead = pos > 0 ? text[pos - 1] : '\0';
+        const bool delimited = (lead == ' ' || lead == ')') && end < text.size() &&
+                               (text[end] == ' ' || text[end] == '(');
+        const int found = delimited ? table.find(text.substr(pos, end - pos)) : -1;
         if (found >= 0) {
             const bool leadBlank = lead == ' ';
             const bool trailBlank = text[end] == ' ';

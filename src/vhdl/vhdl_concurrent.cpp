@@ -38,7 +38,12 @@ struct StatementWords {
         lines.push_back(line);
         starts.push_back(compact.size());
         compact += word;
-        for (char c : word) lower.push_back((c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c);
+        const std::size_t at = lower.size();
+        lower.resize(at + word.size());
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            const char c = word[i];
+            lower[at + i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        }
     }
 
     std::string spaced() const {
@@ -105,9 +110,8 @@ int restartAsProcess(VhdlParseState& state, const StatementWords& read,
 // statement label, and for "with s select t <= ..." the name after "select".
 std::string assignmentTarget(std::string_view head) {
     std::string target = removeLineMarkers(replaceAll(head, " ", ""));
-    const std::string spacedLower = toLowerAscii(head);
-    if (toLowerAscii(target).starts_with("with")) {
-        const std::size_t select = spacedLower.rfind(" select ");
+    if (startsWithLowerWord(target, "with")) {
+        const std::size_t select = toLowerAscii(head).rfind(" select ");
         if (select != std::string::npos) {
             return removeLineMarkers(replaceAll(head.substr(select + 8), " ", ""));
         }
@@ -135,7 +139,7 @@ int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int li
     return 0;
 }
 
-int parseConcurrentStatement(VhdlParseState& state, const std::string& firstToken) {
+int parseConcurrentStatement(VhdlParseState& state, std::string_view firstToken) {
     const int line = state.currentLine;
     // The words of one statement at a time, in storage reused from statement
     // to statement (the parsers called below never read another one).

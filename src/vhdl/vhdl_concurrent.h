@@ -13,7 +13,7 @@ namespace corvane {
 // Called with the first token of a concurrent statement; reads the statement
 // up to its ";" and hands it to the assignment, process or instance parser.
 // Returns 1 after a message.
-int parseConcurrentStatement(VhdlParseState& state, const std::string& firstToken);
+int parseConcurrentStatement(VhdlParseState& state, std::string_view firstToken);
 
 // Appends the Assign of "target <= expression" (line markers removed; the
 // target without blanks, a label or a "with ... select" head; the expression

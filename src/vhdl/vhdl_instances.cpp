@@ -96,23 +96,12 @@ void addLiteralNet(VhdlParseState& state, std::string_view literal, std::string_
     state.module.assigns.push_back(std::move(assign));
 }
 
-bool isBlankOrTab(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// `text` without leading and trailing blanks and tabs.
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlankOrTab(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlankOrTab(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // One port map association at `position`, as written and lower-cased (the
 // same characters); 1 after a message.
 int addConnection(VhdlParseState& state, std::string_view association,
                   std::string_view lowerAssociation, std::size_t position,
                   const VhdlComponent* component, Child& child, int line) {
-    const std::string_view text = trimmed(association);
+    const std::string_view text = trimmedBlanks(association);
     if (text.empty()) {
         state.errorAt(line, "Syntax error.(17)\r\n");
         return 1;
@@ -130,8 +119,8 @@ int addConnection(VhdlParseState& state, std::string_view association,
         actual = text;
         lowerActual = lower;
     } else {
-        formal = trimmed(text.substr(0, arrow));
-        actual = trimmed(text.substr(arrow + 2));
+        formal = trimmedBlanks(text.substr(0, arrow));
+        actual = trimmedBlanks(text.substr(arrow + 2));
         lowerActual =
             lower.substr(static_cast<std::size_t>(actual.data() - text.data()), actual.size());
     }

@@ -49,7 +49,7 @@ Step declaration(VhdlParseState& state, std::string_view keyword) {
 }
 
 // Tokens that do not start with a keyword of the design-unit level.
-Step otherToken(VhdlParseState& state, const std::string& token) {
+Step otherToken(VhdlParseState& state, std::string_view token) {
     if (inStatementPart(state)) {
         parseConcurrentStatement(state, token);
         return Step::kContinue;
@@ -59,25 +59,26 @@ Step otherToken(VhdlParseState& state, const std::string& token) {
         return Step::kFail;
     }
     if (token.empty()) return Step::kContinue;
-    state.error("Syntax error.(4) " + token + "\r\n");
+    state.error("Syntax error.(4) " + std::string(token) + "\r\n");
     return Step::kFail;
 }
 
-Step endMarker(VhdlParseState& state, const std::string& token) {
+Step endMarker(VhdlParseState& state, std::string_view token) {
     // "end;" arrives as the marker glued to its ";".
     parseEndOfUnit(state, token.size() > kVhdlEndMarker.size());
     return Step::kContinue;
 }
 
-bool isEndMarkerToken(const std::string& token) {
+bool isEndMarkerToken(std::string_view token) {
     return token == kVhdlEndMarker || (token.starts_with(kVhdlEndMarker) &&
                                        token.substr(kVhdlEndMarker.size()).starts_with(';'));
 }
 
 // One token of the main loop, dispatched on the first rule that matches.
-Step dispatch(VhdlParseState& state, const std::string& token) {
+// `lower` is a buffer for the token lower-cased, kept from token to token.
+Step dispatch(VhdlParseState& state, std::string_view token, std::string& lower) {
     if (state.followMarker(token)) return Step::kContinue;
-    const std::string lower = toLowerAscii(token);
+    assignLowerAscii(lower, token);
     if (lower == "library") {
         skipToSemicolon(state, "Syntax error.(5)\r\n");
     } else if (lower == "use") {
@@ -106,7 +107,7 @@ Step dispatch(VhdlParseState& state, const std::string& token) {
         state.unit = kArchitectureStatements;
     } else if (lower == "process" || lower.starts_with("process(")) {
         if (!inStatementPart(state)) return illegalPosition(state, "always");
-        parseProcess(state, std::string_view(token).substr(7));
+        parseProcess(state, token.substr(7));
     } else {
         return otherToken(state, token);
     }
@@ -153,9 +154,10 @@ int parseVhdlText(Module& module, const std::string& filePath, AnalysisContext& 
     module.language = kVhdl;
     module.readPos = 0;
     module.tokensRead = 0;
+    std::string lower;
     while (module.readPos != -1) {
         sendParseProgress(module, context.progress);
-        const Step step = dispatch(state, state.next());
+        const Step step = dispatch(state, state.nextView(), lower);
         if (step == Step::kFail) return 1;
         if (step == Step::kStopReading) break;
     }

@@ -122,6 +122,14 @@ bool startsWithLowerWord(std::string_view text, std::string_view word);
 // removes them.
 std::string removeGluedMarkers(std::string_view text);
 
+// `text` without leading and trailing blanks and tabs, as a view: what
+// trimBlanks() returns, without the copy.
+constexpr std::string_view trimmedBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
 // Whether `c` may be part of a VHDL identifier.
 constexpr bool isIdentifierChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';

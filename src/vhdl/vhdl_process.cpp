@@ -176,16 +176,20 @@ private:
         return Step::kFail;
     }
 
-    // "if c then", "elsif c then", "case e is": the text up to the closing word.
+    // "if c then", "elsif c then", "case e is": "marker <= " and the text up
+    // to the closing word, built in the statement buffer.
     Step condition(std::string_view rest, std::string_view marker, std::string_view closingWord,
                    std::string_view message) {
         const int line = state_.currentLine;
-        std::string text(rest);
-        if (!glueToWord(text, closingWord)) {
+        text_.assign(marker);
+        text_ += " <= ";
+        const std::size_t head = text_.size();
+        text_ += rest;
+        if (!glueToWord(text_, head, closingWord)) {
             state_.errorAt(line, message);
             return Step::kFail;
         }
-        return split(std::string(marker) + " <= " + text, line);
+        return split(text_, line);
     }
 
     // "when choice =>": the statement after the arrow is read next.
@@ -256,10 +260,12 @@ private:
         }
     }
 
-    // A signal, port or variable assignment up to its ";".
+    // A signal, port or variable assignment up to its ";", glued in the
+    // statement buffer.
     Step assignment(std::string_view token, std::string_view unendedMessage, bool variable) {
         const int line = state_.currentLine;
-        std::string text(token);
+        std::string& text = text_;
+        text.assign(token);
         if (!glueToSemicolon(text)) {
             state_.errorAt(line, unendedMessage);
             return Step::kFail;
@@ -271,7 +277,7 @@ private:
         }
         const std::size_t arrow = text.find("<=");
         if (arrow != std::string::npos &&
-            trimBlanks(std::string_view(text).substr(0, arrow)).empty()) {
+            trimmedBlanks(std::string_view(text).substr(0, arrow)).empty()) {
             state_.errorAt(line, "Signal name is empty.\r\n");
             return Step::kFail;
         }
@@ -287,10 +293,11 @@ private:
         return true;
     }
 
-    // Glues tokens up to the word that closes a condition (not included).
-    bool glueToWord(std::string& text, std::string_view word) {
+    // Glues tokens after text[head...] up to the word that closes a
+    // condition (not included); only the glued part can end with the word.
+    bool glueToWord(std::string& text, std::size_t head, std::string_view word) {
         while (true) {
-            if (endsWithGluedWord(text, word)) {
+            if (endsWithGluedWord(std::string_view(text).substr(head), word)) {
                 text.resize(text.size() - word.size());
                 return true;
             }
@@ -301,7 +308,7 @@ private:
         }
     }
 
-    Step split(const std::string& text, int line) {
+    Step split(std::string_view text, int line) {
         const int failed =
             addProcessStatement(scratch(), text, line, state_.module, state_.log, state_.filePath);
         return failed ? Step::kFail : Step::kContinue;
@@ -320,6 +327,7 @@ private:
     BodyTokens tokens_;
     std::size_t blockIndex_;
     std::string name_;  // the target name of the statement being read, lower-cased
+    std::string text_;  // the statement being glued, kept from statement to statement
 };
 
 // The signals of the parenthesised list that starts the header, if any.

@@ -95,8 +95,9 @@ public:
         : generics_(generics), line_(line), tokens_(tokens), plain_(plain) {}
 
     // An operand as written and lower-cased (the same characters).
+    // Tokens are filled where they are stored, without a temporary to move.
     void operand(std::string_view written, std::string_view lower) {
-        FormulaToken token;
+        FormulaToken& token = tokens_.emplace_back();
         if (plain_ || generics_.occursIn(lower)) {
             token.displayText = generics_.substitute(written);
             token.text = toLowerAscii(token.displayText);
@@ -107,12 +108,11 @@ public:
         token.op = -1;
         token.strength = 0;
         token.line = line_;
-        tokens_.push_back(std::move(token));
     }
 
     void op(int index, std::string_view written, std::string_view lower) {
         const OperatorEntry& entry = kVhdlOperators[static_cast<std::size_t>(index)];
-        FormulaToken token;
+        FormulaToken& token = tokens_.emplace_back();
         token.text.assign(lower);
         token.displayText.assign(written);
         token.op = index;
@@ -123,7 +123,6 @@ public:
             token.strength = -1;
             bracketWeight_ += entry.priority;
         }
-        tokens_.push_back(std::move(token));
     }
 
 private:
