@@ -29,8 +29,9 @@ bool readComponentBody(VhdlParseState& state, std::string& body) {
 }
 
 // The port list of the component body: the text inside "port(...)", after a
-// generic clause if there is one. False when there is no "port(".
-bool componentPortList(std::string_view body, std::string& list) {
+// generic clause if there is one, as a view into `body`. False when there is
+// no "port(".
+bool componentPortList(std::string_view body, std::string_view& list) {
     const std::string lower = toLowerAscii(body);
     std::size_t search = 0;
     const std::size_t generic = lower.find("generic(");
@@ -40,7 +41,7 @@ bool componentPortList(std::string_view body, std::string& list) {
     const std::size_t open = port + 4;
     const std::size_t end = matchingParenEnd(body, open);
     const std::size_t innerEnd = (end > open + 1 && body[end - 1] == ')') ? end - 1 : end;
-    list = std::string(body.substr(open + 1, innerEnd - open - 1));
+    list = body.substr(open + 1, innerEnd - open - 1);
     return true;
 }
 
@@ -52,21 +53,24 @@ int addComponentPorts(VhdlParseState& state, std::string_view declaration, int l
         state.errorAt(line, "Syntax error.(26)\r\n");
         return 1;
     }
-    const std::string names = trimBlanks(declaration.substr(0, colon));
-    const std::string mode = toLowerAscii(trimBlanks(declaration.substr(colon + 1)));
+    const std::string_view names = trimmedBlanks(declaration.substr(0, colon));
+    const std::string_view mode = trimmedBlanks(declaration.substr(colon + 1));
     // Only the three modes count here ("inout" first, as it begins with "in").
-    if (!mode.starts_with("inout") && !mode.starts_with("in") && !mode.starts_with("out")) {
-        state.errorAt(line,
-                      "Syntax error.(28.2) port " + names + " has no in/out designation.\r\n");
+    if (!startsWithLowerWord(mode, "inout") && !startsWithLowerWord(mode, "in") &&
+        !startsWithLowerWord(mode, "out")) {
+        state.errorAt(line, "Syntax error.(28.2) port " + std::string(names) +
+                                " has no in/out designation.\r\n");
         return 1;
     }
-    for (const std::string& name : splitAll(names, ",")) {
-        const std::string trimmed = trimBlanks(name);
-        if (trimmed.empty()) {
-            state.errorAt(line, "Syntax error.(27)\r\n");
-            return 1;
-        }
-        component.ports.push_back({toLowerAscii(trimmed), trimmed});
+    const bool complete = forEachField(names, ',', [&](std::string_view name) {
+        const std::string_view trimmed = trimmedBlanks(name);
+        if (trimmed.empty()) return false;
+        component.ports.push_back({toLowerAscii(trimmed), std::string(trimmed)});
+        return true;
+    });
+    if (!complete) {
+        state.errorAt(line, "Syntax error.(27)\r\n");
+        return 1;
     }
     return 0;
 }
@@ -87,19 +91,20 @@ int parseComponentDeclaration(VhdlParseState& state) {
         state.errorAt(line, "component \"" + name + "\" is already defined.\r\n");
         return 1;
     }
-    std::string list;
+    std::string_view list;
     if (!componentPortList(body, list)) {
         state.errorAt(line, "No \"port\" in component.\r\n");
         return 1;
     }
-    if (trimBlanks(list).empty()) {
+    if (trimmedBlanks(list).empty()) {
         state.errorAt(line, "No port in component.\r\n");
         return 1;
     }
-    for (const std::string& declaration : splitAll(list, ";")) {
-        if (trimBlanks(declaration).empty()) continue;
-        if (addComponentPorts(state, declaration, line, component) != 0) return 1;
-    }
+    const bool added = forEachField(list, ';', [&](std::string_view declaration) {
+        return trimmedBlanks(declaration).empty() ||
+               addComponentPorts(state, declaration, line, component) == 0;
+    });
+    if (!added) return 1;
     state.addComponent(std::move(component));
     return 0;
 }

@@ -14,18 +14,19 @@ namespace {
 // views into the prepared text, with what is needed to step back to any of
 // them, and the tokens glued without blanks.
 struct StatementWords {
-    std::vector<std::string_view> words;
-    std::vector<int> readNumber;  // reads made in this statement when the word came (0: the first)
-    std::vector<int> lines;       // current line when the word came
-    int reads = 0;                // tokens read here after the first one, markers included
-    std::string compact;          // the words glued
-    std::string lower;            // `compact` lower-cased
+    struct Word {
+        std::string_view text;
+        int readNumber;  // reads made in this statement when the word came (0: the first)
+        int line;        // current line when the word came
+    };
+    std::vector<Word> words;
+    int reads = 0;                    // tokens read here after the first one, markers included
+    std::string compact;              // the words glued
+    std::string lower;                // `compact` lower-cased, once the statement is complete
     std::vector<std::size_t> starts;  // where each word begins in `compact`
 
     void clear() {
         words.clear();
-        readNumber.clear();
-        lines.clear();
         reads = 0;
         compact.clear();
         lower.clear();
@@ -33,25 +34,26 @@ struct StatementWords {
     }
 
     void add(std::string_view word, int readIndex, int line) {
-        words.push_back(word);
-        readNumber.push_back(readIndex);
-        lines.push_back(line);
+        words.push_back({word, readIndex, line});
         starts.push_back(compact.size());
         compact += word;
-        const std::size_t at = lower.size();
-        lower.resize(at + word.size());
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const char c = word[i];
-            lower[at + i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    }
+
+    // Lower-cases the glued words in one pass.
+    void finish() {
+        lower.resize(compact.size());
+        for (std::size_t i = 0; i < compact.size(); ++i) {
+            const char c = compact[i];
+            lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
         }
     }
 
     std::string spaced() const {
         std::string text;
         text.reserve(compact.size() + words.size());
-        for (std::string_view word : words) {
+        for (const Word& word : words) {
             if (!text.empty()) text.push_back(' ');
-            text += word;
+            text += word.text;
         }
         return text;
     }
@@ -59,13 +61,14 @@ struct StatementWords {
 
 bool readStatementWords(VhdlParseState& state, std::string_view firstToken, StatementWords& read) {
     read.add(firstToken, 0, state.currentLine);
-    while (!read.words.back().ends_with(';')) {
+    while (!read.words.back().text.ends_with(';')) {
         if (state.exhausted()) return false;
         const std::string_view token = state.nextView();
         ++read.reads;
         if (state.followMarker(token)) continue;
         read.add(token, read.reads, state.currentLine);
     }
+    read.finish();
     return true;
 }
 
@@ -98,9 +101,9 @@ int restartAsProcess(VhdlParseState& state, const StatementWords& read,
                      const std::vector<std::size_t>& starts, std::size_t keyword) {
     std::size_t word = 0;
     while (word + 1 < starts.size() && starts[word + 1] <= keyword) ++word;
-    const int stepsBack = read.reads - read.readNumber[word] + 1;
+    const int stepsBack = read.reads - read.words[word].readNumber + 1;
     for (int i = 0; i < stepsBack; ++i) state.pushBack();
-    state.currentLine = read.lines[word];
+    state.currentLine = read.words[word].line;
     const std::string_view token = state.nextView();
     const std::size_t offset = keyword - starts[word] + 7;
     return parseProcess(state, offset < token.size() ? token.substr(offset) : std::string_view());

@@ -14,16 +14,16 @@ namespace {
 
 // The type part of a declaration, lower-cased, without an initial value.
 std::string typePart(std::string_view text) {
-    std::string type = toLowerAscii(trimBlanks(text));
+    std::string type = toLowerAscii(trimmedBlanks(text));
     const std::size_t initial = type.find(":=");
     if (initial != std::string::npos) type.resize(initial);
     return type;
 }
 
-void appendWire(VhdlParseState& state, const std::string& name, int msb, int lsb, int line) {
+void appendWire(VhdlParseState& state, std::string_view name, int msb, int lsb, int line) {
     Wire wire;
     wire.name = toLowerAscii(name);
-    wire.displayName = name;
+    wire.displayName = std::string(name);
     wire.msb = msb;
     wire.lsb = lsb;
     wire.line = line;
@@ -31,13 +31,13 @@ void appendWire(VhdlParseState& state, const std::string& name, int msb, int lsb
     state.module.wires.push_back(std::move(wire));
 }
 
-// The names before the ":" of a declaration, trimmed; false when one is empty.
-bool declaredNames(std::string_view text, std::vector<std::string>& names) {
-    for (const std::string& name : splitAll(text, ",")) {
-        names.push_back(trimBlanks(name));
-        if (names.back().empty()) return false;
-    }
-    return true;
+// The names before the ":" of a declaration, trimmed, as views into `text`;
+// false when one is empty.
+bool declaredNames(std::string_view text, std::vector<std::string_view>& names) {
+    return forEachField(text, ',', [&](std::string_view name) {
+        names.push_back(trimmedBlanks(name));
+        return !names.back().empty();
+    });
 }
 
 int parseRecordType(VhdlParseState& state, const std::string& name, int line) {
@@ -90,7 +90,7 @@ bool resolveDeclaredType(VhdlParseState& state, std::string_view type, int& msb,
             break;
     }
     if (isScalarType(type)) return true;
-    if (const VhdlType* declared = state.findType(std::string(type))) {
+    if (const VhdlType* declared = state.findType(type)) {
         msb = declared->msb;
         lsb = declared->lsb;
     }
@@ -110,7 +110,7 @@ int parseSignalDeclaration(VhdlParseState& state) {
         state.errorAt(line, "Syntax error.(10)\r\n");
         return 1;
     }
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     if (!declaredNames(std::string_view(text).substr(0, colon), names)) {
         state.errorAt(line, "Signal name is empty.\r\n");
         return 1;
@@ -121,7 +121,7 @@ int parseSignalDeclaration(VhdlParseState& state) {
         state.errorAt(line, "Syntax error.(34)\r\n");
         return 1;
     }
-    for (const std::string& name : names) appendWire(state, name, msb, lsb, line);
+    for (std::string_view name : names) appendWire(state, name, msb, lsb, line);
     return 0;
 }
 

@@ -44,15 +44,15 @@ std::string instantiatedName(std::string_view text, std::size_t begin, std::size
 }
 
 void addOverrides(std::string_view associations, Child& child) {
-    for (const std::string& association : splitAll(associations, ",")) {
+    forEachField(associations, ',', [&](std::string_view association) {
         const std::size_t arrow = association.find("=>");
-        if (arrow == std::string::npos) continue;
-        ParamOverride override;
-        override.displayName = trimBlanks(std::string_view(association).substr(0, arrow));
+        if (arrow == std::string_view::npos) return true;
+        ParamOverride& override = child.overrides.emplace_back();
+        override.displayName = std::string(trimmedBlanks(association.substr(0, arrow)));
         override.name = toLowerAscii(override.displayName);
-        override.value = trimBlanks(std::string_view(association).substr(arrow + 2));
-        child.overrides.push_back(std::move(override));
-    }
+        override.value = std::string(trimmedBlanks(association.substr(arrow + 2)));
+        return true;
+    });
 }
 
 // A character literal '0', a bit-string literal "0101" or a hexadecimal

@@ -28,14 +28,15 @@ std::string VhdlParseState::commentOf(int line) const {
     return found == module.lineComments.end() ? std::string() : found->second;
 }
 
-const VhdlComponent* VhdlParseState::findComponent(const std::string& name) const {
-    const auto found = components_.find(name);
-    return found == components_.end() ? nullptr : &found->second;
+const VhdlComponent* VhdlParseState::findComponent(std::string_view name) const {
+    const int id = componentNames_.find(name);
+    return id < 0 ? nullptr : &components_[static_cast<std::size_t>(id)];
 }
 
 void VhdlParseState::addComponent(VhdlComponent component) {
-    std::string name = component.name;
-    components_.try_emplace(std::move(name), std::move(component));
+    const int id = componentNames_.findOrAdd(component.name);
+    if (static_cast<std::size_t>(id) == components_.size())
+        components_.push_back(std::move(component));
 }
 
 bool VhdlParseState::isSignalName(std::string_view name) {
@@ -52,12 +53,13 @@ bool VhdlParseState::isPinName(std::string_view name) {
     return pinNames_.find(name) >= 0;
 }
 
-const VhdlType* VhdlParseState::findType(const std::string& name) {
+const VhdlType* VhdlParseState::findType(std::string_view name) {
     for (; indexedTypes_ < module.vhdlTypes.size(); ++indexedTypes_) {
-        typeIndex_.try_emplace(module.vhdlTypes[indexedTypes_].name, indexedTypes_);
+        const int id = typeNames_.findOrAdd(module.vhdlTypes[indexedTypes_].name);
+        if (static_cast<std::size_t>(id) == typeSlots_.size()) typeSlots_.push_back(indexedTypes_);
     }
-    const auto found = typeIndex_.find(name);
-    return found == typeIndex_.end() ? nullptr : &module.vhdlTypes[found->second];
+    const int id = typeNames_.find(name);
+    return id < 0 ? nullptr : &module.vhdlTypes[typeSlots_[static_cast<std::size_t>(id)]];
 }
 
 const GenericTable& VhdlParseState::generics() {

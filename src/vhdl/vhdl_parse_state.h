@@ -78,8 +78,9 @@ public:
     // The end-of-line comment of `line`, or "".
     std::string commentOf(int line) const;
 
-    // Components of the file, by lower-cased name.
-    const VhdlComponent* findComponent(const std::string& name) const;
+    // Components of the file, by lower-cased name; the first one of a name
+    // is kept. A found component stays valid until the next one is added.
+    const VhdlComponent* findComponent(std::string_view name) const;
     void addComponent(VhdlComponent component);
 
     // Whether a lower-cased name is a signal (wire) or a port of the module.
@@ -88,7 +89,7 @@ public:
     bool isPinName(std::string_view name);
 
     // A declared record or array type by lower-cased name, or nullptr.
-    const VhdlType* findType(const std::string& name);
+    const VhdlType* findType(std::string_view name);
 
     // The generic substitution of the module's generics, built on first use;
     // genericsChanged() makes the next use rebuild it.
@@ -96,14 +97,18 @@ public:
     void genericsChanged() { generics_.reset(); }
 
 private:
-    std::map<std::string, VhdlComponent> components_;
+    // Components and type names are numbered in order of first insertion:
+    // the number of a name is its place in components_ and typeSlots_.
+    NameTable componentNames_;
+    std::vector<VhdlComponent> components_;
     // The lower-cased names of the module's wires and pins, looked up by view;
     // one table each rather than a node per name.
     NameTable signalNames_;
     std::size_t indexedWires_ = 0;
     NameTable pinNames_;
     std::size_t indexedPins_ = 0;
-    std::map<std::string, std::size_t> typeIndex_;  // first declaration wins
+    NameTable typeNames_;
+    std::vector<std::size_t> typeSlots_;  // module.vhdlTypes position; first declaration wins
     std::size_t indexedTypes_ = 0;
     std::unique_ptr<GenericTable> generics_;
 };
@@ -128,6 +133,20 @@ constexpr std::string_view trimmedBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
+}
+
+// Calls `visit` with each field of `text` cut at every `separator`, empty
+// fields included (the fields splitAll() gives, as views), while it returns
+// true; returns false when `visit` stopped it.
+template <typename Visit>
+bool forEachField(std::string_view text, char separator, Visit&& visit) {
+    std::size_t begin = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, begin);
+        if (end == std::string_view::npos) return visit(text.substr(begin));
+        if (!visit(text.substr(begin, end - begin))) return false;
+        begin = end + 1;
+    }
 }
 
 // Whether `c` may be part of a VHDL identifier.

@@ -94,35 +94,28 @@ public:
                 bool plain)
         : generics_(generics), line_(line), tokens_(tokens), plain_(plain) {}
 
-    // An operand as written and lower-cased (the same characters).
-    // Tokens are filled where they are stored, without a temporary to move.
+    // An operand as written and lower-cased (the same characters). The
+    // token strings are built from the pieces directly, not assigned over
+    // the defaults.
     void operand(std::string_view written, std::string_view lower) {
-        FormulaToken& token = tokens_.emplace_back();
         if (plain_ || generics_.occursIn(lower)) {
-            token.displayText = generics_.substitute(written);
-            token.text = toLowerAscii(token.displayText);
+            std::string display = generics_.substitute(written);
+            std::string text = toLowerAscii(display);
+            tokens_.push_back({std::move(text), std::move(display), -1, 0, line_});
         } else {
-            token.displayText.assign(written);
-            token.text.assign(lower);
+            tokens_.push_back({std::string(lower), std::string(written), -1, 0, line_});
         }
-        token.op = -1;
-        token.strength = 0;
-        token.line = line_;
     }
 
     void op(int index, std::string_view written, std::string_view lower) {
         const OperatorEntry& entry = kVhdlOperators[static_cast<std::size_t>(index)];
-        FormulaToken& token = tokens_.emplace_back();
-        token.text.assign(lower);
-        token.displayText.assign(written);
-        token.op = index;
-        token.line = line_;
+        int strength = -1;
         if (index < kVhdlFirstBracket) {
-            token.strength = entry.priority + bracketWeight_;
+            strength = entry.priority + bracketWeight_;
         } else {
-            token.strength = -1;
             bracketWeight_ += entry.priority;
         }
+        tokens_.push_back({std::string(lower), std::string(written), index, strength, line_});
     }
 
 private:
