@@ -49,16 +49,19 @@ struct WordOperatorTable {
     };
     std::array<std::vector<Word>, kLongestWordOperator + 1> byLength;
 
-    // Per length, the first letters of the operators of that length (bit 0
-    // for "a"), so that most words of the text are rejected on one test.
+    // Per length, the first and the last letters of the operators of that
+    // length (bit 0 for "a"), so that most words of the text are rejected
+    // on two tests.
     std::array<std::uint32_t, kLongestWordOperator + 1> firstLetters{};
+    std::array<std::uint32_t, kLongestWordOperator + 1> lastLetters{};
 
     WordOperatorTable() {
         int next = 0;
         for (const OperatorEntry& entry : kVhdlOperators) {
             if (!isWordOperator(entry.text)) continue;
             byLength[entry.text.size()].push_back({entry.text, next++});
-            firstLetters[entry.text.size()] |= letterBit(entry.text[0]);
+            firstLetters[entry.text.size()] |= letterBit(entry.text.front());
+            lastLetters[entry.text.size()] |= letterBit(entry.text.back());
         }
     }
 
@@ -71,7 +74,8 @@ struct WordOperatorTable {
     // The position of the word operator equal to `word` ignoring case, or -1.
     int find(std::string_view word) const {
         if (word.size() > kLongestWordOperator) return -1;
-        if ((firstLetters[word.size()] & letterBit(word[0])) == 0) return -1;
+        if ((firstLetters[word.size()] & letterBit(word.front())) == 0) return -1;
+        if ((lastLetters[word.size()] & letterBit(word.back())) == 0) return -1;
         for (const Word& candidate : byLength[word.size()]) {
             std::size_t i = 0;
             while (i < word.size() && lowerAscii(word[i]) == candidate.text[i]) ++i;

@@ -12,12 +12,12 @@ namespace corvane {
 
 namespace {
 
-// The type part of a declaration, lower-cased, without an initial value.
-std::string typePart(std::string_view text) {
-    std::string type = toLowerAscii(trimmedBlanks(text));
+// The type part of a declaration, lower-cased, without an initial value,
+// into `type`.
+void typePart(std::string_view text, std::string& type) {
+    assignLowerAscii(type, trimmedBlanks(text));
     const std::size_t initial = type.find(":=");
     if (initial != std::string::npos) type.resize(initial);
-    return type;
 }
 
 void appendWire(VhdlParseState& state, std::string_view name, int msb, int lsb, int line) {
@@ -99,7 +99,13 @@ bool resolveDeclaredType(VhdlParseState& state, std::string_view type, int& msb,
 
 int parseSignalDeclaration(VhdlParseState& state) {
     const int line = state.currentLine;
-    std::string text;
+    // The glued declaration, its names and its type, in storage kept from
+    // declaration to declaration.
+    thread_local std::string text;
+    thread_local std::vector<std::string_view> names;
+    thread_local std::string type;
+    text.clear();
+    names.clear();
     if (!glueUntilSemicolon(state, text)) {
         state.errorAt(line, "';' not exist.(9)\r\n");
         return 1;
@@ -110,14 +116,14 @@ int parseSignalDeclaration(VhdlParseState& state) {
         state.errorAt(line, "Syntax error.(10)\r\n");
         return 1;
     }
-    std::vector<std::string_view> names;
     if (!declaredNames(std::string_view(text).substr(0, colon), names)) {
         state.errorAt(line, "Signal name is empty.\r\n");
         return 1;
     }
     int msb = -1;
     int lsb = -1;
-    if (!resolveDeclaredType(state, typePart(std::string_view(text).substr(colon + 1)), msb, lsb)) {
+    typePart(std::string_view(text).substr(colon + 1), type);
+    if (!resolveDeclaredType(state, type, msb, lsb)) {
         state.errorAt(line, "Syntax error.(34)\r\n");
         return 1;
     }
@@ -145,7 +151,9 @@ int parseConstantDeclaration(VhdlParseState& state) {
     if (value.starts_with('=')) value = trimBlanks(std::string_view(value).substr(1));
     int msb = -1;
     int lsb = -1;
-    if (!resolveDeclaredType(state, typePart(pieces[1]), msb, lsb)) {
+    std::string type;
+    typePart(pieces[1], type);
+    if (!resolveDeclaredType(state, type, msb, lsb)) {
         state.errorAt(line, "Syntax error.(34)\r\n");
         return 1;
     }

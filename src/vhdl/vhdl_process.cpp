@@ -335,15 +335,15 @@ void addSensitivityList(std::string_view header, Always& block) {
     if (!header.starts_with('(')) return;
     const std::size_t end = matchingParenEnd(header, 0);
     const std::size_t innerEnd = (end > 1 && header[end - 1] == ')') ? end - 1 : end;
-    for (const std::string& name : splitAll(header.substr(1, innerEnd - 1), ",")) {
-        const std::string trimmed = trimBlanks(name);
-        if (trimmed.empty()) continue;
-        Sensitivity entry;
+    forEachField(header.substr(1, innerEnd - 1), ',', [&](std::string_view name) {
+        const std::string_view trimmed = trimmedBlanks(name);
+        if (trimmed.empty()) return true;
+        Sensitivity& entry = block.sensitivity.emplace_back();
         entry.name = toLowerAscii(trimmed);
-        entry.displayName = trimmed;
+        entry.displayName = std::string(trimmed);
         entry.edge = -1;
-        block.sensitivity.push_back(std::move(entry));
-    }
+        return true;
+    });
 }
 
 }  // namespace
@@ -370,7 +370,7 @@ int parseProcess(VhdlParseState& state, std::string_view headerRest) {
     }
     Always block;
     block.line = line;
-    addSensitivityList(trimBlanks(header), block);
+    addSensitivityList(trimmedBlanks(header), block);
     state.module.alwaysBlocks.push_back(std::move(block));
     ProcessBodyParser parser(state, state.module.alwaysBlocks.size() - 1);
     return parser.run();
