@@ -26,7 +26,10 @@ GenericTable::GenericTable(const std::map<std::string, std::string>& generics) {
 
 std::size_t GenericTable::firstPresent(std::string_view text, std::size_t from) const {
     std::size_t best = entries_.size();
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    // No name fits after the last position where the shortest one does.
+    if (lengths_.empty() || text.size() < lengths_.back()) return best;
+    const std::size_t lastStart = text.size() - lengths_.back();
+    for (std::size_t pos = 0; pos <= lastStart; ++pos) {
         if (!startsName_[static_cast<unsigned char>(text[pos])]) continue;
         for (std::size_t length : lengths_) {
             if (pos + length > text.size()) continue;

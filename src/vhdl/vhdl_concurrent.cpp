@@ -22,7 +22,7 @@ struct StatementWords {
     std::vector<Word> words;
     int reads = 0;                    // tokens read here after the first one, markers included
     std::string compact;              // the words glued
-    std::string lower;                // `compact` lower-cased, once the statement is complete
+    std::string lower;                // `compact` lower-cased, made by lowerCompact()
     std::vector<std::size_t> starts;  // where each word begins in `compact`
 
     void clear() {
@@ -39,8 +39,8 @@ struct StatementWords {
         compact += word;
     }
 
-    // Lower-cases the glued words in one pass.
-    void finish() {
+    // Lower-cases the glued words in one pass; only instances need them so.
+    void lowerCompact() {
         lower.resize(compact.size());
         for (std::size_t i = 0; i < compact.size(); ++i) {
             const char c = compact[i];
@@ -68,31 +68,31 @@ bool readStatementWords(VhdlParseState& state, std::string_view firstToken, Stat
         if (state.followMarker(token)) continue;
         read.add(token, read.reads, state.currentLine);
     }
-    read.finish();
     return true;
 }
 
-// Whether "process" stands at `pos` as a word of its own: it ends where the
-// text or a token ends, or before a character that cannot continue a name.
-bool isProcessKeywordAt(const std::string& lower, std::size_t pos,
+// Whether "process" (any letter case) stands at `pos` as a word of its own:
+// it ends where the text or a token ends, or before a character that cannot
+// continue a name.
+bool isProcessKeywordAt(std::string_view text, std::size_t pos,
                         const std::vector<std::size_t>& starts) {
     static constexpr std::string_view kKeyword = "process";
-    if (lower.compare(pos, kKeyword.size(), kKeyword) != 0) return false;
+    if (!startsWithLowerWord(text.substr(pos), kKeyword)) return false;
     const std::size_t end = pos + kKeyword.size();
-    return end == lower.size() || !isIdentifierChar(lower[end]) ||
+    return end == text.size() || !isIdentifierChar(text[end]) ||
            std::binary_search(starts.begin(), starts.end(), end);
 }
 
-// Position of the "process" keyword in the compact lower-cased text of a
-// process statement ("process ..." or "label: process ..."), or npos.
-std::size_t processKeywordAt(const std::string& lower, const std::vector<std::size_t>& starts) {
-    if (isProcessKeywordAt(lower, 0, starts)) return 0;
-    const std::size_t colon = lower.find(':');
-    if (colon == std::string::npos || colon == 0) return std::string::npos;
+// Position of the "process" keyword in the compact text of a process
+// statement ("process ..." or "label: process ..."), or npos.
+std::size_t processKeywordAt(std::string_view text, const std::vector<std::size_t>& starts) {
+    if (isProcessKeywordAt(text, 0, starts)) return 0;
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0) return std::string_view::npos;
     for (std::size_t i = 0; i < colon; ++i) {
-        if (!isIdentifierChar(lower[i])) return std::string::npos;
+        if (!isIdentifierChar(text[i])) return std::string_view::npos;
     }
-    return isProcessKeywordAt(lower, colon + 1, starts) ? colon + 1 : std::string::npos;
+    return isProcessKeywordAt(text, colon + 1, starts) ? colon + 1 : std::string_view::npos;
 }
 
 // Steps back to the token that holds the "process" keyword and runs the
@@ -153,14 +153,15 @@ int parseConcurrentStatement(VhdlParseState& state, std::string_view firstToken)
         return 1;
     }
     const std::vector<std::size_t>& starts = read.starts;
-    const std::size_t keyword = processKeywordAt(read.lower, starts);
-    if (keyword != std::string::npos) return restartAsProcess(state, read, starts, keyword);
     const std::string_view compact(read.compact);
+    const std::size_t keyword = processKeywordAt(compact, starts);
+    if (keyword != std::string::npos) return restartAsProcess(state, read, starts, keyword);
     if (compact.find("<=") != std::string::npos) {
         std::string spaced = read.spaced();
         spaced.pop_back();  // the final ";"
         return addConcurrentAssignment(state, spaced, line);
     }
+    read.lowerCompact();
     return parseInstance(state, compact.substr(0, compact.size() - 1),
                          std::string_view(read.lower).substr(0, compact.size() - 1), starts, line);
 }

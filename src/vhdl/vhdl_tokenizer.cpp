@@ -64,24 +64,41 @@ constexpr char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 
-// The text without blanks, as written and lower-cased, in buffers reused from
-// call to call.
+// The text without blanks, as written and lower-cased. The copies are made
+// only when needed, in buffers reused from call to call: a text without
+// blanks is its own written form, and one without capitals too its own
+// lower-cased form.
 struct CompactText {
-    std::string written;
-    std::string lower;
+    std::string writtenCopy;
+    std::string lowerCopy;
+    std::string_view written;
+    std::string_view lower;
 
     void assign(std::string_view text) {
-        written.resize(text.size());
-        lower.resize(text.size());
-        std::size_t kept = 0;
+        bool blanks = false;
+        bool capitals = false;
         for (char c : text) {
-            if (c == ' ') continue;
-            written[kept] = c;
-            lower[kept] = lowerAscii(c);
-            ++kept;
+            blanks |= c == ' ';
+            capitals |= c >= 'A' && c <= 'Z';
         }
-        written.resize(kept);
-        lower.resize(kept);
+        if (blanks) {
+            writtenCopy.resize(text.size());
+            std::size_t kept = 0;
+            for (char c : text) {
+                if (c != ' ') writtenCopy[kept++] = c;
+            }
+            writtenCopy.resize(kept);
+            written = writtenCopy;
+        } else {
+            written = text;
+        }
+        if (capitals) {
+            lowerCopy.resize(written.size());
+            for (std::size_t i = 0; i < written.size(); ++i) lowerCopy[i] = lowerAscii(written[i]);
+            lower = lowerCopy;
+        } else {
+            lower = written;
+        }
     }
 };
 
@@ -141,7 +158,7 @@ void tokenizeVhdl(const GenericTable& generics, std::string_view text, int line,
     thread_local std::vector<Cut> cuts;
     compact.assign(text);
     cuts.clear();
-    const std::string_view lower(compact.lower);
+    const std::string_view lower = compact.lower;
     const VhdlOperatorIndex& index = operatorIndex();
     std::size_t operandStart = 0;
     std::size_t pos = 0;
@@ -164,7 +181,7 @@ void tokenizeVhdl(const GenericTable& generics, std::string_view text, int line,
     // The tokens of a fresh list are stored once, without regrowth.
     if (tokens.empty()) tokens.reserve(cuts.size());
     TokenWriter writer(generics, line, tokens, false);
-    const std::string_view written(compact.written);
+    const std::string_view written = compact.written;
     for (const Cut& cut : cuts) {
         const std::string_view piece = written.substr(cut.start, cut.length);
         const std::string_view lowerPiece = lower.substr(cut.start, cut.length);
