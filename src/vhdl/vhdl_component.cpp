@@ -80,7 +80,9 @@ int addComponentPorts(VhdlParseState& state, std::string_view declaration, int l
 int parseComponentDeclaration(VhdlParseState& state) {
     const int line = state.currentLine;
     const std::string name = replaceAll(state.nextSkippingMarkers(), ",", "");
-    std::string body;
+    // The glued body, in storage kept from component to component.
+    thread_local std::string body;
+    body.clear();
     const bool complete = !name.empty() && readComponentBody(state, body);
     if (!complete) {
         state.errorAt(line, "Syntax error.(12)\r\n");
@@ -100,6 +102,8 @@ int parseComponentDeclaration(VhdlParseState& state) {
         state.errorAt(line, "No port in component.\r\n");
         return 1;
     }
+    // Every port name ends at a "," or a ";" (or at the end of the list).
+    component.ports.reserve(fieldCountForReserve(list, ',') + fieldCountForReserve(list, ';'));
     const bool added = forEachField(list, ';', [&](std::string_view declaration) {
         return trimmedBlanks(declaration).empty() ||
                addComponentPorts(state, declaration, line, component) == 0;

@@ -109,14 +109,21 @@ int restartAsProcess(VhdlParseState& state, const StatementWords& read,
     return parseProcess(state, offset < token.size() ? token.substr(offset) : std::string_view());
 }
 
+// The text without line markers ("%%" and its digits); a text that holds
+// none is returned as it is, without a copy.
+std::string withoutLineMarkers(std::string text) {
+    if (text.find("%%") == std::string::npos) return text;
+    return removeLineMarkers(text);
+}
+
 // The target of "target <= ...": without blanks and line markers, without a
 // statement label, and for "with s select t <= ..." the name after "select".
 std::string assignmentTarget(std::string_view head) {
-    std::string target = removeLineMarkers(replaceAll(head, " ", ""));
+    std::string target = withoutLineMarkers(replaceAll(head, " ", ""));
     if (startsWithLowerWord(target, "with")) {
         const std::size_t select = toLowerAscii(head).rfind(" select ");
         if (select != std::string::npos) {
-            return removeLineMarkers(replaceAll(head.substr(select + 8), " ", ""));
+            return withoutLineMarkers(replaceAll(head.substr(select + 8), " ", ""));
         }
     }
     const std::size_t colon = target.find(':');
@@ -135,7 +142,11 @@ int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int li
     Assign assign;
     assign.displayName = assignmentTarget(text.substr(0, arrow));
     assign.name = toLowerAscii(assign.displayName);
-    assign.expression = trimBlanks(removeLineMarkers(text.substr(arrow + 2)));
+    const std::string_view expression = text.substr(arrow + 2);
+    // Markers are removed before the trim: one may stand next to a blank.
+    assign.expression = expression.find("%%") == std::string_view::npos
+                            ? trimBlanks(expression)
+                            : trimBlanks(removeLineMarkers(expression));
     assign.line = line;
     assign.comment = state.commentOf(line);
     state.module.assigns.push_back(std::move(assign));

@@ -40,7 +40,7 @@ bool declaredNames(std::string_view text, std::vector<std::string_view>& names) 
     });
 }
 
-int parseRecordType(VhdlParseState& state, const std::string& name, int line) {
+int parseRecordType(VhdlParseState& state, std::string_view name, int line) {
     bool afterEndMarker = false;
     while (!state.exhausted()) {
         const std::string token = state.next();
@@ -57,8 +57,7 @@ int parseRecordType(VhdlParseState& state, const std::string& name, int line) {
 }
 
 // "array(a to b) of T", lower-cased and blank-free, after "is".
-int parseArrayType(VhdlParseState& state, const std::string& name, std::string_view body,
-                   int line) {
+int parseArrayType(VhdlParseState& state, std::string_view name, std::string_view body, int line) {
     const std::string_view afterArray = body.substr(5);
     const std::size_t groupEnd =
         afterArray.starts_with('(') ? matchingParenEnd(afterArray, 0) : afterArray.size();
@@ -173,21 +172,21 @@ int parseConstantDeclaration(VhdlParseState& state) {
 
 int parseTypeDeclaration(VhdlParseState& state) {
     const int line = state.currentLine;
-    const std::string name = state.nextSkippingMarkers();
+    // The name and "is" are views into the prepared text, which parsing never changes.
+    const std::string_view name = state.nextViewSkippingMarkers();
     if (name.empty() || name.ends_with(';')) {
         state.errorAt(line, "Syntax error.(25)\r\n");
         return 1;
     }
-    const std::string isToken = state.nextSkippingMarkers();
-    const std::string isLower = toLowerAscii(isToken);
-    if (!(isLower == "is" || isLower.starts_with("is("))) {
+    const std::string_view isToken = state.nextViewSkippingMarkers();
+    if (!(equalsLowerWord(isToken, "is") || startsWithLowerWord(isToken, "is("))) {
         if (!isToken.ends_with(';')) skipToSemicolon(state, {});
         state.errorAt(line, "Syntax error.(25)\r\n");
         return 1;
     }
-    std::string body = isToken.substr(2);
-    if (body.empty()) body = state.nextSkippingMarkers();
-    if (toLowerAscii(body).starts_with("record")) {
+    std::string body(isToken.substr(2));
+    if (body.empty()) body = state.nextViewSkippingMarkers();
+    if (startsWithLowerWord(body, "record")) {
         if (body.ends_with(';')) {
             state.errorAt(line, "Syntax error.(25.2)\r\n");
             return 1;
@@ -198,9 +197,8 @@ int parseTypeDeclaration(VhdlParseState& state) {
         state.errorAt(line, "Syntax error.(25)\r\n");
         return 1;
     }
-    const std::string lower = toLowerAscii(body);
-    if (lower.starts_with("array")) return parseArrayType(state, name, lower, line);
-    return 0;  // enumerations, ranges and the like are not recorded
+    if (!startsWithLowerWord(body, "array")) return 0;  // enumerations, ranges and the like
+    return parseArrayType(state, name, toLowerAscii(body), line);
 }
 
 }  // namespace corvane

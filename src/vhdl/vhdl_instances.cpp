@@ -44,6 +44,7 @@ std::string instantiatedName(std::string_view text, std::size_t begin, std::size
 }
 
 void addOverrides(std::string_view associations, Child& child) {
+    child.overrides.reserve(fieldCountForReserve(associations, ','));
     forEachField(associations, ',', [&](std::string_view association) {
         const std::size_t arrow = association.find("=>");
         if (arrow == std::string_view::npos) return true;

@@ -23,6 +23,14 @@ std::string VhdlParseState::nextSkippingMarkers() {
     return {};
 }
 
+std::string_view VhdlParseState::nextViewSkippingMarkers() {
+    while (!exhausted()) {
+        const std::string_view token = nextView();
+        if (!followMarker(token)) return token;
+    }
+    return {};
+}
+
 std::string VhdlParseState::commentOf(int line) const {
     const auto found = module.lineComments.find(line);
     return found == module.lineComments.end() ? std::string() : found->second;

@@ -3,6 +3,7 @@
 // which part of a design unit is being read, and the components declared so far.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -65,6 +66,8 @@ public:
     // The next token that is not a line marker (markers update the current
     // line), or "" when the text runs out first.
     std::string nextSkippingMarkers();
+    // The same token as a view (see nextView()).
+    std::string_view nextViewSkippingMarkers();
     // Sets the current line when `token` is a line marker; returns whether it was one.
     bool followMarker(std::string_view token);
 
@@ -147,6 +150,15 @@ bool forEachField(std::string_view text, char separator, Visit&& visit) {
         if (!visit(text.substr(begin, end - begin))) return false;
         begin = end + 1;
     }
+}
+
+// How many fields forEachField() visits (one more than the separators),
+// capped so that a list reserved for them stays small whatever the text.
+inline std::size_t fieldCountForReserve(std::string_view text, char separator) {
+    constexpr std::size_t kMaxReserved = 4096;
+    std::size_t count = 1;
+    for (char c : text) count += c == separator ? 1 : 0;
+    return std::min(count, kMaxReserved);
 }
 
 // Whether `c` may be part of a VHDL identifier.

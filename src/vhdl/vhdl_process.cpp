@@ -335,7 +335,9 @@ void addSensitivityList(std::string_view header, Always& block) {
     if (!header.starts_with('(')) return;
     const std::size_t end = matchingParenEnd(header, 0);
     const std::size_t innerEnd = (end > 1 && header[end - 1] == ')') ? end - 1 : end;
-    forEachField(header.substr(1, innerEnd - 1), ',', [&](std::string_view name) {
+    const std::string_view list = header.substr(1, innerEnd - 1);
+    block.sensitivity.reserve(fieldCountForReserve(list, ','));
+    forEachField(list, ',', [&](std::string_view name) {
         const std::string_view trimmed = trimmedBlanks(name);
         if (trimmed.empty()) return true;
         Sensitivity& entry = block.sensitivity.emplace_back();
