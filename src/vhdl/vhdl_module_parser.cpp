@@ -74,11 +74,16 @@ bool isEndMarkerToken(std::string_view token) {
                                        token.substr(kVhdlEndMarker.size()).starts_with(';'));
 }
 
+// The longest keyword the main loop looks for ("architecture").
+constexpr std::size_t kLongestUnitKeyword = 12;
+
 // One token of the main loop, dispatched on the first rule that matches.
-// `lower` is a buffer for the token lower-cased, kept from token to token.
-Step dispatch(VhdlParseState& state, std::string_view token, std::string& lower) {
+// `buffer` holds the token's beginning lower-cased, kept from token to token:
+// one character more than the longest keyword tells a longer token apart.
+Step dispatch(VhdlParseState& state, std::string_view token, std::string& buffer) {
     if (state.followMarker(token)) return Step::kContinue;
-    assignLowerAscii(lower, token);
+    assignLowerAscii(buffer, token.substr(0, kLongestUnitKeyword + 1));
+    const std::string_view lower = buffer;
     if (lower == "library") {
         skipToSemicolon(state, "Syntax error.(5)\r\n");
     } else if (lower == "use") {
@@ -154,10 +159,10 @@ int parseVhdlText(Module& module, const std::string& filePath, AnalysisContext& 
     module.language = kVhdl;
     module.readPos = 0;
     module.tokensRead = 0;
-    std::string lower;
+    std::string buffer;
     while (module.readPos != -1) {
         sendParseProgress(module, context.progress);
-        const Step step = dispatch(state, state.nextView(), lower);
+        const Step step = dispatch(state, state.nextView(), buffer);
         if (step == Step::kFail) return 1;
         if (step == Step::kStopReading) break;
     }

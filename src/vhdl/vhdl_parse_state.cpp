@@ -84,19 +84,6 @@ bool glueUntilSemicolon(VhdlParseState& state, std::string& text) {
     return true;
 }
 
-bool startsWithLowerWord(std::string_view text, std::string_view word) {
-    if (text.size() < word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        const char c = text[i];
-        if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c) != word[i]) return false;
-    }
-    return true;
-}
-
-bool equalsLowerWord(std::string_view text, std::string_view word) {
-    return text.size() == word.size() && startsWithLowerWord(text, word);
-}
-
 std::string removeGluedMarkers(std::string_view text) {
     std::string result;
     result.reserve(text.size());

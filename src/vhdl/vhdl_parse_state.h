@@ -121,10 +121,21 @@ private:
 // text of the file runs out first.
 bool glueUntilSemicolon(VhdlParseState& state, std::string& text);
 
+// Whether `text` begins with the lower-case `word`, ignoring the case of
+// `text`. Inline: the parsers test many tokens against keywords.
+constexpr bool startsWithLowerWord(std::string_view text, std::string_view word) {
+    if (text.size() < word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = text[i];
+        if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c) != word[i]) return false;
+    }
+    return true;
+}
+
 // Whether `text` equals the lower-case `word`, ignoring the case of `text`.
-bool equalsLowerWord(std::string_view text, std::string_view word);
-// Whether `text` begins with the lower-case `word`, ignoring the case of `text`.
-bool startsWithLowerWord(std::string_view text, std::string_view word);
+constexpr bool equalsLowerWord(std::string_view text, std::string_view word) {
+    return text.size() == word.size() && startsWithLowerWord(text, word);
+}
 
 // The line markers of a glued text where they were kept as ",%%<n>," fields:
 // removes them.

@@ -161,14 +161,18 @@ private:
             state_.error("\"end;\" not exist.\r\n");
             return Step::kFail;
         }
-        std::string word = toLowerAscii(decider);
+        // `word` stays valid: reading on never replaces a stored rest.
+        std::string_view word = decider;
         bool closed = word.ends_with(';');
-        if (closed) word.pop_back();
-        if (!closed && (word == "if" || word == "case" || word == "loop" || word == "process")) {
+        if (closed) word.remove_suffix(1);
+        const auto is = [&word](std::string_view keyword) {
+            return equalsLowerWord(word, keyword);
+        };
+        if (!closed && (is("if") || is("case") || is("loop") || is("process"))) {
             closed = tokens_.nextWord().ends_with(';');
         }
-        if (closed && word == "process") return Step::kDone;
-        if (closed && (word == "if" || word == "case" || word == "loop")) {
+        if (closed && is("process")) return Step::kDone;
+        if (closed && (is("if") || is("case") || is("loop"))) {
             addMarker("end");
             return Step::kContinue;
         }
@@ -315,12 +319,11 @@ private:
     }
 
     void addMarker(std::string_view keyword) {
-        Statement statement;
+        Statement& statement = scratch().emplace_back();
         statement.target = std::string(keyword);
         statement.targetDisplay = statement.target;
         statement.line = state_.currentLine;
         statement.comment = state_.commentOf(statement.line);
-        scratch().push_back(std::move(statement));
     }
 
     VhdlParseState& state_;
