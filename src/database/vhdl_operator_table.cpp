@@ -111,19 +111,18 @@ std::string markVhdlWordOperators(std::string_view text) {
     std::string result;
     result.reserve(text.size() + text.size() / 8);
     std::size_t copied = 0;  // text before this position is in the result
+    const std::size_t size = text.size();
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (!isWordByte(text[pos])) {
-            ++pos;
-            continue;
-        }
+    while (true) {
+        while (pos < size && !isWordByte(text[pos])) ++pos;
+        if (pos == size) break;
         // A whole run of word characters is passed at once; only a run that
         // follows a lead and ends before a trail can be an operator.
         std::size_t end = pos + 1;
-        while (end < text.size() && isWordByte(text[end])) ++end;
+        while (end < size && isWordByte(text[end])) ++end;
         const char lead = pos > 0 ? text[pos - 1] : '\0';
-        const bool delimited = (lead == ' ' || lead == ')') && end < text.size() &&
-                               (text[end] == ' ' || text[end] == '(');
+        const bool delimited =
+            (lead == ' ' || lead == ')') && end < size && (text[end] == ' ' || text[end] == '(');
         const int found = delimited ? table.find(text.substr(pos, end - pos)) : -1;
         if (found >= 0) {
             const bool leadBlank = lead == ' ';
