@@ -139,7 +139,7 @@ int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int li
         state.errorAt(line, "Imperfect formula error.\r\n");
         return 1;
     }
-    Assign assign;
+    Assign& assign = state.module.assigns.emplace_back();
     assign.displayName = assignmentTarget(text.substr(0, arrow));
     assign.name = toLowerAscii(assign.displayName);
     const std::string_view expression = text.substr(arrow + 2);
@@ -149,7 +149,6 @@ int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int li
                             : trimBlanks(removeLineMarkers(expression));
     assign.line = line;
     assign.comment = state.commentOf(line);
-    state.module.assigns.push_back(std::move(assign));
     return 0;
 }
 

@@ -20,15 +20,15 @@ void typePart(std::string_view text, std::string& type) {
     if (initial != std::string::npos) type.resize(initial);
 }
 
+// Records are filled where they are stored, without a temporary to move.
 void appendWire(VhdlParseState& state, std::string_view name, int msb, int lsb, int line) {
-    Wire wire;
+    Wire& wire = state.module.wires.emplace_back();
     wire.name = toLowerAscii(name);
     wire.displayName = std::string(name);
     wire.msb = msb;
     wire.lsb = lsb;
     wire.line = line;
     wire.comment = state.commentOf(line);
-    state.module.wires.push_back(std::move(wire));
 }
 
 // The names before the ":" of a declaration, trimmed, as views into `text`;
@@ -160,12 +160,11 @@ int parseConstantDeclaration(VhdlParseState& state) {
         const std::string trimmed = trimBlanks(name);
         if (trimmed.empty()) continue;
         appendWire(state, trimmed, msb, lsb, line);
-        Assign assign;
+        Assign& assign = state.module.assigns.emplace_back();
         assign.name = toLowerAscii(trimmed);
         assign.displayName = trimmed;
         assign.expression = value;
         assign.line = line;
-        state.module.assigns.push_back(std::move(assign));
     }
     return 0;
 }

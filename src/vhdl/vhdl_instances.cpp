@@ -79,22 +79,20 @@ bool isLiteralActual(std::string_view lower, int& bits) {
 }
 
 // A literal actual is a net of its own: a wire named by the literal, driven
-// by an assignment of the literal to itself.
+// by an assignment of the literal to itself. Both are filled in place.
 void addLiteralNet(VhdlParseState& state, std::string_view literal, std::string_view lower,
                    int bits, int line) {
-    Wire wire;
+    Wire& wire = state.module.wires.emplace_back();
     wire.name = std::string(lower);
     wire.displayName = std::string(literal);
     wire.msb = bits;
     wire.lsb = bits < 0 ? -1 : 0;
     wire.line = line;
-    state.module.wires.push_back(std::move(wire));
-    Assign assign;
+    Assign& assign = state.module.assigns.emplace_back();
     assign.name = std::string(lower);
     assign.displayName = std::string(literal);
     assign.expression = std::string(literal);
     assign.line = line;
-    state.module.assigns.push_back(std::move(assign));
 }
 
 // One port map association at `position`, as written and lower-cased (the
@@ -201,7 +199,8 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
         return 1;
     }
     const std::size_t mapStart = std::min(genericMap, firstPortMap);
-    Child child;
+    // The instance is filled in place; it stays even when its port map fails.
+    Child& child = state.module.children.emplace_back();
     child.displayName = std::string(text.substr(0, nameStart == 0 ? 0 : colon));
     child.name = toLowerAscii(child.displayName);
     child.moduleDisplayName = instantiatedName(text, nameStart, mapStart, wordStarts);
@@ -214,7 +213,6 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
         addOverrides(text.substr(open + 1, close - open - 1), child);
         portSearch = close;
     }
-    state.module.children.push_back(std::move(child));
     const std::size_t portMap = findMapKeyword(lower, "portmap(", portSearch, wordStarts);
     if (portMap == std::string_view::npos) {
         state.errorAt(line, "port map() is empty.\r\n");
