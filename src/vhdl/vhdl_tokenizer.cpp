@@ -64,6 +64,18 @@ constexpr char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 
+constexpr unsigned kBlank = 1;
+constexpr unsigned kCapital = 2;
+
+// Which characters are blanks or capitals, so that a text is classified with
+// one lookup per character.
+constexpr std::array<unsigned char, 256> kCharKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    kinds[' '] = kBlank;
+    for (int c = 'A'; c <= 'Z'; ++c) kinds[static_cast<std::size_t>(c)] = kCapital;
+    return kinds;
+}();
+
 // The text without blanks, as written and lower-cased. The copies are made
 // only when needed, in buffers reused from call to call: a text without
 // blanks is its own written form, and one without capitals too its own
@@ -75,12 +87,10 @@ struct CompactText {
     std::string_view lower;
 
     void assign(std::string_view text) {
-        bool blanks = false;
-        bool capitals = false;
-        for (char c : text) {
-            blanks |= c == ' ';
-            capitals |= c >= 'A' && c <= 'Z';
-        }
+        unsigned found = 0;
+        for (char c : text) found |= kCharKinds[static_cast<unsigned char>(c)];
+        const bool blanks = (found & kBlank) != 0;
+        const bool capitals = (found & kCapital) != 0;
         if (blanks) {
             writtenCopy.resize(text.size());
             std::size_t kept = 0;
