@@ -9,10 +9,8 @@ VhdlParseState::VhdlParseState(Module& module, const std::string& filePath, Mess
                                ProgressSink& progress)
     : module(module), filePath(filePath), log(log), progress(progress) {}
 
-bool VhdlParseState::followMarker(std::string_view token) {
-    if (!isLineMarkerText(token)) return false;
-    currentLine = lineMarkerNumber(token);
-    return true;
+int VhdlParseState::markerLine(std::string_view token) {
+    return lineMarkerNumber(token);
 }
 
 std::string VhdlParseState::nextSkippingMarkers() {

@@ -68,8 +68,13 @@ public:
     std::string nextSkippingMarkers();
     // The same token as a view (see nextView()).
     std::string_view nextViewSkippingMarkers();
-    // Sets the current line when `token` is a line marker; returns whether it was one.
-    bool followMarker(std::string_view token);
+    // Sets the current line when `token` is a line marker ("%%" and its
+    // digits); returns whether it was one. Inline: every token read is tested.
+    bool followMarker(std::string_view token) {
+        if (token.size() < 2 || token[0] != '%' || token[1] != '%') return false;
+        currentLine = markerLine(token);
+        return true;
+    }
 
     // Error prefix at the current line (or at `line`), then the message, which
     // carries its own "\r\n".
@@ -100,6 +105,9 @@ public:
     void genericsChanged() { generics_.reset(); }
 
 private:
+    // The line number of a line marker token.
+    static int markerLine(std::string_view token);
+
     // Components and type names are numbered in order of first insertion:
     // the number of a name is its place in components_ and typeSlots_.
     NameTable componentNames_;
