@@ -28,16 +28,24 @@ bool readComponentBody(VhdlParseState& state, std::string& body) {
     return false;
 }
 
+// The first position at or after `from` where `text` holds the lower-case
+// `word`, ignoring the case of `text`, or npos.
+std::size_t findLowerWord(std::string_view text, std::string_view word, std::size_t from) {
+    for (std::size_t pos = from; pos + word.size() <= text.size(); ++pos) {
+        if (startsWithLowerWord(text.substr(pos), word)) return pos;
+    }
+    return std::string_view::npos;
+}
+
 // The port list of the component body: the text inside "port(...)", after a
 // generic clause if there is one, as a view into `body`. False when there is
 // no "port(".
 bool componentPortList(std::string_view body, std::string_view& list) {
-    const std::string lower = toLowerAscii(body);
     std::size_t search = 0;
-    const std::size_t generic = lower.find("generic(");
-    if (generic != std::string::npos) search = matchingParenEnd(lower, generic + 7);
-    const std::size_t port = lower.find("port(", search);
-    if (port == std::string::npos) return false;
+    const std::size_t generic = findLowerWord(body, "generic(", 0);
+    if (generic != std::string_view::npos) search = matchingParenEnd(body, generic + 7);
+    const std::size_t port = findLowerWord(body, "port(", search);
+    if (port == std::string_view::npos) return false;
     const std::size_t open = port + 4;
     const std::size_t end = matchingParenEnd(body, open);
     const std::size_t innerEnd = (end > open + 1 && body[end - 1] == ')') ? end - 1 : end;
