@@ -154,21 +154,41 @@ int addConnection(VhdlParseState& state, std::string_view association,
     return 0;
 }
 
+// Calls `visit` with the position of every "," outside double quotes, in
+// order, until it returns nonzero; returns that value or 0. Commas and quotes
+// are few, so each is found by a search.
+template <typename Visit>
+int forEachCommaOutsideQuotes(std::string_view text, Visit visit) {
+    bool inQuotes = false;
+    std::size_t comma = text.find(',');
+    std::size_t quote = text.find('"');
+    while (comma != std::string_view::npos) {
+        if (quote < comma) {
+            inQuotes = !inQuotes;
+            quote = text.find('"', quote + 1);
+            continue;
+        }
+        if (!inQuotes) {
+            if (const int stop = visit(comma)) return stop;
+        }
+        comma = text.find(',', comma + 1);
+    }
+    return 0;
+}
+
 // Calls `visit` with each association of a port map text (split at every ","
 // outside double quotes), as written and lower-cased, until it returns
 // nonzero; returns that value or 0.
 template <typename Visit>
 int forEachAssociation(std::string_view text, std::string_view lower, Visit visit) {
-    bool inQuotes = false;
     std::size_t begin = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        if (text[pos] == '"') inQuotes = !inQuotes;
-        if (text[pos] != ',' || inQuotes) continue;
-        if (const int stop =
-                visit(text.substr(begin, pos - begin), lower.substr(begin, pos - begin)))
-            return stop;
-        begin = pos + 1;
-    }
+    const int stop = forEachCommaOutsideQuotes(text, [&](std::size_t comma) {
+        const int result =
+            visit(text.substr(begin, comma - begin), lower.substr(begin, comma - begin));
+        begin = comma + 1;
+        return result;
+    });
+    if (stop) return stop;
     return visit(text.substr(begin), lower.substr(begin));
 }
 
@@ -178,12 +198,8 @@ int forEachAssociation(std::string_view text, std::string_view lower, Visit visi
 std::size_t associationCount(std::string_view text) {
     constexpr std::size_t kMaxReserved = 4096;
     std::size_t count = 1;
-    bool inQuotes = false;
-    for (char c : text) {
-        if (c == '"') inQuotes = !inQuotes;
-        if (c == ',' && !inQuotes) ++count;
-    }
-    return std::min(count, kMaxReserved);
+    forEachCommaOutsideQuotes(text, [&count](std::size_t) { return ++count >= kMaxReserved; });
+    return count;
 }
 
 }  // namespace

@@ -183,6 +183,28 @@ TEST(VhdlInstances, GenericMapOverrides) {
     expectConnections(fixture.module.children[0], {{"a", "a", "x", "x"}});
 }
 
+// Associations are cut at the commas outside double quotes only; an
+// unclosed quote keeps the rest of the map in one association.
+TEST(VhdlInstances, CommasInsideQuotesStayInTheirAssociation) {
+    struct Case {
+        const char* statement;
+        std::vector<ConnectionExpect> connections;
+    };
+    const Case cases[] = {
+        {"u5: sub port map (a => \"0,1\", b => y);",
+         {{"a", "a", "\"0,1\"", "\"0,1\""}, {"b", "b", "y", "y"}}},
+        {"u5: sub port map (a => \"0,\", b => \",1\", c => z);",
+         {{"a", "a", "\"0,\"", "\"0,\""}, {"b", "b", "\",1\"", "\",1\""}, {"c", "c", "z", "z"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.statement);
+        VhdlParseFixture fixture(architecture("", c.statement));
+        EXPECT_EQ(fixture.parse(), 0);
+        ASSERT_EQ(fixture.module.children.size(), 1u);
+        expectConnections(fixture.module.children[0], c.connections);
+    }
+}
+
 TEST(VhdlInstances, LiteralActualsBecomeNetsOfTheirOwn) {
     VhdlParseFixture fixture(architecture("",
                                           "u4: sub port map (a => (others => '0'), b => x\"FF\", c "
