@@ -9,7 +9,7 @@ VhdlParseState::VhdlParseState(Module& module, const std::string& filePath, Mess
                                ProgressSink& progress)
     : module(module), filePath(filePath), log(log), progress(progress) {}
 
-int VhdlParseState::markerLine(std::string_view token) {
+int VhdlParseState::otherMarkerLine(std::string_view token) {
     return lineMarkerNumber(token);
 }
 

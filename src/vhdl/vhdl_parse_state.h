@@ -104,8 +104,22 @@ public:
     void genericsChanged() { generics_.reset(); }
 
 private:
-    // The line number of a line marker token.
-    static int markerLine(std::string_view token);
+    // The line number of a line marker token: its digits read in place when
+    // they are a few and end the token, as lineMarkerNumber() reads them;
+    // any other marker goes to lineMarkerNumber() itself.
+    static int markerLine(std::string_view token) {
+        constexpr std::size_t kSafeDigits = 9;
+        int value = 0;
+        std::size_t pos = 2;
+        while (pos < token.size() && pos < 2 + kSafeDigits && token[pos] >= '0' &&
+               token[pos] <= '9') {
+            value = value * 10 + (token[pos] - '0');
+            ++pos;
+        }
+        if (pos > 2 && pos == token.size()) return value;
+        return otherMarkerLine(token);
+    }
+    static int otherMarkerLine(std::string_view token);
 
     // Components and type names are numbered in order of first insertion:
     // the number of a name is its place in components_ and typeSlots_.
