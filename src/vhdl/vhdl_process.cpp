@@ -1,5 +1,6 @@
 #include "vhdl/vhdl_process.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -73,24 +74,34 @@ public:
     ProcessBodyParser(VhdlParseState& state, std::size_t blockIndex)
         : state_(state), tokens_(state), blockIndex_(blockIndex) {}
 
-    // Statements are gathered in a buffer kept from process to process and
-    // moved into the block once at the end, whatever the result, so the
-    // block's vector is allocated once at its final size.
+    // Statements are gathered in a buffer that already has room for as many
+    // as the last process had; the block then takes the buffer over whole,
+    // whatever the result, so no statement is moved. A buffer much larger
+    // than its statements is trimmed, so that no block keeps the room of a
+    // bigger process.
     int run() {
-        scratch().clear();
-        const int result = readBody();
         std::vector<Statement>& gathered = scratch();
-        std::vector<Statement>& target = block().statements;
-        target.reserve(target.size() + gathered.size());
-        for (Statement& statement : gathered) target.push_back(std::move(statement));
         gathered.clear();
-        // A huge process does not keep its buffer alive for the rest of the run.
+        const int result = readBody();
+        std::vector<Statement>& target = block().statements;
+        const std::size_t count = gathered.size();
+        if (target.empty()) {
+            target.swap(gathered);
+            if (target.capacity() > 2 * count + kTrimSlack) target.shrink_to_fit();
+        } else {
+            target.reserve(target.size() + count);
+            for (Statement& statement : gathered) target.push_back(std::move(statement));
+        }
+        gathered.clear();
+        // A huge process does not keep a huge buffer alive for the rest of the run.
         if (gathered.capacity() > kKeptScratchStatements) std::vector<Statement>().swap(gathered);
+        gathered.reserve(std::min(count, kKeptScratchStatements));
         return result;
     }
 
 private:
     static constexpr std::size_t kKeptScratchStatements = 1024;
+    static constexpr std::size_t kTrimSlack = 16;
 
     static std::vector<Statement>& scratch() {
         thread_local std::vector<Statement> statements;
