@@ -131,8 +131,7 @@ private:
     Step statement(std::string_view token) {
         if (token.starts_with(kVhdlEndMarker))
             return endMarker(token.substr(kVhdlEndMarker.size()));
-        // The target name: cut before "<=" and "(", which lower-casing keeps in place.
-        assignLowerAscii(name_, token.substr(0, std::min(token.find("<="), token.find('('))));
+        setTargetName(token);
         if (!name_.empty() && state_.isSignalName(name_)) {
             return assignment(token, "';' not exist.(10)\r\n", false);
         }
@@ -162,6 +161,21 @@ private:
         if (equalsLowerWord(token, "wait;") || equalsLowerWord(token, "null;"))
             return Step::kContinue;
         return assignment(token, "syntax error at conditional experssion.\r\n", true);
+    }
+
+    // The target name of a statement token, lower-cased into name_: the
+    // token up to its first "<=" or "(", found in one pass.
+    void setTargetName(std::string_view token) {
+        std::size_t end = 0;
+        while (end < token.size() && token[end] != '(' &&
+               !(token[end] == '<' && end + 1 < token.size() && token[end + 1] == '=')) {
+            ++end;
+        }
+        name_.resize(end);
+        for (std::size_t i = 0; i < end; ++i) {
+            const char c = token[i];
+            name_[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        }
     }
 
     // After the end marker: "end if;", "end case;", "end loop;" close a
