@@ -38,32 +38,36 @@ inline std::size_t slotCountFor(std::size_t entries) {
 
 class NameTable {
 public:
-    explicit NameTable(std::size_t expected = 0) : slots_(slotCountFor(expected), -1) {
+    explicit NameTable(std::size_t expected = 0) : slots_(slotCountFor(expected)) {
         entries_.reserve(expected);
     }
 
     // The id of `name`, or -1.
     int find(std::string_view name) const {
-        for (std::size_t at = nameHash(name) & mask();; at = (at + 1) & mask()) {
-            const int id = slots_[at];
-            if (id < 0) return -1;
-            if (nameOf(id) == name) return id;
+        const std::uint64_t hash = nameHash(name);
+        const auto tag = static_cast<std::uint32_t>(hash >> 32);
+        for (std::size_t at = hash & mask();; at = (at + 1) & mask()) {
+            const Slot& slot = slots_[at];
+            if (slot.id < 0) return -1;
+            if (slot.tag == tag && nameOf(slot.id) == name) return slot.id;
         }
     }
 
     // The id of `name`, numbering it when it is new.
     int findOrAdd(std::string_view name) {
         if (2 * (entries_.size() + 1) >= slots_.size()) grow();
-        std::size_t at = nameHash(name) & mask();
+        const std::uint64_t hash = nameHash(name);
+        const auto tag = static_cast<std::uint32_t>(hash >> 32);
+        std::size_t at = hash & mask();
         for (;; at = (at + 1) & mask()) {
-            const int id = slots_[at];
-            if (id < 0) break;
-            if (nameOf(id) == name) return id;
+            const Slot& slot = slots_[at];
+            if (slot.id < 0) break;
+            if (slot.tag == tag && nameOf(slot.id) == name) return slot.id;
         }
         const int id = static_cast<int>(entries_.size());
-        entries_.push_back({chars_.size(), name.size()});
+        entries_.push_back({chars_.size(), name.size(), hash});
         chars_.append(name);
-        slots_[at] = id;
+        slots_[at] = {tag, id};
         return id;
     }
 
@@ -78,42 +82,50 @@ public:
         entries_.clear();
         entries_.reserve(expected);
         // Only the slots this size needs are reset, whatever an earlier fill grew.
-        slots_.assign(slotCountFor(expected), -1);
+        slots_.assign(slotCountFor(expected), Slot{});
     }
 
     // Bytes held, so that a table grown by a huge module need not be kept.
     std::size_t footprint() const {
         return chars_.capacity() + entries_.capacity() * sizeof(Entry) +
-               slots_.capacity() * sizeof(int);
+               slots_.capacity() * sizeof(Slot);
     }
 
 private:
     struct Entry {
         std::size_t offset;
         std::size_t length;
+        std::uint64_t hash;  // kept so that growing never reads the names again
+    };
+
+    // The high half of a name's hash beside its id: a probe reads the name
+    // only when the tags agree, which keeps lookups in a large table to about
+    // one cache line.
+    struct Slot {
+        std::uint32_t tag = 0;
+        int id = -1;
     };
 
     std::size_t mask() const { return slots_.size() - 1; }
 
     std::string_view nameOf(int id) const {
         const Entry& entry = entries_[static_cast<std::size_t>(id)];
-        return std::string_view(chars_).substr(entry.offset, entry.length);
+        return std::string_view(chars_.data() + entry.offset, entry.length);
     }
 
     void grow() {
-        std::vector<int> old(slots_.size() * 2, -1);
-        old.swap(slots_);
-        for (int id : old) {
-            if (id < 0) continue;
-            std::size_t at = nameHash(nameOf(id)) & mask();
-            while (slots_[at] >= 0) at = (at + 1) & mask();
-            slots_[at] = id;
+        slots_.assign(slots_.size() * 2, Slot{});
+        for (std::size_t id = 0; id < entries_.size(); ++id) {
+            const std::uint64_t hash = entries_[id].hash;
+            std::size_t at = hash & mask();
+            while (slots_[at].id >= 0) at = (at + 1) & mask();
+            slots_[at] = {static_cast<std::uint32_t>(hash >> 32), static_cast<int>(id)};
         }
     }
 
     std::string chars_;
     std::vector<Entry> entries_;
-    std::vector<int> slots_;
+    std::vector<Slot> slots_;
 };
 
 }  // namespace corvane

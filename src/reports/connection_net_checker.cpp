@@ -43,33 +43,42 @@ std::uint64_t hashOf(const PortKey& key) {
     return mixedHash(h);
 }
 
-// A set of port keys without a node per key.
+// A set of port keys without a node per key. Each slot keeps the high half
+// of its key's hash, so a probe reads the key only when the tags agree.
 class PortKeySet {
 public:
     bool contains(const PortKey& key) const {
         if (keys_.empty()) return false;
-        for (std::size_t at = hashOf(key) & mask();; at = (at + 1) & mask()) {
-            const int slot = slots_[at];
-            if (slot < 0) return false;
-            if (keys_[static_cast<std::size_t>(slot)] == key) return true;
+        const std::uint64_t hash = hashOf(key);
+        const auto tag = static_cast<std::uint32_t>(hash >> 32);
+        for (std::size_t at = hash & mask();; at = (at + 1) & mask()) {
+            const Slot& slot = slots_[at];
+            if (slot.index < 0) return false;
+            if (slot.tag == tag && keys_[static_cast<std::size_t>(slot.index)] == key) return true;
         }
     }
 
     void insert(const PortKey& key) {
         if (2 * (keys_.size() + 1) >= slots_.size()) grow();
-        std::size_t at = hashOf(key) & mask();
+        const std::uint64_t hash = hashOf(key);
+        const auto tag = static_cast<std::uint32_t>(hash >> 32);
+        std::size_t at = hash & mask();
         for (;; at = (at + 1) & mask()) {
-            const int slot = slots_[at];
-            if (slot < 0) break;
-            if (keys_[static_cast<std::size_t>(slot)] == key) return;
+            const Slot& slot = slots_[at];
+            if (slot.index < 0) break;
+            if (slot.tag == tag && keys_[static_cast<std::size_t>(slot.index)] == key) return;
         }
-        slots_[at] = static_cast<int>(keys_.size());
+        slots_[at] = {tag, static_cast<int>(keys_.size())};
         keys_.push_back(key);
+    }
+
+    std::size_t footprint() const {
+        return keys_.capacity() * sizeof(PortKey) + slots_.capacity() * sizeof(Slot);
     }
 
     void clear() {
         keys_.clear();
-        std::fill(slots_.begin(), slots_.end(), -1);
+        std::fill(slots_.begin(), slots_.end(), Slot{});
     }
 
     // Empties the set and sizes it for `count` keys, keeping the storage; only
@@ -77,23 +86,29 @@ public:
     void reset(std::size_t count) {
         keys_.clear();
         keys_.reserve(count);
-        slots_.assign(slotCountFor(count), -1);
+        slots_.assign(slotCountFor(count), Slot{});
     }
 
 private:
+    struct Slot {
+        std::uint32_t tag = 0;
+        int index = -1;
+    };
+
     std::size_t mask() const { return slots_.size() - 1; }
 
     void grow() {
-        slots_.assign(slotCountFor(keys_.size() + 1), -1);
+        slots_.assign(slotCountFor(keys_.size() + 1), Slot{});
         for (std::size_t k = 0; k < keys_.size(); ++k) {
-            std::size_t at = hashOf(keys_[k]) & mask();
-            while (slots_[at] >= 0) at = (at + 1) & mask();
-            slots_[at] = static_cast<int>(k);
+            const std::uint64_t hash = hashOf(keys_[k]);
+            std::size_t at = hash & mask();
+            while (slots_[at].index >= 0) at = (at + 1) & mask();
+            slots_[at] = {static_cast<std::uint32_t>(hash >> 32), static_cast<int>(k)};
         }
     }
 
     std::vector<PortKey> keys_;
-    std::vector<int> slots_;
+    std::vector<Slot> slots_;
 };
 
 // At least as many as the module's candidate uses (every token and text of
@@ -175,8 +190,8 @@ struct IndexedNetChecker::Index {
             uses[at] = ref;
             if (mayBeNet[static_cast<std::size_t>(id)] != 0) resolveAhead(indexed, resolver, at);
         }
-        // Most port keys come from the ports these uses record.
-        portKeys.reset(listed.size());
+        checked.assign(names.size(), 0);
+        allPortsKeyed = false;
     }
 
     // Resolves the use at `at` now, while the module's blocks are walked in
@@ -209,8 +224,10 @@ struct IndexedNetChecker::Index {
                 if (id >= 0) mayBeNet[static_cast<std::size_t>(id)] = 1;
             }
         }
+        netUses = 0;
         for (const auto& [id, ref] : listed) {
             if (mayBeNet[static_cast<std::size_t>(id)] == 0) continue;
+            ++netUses;
             ++unreservedUses[ref.kind - kFirstBlockKind][static_cast<std::size_t>(ref.block)];
         }
     }
@@ -222,10 +239,58 @@ struct IndexedNetChecker::Index {
         return firstUse[first + 1] - firstUse[first];
     }
 
+    // Starts the check of name `id`. While every port of the module was
+    // recorded by this index and no name is checked twice, the only ports a
+    // check can find again are those it records itself, so a small set of
+    // this check's keys answers the duplicate-port rule. Anything else keys
+    // every port of the module (see keyAllPorts).
+    void beginCheck(int id) {
+        char& seen = checked[static_cast<std::size_t>(id)];
+        if (seen != 0 && !allPortsKeyed) keyAllPorts();
+        seen = 1;
+        if (!allPortsKeyed) checkKeys.reset(useCount(id));
+    }
+
+    // Whether the block already holds a port with `key`.
+    bool hasPort(const PortKey& key, const std::vector<Pin>& ports) {
+        if (!allPortsKeyed) {
+            if (syncedCount(key.kind, key.block) == ports.size()) return checkKeys.contains(key);
+            keyAllPorts();  // the block holds ports recorded elsewhere
+        }
+        syncPorts(key.kind, key.block, ports);
+        return portKeys.contains(key);
+    }
+
+    // Takes the key of the port just recorded for name `id`.
+    void noteRecordedPort(int kind, int block, const std::vector<Pin>& ports, int id) {
+        std::size_t& synced = syncedCount(kind, block);
+        if (synced + 1 != ports.size()) {
+            // Ports recorded elsewhere: they are keyed when the block is next looked at.
+            if (!allPortsKeyed) keyAllPorts();
+            return;
+        }
+        const Pin& port = ports.back();
+        const PortKey key{kind, block, id, port.direction, port.msb, port.lsb};
+        (allPortsKeyed ? portKeys : checkKeys).insert(key);
+        ++synced;
+    }
+
+    // Switches to one set of the keys of every port of the module, filled
+    // block by block as the checks look at them.
+    void keyAllPorts() {
+        allPortsKeyed = true;
+        portKeys.reset(netUses);
+        for (auto& counts : syncedPorts) std::fill(counts.begin(), counts.end(), 0);
+    }
+
+    std::size_t& syncedCount(int kind, int block) {
+        return syncedPorts[kind - kFirstBlockKind][static_cast<std::size_t>(block)];
+    }
+
     // Adds the keys of the block's ports appended since the last look. Ports
     // that went missing invalidate the whole set, which is then rebuilt lazily.
     void syncPorts(int kind, int block, const std::vector<Pin>& ports) {
-        std::size_t& synced = syncedPorts[kind - kFirstBlockKind][static_cast<std::size_t>(block)];
+        std::size_t& synced = syncedCount(kind, block);
         if (ports.size() < synced) {
             portKeys.clear();
             for (auto& counts : syncedPorts) std::fill(counts.begin(), counts.end(), 0);
@@ -236,17 +301,6 @@ struct IndexedNetChecker::Index {
             if (id < 0) continue;  // a name without uses is never asked about
             portKeys.insert({kind, block, id, port.direction, port.msb, port.lsb});
         }
-    }
-
-    // Takes the key of the port just recorded for name `id`, when every port
-    // before it has been looked at: the same key syncPorts would add for it,
-    // without looking its name up again.
-    void noteRecordedPort(int kind, int block, const std::vector<Pin>& ports, int id) {
-        std::size_t& synced = syncedPorts[kind - kFirstBlockKind][static_cast<std::size_t>(block)];
-        if (synced + 1 != ports.size()) return;
-        const Pin& port = ports.back();
-        portKeys.insert({kind, block, id, port.direction, port.msb, port.lsb});
-        ++synced;
     }
 
     // Makes room in a block's port list, on its first recorded use, for all
@@ -267,7 +321,8 @@ struct IndexedNetChecker::Index {
 
     // Bytes held, so that the storage grown by a huge module is not kept.
     std::size_t footprint() const {
-        std::size_t bytes = ranges.footprint() + names.footprint() +
+        std::size_t bytes = ranges.footprint() + names.footprint() + portKeys.footprint() +
+                            checkKeys.footprint() + checked.capacity() +
                             uses.capacity() * sizeof(UseRef) +
                             resolved.capacity() * sizeof(ResolvedUse) + resolution.capacity() +
                             listed.capacity() * sizeof(listed[0]) +
@@ -283,7 +338,10 @@ struct IndexedNetChecker::Index {
     NameTable names{kExpectedNames};
     std::vector<UseRef> uses;          // grouped by name id, in scan order within a name
     std::vector<std::size_t> firstUse;  // per name id, where its uses start; one more at the end
-    PortKeySet portKeys;
+    PortKeySet portKeys;   // every port's key, once allPortsKeyed
+    PortKeySet checkKeys;  // the keys the current check recorded, until then
+    bool allPortsKeyed = false;
+    std::vector<char> checked;  // per name id, whether its net was checked
     std::array<std::vector<std::size_t>, kBlockKinds> syncedPorts;  // per kind and block
     // Per kind and block, the candidate uses not yet reserved for in its ports.
     std::array<std::vector<std::size_t>, kBlockKinds> unreservedUses;
@@ -296,6 +354,7 @@ struct IndexedNetChecker::Index {
     std::vector<std::pair<int, UseRef>> listed;
     std::vector<std::size_t> next;
     std::vector<char> mayBeNet;
+    std::size_t netUses = 0;  // how many listed uses have a name that may be a net
 };
 
 namespace {
@@ -376,6 +435,7 @@ void IndexedNetChecker::checkInserted(Module& module, const std::string& netName
     Index& index = *index_;
     const int id = index.nameId(netName);
     if (id < 0) return;
+    index.beginCheck(id);
     const RangeResolver resolver(module, &index.ranges);
     const SelectSyntax& syntax = selectSyntaxFor(index.scans);
     const auto first = static_cast<std::size_t>(id);
@@ -399,10 +459,10 @@ void IndexedNetChecker::checkInserted(Module& module, const std::string& netName
         }
         std::vector<Pin>* ports = blockPorts(module, ref.kind, ref.block);
         if (!ports) continue;
-        if (use.fromTokens) {
-            index.syncPorts(ref.kind, ref.block, *ports);
-            const PortKey key{ref.kind, ref.block, id, use.role, use.range.msb, use.range.lsb};
-            if (index.portKeys.contains(key)) continue;
+        if (use.fromTokens &&
+            index.hasPort({ref.kind, ref.block, id, use.role, use.range.msb, use.range.lsb},
+                          *ports)) {
+            continue;
         }
         index.reservePorts(ref.kind, ref.block, *ports, netName);
         recordUse(net, *ports, ref, netName, use);

@@ -626,6 +626,38 @@ TEST(IndexedNetChecker, MatchesThePlainScansOnGeneratedModules) {
     }
 }
 
+// Blocks that already hold ports when they are indexed (a net table built a
+// second time): the checker must find those ports again as the plain scans
+// do, for names it has not checked itself.
+TEST(IndexedNetChecker, MatchesThePlainScansOnModulesWithPortsAlready) {
+    for (const Language language : {kVerilog, kVhdl}) {
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            Module plain = ModuleGenerator(seed, language).generate();
+            MessageLog firstLog;
+            const auto plainCheck = [](MessageLog& log) {
+                return [&log](Module& m, const std::string& name) {
+                    if (m.language == kVhdl) {
+                        checkVhdlNet(m, name, log);
+                    } else {
+                        checkVerilogNet(m, name, log);
+                    }
+                };
+            };
+            buildNetTable(plain, "m", firstLog, plainCheck(firstLog));
+            plain.nets.clear();
+            Module indexed = plain;
+            MessageLog plainLog;
+            MessageLog indexedLog;
+            buildNetTable(plain, "m", plainLog, plainCheck(plainLog));
+            IndexedNetChecker(indexed, language).buildNetTable(indexed, "m", indexedLog);
+            EXPECT_EQ(describe(indexed), describe(plain))
+                << "language " << language << " seed " << seed;
+            EXPECT_EQ(indexedLog.text(), plainLog.text())
+                << "language " << language << " seed " << seed;
+        }
+    }
+}
+
 TEST(IndexedNetChecker, OtherOrResizedModuleFallsBackToThePlainScans) {
     const Module generated = ModuleGenerator(7, kVerilog).generate();
     Module indexed = generated;
