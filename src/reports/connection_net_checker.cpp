@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "database/name_table.h"
 #include "reports/connection_checks.h"
 #include "reports/connection_uses.h"
-#include "database/name_table.h"
 
 namespace corvane {
 
@@ -200,8 +200,8 @@ struct IndexedNetChecker::Index {
     // resolution writes a connection error is left to the check, which writes
     // the error in its place in the log.
     void resolveAhead(const Module& indexed, const RangeResolver& resolver, std::size_t at) {
-        const bool found =
-            resolveUse(indexed, uses[at], resolver, selectSyntaxFor(scans), scratchLog, resolved[at]);
+        const bool found = resolveUse(indexed, uses[at], resolver, selectSyntaxFor(scans),
+                                      scratchLog, resolved[at]);
         if (scratchLog.size() != 0) {
             scratchLog.clear();
             return;
@@ -336,10 +336,10 @@ struct IndexedNetChecker::Index {
     std::array<std::size_t, 8> shape{};
     DeclaredRangeIndex ranges;
     NameTable names{kExpectedNames};
-    std::vector<UseRef> uses;          // grouped by name id, in scan order within a name
+    std::vector<UseRef> uses;           // grouped by name id, in scan order within a name
     std::vector<std::size_t> firstUse;  // per name id, where its uses start; one more at the end
-    PortKeySet portKeys;   // every port's key, once allPortsKeyed
-    PortKeySet checkKeys;  // the keys the current check recorded, until then
+    PortKeySet portKeys;                // every port's key, once allPortsKeyed
+    PortKeySet checkKeys;               // the keys the current check recorded, until then
     bool allPortsKeyed = false;
     std::vector<char> checked;  // per name id, whether its net was checked
     std::array<std::vector<std::size_t>, kBlockKinds> syncedPorts;  // per kind and block
