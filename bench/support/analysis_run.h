@@ -18,6 +18,7 @@
 #include "database/chunk_preparation.h"
 #include "database/module_list.h"
 #include "platform/progress_sink.h"
+#include "reports/connection_checks.h"
 
 namespace corvane::bench {
 
@@ -39,7 +40,8 @@ struct AnalysedFile {
     ModuleList modules;
 };
 
-// Analyses every module of the file into `result`, as the driver does.
+// Analyses every module of the file into `result`, as the driver does,
+// ending with the child port direction pass it runs after a batch of files.
 inline void analyseWholeFile(const std::string& path, const FrontEnds& frontEnds,
                              AnalysedFile& result) {
     NullProgressSink progress;
@@ -47,6 +49,7 @@ inline void analyseWholeFile(const std::string& path, const FrontEnds& frontEnds
     int line = 1;
     while (line != 0) line = prepareAndParse(result.modules.append(), path, line, context);
     result.modules.removeLast();
+    resolveChildPortDirections(result.modules);
 }
 
 // Times the analysis of a file of state.range(0) MiB made by `generate`, and

@@ -149,10 +149,8 @@ bool RangeResolver::fromText(std::string_view text, const SelectSyntax& syntax, 
         range = declared(trimView(text));
         return true;
     }
+    if (!selectCloses(text, syntax)) return connectionError(log, text, syntax.textUnclosedError);
     const std::size_t close = text.find(syntax.close, open + 1);
-    if (close == std::string_view::npos) {
-        return connectionError(log, text, syntax.textUnclosedError);
-    }
     const std::size_t separator = text.find(syntax.separator, open + 1);
     if (separator == std::string_view::npos || separator > close) {
         range = singleIndex(text.substr(open + 1, close - open - 1), trimView(text.substr(0, open)),
@@ -162,6 +160,12 @@ bool RangeResolver::fromText(std::string_view text, const SelectSyntax& syntax, 
     range = BitRange{leadingInt(text.substr(open + 1, separator - open - 1)),
                      leadingInt(text.substr(separator + 1, close - separator - 1))};
     return true;
+}
+
+bool selectCloses(std::string_view text, const SelectSyntax& syntax) {
+    const std::size_t open = text.find(syntax.open);
+    return open == std::string_view::npos ||
+           text.find(syntax.close, open + 1) != std::string_view::npos;
 }
 
 std::string_view signalTextName(std::string_view text) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "console/message_log.h"
-#include "database/records.h"
 #include "database/name_table.h"
+#include "database/records.h"
 
 namespace corvane {
 
@@ -92,6 +92,10 @@ private:
     const DeclaredRangeIndex* index_;
     std::string loopVar_;  // lower-cased, as operand texts are
 };
+
+// Whether a select opened in a signal text is closed: the one condition
+// under which RangeResolver::fromText fails.
+bool selectCloses(std::string_view text, const SelectSyntax& syntax);
 
 // The name a signal text refers to: the text before any "[" or "(", trimmed.
 std::string_view signalTextName(std::string_view text);

@@ -1,12 +1,14 @@
 // The child port direction pass: after a batch of files, every child
 // connection takes the direction of the port it connects to.
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "database/name_table.h"
 #include "reports/bit_range.h"
-
 #include "reports/connection_checks.h"
 
 namespace corvane {
@@ -14,33 +16,46 @@ namespace corvane {
 namespace {
 
 // First module of each name, and the first pin of each name inside a module,
-// looked up once instead of by a scan per connection.
+// looked up once instead of by a scan per connection. Modules with few pins
+// are scanned, which beats building a table for them.
 class PortDirections {
 public:
     explicit PortDirections(const ModuleList& modules) {
+        modules_.reserve(modules.size());
         for (const Module& module : modules) modules_.try_emplace(module.name, &module);
     }
 
-    // The direction of pin `port` of module `moduleName`, when both exist.
-    std::optional<int> find(const std::string& moduleName, const std::string& port) {
-        const auto module = modules_.find(moduleName);
-        if (module == modules_.end()) return std::nullopt;
-        const auto& pins = pinsOf(*module->second);
+    // The first module named `name`, or null.
+    const Module* module(std::string_view name) const {
+        const auto found = modules_.find(name);
+        return found == modules_.end() ? nullptr : found->second;
+    }
+
+    // The direction of the first pin named `port` of `module`, when it has one.
+    std::optional<int> find(const Module& module, std::string_view port) {
+        if (module.pins.size() <= kScannedPins) {
+            for (const Pin& pin : module.pins) {
+                if (pin.name == port) return pin.direction;
+            }
+            return std::nullopt;
+        }
+        const auto& pins = pinsOf(module);
         const auto pin = pins.find(port);
         if (pin == pins.end()) return std::nullopt;
         return pin->second;
     }
 
-    // The direction of the pin at `position` of module `moduleName`, for a
-    // positional connection.
-    std::optional<int> findAt(const std::string& moduleName, std::size_t position) {
-        const auto module = modules_.find(moduleName);
-        if (module == modules_.end() || position >= module->second->pins.size()) return std::nullopt;
-        return module->second->pins[position].direction;
+    // The direction of the pin at `position` of `module`, for a positional
+    // connection.
+    static std::optional<int> findAt(const Module& module, std::size_t position) {
+        if (position >= module.pins.size()) return std::nullopt;
+        return module.pins[position].direction;
     }
 
 private:
-    const std::unordered_map<std::string, int>& pinsOf(const Module& module) {
+    static constexpr std::size_t kScannedPins = 16;
+
+    const std::unordered_map<std::string_view, int>& pinsOf(const Module& module) {
         auto [it, inserted] = pins_.try_emplace(&module);
         if (inserted) {
             for (const Pin& pin : module.pins) it->second.try_emplace(pin.name, pin.direction);
@@ -48,67 +63,138 @@ private:
         return it->second;
     }
 
-    std::unordered_map<std::string, const Module*> modules_;
-    std::unordered_map<const Module*, std::unordered_map<std::string, int>> pins_;
+    std::unordered_map<std::string_view, const Module*> modules_;
+    std::unordered_map<const Module*, std::unordered_map<std::string_view, int>> pins_;
+};
+
+// The nets of one module, walked once: their names for the lookups of the
+// connections and the nets themselves, in name order, for the terminals.
+// Kept from module to module.
+struct ModuleNets {
+    void take(Module& module) {
+        names.clear(module.nets.size());
+        nets.clear();
+        nets.reserve(module.nets.size());
+        for (auto& [name, net] : module.nets) {
+            names.findOrAdd(name);
+            nets.push_back(&net);
+        }
+    }
+
+    bool contains(std::string_view name) const { return names.find(name) >= 0; }
+
+    NameTable names;
+    std::vector<Net*> nets;
 };
 
 // Whether the connection checks turned this connection into a block port:
 // its signal names a net and its select is well formed.
-bool madeBlockPort(const Module& module, const Connection& connection) {
-    const std::string name(signalTextName(connection.signal));
-    if (!module.nets.contains(name)) return false;
-    MessageLog scratch;
-    BitRange range;
-    return module.language == kVhdl ? rangeFromVhdlText(module, connection.signal, scratch, range)
-                                    : rangeFromText(module, connection.signal, scratch, range);
+bool madeBlockPort(const Module& module, const ModuleNets& nets, const Connection& connection) {
+    if (!nets.contains(signalTextName(connection.signal))) return false;
+    return selectCloses(connection.signal, module.language == kVhdl ? kVhdlSelect : kVerilogSelect);
 }
 
-// The block port each connection of a child produced, or -1. A net is checked
-// once and its connections are scanned in order, so the m-th port named N
-// belongs to the m-th connection (that made a port) whose signal names N.
-std::vector<int> blockPortOfEachConnection(const Module& module, const Child& child) {
-    std::unordered_map<std::string, std::vector<int>> portsByName;
-    for (std::size_t p = 0; p < child.ports.size(); ++p) {
-        portsByName[child.ports[p].name].push_back(static_cast<int>(p));
-    }
-    std::unordered_map<std::string, std::size_t> used;
-    std::vector<int> result(child.connections.size(), -1);
+// Working lists of one child, kept from child to child.
+struct ChildScratch {
+    std::vector<std::pair<std::string_view, int>> connections;  // name and connection index
+    std::vector<std::pair<std::string_view, int>> ports;        // name and port index
+    std::vector<int> portOf;                                    // per connection
+};
+
+// The block port each connection of a child produced, or -1, into
+// scratch.portOf. A net is checked once and its connections are scanned in
+// order, so the m-th port named N belongs to the m-th connection (that made
+// a port) whose signal names N: both lists sorted by name and then index
+// pair up in one merge.
+void blockPortOfEachConnection(const Module& module, const ModuleNets& nets, const Child& child,
+                               ChildScratch& scratch) {
+    scratch.portOf.assign(child.connections.size(), -1);
+    scratch.connections.clear();
     for (std::size_t k = 0; k < child.connections.size(); ++k) {
         const Connection& connection = child.connections[k];
-        if (!madeBlockPort(module, connection)) continue;
-        const std::string name(signalTextName(connection.signal));
-        const auto ports = portsByName.find(name);
-        std::size_t& next = used[name];
-        if (ports == portsByName.end() || next >= ports->second.size()) continue;
-        result[k] = ports->second[next++];
+        if (!madeBlockPort(module, nets, connection)) continue;
+        scratch.connections.emplace_back(signalTextName(connection.signal), static_cast<int>(k));
     }
-    return result;
+    scratch.ports.clear();
+    for (std::size_t p = 0; p < child.ports.size(); ++p) {
+        scratch.ports.emplace_back(child.ports[p].name, static_cast<int>(p));
+    }
+    std::sort(scratch.connections.begin(), scratch.connections.end());
+    std::sort(scratch.ports.begin(), scratch.ports.end());
+    auto port = scratch.ports.begin();
+    for (const auto& [name, k] : scratch.connections) {
+        while (port != scratch.ports.end() && port->first < name) ++port;
+        if (port == scratch.ports.end() || port->first != name) continue;
+        scratch.portOf[static_cast<std::size_t>(k)] = port->second;
+        ++port;
+    }
 }
 
-// Gives each connection the direction of the child module's pin it connects
-// to: by name, or for a positional connection by position; 0 when the child
-// module or the pin is unknown. The block port the connection produced and
-// the terminals that refer to that port take the same direction.
-void resolveChild(Module& module, std::size_t c, PortDirections& directions) {
+// Per block port of every child of a module, the direction its connection
+// took, if any; the terminals that refer to such a port take it too.
+class PortRoles {
+public:
+    explicit PortRoles(const Module& module) : firstPort_(module.children.size() + 1, 0) {
+        for (std::size_t c = 0; c < module.children.size(); ++c) {
+            firstPort_[c + 1] = firstPort_[c] + module.children[c].ports.size();
+        }
+        roles_.assign(firstPort_.back(), 0);
+        known_.assign(firstPort_.back(), 0);
+    }
+
+    void set(std::size_t child, std::size_t port, int role) {
+        roles_[firstPort_[child] + port] = role;
+        known_[firstPort_[child] + port] = 1;
+    }
+
+    bool any() const { return std::find(known_.begin(), known_.end(), 1) != known_.end(); }
+
+    // One walk over the module's nets for all of its children.
+    void applyToTerminals(const Module& module, const ModuleNets& nets) const {
+        const std::size_t children = module.children.size();
+        for (Net* net : nets.nets) {
+            for (Terminal& terminal : net->terminals) {
+                if (terminal.kind != kKindChild || terminal.index < 0 || terminal.portIndex < 0) {
+                    continue;
+                }
+                const auto child = static_cast<std::size_t>(terminal.index);
+                const auto port = static_cast<std::size_t>(terminal.portIndex);
+                if (child >= children || port >= firstPort_[child + 1] - firstPort_[child])
+                    continue;
+                if (known_[firstPort_[child] + port] != 0) {
+                    terminal.role = roles_[firstPort_[child] + port];
+                }
+            }
+        }
+    }
+
+private:
+    std::vector<std::size_t> firstPort_;  // per child, where its ports start; one more at the end
+    std::vector<int> roles_;
+    std::vector<char> known_;
+};
+
+// Gives each connection of child `c` the direction of the child module's pin
+// it connects to: by name, or for a positional connection by position; 0
+// when the child module or the pin is unknown. The block port the connection
+// produced takes the same direction, noted in `roles` for its terminals.
+void resolveChild(Module& module, const ModuleNets& nets, std::size_t c, PortDirections& directions,
+                  ChildScratch& scratch, PortRoles& roles) {
     Child& child = module.children[c];
-    const std::vector<int> portOf = blockPortOfEachConnection(module, child);
-    std::unordered_map<int, int> roleOfPort;
+    blockPortOfEachConnection(module, nets, child, scratch);
+    const Module* target = directions.module(child.moduleName);
     for (std::size_t k = 0; k < child.connections.size(); ++k) {
         Connection& connection = child.connections[k];
-        const std::optional<int> found = connection.port.empty()
-                                             ? directions.findAt(child.moduleName, k)
-                                             : directions.find(child.moduleName, connection.port);
-        connection.flags = found.value_or(0);
-        if (portOf[k] < 0) continue;
-        child.ports[static_cast<std::size_t>(portOf[k])].direction = connection.flags;
-        roleOfPort[portOf[k]] = connection.flags;
-    }
-    for (auto& [name, net] : module.nets) {
-        for (Terminal& terminal : net.terminals) {
-            if (terminal.kind != kKindChild || terminal.index != static_cast<int>(c)) continue;
-            const auto role = roleOfPort.find(terminal.portIndex);
-            if (role != roleOfPort.end()) terminal.role = role->second;
+        std::optional<int> found;
+        if (target) {
+            found = connection.port.empty() ? PortDirections::findAt(*target, k)
+                                            : directions.find(*target, connection.port);
         }
+        connection.flags = found.value_or(0);
+        const int port = scratch.portOf[k];
+        if (port < 0) continue;
+        child.ports[static_cast<std::size_t>(port)].direction = connection.flags;
+        roles.set(c, static_cast<std::size_t>(port), connection.flags);
     }
 }
 
@@ -116,8 +202,16 @@ void resolveChild(Module& module, std::size_t c, PortDirections& directions) {
 
 void resolveChildPortDirections(ModuleList& modules) {
     PortDirections directions(modules);
+    ChildScratch scratch;
+    ModuleNets nets;
     for (Module& module : modules) {
-        for (std::size_t c = 0; c < module.children.size(); ++c) resolveChild(module, c, directions);
+        if (module.children.empty()) continue;
+        nets.take(module);
+        PortRoles roles(module);
+        for (std::size_t c = 0; c < module.children.size(); ++c) {
+            resolveChild(module, nets, c, directions, scratch, roles);
+        }
+        if (roles.any()) roles.applyToTerminals(module, nets);
     }
 }
 

@@ -3,9 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "../../bench/support/verilog_generator.h"
+#include "../../bench/support/vhdl_generator.h"
 #include "database/module_list.h"
 #include "database/net_table.h"
+#include "reports/bit_range.h"
 #include "reports/connection_checks.h"
+#include "support/parse_files.h"
+#include "support/record_dump.h"
+#include "support/test_files.h"
+#include "verilog/verilog_module_parser.h"
+#include "vhdl/vhdl_module_parser.h"
 
 namespace corvane {
 namespace {
@@ -68,8 +76,10 @@ protected:
         top.name = "top";
         top.wires = {wire("m"), wire("n"), wire("a")};
         top.children = {
-            child("sub", {connection("a", "a", 9), connection("y", "n", 9), connection("z", "a", 9)}, {}),
-            child("sub", {connection("", "m", 9), connection("", "n", 9), connection("", "a[3", 9)}, {}),
+            child("sub",
+                  {connection("a", "a", 9), connection("y", "n", 9), connection("z", "a", 9)}, {}),
+            child("sub", {connection("", "m", 9), connection("", "n", 9), connection("", "a[3", 9)},
+                  {}),
             child("missing", {connection("y", "n", 9)}, {}),
         };
         VerilogNetChecker checker(top);
@@ -141,6 +151,119 @@ TEST(ChildPortDirectionsAfterChecks, OutputOfAnAnalysedChildIsRecordedAsDriven) 
     EXPECT_EQ(checked.children[0].connections[0].flags, 1);
     EXPECT_EQ(checked.children[0].ports[0].direction, 1);
     EXPECT_EQ(checked.nets.at("q").terminals[0].role, 1);
+}
+
+// The pass written the straightforward way: a scan of the module list per
+// connection, a scan of the child's ports per connection and a walk over
+// every net per child.
+void straightforwardPass(ModuleList& modules) {
+    for (Module& module : modules) {
+        for (std::size_t c = 0; c < module.children.size(); ++c) {
+            Child& child = module.children[c];
+            const Module* target = nullptr;
+            for (const Module& candidate : modules) {
+                if (candidate.name == child.moduleName) {
+                    target = &candidate;
+                    break;
+                }
+            }
+            std::vector<std::pair<int, int>> roleOfPort;  // port index, role
+            std::vector<char> taken(child.ports.size(), 0);
+            for (std::size_t k = 0; k < child.connections.size(); ++k) {
+                Connection& connection = child.connections[k];
+                int flags = 0;
+                if (target && connection.port.empty() && k < target->pins.size()) {
+                    flags = target->pins[k].direction;
+                } else if (target && !connection.port.empty()) {
+                    for (const Pin& pin : target->pins) {
+                        if (pin.name == connection.port) {
+                            flags = pin.direction;
+                            break;
+                        }
+                    }
+                }
+                connection.flags = flags;
+                const std::string name(signalTextName(connection.signal));
+                const SelectSyntax& syntax =
+                    module.language == kVhdl ? kVhdlSelect : kVerilogSelect;
+                MessageLog scratch;
+                BitRange range;
+                if (!module.nets.contains(name) ||
+                    !RangeResolver(module).fromText(connection.signal, syntax, scratch, range)) {
+                    continue;
+                }
+                for (std::size_t p = 0; p < child.ports.size(); ++p) {
+                    if (taken[p] != 0 || child.ports[p].name != name) continue;
+                    taken[p] = 1;
+                    child.ports[p].direction = flags;
+                    roleOfPort.emplace_back(static_cast<int>(p), flags);
+                    break;
+                }
+            }
+            for (auto& [netName, net] : module.nets) {
+                for (Terminal& terminal : net.terminals) {
+                    if (terminal.kind != kKindChild || terminal.index != static_cast<int>(c))
+                        continue;
+                    for (const auto& [port, role] : roleOfPort) {
+                        if (terminal.portIndex == port) terminal.role = role;
+                    }
+                }
+            }
+        }
+    }
+}
+
+std::string dumpOf(const ModuleList& modules) {
+    std::string dump;
+    for (const Module& module : modules) dump += test::recordDump(module);
+    return dump;
+}
+
+// Analysed generated designs (children with named, positional and literal
+// connections, repeated signals) and a hand-made module whose terminals point
+// past its children and ports: the pass gives what the straightforward one gives.
+TEST(ChildPortDirectionsPass, MatchesTheStraightforwardPass) {
+    testing::TempDir folder;
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"generated.v", bench::generatedVerilog(48 << 10)},
+        {"generated.vhd", bench::generatedVhdl(48 << 10)},
+    };
+    for (const auto& [name, text] : files) {
+        SCOPED_TRACE(name);
+        testing::ParsedFiles<> first(FrontEnds{parseVerilogModule, parseVhdlModule});
+        testing::ParsedFiles<> second(FrontEnds{parseVerilogModule, parseVhdlModule});
+        const std::string path = folder.write(name, text);
+        first.analyseFile(path);
+        second.analyseFile(path);
+        straightforwardPass(first.modules);
+        resolveChildPortDirections(second.modules);
+        EXPECT_EQ(dumpOf(second.modules), dumpOf(first.modules));
+    }
+
+    ModuleList plain;
+    Module& sub = plain.append();
+    sub.name = "sub";
+    sub.pins = {pin("a", 0), pin("y", 1), pin("a", 2)};
+    Module& top = plain.append();
+    top.name = "top";
+    top.wires = {wire("m"), wire("n")};
+    top.children = {
+        child("sub", {connection("y", "n", 9), connection("a", "m", 9), connection("", "n", 9)},
+              {pin("n", 5), pin("m", 5), pin("n", 5), pin("x", 5)}),
+    };
+    Terminal terminal;
+    terminal.kind = kKindChild;
+    for (const auto& [index, port] : std::vector<std::pair<int, int>>{
+             {0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, -1}, {1, 0}, {-1, 0}}) {
+        terminal.index = index;
+        terminal.portIndex = port;
+        top.nets["n"].terminals.push_back(terminal);
+    }
+    top.nets["m"].terminals.push_back(terminal);
+    ModuleList indexed = plain;
+    straightforwardPass(plain);
+    resolveChildPortDirections(indexed);
+    EXPECT_EQ(dumpOf(indexed), dumpOf(plain));
 }
 
 }  // namespace
