@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "database/module_name_index.h"
 #include "database/name_table.h"
 #include "reports/bit_range.h"
 #include "reports/connection_checks.h"
@@ -20,16 +21,10 @@ namespace {
 // are scanned, which beats building a table for them.
 class PortDirections {
 public:
-    explicit PortDirections(const ModuleList& modules) {
-        modules_.reserve(modules.size());
-        for (const Module& module : modules) modules_.try_emplace(module.name, &module);
-    }
+    explicit PortDirections(const ModuleList& modules) : modules_(modules) {}
 
     // The first module named `name`, or null.
-    const Module* module(std::string_view name) const {
-        const auto found = modules_.find(name);
-        return found == modules_.end() ? nullptr : found->second;
-    }
+    const Module* module(std::string_view name) const { return modules_.find(name); }
 
     // The direction of the first pin named `port` of `module`, when it has one.
     std::optional<int> find(const Module& module, std::string_view port) {
@@ -63,7 +58,7 @@ private:
         return it->second;
     }
 
-    std::unordered_map<std::string_view, const Module*> modules_;
+    ModuleNameIndex modules_;
     std::unordered_map<const Module*, std::unordered_map<std::string_view, int>> pins_;
 };
 

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "database/module_name_index.h"
 #include "reports/report_text.h"
 #include "reports/summary_report.h"
 
@@ -35,7 +36,7 @@ public:
     std::string& text() { return text_; }
 
 private:
-    const ModuleList& modules_;
+    ModuleNameIndex modules_;
     const std::string& rootPath_;
     InstanceWalk walk_;
     std::string text_;
@@ -67,7 +68,7 @@ public:
     }
 
 private:
-    const ModuleList& modules_;
+    ModuleNameIndex modules_;
     const std::string& rootPath_;
     InstanceWalk walk_;
 };

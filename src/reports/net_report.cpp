@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "database/module_name_index.h"
 #include "reports/report_text.h"
 
 namespace corvane {
@@ -38,8 +39,8 @@ public:
             recordUsage(terminal, usage_);
             std::string line(static_cast<std::size_t>(depth) + 1, '\t');
             line += std::to_string(terminal.line) + " : ";
-            const Child* child = terminal.kind == kKindChild ? terminalChild(*module, terminal)
-                                                             : nullptr;
+            const Child* child =
+                terminal.kind == kKindChild ? terminalChild(*module, terminal) : nullptr;
             if (child != nullptr && !(previous && previous->repeatedBy(terminal.line, *child))) {
                 log_.appendLog(line + "child module " + child->moduleName + " (" + child->name +
                                ")\r\n");
@@ -68,7 +69,7 @@ private:
         }
     }
 
-    const ModuleList& modules_;
+    ModuleNameIndex modules_;
     NetUsage& usage_;
     MessageLog& log_;
     InstanceWalk walk_;
@@ -76,8 +77,8 @@ private:
 
 }  // namespace
 
-void traceNet(const ModuleList& modules, const std::string& moduleName,
-              const std::string& netName, int depth, NetUsage& usage, MessageLog& log) {
+void traceNet(const ModuleList& modules, const std::string& moduleName, const std::string& netName,
+              int depth, NetUsage& usage, MessageLog& log) {
     // A caller's starting depth only sets the indent; it is held to the walk's limit.
     const int start = depth < 0 ? 0 : (depth > kMaxInstanceDepth ? kMaxInstanceDepth : depth);
     NetTracer(modules, usage, log).trace(moduleName, netName, start);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "console/message_log.h"
@@ -36,17 +37,22 @@ public:
     // Whether the instances of `moduleName`, written at `depth`, may be walked.
     bool mayDescend(const std::string& moduleName, int depth) const {
         if (depth >= kMaxInstanceDepth) return false;
-        for (const std::string& entry : path_) {
-            if (entry == moduleName) return false;
-        }
-        return true;
+        return !onPath_.contains(moduleName);
     }
 
-    void enter(const std::string& moduleName) { path_.push_back(moduleName); }
-    void leave() { path_.pop_back(); }
+    void enter(const std::string& moduleName) {
+        path_.push_back(moduleName);
+        ++onPath_[moduleName];
+    }
+    void leave() {
+        const auto on = onPath_.find(path_.back());
+        if (--on->second == 0) onPath_.erase(on);
+        path_.pop_back();
+    }
 
 private:
     std::vector<std::string> path_;
+    std::unordered_map<std::string, int> onPath_;  // how often each name is on path_
     std::size_t nodes_ = 0;
 };
 

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "database/module_name_index.h"
 #include "database/text_helpers.h"
 #include "reports/report_text.h"
 
@@ -39,8 +42,8 @@ private:
         const Module* module = modules_.find(name);
         if (module == nullptr) return {};
         if (const auto kept = known_.find(name); kept != known_.end()) return {kept->second};
-        for (std::size_t i = 0; i < path_.size(); ++i) {
-            if (path_[i] == name) return {0, i, false};  // met again on its own path
+        if (const auto on = onPath_.find(name); on != onPath_.end()) {
+            return {0, on->second, false};  // met again on its own path
         }
         if (path_.size() >= static_cast<std::size_t>(kMaxInstanceDepth) ||
             visits_ >= kMaxTotalVisits) {
@@ -49,6 +52,7 @@ private:
         ++visits_;
         const std::size_t position = path_.size();
         path_.push_back(name);
+        onPath_.emplace(module->name, position);
         Walked result{registerBits(*module)};
         for (const Child& child : module->children) {
             const Walked below = walk(child.moduleName);
@@ -57,13 +61,16 @@ private:
             result.bounded = result.bounded || below.bounded;
         }
         path_.pop_back();
+        onPath_.erase(module->name);
         if (result.lowestCut != kNoCut && result.lowestCut >= position) result.lowestCut = kNoCut;
         if (result.lowestCut == kNoCut && !result.bounded) known_[name] = result.bits;
         return result;
     }
 
-    const ModuleList& modules_;
+    ModuleNameIndex modules_;
     std::vector<std::string> path_;
+    // The names on path_ with their positions; a name is on it at most once.
+    std::unordered_map<std::string_view, std::size_t> onPath_;
     std::map<std::string, std::int64_t> known_;
     std::size_t visits_ = 0;
 };
@@ -147,12 +154,14 @@ std::string buildSummaryReport(const ModuleList& modules, const Module& module) 
     const PinBits pins = pinBits(module);
     std::string text = "\r\n======== Summary ========\r\n";
     text += "Module name         : " + module.name + "\r\n";
-    text += "Number of Pins      : " + std::to_string(pins.total) + " (Input : " +
-            std::to_string(pins.input) + ", Output : " + std::to_string(pins.output) +
+    text += "Number of Pins      : " + std::to_string(pins.total) +
+            " (Input : " + std::to_string(pins.input) +
+            ", Output : " + std::to_string(pins.output) +
             ", Inout : " + std::to_string(pins.inout) + ")\r\n";
     text += "Number of Resisters : " + std::to_string(registerBits(module)) + "\r\n";
-    text += "Total Number of Resisters : " +
-            std::to_string(totalRegisterBits(modules, module.name)) + "\r\n";
+    text +=
+        "Total Number of Resisters : " + std::to_string(totalRegisterBits(modules, module.name)) +
+        "\r\n";
     text += "Child modules       : " + childList(module) + "\r\n\r\n";
     text += "File path           : " + module.filePath + "\r\n";
     text += "File size           : " + std::to_string(module.charCount) + " bytes (" +
