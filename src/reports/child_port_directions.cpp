@@ -126,10 +126,13 @@ void blockPortOfEachConnection(const Module& module, const ModuleNets& nets, con
 }
 
 // Per block port of every child of a module, the direction its connection
-// took, if any; the terminals that refer to such a port take it too.
+// took, if any; the terminals that refer to such a port take it too. Kept
+// from module to module.
 class PortRoles {
 public:
-    explicit PortRoles(const Module& module) : firstPort_(module.children.size() + 1, 0) {
+    // Forgets the roles of the module before and makes room for `module`'s.
+    void reset(const Module& module) {
+        firstPort_.assign(module.children.size() + 1, 0);
         for (std::size_t c = 0; c < module.children.size(); ++c) {
             firstPort_[c + 1] = firstPort_[c] + module.children[c].ports.size();
         }
@@ -199,10 +202,11 @@ void resolveChildPortDirections(ModuleList& modules) {
     PortDirections directions(modules);
     ChildScratch scratch;
     ModuleNets nets;
+    PortRoles roles;
     for (Module& module : modules) {
         if (module.children.empty()) continue;
         nets.take(module);
-        PortRoles roles(module);
+        roles.reset(module);
         for (std::size_t c = 0; c < module.children.size(); ++c) {
             resolveChild(module, nets, c, directions, scratch, roles);
         }
