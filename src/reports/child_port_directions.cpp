@@ -1,6 +1,8 @@
 // The child port direction pass: after a batch of files, every child
 // connection takes the direction of the port it connects to.
 #include <algorithm>
+#include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,6 +67,8 @@ private:
 // The nets of one module, walked once: their names for the lookups of the
 // connections and the nets themselves, in name order, for the terminals.
 // Kept from module to module.
+using NetEntry = std::pair<const std::string, Net>;
+
 struct ModuleNets {
     void take(Module& module) {
         names.clear(module.nets.size());
@@ -73,6 +77,16 @@ struct ModuleNets {
         for (auto& [name, net] : module.nets) {
             names.findOrAdd(name);
             nets.push_back(&net);
+        }
+    }
+
+    void take(const std::vector<NetEntry*>& entries) {
+        names.clear(entries.size());
+        nets.clear();
+        nets.reserve(entries.size());
+        for (NetEntry* entry : entries) {
+            names.findOrAdd(entry->first);
+            nets.push_back(&entry->second);
         }
     }
 
@@ -196,6 +210,35 @@ void resolveChild(Module& module, const ModuleNets& nets, std::size_t c, PortDir
     }
 }
 
+// How many modules' nets are walked together, and the most nets a module may
+// have to be one of them; a larger module's walk is left alone, as the work
+// of looking its nets up already fills the waits for its nodes.
+constexpr std::size_t kWalkedTogether = 8;
+constexpr std::size_t kMostNetsWalkedTogether = 256;
+
+// The net entries of each module of `group`, its maps stepped in turn: the
+// nodes of a map are far apart in memory, and stepping several maps at once
+// lets their loads overlap instead of waiting for one node after another.
+void gatherNets(const std::vector<Module*>& group, std::vector<std::vector<NetEntry*>>& out) {
+    using Iterator = std::map<std::string, Net>::iterator;
+    std::array<Iterator, kWalkedTogether> at;
+    std::array<Iterator, kWalkedTogether> end;
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        at[i] = group[i]->nets.begin();
+        end[i] = group[i]->nets.end();
+        out[i].clear();
+    }
+    for (bool more = true; more;) {
+        more = false;
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            if (at[i] == end[i]) continue;
+            out[i].push_back(&*at[i]);
+            ++at[i];
+            more = true;
+        }
+    }
+}
+
 }  // namespace
 
 void resolveChildPortDirections(ModuleList& modules) {
@@ -203,15 +246,36 @@ void resolveChildPortDirections(ModuleList& modules) {
     ChildScratch scratch;
     ModuleNets nets;
     PortRoles roles;
-    for (Module& module : modules) {
-        if (module.children.empty()) continue;
-        nets.take(module);
+    std::vector<Module*> group;
+    std::vector<std::vector<NetEntry*>> entries(kWalkedTogether);
+    const auto resolveModule = [&](Module& module) {
         roles.reset(module);
         for (std::size_t c = 0; c < module.children.size(); ++c) {
             resolveChild(module, nets, c, directions, scratch, roles);
         }
         if (roles.any()) roles.applyToTerminals(module, nets);
+    };
+    const auto resolveGroup = [&] {
+        gatherNets(group, entries);
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            nets.take(entries[i]);
+            resolveModule(*group[i]);
+        }
+        group.clear();
+    };
+    // Modules are resolved in list order; a large one ends the group before it.
+    for (Module& module : modules) {
+        if (module.children.empty()) continue;
+        if (module.nets.size() > kMostNetsWalkedTogether) {
+            resolveGroup();
+            nets.take(module);
+            resolveModule(module);
+            continue;
+        }
+        group.push_back(&module);
+        if (group.size() == kWalkedTogether) resolveGroup();
     }
+    resolveGroup();
 }
 
 }  // namespace corvane

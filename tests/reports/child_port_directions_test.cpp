@@ -226,7 +226,7 @@ TEST(ChildPortDirectionsPass, MatchesTheStraightforwardPass) {
     testing::TempDir folder;
     const std::vector<std::pair<std::string, std::string>> files = {
         {"generated.v", bench::generatedVerilog(48 << 10)},
-        {"generated.vhd", bench::generatedVhdl(48 << 10)},
+        {"generated.vhd", bench::generatedVhdl(160 << 10)},  // over 256 nets
     };
     for (const auto& [name, text] : files) {
         SCOPED_TRACE(name);
