@@ -36,38 +36,91 @@ inline std::size_t slotCountFor(std::size_t entries) {
     return slots;
 }
 
+// Open-addressing slots over 2^k entries, kept at most half full, for tables
+// that keep their entries in a list of their own. Each slot holds an entry's
+// index beside the high half of its hash, so a probe looks at an entry only
+// when the halves agree: a lookup in a large table stays at about one cache
+// line.
+class TaggedSlots {
+public:
+    explicit TaggedSlots(std::size_t expected = 0) : slots_(slotCountFor(expected)) {}
+
+    // Forgets every entry; room for `expected` entries without growing. Only
+    // the slots this size needs are reset, whatever an earlier fill grew.
+    void reset(std::size_t expected) { slots_.assign(slotCountFor(expected), Slot{}); }
+
+    // The index of the entry with `hash` for which `matches(index)` holds, or
+    // -1; `free` is then the slot where such an entry would go.
+    template <class Matches>
+    int find(std::uint64_t hash, Matches matches, std::size_t* free = nullptr) const {
+        const auto tag = tagOf(hash);
+        std::size_t at = hash & mask();
+        for (;; at = (at + 1) & mask()) {
+            const Slot& slot = slots_[at];
+            if (slot.index < 0) break;
+            if (slot.tag == tag && matches(slot.index)) return slot.index;
+        }
+        if (free) *free = at;
+        return -1;
+    }
+
+    void place(std::size_t at, std::uint64_t hash, int index) { slots_[at] = {tagOf(hash), index}; }
+
+    // Whether one entry more than `count` needs more slots.
+    bool full(std::size_t count) const { return 2 * (count + 1) >= slots_.size(); }
+
+    // Makes room for one entry more than `count` and places entries 0 to
+    // count - 1 again, their hashes read through `hashOf(index)`.
+    template <class HashOf>
+    void grow(std::size_t count, HashOf hashOf) {
+        slots_.assign(slotCountFor(count + 1), Slot{});
+        for (std::size_t index = 0; index < count; ++index) {
+            const std::uint64_t hash = hashOf(index);
+            std::size_t at = hash & mask();
+            while (slots_[at].index >= 0) at = (at + 1) & mask();
+            place(at, hash, static_cast<int>(index));
+        }
+    }
+
+    std::size_t footprint() const { return slots_.capacity() * sizeof(Slot); }
+
+private:
+    struct Slot {
+        std::uint32_t tag = 0;
+        int index = -1;
+    };
+
+    static std::uint32_t tagOf(std::uint64_t hash) {
+        return static_cast<std::uint32_t>(hash >> 32);
+    }
+    std::size_t mask() const { return slots_.size() - 1; }
+
+    std::vector<Slot> slots_;
+};
+
 class NameTable {
 public:
-    explicit NameTable(std::size_t expected = 0) : slots_(slotCountFor(expected)) {
-        entries_.reserve(expected);
-    }
+    explicit NameTable(std::size_t expected = 0) : slots_(expected) { entries_.reserve(expected); }
 
     // The id of `name`, or -1.
     int find(std::string_view name) const {
-        const std::uint64_t hash = nameHash(name);
-        const auto tag = static_cast<std::uint32_t>(hash >> 32);
-        for (std::size_t at = hash & mask();; at = (at + 1) & mask()) {
-            const Slot& slot = slots_[at];
-            if (slot.id < 0) return -1;
-            if (slot.tag == tag && nameOf(slot.id) == name) return slot.id;
-        }
+        return slots_.find(nameHash(name), [&](int id) { return nameOf(id) == name; });
     }
 
     // The id of `name`, numbering it when it is new.
     int findOrAdd(std::string_view name) {
-        if (2 * (entries_.size() + 1) >= slots_.size()) grow();
-        const std::uint64_t hash = nameHash(name);
-        const auto tag = static_cast<std::uint32_t>(hash >> 32);
-        std::size_t at = hash & mask();
-        for (;; at = (at + 1) & mask()) {
-            const Slot& slot = slots_[at];
-            if (slot.id < 0) break;
-            if (slot.tag == tag && nameOf(slot.id) == name) return slot.id;
+        if (slots_.full(entries_.size())) {
+            slots_.grow(entries_.size(), [this](std::size_t id) { return entries_[id].hash; });
         }
+        const std::uint64_t hash = nameHash(name);
+        std::size_t free = 0;
+        const int found = slots_.find(
+            hash, [&](int id) { return nameOf(id) == name; }, &free);
+        if (found >= 0) return found;
         const int id = static_cast<int>(entries_.size());
         entries_.push_back({chars_.size(), name.size(), hash});
         chars_.append(name);
-        slots_[at] = {tag, id};
+        slots_.place(free, hash, id);
         return id;
     }
 
@@ -81,14 +134,12 @@ public:
         chars_.clear();
         entries_.clear();
         entries_.reserve(expected);
-        // Only the slots this size needs are reset, whatever an earlier fill grew.
-        slots_.assign(slotCountFor(expected), Slot{});
+        slots_.reset(expected);
     }
 
     // Bytes held, so that a table grown by a huge module need not be kept.
     std::size_t footprint() const {
-        return chars_.capacity() + entries_.capacity() * sizeof(Entry) +
-               slots_.capacity() * sizeof(Slot);
+        return chars_.capacity() + entries_.capacity() * sizeof(Entry) + slots_.footprint();
     }
 
 private:
@@ -98,34 +149,14 @@ private:
         std::uint64_t hash;  // kept so that growing never reads the names again
     };
 
-    // The high half of a name's hash beside its id: a probe reads the name
-    // only when the tags agree, which keeps lookups in a large table to about
-    // one cache line.
-    struct Slot {
-        std::uint32_t tag = 0;
-        int id = -1;
-    };
-
-    std::size_t mask() const { return slots_.size() - 1; }
-
     std::string_view nameOf(int id) const {
         const Entry& entry = entries_[static_cast<std::size_t>(id)];
         return std::string_view(chars_.data() + entry.offset, entry.length);
     }
 
-    void grow() {
-        slots_.assign(slots_.size() * 2, Slot{});
-        for (std::size_t id = 0; id < entries_.size(); ++id) {
-            const std::uint64_t hash = entries_[id].hash;
-            std::size_t at = hash & mask();
-            while (slots_[at].id >= 0) at = (at + 1) & mask();
-            slots_[at] = {static_cast<std::uint32_t>(hash >> 32), static_cast<int>(id)};
-        }
-    }
-
     std::string chars_;
     std::vector<Entry> entries_;
-    std::vector<Slot> slots_;
+    TaggedSlots slots_;
 };
 
 }  // namespace corvane

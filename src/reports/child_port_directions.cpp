@@ -71,29 +71,31 @@ using NetEntry = std::pair<const std::string, Net>;
 
 struct ModuleNets {
     void take(Module& module) {
-        names.clear(module.nets.size());
-        nets.clear();
-        nets.reserve(module.nets.size());
-        for (auto& [name, net] : module.nets) {
-            names.findOrAdd(name);
-            nets.push_back(&net);
-        }
+        start(module.nets.size());
+        for (NetEntry& entry : module.nets) add(entry);
     }
 
     void take(const std::vector<NetEntry*>& entries) {
-        names.clear(entries.size());
-        nets.clear();
-        nets.reserve(entries.size());
-        for (NetEntry* entry : entries) {
-            names.findOrAdd(entry->first);
-            nets.push_back(&entry->second);
-        }
+        start(entries.size());
+        for (NetEntry* entry : entries) add(*entry);
     }
 
     bool contains(std::string_view name) const { return names.find(name) >= 0; }
 
     NameTable names;
     std::vector<Net*> nets;
+
+private:
+    void start(std::size_t count) {
+        names.clear(count);
+        nets.clear();
+        nets.reserve(count);
+    }
+
+    void add(NetEntry& entry) {
+        names.findOrAdd(entry.first);
+        nets.push_back(&entry.second);
+    }
 };
 
 // Whether the connection checks turned this connection into a block port:

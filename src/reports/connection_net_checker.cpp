@@ -43,72 +43,44 @@ std::uint64_t hashOf(const PortKey& key) {
     return mixedHash(h);
 }
 
-// A set of port keys without a node per key. Each slot keeps the high half
-// of its key's hash, so a probe reads the key only when the tags agree.
+// A set of port keys without a node per key.
 class PortKeySet {
+    // Whether the key at an index equals `key`; defined first for the
+    // members below that deduce its type.
+    auto matching(const PortKey& key) const {
+        return [this, &key](int k) { return keys_[static_cast<std::size_t>(k)] == key; };
+    }
+
 public:
     bool contains(const PortKey& key) const {
-        if (keys_.empty()) return false;
-        const std::uint64_t hash = hashOf(key);
-        const auto tag = static_cast<std::uint32_t>(hash >> 32);
-        for (std::size_t at = hash & mask();; at = (at + 1) & mask()) {
-            const Slot& slot = slots_[at];
-            if (slot.index < 0) return false;
-            if (slot.tag == tag && keys_[static_cast<std::size_t>(slot.index)] == key) return true;
-        }
+        return !keys_.empty() && slots_.find(hashOf(key), matching(key)) >= 0;
     }
 
     void insert(const PortKey& key) {
-        if (2 * (keys_.size() + 1) >= slots_.size()) grow();
-        const std::uint64_t hash = hashOf(key);
-        const auto tag = static_cast<std::uint32_t>(hash >> 32);
-        std::size_t at = hash & mask();
-        for (;; at = (at + 1) & mask()) {
-            const Slot& slot = slots_[at];
-            if (slot.index < 0) break;
-            if (slot.tag == tag && keys_[static_cast<std::size_t>(slot.index)] == key) return;
+        if (slots_.full(keys_.size())) {
+            slots_.grow(keys_.size(), [this](std::size_t k) { return hashOf(keys_[k]); });
         }
-        slots_[at] = {tag, static_cast<int>(keys_.size())};
+        const std::uint64_t hash = hashOf(key);
+        std::size_t free = 0;
+        if (slots_.find(hash, matching(key), &free) >= 0) return;
+        slots_.place(free, hash, static_cast<int>(keys_.size()));
         keys_.push_back(key);
     }
 
     std::size_t footprint() const {
-        return keys_.capacity() * sizeof(PortKey) + slots_.capacity() * sizeof(Slot);
+        return keys_.capacity() * sizeof(PortKey) + slots_.footprint();
     }
 
-    void clear() {
-        keys_.clear();
-        std::fill(slots_.begin(), slots_.end(), Slot{});
-    }
-
-    // Empties the set and sizes it for `count` keys, keeping the storage; only
-    // the slots that size needs are reset, whatever an earlier module grew.
+    // Empties the set and sizes it for `count` keys, keeping the storage.
     void reset(std::size_t count) {
         keys_.clear();
         keys_.reserve(count);
-        slots_.assign(slotCountFor(count), Slot{});
+        slots_.reset(count);
     }
 
 private:
-    struct Slot {
-        std::uint32_t tag = 0;
-        int index = -1;
-    };
-
-    std::size_t mask() const { return slots_.size() - 1; }
-
-    void grow() {
-        slots_.assign(slotCountFor(keys_.size() + 1), Slot{});
-        for (std::size_t k = 0; k < keys_.size(); ++k) {
-            const std::uint64_t hash = hashOf(keys_[k]);
-            std::size_t at = hash & mask();
-            while (slots_[at].index >= 0) at = (at + 1) & mask();
-            slots_[at] = {static_cast<std::uint32_t>(hash >> 32), static_cast<int>(k)};
-        }
-    }
-
     std::vector<PortKey> keys_;
-    std::vector<Slot> slots_;
+    TaggedSlots slots_;
 };
 
 // At least as many as the module's candidate uses (every token and text of
@@ -292,7 +264,7 @@ struct IndexedNetChecker::Index {
     void syncPorts(int kind, int block, const std::vector<Pin>& ports) {
         std::size_t& synced = syncedCount(kind, block);
         if (ports.size() < synced) {
-            portKeys.clear();
+            portKeys.reset(netUses);
             for (auto& counts : syncedPorts) std::fill(counts.begin(), counts.end(), 0);
         }
         for (; synced < ports.size(); ++synced) {

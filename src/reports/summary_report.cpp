@@ -45,13 +45,12 @@ private:
         if (const auto on = onPath_.find(name); on != onPath_.end()) {
             return {0, on->second, false};  // met again on its own path
         }
-        if (path_.size() >= static_cast<std::size_t>(kMaxInstanceDepth) ||
+        if (onPath_.size() >= static_cast<std::size_t>(kMaxInstanceDepth) ||
             visits_ >= kMaxTotalVisits) {
             return {0, kNoCut, true};
         }
         ++visits_;
-        const std::size_t position = path_.size();
-        path_.push_back(name);
+        const std::size_t position = onPath_.size();
         onPath_.emplace(module->name, position);
         Walked result{registerBits(*module)};
         for (const Child& child : module->children) {
@@ -60,7 +59,6 @@ private:
             result.lowestCut = std::min(result.lowestCut, below.lowestCut);
             result.bounded = result.bounded || below.bounded;
         }
-        path_.pop_back();
         onPath_.erase(module->name);
         if (result.lowestCut != kNoCut && result.lowestCut >= position) result.lowestCut = kNoCut;
         if (result.lowestCut == kNoCut && !result.bounded) known_[name] = result.bits;
@@ -68,8 +66,8 @@ private:
     }
 
     ModuleNameIndex modules_;
-    std::vector<std::string> path_;
-    // The names on path_ with their positions; a name is on it at most once.
+    // The names on the path from the walk's top with their positions; a name
+    // is on it at most once.
     std::unordered_map<std::string_view, std::size_t> onPath_;
     std::map<std::string, std::int64_t> known_;
     std::size_t visits_ = 0;
