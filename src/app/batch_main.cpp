@@ -185,6 +185,9 @@ int runActions(const BatchOptions& options) {
         }
         if (!ok) status = kExitFailure;
     }
+    // A file or folder named to the analysis that gave its cannot-analyse or
+    // cannot-open line fails the run, so a documentation job notices.
+    if (controller.unanalysablePaths() > 0) status = kExitFailure;
     if (options.listFsm) printStateMachines(controller);
     if (!runSchematicExports(controller, options)) status = kExitFailure;
     if (!runFsmExports(controller, options)) status = kExitFailure;

@@ -119,6 +119,7 @@ void AnalysisDriver::walkFolder(const std::string& folder, int depth, VisitedFol
 }
 
 void AnalysisDriver::writeInvalidFolder(const std::string& folder) {
+    ++invalidFolders_;
     log_.appendLog("Folder \"" + folder +
                    "\" is invalid name. CORVANE cannot open this folder.\r\n");
 }

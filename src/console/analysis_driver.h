@@ -49,6 +49,9 @@ public:
     // writing "- analyze <path>" before each source file it analyses.
     void walkFolder(const std::string& folder);
 
+    // How many folders could not be listed (each gave the invalid-folder line).
+    int invalidFolders() const { return invalidFolders_; }
+
 private:
     void walkFolder(const std::string& folder, int depth, VisitedFolders& visited);
     void removeOlderNamesake(const std::string& path);
@@ -66,6 +69,7 @@ private:
     // Rebuilt whenever the list changed through anything but this driver.
     std::unordered_map<std::string, int> nameCounts_;
     std::uint64_t indexedRevision_ = ~std::uint64_t{0};
+    int invalidFolders_ = 0;
 };
 
 }  // namespace corvane

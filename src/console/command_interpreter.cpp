@@ -24,6 +24,7 @@ void runAnalyze(CMorvelDlg& controller, const Fields& fields) {
     const std::string& path = fields[1];
     if (!controller.analyseFile(path)) {
         controller.log().logPlainError(path + " : Corvane cannot analyze this file.(0)\r\n");
+        controller.noteUnanalysablePath();
         return;
     }
     controller.runChildPortPass();

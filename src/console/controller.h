@@ -99,6 +99,10 @@ public:
     // Operations shared by the commands and the menus.
     bool analyseFile(const std::string& path) { return driver_.analyseFile(path); }
     bool analyseFolder(const std::string& folder) { return driver_.analyseFolder(folder); }
+    // Files and folders named to the analysis that could not be analysed or
+    // opened since the program started: a batch run ends with a failure then.
+    void noteUnanalysablePath() { ++unanalysablePaths_; }
+    int unanalysablePaths() const { return unanalysablePaths_ + driver_.invalidFolders(); }
     // Opens (or raises) the source viewer of `path` at `line` (at least 1);
     // a file that cannot be read gives a message box instead.
     void openSourceViewer(const std::string& path, int line);
@@ -146,6 +150,7 @@ private:
     bool rootPathStale_ = false;
     CommandHistory history_;
     std::string transcript_;
+    int unanalysablePaths_ = 0;
 };
 
 }  // namespace corvane

@@ -18,7 +18,10 @@ public:
         : modules_(modules), rootPath_(rootPath) {}
 
     void node(const std::string& moduleName, const std::string& instanceName, int depth) {
-        if (!walk_.takeNode()) return;
+        if (!walk_.takeNode()) {
+            if (walk_.reportNodeCut()) cutLine(kNodeCutText, depth);
+            return;
+        }
         text_.append(static_cast<std::size_t>(depth), '\t');
         text_ += moduleName + " (" + instanceName + ") - ";
         const Module* module = modules_.find(moduleName);
@@ -27,7 +30,12 @@ public:
             return;
         }
         text_ += relativePath(module->filePath, rootPath_) + "\r\n";
-        if (!walk_.mayDescend(moduleName, depth)) return;
+        if (!walk_.mayDescend(moduleName, depth)) {
+            if (InstanceWalk::cutByDepth(depth) && !module->children.empty()) {
+                cutLine(kDepthCutText, depth + 1);
+            }
+            return;
+        }
         walk_.enter(moduleName);
         for (const Child& child : module->children) node(child.moduleName, child.name, depth + 1);
         walk_.leave();
@@ -36,6 +44,14 @@ public:
     std::string& text() { return text_; }
 
 private:
+    // A line of its own where instances are left out, so a reader knows the
+    // report is not complete.
+    void cutLine(std::string_view what, int depth) {
+        text_.append(static_cast<std::size_t>(depth), '\t');
+        text_ += what;
+        text_ += "\r\n";
+    }
+
     ModuleNameIndex modules_;
     const std::string& rootPath_;
     InstanceWalk walk_;
@@ -50,7 +66,10 @@ public:
     // Appends the item of one module (and its instances) to `siblings`.
     void insert(std::vector<HierarchyItem>& siblings, const std::string& moduleName,
                 const std::string& instanceName, int depth) {
-        if (!walk_.takeNode()) return;
+        if (!walk_.takeNode()) {
+            if (walk_.reportNodeCut()) cutItem(siblings, kNodeCutText);
+            return;
+        }
         const Module* module = modules_.find(moduleName);
         HierarchyItem& item = siblings.emplace_back();
         item.moduleName = moduleName;
@@ -58,7 +77,13 @@ public:
         item.analysed = module != nullptr;
         const std::string path = module ? relativePath(module->filePath, rootPath_) : "";
         item.text = moduleName + " (" + instanceName + ") : " + path;
-        if (module == nullptr || !walk_.mayDescend(moduleName, depth)) return;
+        if (module == nullptr) return;
+        if (!walk_.mayDescend(moduleName, depth)) {
+            if (InstanceWalk::cutByDepth(depth) && !module->children.empty()) {
+                cutItem(item.children, kDepthCutText);
+            }
+            return;
+        }
         walk_.enter(moduleName);
         item.children.reserve(module->children.size());
         for (const Child& child : module->children) {
@@ -68,6 +93,12 @@ public:
     }
 
 private:
+    // An item without a module that stands where instances are left out.
+    static void cutItem(std::vector<HierarchyItem>& siblings, std::string_view what) {
+        HierarchyItem& item = siblings.emplace_back();
+        item.text = std::string(what);
+    }
+
     ModuleNameIndex modules_;
     const std::string& rootPath_;
     InstanceWalk walk_;

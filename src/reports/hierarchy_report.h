@@ -5,7 +5,8 @@
 // module's instances in declaration order. Guard against self-instantiation:
 // a module that appears again on its own instance path (as its own ancestor)
 // is shown once at that place but not descended into, and no node deeper than
-// kMaxInstanceDepth is descended into either.
+// kMaxInstanceDepth is descended into either: a line (an item in the tree) of
+// its own stands where instances are left out for depth or for the node limit.
 #pragma once
 
 #include <string>

@@ -40,6 +40,18 @@ public:
         return !onPath_.contains(moduleName);
     }
 
+    // Whether the instances of a node written at `depth` are left out only
+    // because of the depth limit (not because the module is its own ancestor).
+    static bool cutByDepth(int depth) { return depth >= kMaxInstanceDepth; }
+
+    // True once, at the first node refused by the node limit, so that a
+    // walk can say where it stopped.
+    bool reportNodeCut() {
+        if (nodes_ < kMaxReportNodes || nodeCutReported_) return false;
+        nodeCutReported_ = true;
+        return true;
+    }
+
     void enter(const std::string& moduleName) {
         path_.push_back(moduleName);
         ++onPath_[moduleName];
@@ -54,7 +66,12 @@ private:
     std::vector<std::string> path_;
     std::unordered_map<std::string, int> onPath_;  // how often each name is on path_
     std::size_t nodes_ = 0;
+    bool nodeCutReported_ = false;
 };
+
+// The line that stands where a hierarchy walk leaves instances out.
+inline constexpr std::string_view kDepthCutText = "... (instances below depth 256 are not shown)";
+inline constexpr std::string_view kNodeCutText = "... (the hierarchy is cut after 1000000 nodes)";
 
 // |msb - lsb| + 1, computed without overflow.
 std::int64_t bitWidth(int msb, int lsb);

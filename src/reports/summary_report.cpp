@@ -128,8 +128,10 @@ std::string computeRootPath(const ModuleList& modules) {
         }
         common.resize(length);
     }
+    // The root is a folder: without any "/" in common the files lie in the
+    // current folder, and the root is empty rather than a file name.
     const std::size_t slash = common.rfind('/');
-    if (slash != std::string::npos) common.resize(slash + 1);
+    common.resize(slash == std::string::npos ? 0 : slash + 1);
     return common;
 }
 

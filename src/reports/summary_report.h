@@ -11,7 +11,8 @@
 namespace corvane {
 
 // Common leading part of the file paths of all modules, cut just after its
-// last "/" (kept whole when it has none); empty for fewer than two modules.
+// last "/" (empty when it has none: the files lie in the current folder);
+// empty for fewer than two modules.
 std::string computeRootPath(const ModuleList& modules);
 
 // The path without its first rootPath.size() characters when it is at least

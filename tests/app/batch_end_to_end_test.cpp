@@ -44,15 +44,15 @@ TEST(BatchEndToEndTest, AnalysesAFileAndWritesTheReports) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, kTopSummary +
                            "\n======== Analyzed modules list ========\n"
-                           "Root Path : design.v\n"
+                           "Root Path : \n"
                            "Name  Regs    TotalRegs   Filesize  Lines  Path\n"
                            "------------------------------------------------------------\n"
-                           "sub   4       4           248       9      \n"
-                           "top   0       4           132       8      \n"
+                           "sub   4       4           248       9      design.v\n"
+                           "top   0       4           132       8      design.v\n"
                            "\n\n"
                            "\n======== Hierarchy view of Analyzed modules ========\n"
-                           "top () - \n"
-                           "\tsub (u0) - \n"
+                           "top () - design.v\n"
+                           "\tsub (u0) - design.v\n"
                            "\n" +
                            summary("sub", "9 (Input : 5, Output : 4, Inout : 0)", 4, 4, "None",
                                    "design.v", 248, 9) +
@@ -95,7 +95,8 @@ TEST(BatchEndToEndTest, CommandErrorsAndFailedAnalyses) {
     const BatchRun run = runBatch({"bogus", "analyze", "analyze,no_module.v", "analyze,missing.v",
                                    "target,nope", "net", ",,rev", ",,,", "analyze,broken.v",
                                    "analyzefolder,tree", "analyzedir,missing"});
-    EXPECT_EQ(run.status, 0);
+    // Files that cannot be analysed and a folder that cannot be opened fail the run.
+    EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "");
     const std::string e = "#ERROR :  :  : ";
     EXPECT_EQ(run.out,
@@ -110,6 +111,23 @@ TEST(BatchEndToEndTest, CommandErrorsAndFailedAnalyses) {
                           64, 6) +
                   "\n\n\n- analyze tree/sub/leaf.v\n\n"
                   "\nFolder \"missing\" is invalid name. CORVANE cannot open this folder.\n\n");
+}
+
+TEST(BatchEndToEndTest, ExitStatusTellsWhetherEveryNamedPathWasAnalysed) {
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+    } cases[] = {
+        {{"analyze,design.v"}, 0},
+        {{"analyzefolder,tree"}, 0},
+        {{"analyze,missing.v", "analyze,design.v"}, 1},
+        {{"analyze,no_module.v"}, 1},
+        {{"analyzefolder,missing"}, 1},
+        {{"-f", "script.txt", "analyze,missing.v"}, 1},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(runBatch(test.arguments).status, test.status) << test.arguments.back();
+    }
 }
 
 TEST(BatchEndToEndTest, ScriptsRunInOrderWithLinesFromFilesAndStandardInput) {

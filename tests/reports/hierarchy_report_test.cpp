@@ -124,9 +124,30 @@ TEST(HierarchyReport, DeepChainStopsAtTheDepthLimit) {
     }
     std::string rootPath;
     const std::string text = buildHierarchyText(modules, rootPath);
-    const std::string deepest = std::string(256, '\t') + "m256 (u) - ";
-    EXPECT_NE(text.find(deepest), std::string::npos);
+    const std::string deepest = std::string(256, '\t') + "m256 (u) - m.v\r\n";
+    const std::string cut =
+        std::string(257, '\t') + "... (instances below depth 256 are not shown)\r\n";
+    EXPECT_TRUE(text.ends_with(deepest + cut)) << text.substr(text.size() - 400);
     EXPECT_EQ(text.find("m257 "), std::string::npos);
+
+    // The tree ends the branch with an item that says so.
+    const std::vector<HierarchyItem> tops = buildHierarchyTree(modules, rootPath);
+    const HierarchyItem* item = &tops.at(0);
+    for (int depth = 0; depth < 256; ++depth) item = &item->children.at(0);
+    EXPECT_EQ(item->text, "m256 (u) : m.v");
+    ASSERT_EQ(item->children.size(), 1u);
+    EXPECT_EQ(item->children[0].text, "... (instances below depth 256 are not shown)");
+    EXPECT_FALSE(item->children[0].analysed);
+}
+
+TEST(HierarchyReport, LeafAtTheDepthLimitHasNoCutLine) {
+    ModuleList modules;
+    for (int i = 0; i <= 256; ++i) {
+        Module& module = addModule(modules, "m" + std::to_string(i), "m.v");
+        if (i < 256) addChild(module, "m" + std::to_string(i + 1), "u");
+    }
+    std::string rootPath;
+    EXPECT_EQ(buildHierarchyText(modules, rootPath).find("not shown"), std::string::npos);
 }
 
 TEST(HierarchyTree, ItemsCarryTextIconAndOrder) {

@@ -142,7 +142,10 @@ TEST(RootPath, KeepsTheCommonFolder) {
     const Case cases[] = {
         {{"/a/x/m1.v"}, "", {"/a/x/m1.v"}},
         {{"/a/x/m1.v", "/a/y/m2.v"}, "/a/", {"x/m1.v", "y/m2.v"}},
-        {{"m1.v", "m2.v"}, "m", {"1.v", "2.v"}},
+        // Files named without a folder: the root is the current folder, so
+        // the paths show the file names.
+        {{"m1.v", "m2.v"}, "", {"m1.v", "m2.v"}},
+        {{"two_modules.v", "two_modules.v"}, "", {"two_modules.v", "two_modules.v"}},
         {{"/a/b/c.v", "/a/b/c.v"}, "/a/b/", {"c.v", "c.v"}},
         {{"/a/bc.v", "/a/b"}, "/a/", {"bc.v", "b"}},
         {{"/x.v", "y.v"}, "", {"/x.v", "y.v"}},
