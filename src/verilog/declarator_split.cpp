@@ -12,13 +12,100 @@ bool DeclarationReader::nextSourceToken(std::string& token) {
     return false;
 }
 
+namespace {
+
+// Words between a net type and the names that change nothing recorded.
+bool isDroppedWord(std::string_view token) {
+    return isSignednessKeyword(token) || token == "vectored" || token == "scalared";
+}
+
+// True while no name has been glued: the text is empty or one whole range.
+bool beforeNames(std::string_view text) {
+    if (text.empty())
+        return true;
+    if (!text.starts_with('[') || !text.ends_with(']'))
+        return false;
+    long depth = 0;
+    for (char c : text) {
+        if (c == '[')
+            ++depth;
+        if (c == ']')
+            --depth;
+    }
+    return depth == 0;
+}
+
+// Parenthesis depth change of a token.
+long depthChange(std::string_view token) {
+    long change = 0;
+    for (char c : token) {
+        if (c == '(')
+            ++change;
+        if (c == ')')
+            --change;
+    }
+    return change;
+}
+
+// Whether a parenthesised group at the start of a declaration is a drive
+// or charge strength ("(strong0,", "(weak1)", "(small)").
+bool isStrengthGroup(std::string_view token) {
+    static constexpr std::string_view kWords[] = {"supply", "strong", "pull", "weak", "highz",
+                                                  "small",  "medium", "large"};
+    if (!token.starts_with('('))
+        return false;
+    token.remove_prefix(1);
+    for (std::string_view word : kWords) {
+        if (token.starts_with(word))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool DeclarationReader::skipGroup(std::string token, std::string& text) {
+    long depth = depthChange(token);
+    while (depth > 0) {
+        if (!nextSourceToken(token))
+            return false;
+        depth += depthChange(token);
+    }
+    // A name glued behind the closing parenthesis ("#(1)a") stays.
+    const std::size_t close = token.rfind(')');
+    if (close != std::string::npos)
+        text += token.substr(close + 1);
+    return true;
+}
+
+// A delay before the names: "#1", "# 2", "#d", "#(1,2)", "#(1:2:3)".
+bool DeclarationReader::skipDelay(const std::string& token, std::string& text) {
+    std::string value = token.substr(1);
+    if (value.empty() && !nextSourceToken(value))
+        return false;
+    if (value.starts_with('('))
+        return skipGroup(value, text);
+    return true;
+}
+
 bool DeclarationReader::glueUntilSemicolon(std::string& text) {
     std::string token;
     while (!text.ends_with(';')) {
         if (!nextSourceToken(token))
             return false;
-        if (!isSignednessKeyword(token))
-            text += token;
+        if (isDroppedWord(token))
+            continue;
+        if (token.starts_with('#') && beforeNames(text)) {
+            if (!skipDelay(token, text))
+                return false;
+            continue;
+        }
+        if (text.empty() && isStrengthGroup(token)) {
+            if (!skipGroup(token, text))
+                return false;
+            continue;
+        }
+        text += token;
     }
     return true;
 }

@@ -23,12 +23,20 @@ class DeclarationReader {
 
     // Glues tokens without blanks onto `text` until it ends with ";" (a text
     // that already does is left alone). False when the text ends first.
+    // What stands between the keyword and the names without naming anything
+    // is passed over: "signed", "unsigned", "vectored", "scalared", a drive
+    // or charge strength "(strong0, weak1)" and a delay "#1", "#(1, 2)".
     bool glueUntilSemicolon(std::string& text);
 
     // Line of the last line marker read, or the line the reader started on.
     int lastLine() const { return lastLine_; }
 
   private:
+    // Passes over a parenthesised group from `token` on; text after its
+    // closing parenthesis goes to `text`.
+    bool skipGroup(std::string token, std::string& text);
+    bool skipDelay(const std::string& token, std::string& text);
+
     VerilogParseState& state_;
     int lastLine_;
 };

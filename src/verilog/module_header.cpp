@@ -6,6 +6,7 @@
 
 #include "database/text_helpers.h"
 #include "verilog/declarator_split.h"
+#include "verilog/parameter_parser.h"
 #include "verilog/port_declarations.h"
 
 namespace corvane {
@@ -22,9 +23,16 @@ bool isWordWithRange(std::string_view segment, std::string_view word) {
            (segment.size() == word.size() || segment[word.size()] == '[');
 }
 
+// Net types and data types that may follow a direction in the list; they
+// name nothing and are dropped, keeping any range glued to them.
+constexpr std::array<std::string_view, 17> kPortTypeWords = {
+    "wire",   "reg",   "signed", "unsigned", "tri",    "tri0",    "tri1",    "wand", "wor",
+    "triand", "trior", "trireg", "uwire",    "supply0", "supply1", "logic", "var"};
+
 // One part of a header token between "(" and "," characters. A direction
-// keyword becomes its quoted marker; "wire" and "reg" carry no information
-// for a port and are dropped, keeping any range glued to them.
+// keyword becomes its quoted marker; the type words carry no information
+// for a port and are dropped, keeping any range glued to them; "integer"
+// and "time" stand for the ranges they declare.
 void appendHeaderSegment(std::string& header, std::string_view segment) {
     for (std::size_t direction = 0; direction < kDirectionWords.size(); ++direction) {
         const std::string_view word = kDirectionWords[direction];
@@ -34,14 +42,22 @@ void appendHeaderSegment(std::string& header, std::string_view segment) {
             return;
         }
     }
-    for (std::string_view word : {std::string_view("wire"), std::string_view("reg"),
-                                  std::string_view("signed"), std::string_view("unsigned")}) {
+    if (segment.empty() || segment.front() < 'i') {
+        header.append(segment);
+        return;
+    }
+    for (std::string_view word : kPortTypeWords) {
         if (isWordWithRange(segment, word)) {
             header.append(segment.substr(word.size()));
             return;
         }
     }
-    header.append(segment);
+    if (segment == "integer")
+        header.append("[31:0]");
+    else if (segment == "time")
+        header.append("[63:0]");
+    else
+        header.append(segment);
 }
 
 // Appends one token to the header text. A line marker is set off by commas
@@ -65,17 +81,48 @@ void appendHeaderToken(std::string& header, std::string_view token) {
     appendHeaderSegment(header, token.substr(start));
 }
 
-// Reads the header up to its ";". False when the text ends first.
-bool readHeaderText(VerilogParseState& state, std::string& header, int& lastMarkerLine) {
+// Reads the header up to its ";". False when the text ends first. The
+// tokens of a header with a parameter list are also kept apart by blanks in
+// `words`, where the parameters' keywords and types stay words of their own.
+bool readHeaderText(VerilogParseState& state, std::string& header, std::string& words,
+                    int& lastMarkerLine) {
+    bool parameterList = false;
     while (!header.ends_with(';')) {
         if (state.exhausted())
             return false;
         const std::string_view token = state.nextView();
-        if (isLineMarkerText(token))
+        if (isLineMarkerText(token)) {
             lastMarkerLine = lineMarkerNumber(token);
+        } else {
+            parameterList = parameterList || token.find('#') != std::string_view::npos;
+            if (parameterList) {
+                words.append(token);
+                words.push_back(' ');
+            }
+        }
         appendHeaderToken(header, token);
     }
     return true;
+}
+
+// The text between the parentheses of the parameter list "#( ... )" in the
+// header's words, or "" when there is none.
+std::string_view parameterListOf(std::string_view words) {
+    const std::size_t hash = words.find('#');
+    if (hash == std::string_view::npos)
+        return {};
+    std::size_t open = hash + 1;
+    while (open < words.size() && words[open] == ' ') ++open;
+    if (open >= words.size() || words[open] != '(')
+        return {};
+    long depth = 0;
+    for (std::size_t i = open; i < words.size(); ++i) {
+        if (words[i] == '(')
+            ++depth;
+        if (words[i] == ')' && --depth == 0)
+            return words.substr(open + 1, i - open - 1);
+    }
+    return {};
 }
 
 // Where the search for the port list's "(" starts: after the parameter list
@@ -119,24 +166,39 @@ int lineOfPortList(std::string_view header, std::size_t portListOpen, int header
     return marker == std::string_view::npos ? headerLine : lineMarkerNumber(header.substr(marker));
 }
 
-// One port of the list. `direction` carries over from the previous piece.
-void parsePortPiece(VerilogParseState& state, std::string_view piece, int& direction, int line) {
+// What a port of the list takes over from the piece before it: the
+// direction, and the range that came with that direction ("input [7:0] a,
+// b" declares two ranged inputs).
+struct PortListCarry {
+    int direction = -1;
+    std::string_view msbText;
+    std::string_view lsbText;
+    PortRange range;
+};
+
+// One port of the list.
+void parsePortPiece(VerilogParseState& state, std::string_view piece, PortListCarry& carry,
+                    int line) {
+    bool directed = false;
     for (std::size_t d = 0; d < kDirectionMarkers.size(); ++d) {
         if (piece.starts_with(kDirectionMarkers[d])) {
-            direction = static_cast<int>(d);
+            carry = PortListCarry{};
+            carry.direction = static_cast<int>(d);
             piece.remove_prefix(kDirectionMarkers[d].size());
+            directed = true;
             break;
         }
     }
-    int msb = -1;
-    int lsb = -1;
     if (piece.starts_with('[')) {
         const BracketRange range = splitBracketRange(piece);
         if (!range.wellFormed)
             state.errorAt(line, "Multi pin syntax error.\r\n");
-        msb = leadingInt(range.msbText);
-        lsb = leadingInt(range.lsbText);
+        carry.msbText = range.msbText;
+        carry.lsbText = range.lsbText;
+        carry.range = evaluatePortRange(range.msbText, range.lsbText, state.parameterValues);
         piece = range.rest;
+    } else if (!directed && carry.direction == -1) {
+        carry.range = PortRange{};
     }
     // A direction or range whose name went to the next piece (a line break
     // inside the port) declares nothing by itself.
@@ -145,16 +207,18 @@ void parsePortPiece(VerilogParseState& state, std::string_view piece, int& direc
     Pin pin;
     pin.name = toLowerAscii(piece);
     pin.displayName = std::string(piece);
-    pin.direction = direction;
-    pin.msb = msb;
-    pin.lsb = lsb;
+    pin.direction = carry.direction;
+    pin.msb = carry.range.msb;
+    pin.lsb = carry.range.lsb;
     pin.line = line;
     appendRecord(state.module.pins, std::move(pin));
+    notePinRange(state, state.module.pins.size() - 1, carry.msbText, carry.lsbText,
+                 carry.range.evaluated);
 }
 
 // The text after the port list's "(", split at every ",".
 void parsePortList(VerilogParseState& state, std::string_view list, bool closed, int line) {
-    int direction = -1;
+    PortListCarry carry;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);
@@ -168,7 +232,7 @@ void parsePortList(VerilogParseState& state, std::string_view list, bool closed,
             line = lineMarkerNumber(piece);
             continue;
         }
-        parsePortPiece(state, piece, direction, line);
+        parsePortPiece(state, piece, carry, line);
     }
     std::string_view last = list.substr(start);
     if (!closed) {
@@ -179,7 +243,7 @@ void parsePortList(VerilogParseState& state, std::string_view list, bool closed,
     if (last.ends_with(')'))
         last.remove_suffix(1);
     if (!last.empty() && !last.starts_with("%%"))
-        parsePortPiece(state, last, direction, line);
+        parsePortPiece(state, last, carry, line);
 }
 
 }  // namespace
@@ -188,19 +252,26 @@ bool parseModuleHeader(VerilogParseState& state) {
     const int headerLine = state.currentLine;
     int lastMarkerLine = state.currentLine;
     std::string header;
-    const bool complete = readHeaderText(state, header, lastMarkerLine);
+    std::string words;
+    const bool complete = readHeaderText(state, header, words, lastMarkerLine);
     state.currentLine = lastMarkerLine;
     if (!complete) {
         state.errorAt(headerLine, "Syntax error.(1)\r\n");
         return true;
     }
     header.pop_back();
+    if (!words.empty())
+        evaluateHeaderParameters(state, parameterListOf(words));
     const std::size_t open = header.find('(', portListSearchStart(header));
     if (open == std::string::npos) {
         setModuleName(state.module, header);
         return false;
     }
     setModuleName(state.module, moduleNameText(header, open));
+    if (std::string_view(header).substr(open) == "(...)") {
+        state.openPortList = true;
+        return false;
+    }
     parsePortList(state, std::string_view(header).substr(open + 1), header.ends_with(')'),
                   lineOfPortList(header, open, headerLine));
     return false;

@@ -2,12 +2,16 @@
 // a declaration ("reg [7:0] a = 0, mem [0:3], b;") is treated on its own: its
 // initial value is cut off (a wire's becomes a continuous assignment) and an
 // array range replaces the declared range of that declarator only.
+#include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "database/text_helpers.h"
+#include "verilog/constant_expression.h"
 #include "verilog/continuous_assign.h"
 #include "verilog/declarator_split.h"
 #include "verilog/port_declarations.h"
@@ -25,7 +29,7 @@ struct Declarator {
     int lsb = -1;
 };
 
-int clampToInt(long long value) {
+int clampToInt(std::int64_t value) {
     if (value > INT_MAX)
         return INT_MAX;
     if (value < INT_MIN)
@@ -33,9 +37,18 @@ int clampToInt(long long value) {
     return static_cast<int>(value);
 }
 
+// The value of a bound that is a constant expression. Plain decimal bounds,
+// by far the most common, skip the expression reader.
+std::optional<std::int64_t> constantBound(std::string_view text, const ParameterValues& values) {
+    if (isDecimalNumber(text))
+        return leadingInt(text);
+    return evaluateConstantExpression(text, values);
+}
+
 // The name, initial value and range of one declarator. False for a bad array
 // range, which drops the whole declaration.
-bool parseDeclarator(std::string_view piece, int msb, int lsb, Declarator& declarator) {
+bool parseDeclarator(std::string_view piece, int msb, int lsb, const ParameterValues& values,
+                     Declarator& declarator) {
     const std::size_t equals = piece.find('=');
     const std::string_view declared = piece.substr(0, equals);
     if (equals != std::string_view::npos)
@@ -48,8 +61,8 @@ bool parseDeclarator(std::string_view piece, int msb, int lsb, Declarator& decla
         const BracketRange array = splitBracketRange(declared.substr(open));
         if (!array.wellFormed)
             return false;
-        declarator.msb = evaluateBound(array.msbText);
-        declarator.lsb = evaluateBound(array.lsbText);
+        declarator.msb = evaluateBound(array.msbText, values);
+        declarator.lsb = evaluateBound(array.lsbText, values);
     }
     declarator.name = declared.substr(0, open);
     return true;
@@ -81,7 +94,7 @@ int declareNets(VerilogParseState& state, std::string_view rest, int msb, int ls
     declarators.clear();
     for (std::string_view piece : pieces) {
         Declarator declarator;
-        if (!parseDeclarator(piece, msb, lsb, declarator)) {
+        if (!parseDeclarator(piece, msb, lsb, state.parameterValues, declarator)) {
             state.errorAt(line, "Multi pin syntax error.\r\n");
             return 1;
         }
@@ -115,8 +128,8 @@ int parseNetText(VerilogParseState& state, std::string_view text, NetKind kind, 
             if (kind == NetKind::kWire)
                 return 1;
         }
-        msb = evaluateBound(range.msbText);
-        lsb = evaluateBound(range.lsbText);
+        msb = evaluateBound(range.msbText, state.parameterValues);
+        lsb = evaluateBound(range.lsbText, state.parameterValues);
         text = range.rest;
     }
     return declareNets(state, text, msb, lsb, kind, line);
@@ -141,7 +154,9 @@ int parseNetDeclaration(VerilogParseState& state, const std::string& rangeText, 
 
 }  // namespace
 
-int evaluateBound(std::string_view text) {
+int evaluateBound(std::string_view text, const ParameterValues& values) {
+    if (const std::optional<std::int64_t> value = constantBound(text, values))
+        return clampToInt(*value);
     const std::size_t plus = text.find('+');
     if (plus != std::string_view::npos && text.find('+', plus + 1) == std::string_view::npos) {
         return clampToInt(static_cast<long long>(leadingInt(text.substr(0, plus))) +
@@ -154,6 +169,8 @@ int evaluateBound(std::string_view text) {
     }
     return leadingInt(text);
 }
+
+int evaluateBound(std::string_view text) { return evaluateBound(text, ParameterValues()); }
 
 int parseWireDeclaration(VerilogParseState& state, const std::string& rangeText) {
     return parseNetDeclaration(state, rangeText, NetKind::kWire, "';' not exist.(1)\r\n");
@@ -173,8 +190,13 @@ int parseIntegerDeclaration(VerilogParseState& state) {
         return 1;
     text.pop_back();
     for (std::string_view piece : splitDeclarators(text)) {
+        // An array ("integer mem [0:3];") takes its range like a reg array;
+        // a malformed one is cut off the name.
         Declarator declarator;
-        declarator.name = piece.substr(0, piece.find('='));
+        if (!parseDeclarator(piece, -1, -1, state.parameterValues, declarator)) {
+            declarator = Declarator{};
+            declarator.name = piece.substr(0, std::min(piece.find('='), piece.find('[')));
+        }
         if (!declarator.name.empty())
             appendNet(state.module.regs, state, declarator, line);
     }

@@ -28,7 +28,33 @@ int parseIntegerDeclaration(VerilogParseState& state);
 // comment of `line` if there is one. Returns 0 when found, 1 otherwise.
 int findPinAndDeclare(Module& module, std::string_view name, int direction, int msb, int lsb, int line);
 
-// "a+b" or "a-b" of two decimal values, else the decimal value of the text.
+// A range bound of a wire or reg: the constant expression's value (clamped
+// to int) when it can be evaluated with `values`, else "a+b" or "a-b" of
+// two decimal values, else the decimal value of the text.
+int evaluateBound(std::string_view text, const ParameterValues& values);
 int evaluateBound(std::string_view text);
+// A range bound of a port: the constant expression's value when it can be
+// evaluated, else the decimal value of the text.
+int evaluatePortBound(std::string_view text, const ParameterValues& values);
+
+// The range of a port from its bound texts; `evaluated` is false when a
+// bound could not be evaluated and holds the decimal value of its text.
+struct PortRange {
+    int msb = -1;
+    int lsb = -1;
+    bool evaluated = true;
+};
+PortRange evaluatePortRange(std::string_view msbText, std::string_view lsbText,
+                            const ParameterValues& values);
+
+// Records how pin `pin` got its range: a range that could not be evaluated
+// keeps its texts, and every later parameter item evaluates them again
+// (a header port may use a parameter the body declares); any other range
+// replaces such texts.
+void notePinRange(VerilogParseState& state, std::size_t pin, std::string_view msbText,
+                  std::string_view lsbText, bool evaluated);
+// Evaluates the kept range texts again; the pins whose ranges now evaluate
+// take them.
+void resolveDeferredPinRanges(VerilogParseState& state);
 
 }  // namespace corvane

@@ -10,8 +10,17 @@
 #include "database/records.h"
 #include "database/token_reader.h"
 #include "platform/progress_sink.h"
+#include "verilog/constant_expression.h"
 
 namespace corvane {
+
+// A pin whose range names a parameter not declared yet: the bound texts,
+// evaluated again after every later parameter item.
+struct DeferredPinRange {
+    std::size_t pin = 0;
+    std::string msbText;
+    std::string lsbText;
+};
 
 struct VerilogParseState {
     Module& module;
@@ -20,6 +29,12 @@ struct VerilogParseState {
     ProgressSink& progress;
     int currentLine = 0;  // line of the last line marker read
     int inModule = 0;     // 1 between "module" and "endmodule"
+    // Values of the parameters declared so far, for evaluating ranges.
+    ParameterValues parameterValues = {};
+    // The header lists the ports as "(...)": the body's port declarations
+    // declare them.
+    bool openPortList = false;
+    std::vector<DeferredPinRange> deferredPinRanges = {};
 
     std::string next() { return nextToken(module); }
     // The next token as a view (see nextTokenView), for callers that only

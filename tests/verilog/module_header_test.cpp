@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/verilog_parse_fixture.h"
+#include "verilog/parameter_parser.h"
 #include "verilog/port_declarations.h"
 
 namespace corvane {
@@ -69,11 +70,12 @@ TEST(ModuleHeader, NamesPortsDirectionsAndRanges) {
          "Top",
          {"a/A dir -1 [-1:-1] @1", "bq/Bq dir -1 [-1:-1] @1"},
          ""},
-        // The range belongs to its piece only; the direction carries over.
+        // The direction and its range carry over to the names after it, up
+        // to the next direction.
         {"module top(input [7:0] a, b, output c, d);",
          "top",
          "top",
-         {"a dir 0 [7:0] @1", "b dir 0 [-1:-1] @1", "c dir 1 [-1:-1] @1", "d dir 1 [-1:-1] @1"},
+         {"a dir 0 [7:0] @1", "b dir 0 [7:0] @1", "c dir 1 [-1:-1] @1", "d dir 1 [-1:-1] @1"},
          ""},
         {"module top(inout wire [3:0] io, input[1:0] s, output reg[2:0] r);",
          "top",
@@ -100,6 +102,79 @@ TEST(ModuleHeader, NamesPortsDirectionsAndRanges) {
         EXPECT_EQ(describePins(fixture.module), c.pins) << c.source;
         EXPECT_EQ(fixture.log.text(), c.log) << c.source;
     }
+}
+
+TEST(ModuleHeader, RangesEvaluateTheParameterList) {
+    const HeaderCase cases[] = {
+        {"module m #(parameter W = 8) (input wire [W-1:0] a, b, output [2*W-1:0] q);",
+         "m",
+         "m",
+         {"a dir 0 [7:0] @1", "b dir 0 [7:0] @1", "q dir 1 [15:0] @1"},
+         ""},
+        // Several per keyword, typed and ranged ones, values computed from
+        // earlier ones, $clog2 and based literals.
+        {"module m #(parameter A = 2, B = A + 1, parameter integer D = $clog2(16),\n"
+         " parameter [7:0] P = 8'h0F, localparam Q = P >> 2) (input [A:0] a, input [B:0] b,\n"
+         " output [D-1:0] d, output [P:0] p, output [Q-1:0] q);",
+         "m",
+         "m",
+         {"a dir 0 [2:0] @2", "b dir 0 [3:0] @2", "d dir 1 [3:0] @3", "p dir 1 [15:0] @3",
+          "q dir 1 [2:0] @3"},
+         ""},
+        {"module m\n#(\n  parameter DATA_WIDTH = 8,\n  parameter KEEP_WIDTH = (DATA_WIDTH/8)\n)\n"
+         "(\n  input wire [KEEP_WIDTH-1:0] k,\n  input wire [DATA_WIDTH-1:0] d\n);",
+         "m",
+         "m",
+         {"k dir 0 [0:0] @7", "d dir 0 [7:0] @8"},
+         ""},
+        // A name without a value keeps the decimal conversion of its text.
+        {"module m #(parameter S = \"x\") (input [S-1:0] a, input [N:0] b);",
+         "m",
+         "m",
+         {"a dir 0 [0:0] @1", "b dir 0 [0:0] @1"},
+         ""},
+        // Net types, signedness and variable types after the direction.
+        {"module m(input wire signed [3:0] a, output reg signed [7:0] x, inout tri [1:0] t,\n"
+         " input wand w, output integer i, output time tm, input supply0 s);",
+         "m",
+         "m",
+         {"a dir 0 [3:0] @1", "x dir 1 [7:0] @1", "t dir 2 [1:0] @1", "w dir 0 [-1:-1] @2",
+          "i dir 1 [31:0] @2", "tm dir 1 [63:0] @2", "s dir 0 [-1:-1] @2"},
+         ""},
+        // Escaped names.
+        {"module \\$_DFF_P_ (input D, C, output Q);",
+         "\\$_dff_p_",
+         "\\$_DFF_P_",
+         {"d/D dir 0 [-1:-1] @1", "c/C dir 0 [-1:-1] @1", "q/Q dir 1 [-1:-1] @1"},
+         ""},
+    };
+    for (const HeaderCase& c : cases) {
+        VerilogParseFixture fixture(c.source);
+        EXPECT_FALSE(parseHeaderOf(fixture)) << c.source;
+        EXPECT_EQ(fixture.module.name, c.name) << c.source;
+        EXPECT_EQ(fixture.module.displayName, c.displayName) << c.source;
+        EXPECT_EQ(describePins(fixture.module), c.pins) << c.source;
+        EXPECT_EQ(fixture.log.text(), c.log) << c.source;
+        EXPECT_TRUE(fixture.module.parameters.empty()) << c.source;
+    }
+}
+
+TEST(ModuleHeader, OpenPortListTakesThePortsOfTheBody) {
+    VerilogParseFixture fixture("module m (...);\nparameter W = 4;\ninput [W-1:0] A;\noutput Y;");
+    EXPECT_FALSE(parseHeaderOf(fixture));
+    EXPECT_TRUE(fixture.module.pins.empty());
+    while (!fixture.state->exhausted()) {
+        const std::string token = fixture.nextItemToken();
+        if (token == "parameter")
+            parseParameter(*fixture.state, token);
+        if (token == "input")
+            parsePortDeclaration(*fixture.state, 0, "");
+        if (token == "output")
+            parsePortDeclaration(*fixture.state, 1, "");
+    }
+    EXPECT_EQ(describePins(fixture.module),
+              (std::vector<std::string>{"a/A dir 0 [3:0] @3", "y/Y dir 1 [-1:-1] @4"}));
+    EXPECT_EQ(fixture.log.text(), "");
 }
 
 TEST(ModuleHeader, LineMarkersInsideTheHeader) {
@@ -147,13 +222,13 @@ TEST(ModuleHeader, MalformedPortListsAreReportedAndParsingContinues) {
         {"module top(input [7 0] a, b);",
          "top",
          "top",
-         {"a dir 0 [70:70] @1", "b dir 0 [-1:-1] @1"},
+         {"a dir 0 [70:70] @1", "b dir 0 [70:70] @1"},
          error(1, "Multi pin syntax error.")},
         // Without "]" the whole rest is the range and no name is left.
         {"module top(input [7:0 a, b);",
          "top",
          "top",
-         {"b dir 0 [-1:-1] @1"},
+         {"b dir 0 [7:0] @1"},
          error(1, "Multi pin syntax error.")},
         {"module top(a, , b);", "top", "top", {"a dir -1 [-1:-1] @1", "b dir -1 [-1:-1] @1"}, ""},
     };

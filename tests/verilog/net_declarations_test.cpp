@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/verilog_parse_fixture.h"
+#include "verilog/parameter_parser.h"
 #include "verilog/port_declarations.h"
 
 namespace corvane {
@@ -69,6 +70,8 @@ void parseDeclarations(VerilogParseFixture& fixture) {
             parseRegDeclaration(state, rangeText);
         if (isKeyword(token, "integer", rangeText))
             parseIntegerDeclaration(state);
+        if (token == "parameter" || token == "localparam")
+            parseParameter(state, token);
     }
 }
 
@@ -142,6 +145,55 @@ TEST(NetDeclaration, RangesAndArraysPerDeclarator) {
         {"wire[3:0] w;\nreg[1:0]r;", {"w [3:0] @1"}, {"r [1:0] @2"}, {}, ""},
         // A "[" that is never closed is cut off the name.
         {"wire w[3;", {"w [-1:-1] @1"}, {}, {}, ""},
+    };
+    for (const DeclarationCase& c : cases) expectDeclarations(c);
+}
+
+TEST(NetDeclaration, RangesEvaluateTheParametersDeclaredBefore) {
+    const DeclarationCase cases[] = {
+        {"parameter W = 8;\nwire [W-1:0] w;\nreg [W:0] r, m [0:W*4-1];",
+         {"w [7:0] @2"},
+         {"r [8:0] @3", "m [0:31] @3"},
+         {},
+         ""},
+        {"localparam integer W = 4, D = W * 2;\nwire [D-1:0] x;\nreg [W-1:0] m [0:(1<<W)-1];",
+         {"x [7:0] @2"},
+         {"m [0:15] @3"},
+         {},
+         ""},
+        {"parameter A = 3;\nlocalparam [1:0] S = 2'd2;\nwire [$clog2(A+1)-1:0] c;\nreg [S:0] s;",
+         {"c [1:0] @3"},
+         {"s [2:0] @4"},
+         {},
+         ""},
+        // A name declared later, or one whose value is not a number, keeps
+        // the rule of one sum or difference of decimal values.
+        {"wire [W-1:0] a;\nparameter W = 8;\nparameter T = \"s\";\nwire [T+1:0] b;",
+         {"a [-1:0] @1", "b [1:0] @4"},
+         {},
+         {},
+         ""},
+    };
+    for (const DeclarationCase& c : cases) expectDeclarations(c);
+}
+
+TEST(NetDeclaration, StrengthsDelaysAndOtherWordsBeforeTheNames) {
+    const DeclarationCase cases[] = {
+        {"wire #1 a;", {"a [-1:-1] @1"}, {}, {}, ""},
+        {"wire # 5 b = x;", {"b [-1:-1] @1"}, {}, {"b=x @1"}, ""},
+        {"wire #d_delay c;", {"c [-1:-1] @1"}, {}, {}, ""},
+        {"wire [3:0] #(1, 2) d;", {"d [3:0] @1"}, {}, {}, ""},
+        {"wire[3:0] #(1:2:3) e, f;", {"e [3:0] @1", "f [3:0] @1"}, {}, {}, ""},
+        {"wire #(2)g;", {"g [-1:-1] @1"}, {}, {}, ""},
+        {"wire (strong0, weak1) h = y;", {"h [-1:-1] @1"}, {}, {"h=y @1"}, ""},
+        {"wire (pull1, supply0) [1:0] #3 i;", {"i [1:0] @1"}, {}, {}, ""},
+        {"wire vectored [7:0] v;", {"v [7:0] @1"}, {}, {}, ""},
+        {"wire signed [7:0] s = p * q;", {"s [7:0] @1"}, {}, {"s=p*q @1"}, ""},
+        {"reg signed [15:0] acc;", {}, {"acc [15:0] @1"}, {}, ""},
+        {"integer mem [0:3], n;", {}, {"mem [0:3] @1", "n [-1:-1] @1"}, {}, ""},
+        {"integer k [0 3];", {}, {"k [-1:-1] @1"}, {}, ""},
+        // A delay that never ends leaves the declaration without ";".
+        {"wire #(1, a;", {}, {}, {}, error(1, "';' not exist.(1)")},
     };
     for (const DeclarationCase& c : cases) expectDeclarations(c);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/verilog_parse_fixture.h"
+#include "verilog/constant_expression.h"
 
 namespace corvane {
 namespace {
@@ -21,7 +22,7 @@ struct ParameterCase {
 
 class ParameterItems : public ::testing::TestWithParam<ParameterCase> {};
 
-TEST_P(ParameterItems, StoreASingleNameAndValue) {
+TEST_P(ParameterItems, StoreEachNameAndValue) {
     const ParameterCase& c = GetParam();
     VerilogParseFixture fixture(c.source + "\nendmodule\n");
     const std::string keyword = fixture.nextItemToken();
@@ -45,9 +46,35 @@ INSTANTIATE_TEST_SUITE_P(
                       ParameterCase{"parameter X = Y[3];", {{"X", "Y[3]"}}},
                       // A line break before the value does not merge a line marker into it.
                       ParameterCase{"parameter W =\n 8;", {{"W", "8"}}},
-                      // Only a single assignment is stored.
-                      ParameterCase{"parameter A = 1, B = 2;", {}},
-                      ParameterCase{"parameter A;", {}}));
+                      ParameterCase{"parameter A = 1, B = 2;", {{"A", "1"}, {"B", "2"}}},
+                      ParameterCase{"parameter A;", {}},
+                      // Types before the name, values with commas inside brackets.
+                      ParameterCase{"parameter integer W = 8;", {{"W", "8"}}},
+                      ParameterCase{"localparam [1:0] S0 = 2'd0, S1 = 2'd1;",
+                                    {{"S0", "2'd0"}, {"S1", "2'd1"}}},
+                      ParameterCase{"parameter P = {1, 2}, F = f(a, b), C = (A == B);",
+                                    {{"P", "{1,2}"}, {"F", "f(a,b)"}, {"C", "(A==B)"}}},
+                      ParameterCase{"parameter S = \"a, b\", T = 1;", {{"S", "\"a,b\""}, {"T", "1"}}},
+                      ParameterCase{"parameter real R = 1.5;", {{"R", "1.5"}}}));
+
+TEST(Parameter, ValuesAreEvaluatedInDeclarationOrder) {
+    VerilogParseFixture fixture(
+        "parameter A = 4, B = A * 2;\nlocalparam integer C = $clog2(B) + 8'd1;\n"
+        "parameter S = \"text\";\nparameter A2 = UNKNOWN + 1;\nendmodule\n");
+    for (int item = 0; item < 4; ++item) {
+        const std::string keyword = fixture.nextItemToken();
+        ASSERT_EQ(parseParameter(*fixture.state, keyword), 0);
+    }
+    const ParameterValues& values = fixture.state->parameterValues;
+    ASSERT_NE(values.find("A"), nullptr);
+    EXPECT_EQ(*values.find("A"), 4);
+    ASSERT_NE(values.find("B"), nullptr);
+    EXPECT_EQ(*values.find("B"), 8);
+    ASSERT_NE(values.find("C"), nullptr);
+    EXPECT_EQ(*values.find("C"), 4);
+    EXPECT_EQ(values.find("S"), nullptr);
+    EXPECT_EQ(values.find("A2"), nullptr);
+}
 
 TEST(Parameter, LaterTokensEqualToTheNameReadAsTheValue) {
     VerilogParseFixture fixture("WIDTH\nparameter WIDTH = 8;\nx WIDTH WIDTH-1 width WIDTH end\n");

@@ -1,3 +1,4 @@
+#include "verilog/parameter_parser.h"
 #include "verilog/port_declarations.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,8 @@ void parseHeaderAndPorts(VerilogParseFixture& fixture) {
         std::string rangeText;
         if (token == "module")
             parseModuleHeader(state);
+        if (token == "parameter" || token == "localparam")
+            parseParameter(state, token);
         for (int direction = 0; direction < 3; ++direction) {
             if (isKeyword(token, directions[direction], rangeText)) {
                 parsePortDeclaration(state, direction, rangeText);
@@ -122,6 +125,41 @@ TEST(PortDeclaration, DirectionsRangesAndNetKinds) {
          {},
          ""},
         {"module top(a);\ninput\na;", {"a dir 0 [-1:-1] @1"}, {}, {}, ""},
+    };
+    for (const PortCase& c : cases) {
+        VerilogParseFixture fixture(c.source);
+        parseHeaderAndPorts(fixture);
+        EXPECT_EQ(describePins(fixture.module), c.pins) << c.source;
+        EXPECT_EQ(describeNets(fixture.module.wires), c.wires) << c.source;
+        EXPECT_EQ(describeNets(fixture.module.regs), c.regs) << c.source;
+        EXPECT_EQ(fixture.log.text(), c.log) << c.source;
+    }
+}
+
+TEST(PortDeclaration, ParameterisedRangesAndNetTypes) {
+    const PortCase cases[] = {
+        {"module m(a, b, q);\nparameter W = 8;\nlocalparam D = $clog2(W);\ninput [W-1:0] a;\n"
+         "input [D:0] b;\noutput reg [W*2-1:0] q;",
+         {"a dir 0 [7:0] @1", "b dir 0 [3:0] @1", "q dir 1 [15:0] @1"},
+         {},
+         {"q [15:0] @6"},
+         ""},
+        // A parameter declared after the port that uses it.
+        {"module m(input [W-1:0] a, output [N-1:0] y);\nparameter W = 4;\nlocalparam N = W * 2;",
+         {"a dir 0 [3:0] @1", "y dir 1 [7:0] @1"},
+         {},
+         {},
+         ""},
+        {"module m(a);\ninput [W:0] a;\nparameter W = 3;", {"a dir 0 [3:0] @1"}, {}, {}, ""},
+        // A name that is never declared keeps the decimal conversion.
+        {"module m(input [X-1:0] a);\nparameter W = 4;", {"a dir 0 [0:0] @1"}, {}, {}, ""},
+        {"module m(a, b, c, d, e);\ninput wire signed [3:0] a;\noutput tri [1:0] b;\n"
+         "inout wand c;\noutput integer d;\ninput signed [2:0] e;",
+         {"a dir 0 [3:0] @1", "b dir 1 [1:0] @1", "c dir 2 [-1:-1] @1", "d dir 1 [31:0] @1",
+          "e dir 0 [2:0] @1"},
+         {"a [3:0] @2", "b [1:0] @3", "c [-1:-1] @4"},
+         {"d [31:0] @5"},
+         ""},
     };
     for (const PortCase& c : cases) {
         VerilogParseFixture fixture(c.source);
@@ -227,13 +265,17 @@ TEST(EvaluateBound, SumsDifferencesAndPlainValues) {
         {"-1", -1},
         {"W", 0},
         {"", 0},
-        {"1+2+3", 1},
-        {"10-2-1", 10},
+        {"1+2+3", 6},
+        {"10-2-1", 7},
         {"2+-1", 1},
         {"+", 0},
         {"3x", 3},
         {"2147483647+1", INT_MAX},
-        {"-2147483647-5", -2147483647},
+        {"-2147483647-5", INT_MIN},
+        // What cannot be evaluated keeps the rule of one sum or difference
+        // of decimal values.
+        {"3x+1", 4},
+        {"4'bx1-1", 3},
     };
     for (const auto& c : cases) EXPECT_EQ(evaluateBound(c.text), c.value) << c.text;
 }
