@@ -5,7 +5,9 @@
 #include <charconv>
 #include <functional>
 #include <iterator>
+#include <limits>
 
+#include "console/message_log.h"
 #include "database/text_helpers.h"
 #include "database/vhdl_operator_table.h"
 #include "platform/progress_sink.h"
@@ -57,28 +59,69 @@ std::string_view joinedInto(std::string& buffer, std::string_view first, std::st
     return buffer;
 }
 
-// Handles one kind of bracketed comment ("/*" "*/" or "(*" "*)") on a line:
-// only the first opening on the line is treated. A comment that closes on the
-// same line is cut out, joining its two sides in `buffer`.
-std::string_view stripBracketCommentView(std::string_view line, std::string_view opener,
-                                         std::string_view closer, bool& open,
-                                         std::string& buffer) {
+// Handles block comments "/*" "*/" on a line: only the first opening on the
+// line is treated. A comment that closes on the same line is cut out, joining
+// its two sides in `buffer`.
+std::string_view stripBlockCommentView(std::string_view line, bool& open, std::string& buffer) {
     if (open) {
-        const std::size_t close = line.find(closer);
+        const std::size_t close = line.find("*/");
         if (close == std::string_view::npos) return {};
         open = false;
-        return line.substr(close + closer.size());
+        return line.substr(close + 2);
     }
-    const std::size_t start = line.find(opener);
+    const std::size_t start = line.find("/*");
     if (start == std::string_view::npos) return line;
-    // "(*)" is the implicit event list of "@(*)", never an attribute.
-    if (opener == "(*" && line.substr(start).starts_with("(*)")) return line;
-    const std::size_t close = line.find(closer, start + opener.size());
+    const std::size_t close = line.find("*/", start + 2);
     if (close == std::string_view::npos) {
         open = true;
         return line.substr(0, start);
     }
-    return joinedInto(buffer, line.substr(0, start), line.substr(close + closer.size()));
+    return joinedInto(buffer, line.substr(0, start), line.substr(close + 2));
+}
+
+// Whether the "(*" at `start` opens the implicit event list of "@(*)" or
+// "@ (* )" rather than an attribute: "(*)", or an at sign before it.
+bool opensEventList(std::string_view line, std::size_t start) {
+    if (line.substr(start).starts_with("(*)")) return true;
+    std::size_t before = start;
+    while (before > 0 && line[before - 1] == ' ') --before;
+    return before > 0 && line[before - 1] == '@';
+}
+
+// Removes every attribute "(* ... *)" of a line; one that is still open at
+// the end of the line cuts the line there and stays open for the next lines.
+// The line is rebuilt in `buffer` when anything is removed.
+std::string_view stripAttributesView(std::string_view line, bool& open, std::string& buffer) {
+    if (open) {
+        const std::size_t close = line.find("*)");
+        if (close == std::string_view::npos) return {};
+        open = false;
+        line.remove_prefix(close + 2);
+    }
+    std::size_t start = line.find("(*");
+    while (start != std::string_view::npos && opensEventList(line, start)) {
+        start = line.find("(*", start + 2);
+    }
+    if (start == std::string_view::npos) return line;
+    std::string kept;
+    std::size_t from = 0;
+    while (start != std::string_view::npos) {
+        const std::size_t close = line.find("*)", start + 2);
+        kept.append(line.substr(from, start - from));
+        if (close == std::string_view::npos) {
+            open = true;
+            from = line.size();
+            break;
+        }
+        from = close + 2;
+        start = line.find("(*", from);
+        while (start != std::string_view::npos && opensEventList(line, start)) {
+            start = line.find("(*", start + 2);
+        }
+    }
+    kept.append(line.substr(std::min(from, line.size())));
+    buffer.swap(kept);
+    return buffer;
 }
 
 // Replaces every `from` by `to` (left to right, as replaceAll does) into
@@ -200,9 +243,9 @@ LineTriggers triggersOf(std::string_view line) {
 // comment is a string of its own. The glue patterns never reach into the line
 // marker in front of the line, so they are applied to the line alone. Steps
 // only remove characters, so the triggers of the trimmed line stay valid.
-void addVerilogLine(Module& module, std::string_view rawLine, int lineNumber,
+void addVerilogLine(Module& module, std::string_view rawLine, int rawLength, int lineNumber,
                     BlockCommentState& state, VerilogLineBuffers& buffers) {
-    module.charCount += static_cast<int>(rawLine.size());
+    module.charCount += rawLength;
     std::string_view line = trimmedView(withoutLineEnd(rawLine));
     if (line.empty() || line.starts_with("//")) return;
     const LineTriggers triggers = triggersOf(line);
@@ -219,12 +262,10 @@ void addVerilogLine(Module& module, std::string_view rawLine, int lineNumber,
     }
     // An open comment needs its closer looked for even on a line without it.
     if (state.commentOpen || triggers.slash) {
-        line = stripBracketCommentView(line, "/*", "*/", state.commentOpen,
-                                       bufferBesides(line, buffers));
+        line = stripBlockCommentView(line, state.commentOpen, bufferBesides(line, buffers));
     }
     if (state.attributeOpen || triggers.open) {
-        line = stripBracketCommentView(line, "(*", "*)", state.attributeOpen,
-                                       bufferBesides(line, buffers));
+        line = stripAttributesView(line, state.attributeOpen, bufferBesides(line, buffers));
     }
     if (triggers.close) {
         line = replacedInto(bufferBesides(line, buffers), line, ") begin", ")begin");
@@ -339,6 +380,51 @@ void clearWorkingState(Module& module) {
     module.lineComments.clear();
 }
 
+// A define's replacement text as the module parser records it from a
+// "`define" line: cleaned like a line, its tokens joined by single blanks.
+std::string cleanedDefineBody(std::string_view body) {
+    std::string line(body);
+    replaceTabs(line);
+    bool attributeOpen = false;
+    std::string buffer;
+    std::string_view view = stripAttributesView(line, attributeOpen, buffer);
+    std::string glued = replaceAll(view, ") begin", ")begin");
+    glued = replaceAll(glued, "if (", "if(");
+    glued = replaceAll(glued, "case (", "case(");
+    std::string joined;
+    for (std::size_t pos = 0; pos < glued.size();) {
+        const std::size_t end = std::min(glued.find(' ', pos), glued.size());
+        if (end > pos) {
+            if (!joined.empty()) joined += ' ';
+            joined.append(glued, pos, end - pos);
+        }
+        pos = end + 1;
+    }
+    return joined;
+}
+
+void logPreprocessorMessages(AnalysisContext& context, const std::string& filePath, int lastLine) {
+    for (const PreprocessorMessage& message : context.sources.takeMessages(lastLine)) {
+        context.log.logError(filePath, message.line, message.text);
+    }
+}
+
+// The preprocessing of a Verilog file, where there was one, for the chunk's
+// lines: their definitions go into the module's define table, as the parser
+// records a "`define" line, and their messages to the log before the chunk
+// is parsed.
+void takePreprocessing(Module& module, const SourceText& source, int startLine, int nextLine,
+                       AnalysisContext& context) {
+    if (source.sourceLineLengths.empty() || nextLine == 0) return;
+    const auto first = std::lower_bound(
+        source.defines.begin(), source.defines.end(), startLine,
+        [](const PreprocessedDefine& define, int line) { return define.line < line; });
+    for (auto define = first; define != source.defines.end() && define->line < nextLine; ++define) {
+        module.defines[define->name] = cleanedDefineBody(define->body);
+    }
+    logPreprocessorMessages(context, module.filePath, nextLine - 1);
+}
+
 }  // namespace
 
 Language languageOfPath(std::string_view path) {
@@ -364,7 +450,8 @@ int prepareVerilogChunk(Module& module, const SourceText& source, int startLine,
     int lineNumber = startLine;
     for (; lineNumber <= lineTotal; ++lineNumber) {
         sendReadProgress(lineNumber, lineTotal, progress);
-        addVerilogLine(module, source.line(lineNumber), lineNumber, state, buffers);
+        addVerilogLine(module, source.line(lineNumber), source.sourceLineLength(lineNumber),
+                       lineNumber, state, buffers);
         if (module.text.size() > 8 && module.text.ends_with("endmodule")) break;
     }
     constexpr std::size_t kKeptBufferCapacity = 4096;
@@ -396,12 +483,14 @@ int prepareAndParse(Module& module, const std::string& filePath, int startLine,
     module.filePath = filePath;
     module.charCount = 0;
     module.language = languageOfPath(filePath);
-    const SourceText& source = context.sources.get(filePath);
-    takeSpareTextStorage(module);
     const bool vhdl = module.language == kVhdl;
+    const SourceText& source = context.sources.get(filePath, !vhdl);
+    takeSpareTextStorage(module);
     const int nextLine = vhdl ? prepareVhdlChunk(module, source, startLine, context.progress)
                               : prepareVerilogChunk(module, source, startLine, context.progress);
+    if (!vhdl) takePreprocessing(module, source, startLine, nextLine, context);
     if (nextLine == 0 || holdsOnlyLineMarkers(module.text)) {
+        logPreprocessorMessages(context, filePath, std::numeric_limits<int>::max());
         clearWorkingState(module);
         context.progress.setProgress(ProgressSink::kChunkFinished);
         return 0;
@@ -411,7 +500,10 @@ int prepareAndParse(Module& module, const std::string& filePath, int startLine,
     const int failed = parser ? parser(module, filePath, context) : 1;
     clearWorkingState(module);
     context.progress.setProgress(ProgressSink::kChunkFinished);
-    if (failed != 0) return 0;
+    if (failed != 0) {
+        logPreprocessorMessages(context, filePath, std::numeric_limits<int>::max());
+        return 0;
+    }
     const bool restarts = context.restartLine > startLine && context.restartLine < nextLine;
     return restarts ? context.restartLine : nextLine;
 }

@@ -4,6 +4,29 @@
 
 namespace corvane {
 
+namespace {
+
+std::vector<int> lineLengths(const std::string& text, const std::vector<std::size_t>& starts) {
+    std::vector<int> lengths(starts.size());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : text.size();
+        lengths[i] = static_cast<int>(end - starts[i]);
+    }
+    return lengths;
+}
+
+// Replaces the text by its preprocessed form, which has as many lines.
+void preprocess(SourceText& source) {
+    PreprocessedVerilog result = preprocessVerilog(source.text, source.path);
+    source.sourceLineLengths = lineLengths(source.text, source.lineStarts);
+    source.text = std::move(result.text);
+    source.lineStarts = lineStartOffsets(source.text);
+    source.defines = std::move(result.defines);
+    source.messages = std::move(result.messages);
+}
+
+}  // namespace
+
 std::string_view SourceText::line(int number) const {
     if (number < 1 || number > lineCount()) return {};
     const std::size_t begin = lineStarts[static_cast<std::size_t>(number - 1)];
@@ -12,19 +35,39 @@ std::string_view SourceText::line(int number) const {
     return std::string_view(text).substr(begin, end - begin);
 }
 
-const SourceText& SourceFileCache::get(const std::string& path) {
-    if (!valid_ || current_.path != path) {
+int SourceText::sourceLineLength(int number) const {
+    if (sourceLineLengths.empty()) return static_cast<int>(line(number).size());
+    if (number < 1 || number > static_cast<int>(sourceLineLengths.size())) return 0;
+    return sourceLineLengths[static_cast<std::size_t>(number - 1)];
+}
+
+const SourceText& SourceFileCache::get(const std::string& path, bool preprocessVerilog) {
+    if (!valid_ || current_.path != path || preprocessed_ != preprocessVerilog) {
+        current_ = SourceText{};
         current_.path = path;
         current_.text = readSourceFile(path);
         current_.lineStarts = lineStartOffsets(current_.text);
+        if (preprocessVerilog && holdsBackQuote(current_.text)) preprocess(current_);
         valid_ = true;
+        preprocessed_ = preprocessVerilog;
+        messagesTaken_ = 0;
     }
     return current_;
+}
+
+std::vector<PreprocessorMessage> SourceFileCache::takeMessages(int lastLine) {
+    std::vector<PreprocessorMessage> taken;
+    const std::vector<PreprocessorMessage>& messages = current_.messages;
+    while (messagesTaken_ < messages.size() && messages[messagesTaken_].line <= lastLine) {
+        taken.push_back(messages[messagesTaken_++]);
+    }
+    return taken;
 }
 
 void SourceFileCache::clear() {
     current_ = SourceText{};
     valid_ = false;
+    messagesTaken_ = 0;
 }
 
 }  // namespace corvane

@@ -7,28 +7,45 @@
 #include <string_view>
 #include <vector>
 
+#include "database/verilog_preprocessor.h"
+
 namespace corvane {
 
 struct SourceText {
     std::string path;
     std::string text;                     // the converted file text
     std::vector<std::size_t> lineStarts;  // offset of every line
+    // Set only when `text` is the result of the Verilog preprocessing: the
+    // length of every line as read from the file, the definitions met and
+    // the messages of the preprocessing.
+    std::vector<int> sourceLineLengths;
+    std::vector<PreprocessedDefine> defines;
+    std::vector<PreprocessorMessage> messages;
 
     int lineCount() const { return static_cast<int>(lineStarts.size()); }
     // Line `number` (1-based) as read, line feed included.
     std::string_view line(int number) const;
+    // Length of line `number` as read from the file, line feed included.
+    int sourceLineLength(int number) const;
 };
 
 class SourceFileCache {
 public:
-    // The text of `path`, read on the first request after a clear or for another path.
-    const SourceText& get(const std::string& path);
+    // The text of `path`, read on the first request after a clear or for
+    // another path. With `preprocessVerilog`, a text that holds a back-quote
+    // is run through the Verilog preprocessing once.
+    const SourceText& get(const std::string& path, bool preprocessVerilog = false);
+    // The preprocessing messages of the cached file on lines up to `lastLine`
+    // that were not taken before, in line order.
+    std::vector<PreprocessorMessage> takeMessages(int lastLine);
     // Forgets the cached file, so the next request reads it again.
     void clear();
 
 private:
     SourceText current_;
     bool valid_ = false;
+    bool preprocessed_ = false;
+    std::size_t messagesTaken_ = 0;
 };
 
 }  // namespace corvane

@@ -39,13 +39,40 @@ std::string referenceBracketStrip(std::string line, std::string_view opener,
     }
     const std::size_t start = line.find(opener);
     if (start == std::string::npos) return line;
-    if (opener == "(*" && line.compare(start, 3, "(*)") == 0) return line;
     const std::size_t close = line.find(closer, start + opener.size());
     if (close == std::string::npos) {
         open = true;
         return line.substr(0, start);
     }
     return line.erase(start, close + closer.size() - start);
+}
+
+// Every attribute of the line is removed; "(*)" and a "(*" after an at sign
+// (blanks between) open an event list instead.
+std::string referenceAttributeStrip(std::string line, bool& open) {
+    if (open) {
+        const std::size_t close = line.find("*)");
+        if (close == std::string::npos) return {};
+        open = false;
+        line.erase(0, close + 2);
+    }
+    for (std::size_t start = line.find("(*"); start != std::string::npos;
+         start = line.find("(*", start)) {
+        const std::size_t before = line.find_last_not_of(' ', start == 0 ? 0 : start - 1);
+        const bool eventList = line.compare(start, 3, "(*)") == 0 ||
+                               (start > 0 && before != std::string::npos && line[before] == '@');
+        if (eventList) {
+            start += 2;
+            continue;
+        }
+        const std::size_t close = line.find("*)", start + 2);
+        if (close == std::string::npos) {
+            open = true;
+            return line.substr(0, start);
+        }
+        line.erase(start, close + 2 - start);
+    }
+    return line;
 }
 
 void referenceAppendTokens(ReferenceChunk& chunk, std::string_view line) {
@@ -88,7 +115,7 @@ void referenceLine(ReferenceChunk& chunk, std::string_view rawLine, int lineNumb
         if (line.empty()) return;
     }
     line = referenceBracketStrip(line, "/*", "*/", comment);
-    line = referenceBracketStrip(line, "(*", "*)", attribute);
+    line = referenceAttributeStrip(line, attribute);
     line = "%%" + std::to_string(lineNumber) + " " + line;
     line = replaceAll(line, ") begin", ")begin");
     line = replaceAll(line, "if (", "if(");

@@ -178,15 +178,16 @@ TEST(VerilogModuleParser, MainLoopMessagesAndResults) {
     }
 }
 
-TEST(VerilogModuleParser, ConditionalsWithoutNesting) {
-    // With DEBUG defined both branches are read; without it neither.
+TEST(VerilogModuleParser, ConditionalsChooseOneBranch) {
+    // With DEBUG defined the first branch is read; without it the else branch.
     const std::string body = "`ifdef DEBUG\nwire x;\n`else\nwire y;\n`endif\nwire z;\nendmodule\n";
     const Analysis defined = analyseText("module m;\n`define DEBUG\n" + body);
     ASSERT_EQ(defined.modules.size(), 1u);
-    EXPECT_EQ(defined.modules.begin()->wires.size(), 3u);
+    ASSERT_EQ(defined.modules.begin()->wires.size(), 2u);
+    EXPECT_EQ(defined.modules.begin()->wires[0].name, "x");
     const Analysis undefined = analyseText("module m;\n" + body);
-    ASSERT_EQ(undefined.modules.begin()->wires.size(), 1u);
-    EXPECT_EQ(undefined.modules.begin()->wires[0].name, "z");
+    ASSERT_EQ(undefined.modules.begin()->wires.size(), 2u);
+    EXPECT_EQ(undefined.modules.begin()->wires[0].name, "y");
     const Analysis notDefined = analyseText("module m;\n`ifndef DEBUG\nwire x;\n`endif\nendmodule\n");
     EXPECT_EQ(notDefined.modules.begin()->wires.size(), 1u);
 }
