@@ -9,6 +9,7 @@
 
 #include "console/message_log.h"
 #include "database/text_helpers.h"
+#include "database/vhdl_chunk.h"
 #include "database/vhdl_operator_table.h"
 #include "platform/progress_sink.h"
 
@@ -467,6 +468,8 @@ int prepareVhdlChunk(Module& module, const SourceText& source, int startLine,
     const int lineTotal = source.lineCount();
     if (startLine < 1) startLine = 1;
     if (startLine > lineTotal) return 0;
+    // A later design unit of a file resumes in the text prepared for the first.
+    if (resumeVhdlChunk(module, source, startLine)) return lineTotal + 1;
     reserveForLines(module, source, startLine);
     std::string buffer;
     for (int lineNumber = startLine; lineNumber <= lineTotal; ++lineNumber) {

@@ -103,8 +103,9 @@ int parseComponentDeclaration(VhdlParseState& state) {
     }
     std::string_view list;
     if (!componentPortList(body, list)) {
-        state.errorAt(line, "No \"port\" in component.\r\n");
-        return 1;
+        // A component without a port clause has no ports to name.
+        state.addComponent(std::move(component));
+        return 0;
     }
     if (trimmedBlanks(list).empty()) {
         state.errorAt(line, "No port in component.\r\n");

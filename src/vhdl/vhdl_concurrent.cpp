@@ -5,6 +5,7 @@
 #include "database/text_helpers.h"
 #include "verilog/verilog_parse_state.h"
 #include "vhdl/vhdl_process.h"
+#include "vhdl/vhdl_regions.h"
 
 namespace corvane {
 
@@ -154,6 +155,7 @@ int addConcurrentAssignment(VhdlParseState& state, std::string_view text, int li
 
 int parseConcurrentStatement(VhdlParseState& state, std::string_view firstToken) {
     const int line = state.currentLine;
+    if (parseRegionStatement(state, firstToken)) return 0;
     // The words of one statement at a time, in storage reused from statement
     // to statement (the parsers called below never read another one).
     thread_local StatementWords read;

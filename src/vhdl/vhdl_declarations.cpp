@@ -40,20 +40,71 @@ bool declaredNames(std::string_view text, std::vector<std::string_view>& names) 
     });
 }
 
-int parseRecordType(VhdlParseState& state, std::string_view name, int line) {
+// Skips tokens up to "end" followed by `keyword` and the ";" after it.
+bool skipToEndOf(VhdlParseState& state, std::string_view keyword) {
     bool afterEndMarker = false;
     while (!state.exhausted()) {
-        const std::string token = state.next();
+        const std::string_view token = state.nextView();
         if (state.followMarker(token)) continue;
-        if (afterEndMarker && toLowerAscii(token).starts_with("record")) {
-            if (!token.ends_with(';') && skipToSemicolon(state, {}) != 0) break;
-            state.module.vhdlTypes.push_back({toLowerAscii(name), 0, 0});
-            return 0;
+        if (afterEndMarker && startsWithLowerWord(token, keyword)) {
+            return token.ends_with(';') || skipToSemicolon(state, {}) == 0;
         }
         afterEndMarker = token == kVhdlEndMarker;
     }
-    state.errorAt(line, "Syntax error.(25.2)\r\n");
-    return 1;
+    return false;
+}
+
+int parseRecordType(VhdlParseState& state, std::string_view name, int line) {
+    if (!skipToEndOf(state, "record")) {
+        state.errorAt(line, "Syntax error.(25.2)\r\n");
+        return 1;
+    }
+    state.module.vhdlTypes.push_back({toLowerAscii(name), 0, 0});
+    return 0;
+}
+
+// The range of "T'range" or "T'reverse_range" (lower-cased) for a port or
+// signal T of the module; false for anything else.
+bool attributeRange(VhdlParseState& state, std::string_view text, int& msb, int& lsb) {
+    const std::size_t tick = text.find('\'');
+    if (tick == std::string_view::npos) return false;
+    const std::string_view attribute = text.substr(tick);
+    const bool reverse = attribute == "'reverse_range";
+    if (attribute != "'range" && !reverse) return false;
+    const std::string_view name = text.substr(0, tick);
+    for (const Pin& pin : state.module.pins) {
+        if (pin.name != name) continue;
+        msb = reverse ? pin.lsb : pin.msb;
+        lsb = reverse ? pin.msb : pin.lsb;
+        return true;
+    }
+    for (const Wire& wire : state.module.wires) {
+        if (wire.name != name) continue;
+        msb = reverse ? wire.lsb : wire.msb;
+        lsb = reverse ? wire.msb : wire.lsb;
+        return true;
+    }
+    return false;
+}
+
+// The text inside the parentheses that start `text`, or "".
+std::string_view parenthesised(std::string_view text) {
+    if (!text.starts_with('(')) return {};
+    const std::size_t end = matchingParenEnd(text, 0);
+    const std::size_t innerEnd = (end > 1 && text[end - 1] == ')') ? end - 1 : end;
+    return text.substr(1, innerEnd - 1);
+}
+
+// A vector or array type constrained by something other than a range: the
+// range of a port or signal named by an attribute, else unknown (-1, -1).
+// False for the range attribute of a generic, which is a number.
+bool constraintRange(VhdlParseState& state, std::string_view constraint, int& msb, int& lsb) {
+    msb = -1;
+    lsb = -1;
+    if (attributeRange(state, constraint, msb, lsb)) return true;
+    const std::size_t tick = constraint.find('\'');
+    return tick == std::string_view::npos ||
+           !state.module.generics.contains(std::string(constraint.substr(0, tick)));
 }
 
 // "array(a to b) of T", lower-cased and blank-free, after "is".
@@ -67,13 +118,22 @@ int parseArrayType(VhdlParseState& state, std::string_view name, std::string_vie
     }
     int msb = 0;
     int lsb = 0;
-    if (!parseVhdlRange(state.generics(), afterArray, msb, lsb)) {
+    // An unconstrained array ("natural range <>"), or one indexed by a type
+    // or an attribute, has no range of its own: its objects give theirs.
+    const std::string_view index = parenthesised(afterArray);
+    if (trimmedBlanks(index).empty()) {
         state.errorAt(line, "Syntax error.(25.4)\r\n");
         return 1;
+    }
+    if (index.find("<>") != std::string_view::npos ||
+        !parseVhdlRange(state.generics(), afterArray, msb, lsb)) {
+        constraintRange(state, index, msb, lsb);
     }
     state.module.vhdlTypes.push_back({toLowerAscii(name), msb, lsb});
     return 0;
 }
+
+int addDeferredConstant(VhdlParseState& state, const std::vector<std::string>& pieces, int line);
 
 }  // namespace
 
@@ -83,15 +143,26 @@ bool resolveDeclaredType(VhdlParseState& state, std::string_view type, int& msb,
     switch (vectorRangeOf(type, state.generics(), msb, lsb)) {
         case VectorType::kRange:
             return true;
-        case VectorType::kMissingRange:
-            return false;
+        case VectorType::kMissingRange: {
+            // Constrained by an attribute or a subtype name rather than a range.
+            const std::size_t open = type.find('(');
+            if (open == std::string_view::npos) return false;
+            return constraintRange(state, parenthesised(type.substr(open)), msb, lsb);
+        }
         case VectorType::kNone:
             break;
     }
     if (isScalarType(type)) return true;
-    if (const VhdlType* declared = state.findType(type)) {
+    // A declared type, with a constraint of its own when it is unconstrained.
+    const std::size_t open = type.find('(');
+    const std::string_view typeName = type.substr(0, open);
+    if (const VhdlType* declared = state.findType(typeName)) {
         msb = declared->msb;
         lsb = declared->lsb;
+        if (open != std::string_view::npos &&
+            !parseVhdlRange(state.generics(), type.substr(open), msb, lsb)) {
+            constraintRange(state, parenthesised(type.substr(open)), msb, lsb);
+        }
     }
     return true;
 }
@@ -139,6 +210,8 @@ int parseConstantDeclaration(VhdlParseState& state) {
     }
     text.pop_back();
     const std::vector<std::string> pieces = splitOutsideQuotes(text, ':');
+    // A package may defer a constant's value to its body.
+    if (pieces.size() == 2 && state.unit == kPackage) return addDeferredConstant(state, pieces, line);
     if (pieces.size() < 3) {
         state.errorAt(line, "Syntax error.(38)\r\n");
         return 1;
@@ -185,6 +258,11 @@ int parseTypeDeclaration(VhdlParseState& state) {
     }
     std::string body(isToken.substr(2));
     if (body.empty()) body = state.nextViewSkippingMarkers();
+    if (startsWithLowerWord(body, "protected")) {
+        // A protected type or its body: nothing the database models.
+        if (!skipToEndOf(state, "protected")) state.errorAt(line, "Syntax error.(25)\r\n");
+        return 0;
+    }
     if (startsWithLowerWord(body, "record")) {
         if (body.ends_with(';')) {
             state.errorAt(line, "Syntax error.(25.2)\r\n");
@@ -196,8 +274,34 @@ int parseTypeDeclaration(VhdlParseState& state) {
         state.errorAt(line, "Syntax error.(25)\r\n");
         return 1;
     }
+    // A physical type lists its units up to "end units".
+    if (startsWithLowerWord(body, "range") && toLowerAscii(body).find("units") != std::string::npos) {
+        if (!skipToEndOf(state, "units")) state.errorAt(line, "Syntax error.(25)\r\n");
+        return 0;
+    }
     if (!startsWithLowerWord(body, "array")) return 0;  // enumerations, ranges and the like
     return parseArrayType(state, name, toLowerAscii(body), line);
 }
+
+namespace {
+
+// "constant NAME : type;": a wire without an assignment.
+int addDeferredConstant(VhdlParseState& state, const std::vector<std::string>& pieces, int line) {
+    int msb = -1;
+    int lsb = -1;
+    std::string type;
+    typePart(pieces[1], type);
+    if (!resolveDeclaredType(state, type, msb, lsb)) {
+        state.errorAt(line, "Syntax error.(34)\r\n");
+        return 1;
+    }
+    for (const std::string& name : splitAll(pieces[0], ",")) {
+        const std::string trimmed = trimBlanks(name);
+        if (!trimmed.empty()) appendWire(state, trimmed, msb, lsb, line);
+    }
+    return 0;
+}
+
+}  // namespace
 
 }  // namespace corvane

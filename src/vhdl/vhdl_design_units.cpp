@@ -4,6 +4,7 @@
 
 #include "database/chunk_preparation.h"
 #include "database/text_helpers.h"
+#include "vhdl/vhdl_process.h"
 
 namespace corvane {
 
@@ -30,9 +31,17 @@ void skipPackageBody(VhdlParseState& state, const std::string& name) {
     }
 }
 
-void endReading(VhdlParseState& state) {
-    state.module.readPos = -1;
+// The unit is complete; the reading goes on to find whether another
+// design unit follows in the file.
+void completeUnit(VhdlParseState& state) {
     state.unit = kOutsideUnit;
+    state.unitRead = true;
+    state.openRegions = 0;
+}
+
+// "end architecture NAME;" and "end package NAME;": the rest up to the ";".
+void skipRestOfEnd(VhdlParseState& state, const std::string& token) {
+    if (!token.ends_with(';')) skipToSemicolon(state, {});
 }
 
 void endArchitecture(VhdlParseState& state, bool semicolonFollows) {
@@ -43,9 +52,10 @@ void endArchitecture(VhdlParseState& state, bool semicolonFollows) {
         return;
     }
     const std::string lower = toLowerAscii(token);
-    if (lower.starts_with(';') || lower == "architecture" ||
-        withoutFinalSemicolon(lower) == state.architectureName) {
-        endReading(state);
+    const std::string word = withoutFinalSemicolon(lower);
+    if (lower.starts_with(';') || word == "architecture" || word == state.architectureName) {
+        skipRestOfEnd(state, token);
+        completeUnit(state);
         return;
     }
     state.error("Syntax error.(23)\r\n");
@@ -61,10 +71,40 @@ void endPackage(VhdlParseState& state, bool semicolonFollows) {
     const std::string lower = toLowerAscii(token);
     if (lower.starts_with(';') || lower.starts_with("package") ||
         (!state.packageName.empty() && lower.starts_with(state.packageName))) {
-        endReading(state);
+        skipRestOfEnd(state, token);
+        completeUnit(state);
         return;
     }
     state.error("Syntax error.(33)\r\n");
+}
+
+// The end of a generate or block statement ("end generate [label];",
+// "end block [label];"), or of one alternative of a generate ("end
+// [label];"), which leaves the generate open.
+void endRegion(VhdlParseState& state, bool semicolonFollows) {
+    const std::string token = semicolonFollows ? ";" : state.nextSkippingMarkers();
+    const std::string word = withoutFinalSemicolon(toLowerAscii(token));
+    if (word == "generate" || word == "block") --state.openRegions;
+    if (!token.empty()) skipRestOfEnd(state, token);
+}
+
+// Skips a declaration that ends with "end" followed by `keyword` or by its
+// name, or by ";" alone when `plainEndCloses` (a configuration or context
+// declaration). Nested "end for;" of a configuration do not match.
+void skipNamedDeclaration(VhdlParseState& state, std::string_view keyword, bool plainEndCloses) {
+    const std::string name = toLowerAscii(state.nextSkippingMarkers());
+    bool afterEndMarker = false;
+    while (!state.exhausted()) {
+        const std::string token = state.next();
+        if (state.followMarker(token)) continue;
+        if (plainEndCloses && token == std::string(kVhdlEndMarker) + ";") return;
+        const std::string word = withoutFinalSemicolon(toLowerAscii(token));
+        if (afterEndMarker && (word == keyword || word == name || word.empty())) {
+            if (!token.ends_with(';')) skipToSemicolon(state, {});
+            return;
+        }
+        afterEndMarker = token == kVhdlEndMarker;
+    }
 }
 
 }  // namespace
@@ -85,13 +125,58 @@ int parseArchitectureHeader(VhdlParseState& state) {
         return 1;
     }
     state.architectureName = toLowerAscii(state.nextSkippingMarkers());
+    bool afterOf = false;
+    std::string entity;
     while (!state.exhausted()) {
         const std::string token = state.next();
         if (state.followMarker(token)) continue;
-        if (toLowerAscii(token) == "is") return 0;
+        const std::string lower = toLowerAscii(token);
+        if (lower == "is") {
+            beginArchitecture(state, entity);
+            return 0;
+        }
+        if (afterOf && entity.empty()) entity = token;
+        afterOf = lower == "of";
     }
     state.error("architecture \"is\" Not found.\r\n");
     return 1;
+}
+
+void beginArchitecture(VhdlParseState& state, const std::string& entity) {
+    // An architecture whose entity is not in the file names the module.
+    if (state.module.name.empty() && !entity.empty()) {
+        state.module.displayName = entity;
+        state.module.name = toLowerAscii(entity);
+    }
+    // The architecture read last is the one an instance of the entity gets.
+    if (state.architectureRead) state.dropArchitectureRecords();
+    auto& counts = state.beforeArchitecture;
+    counts.wires = state.module.wires.size();
+    counts.assigns = state.module.assigns.size();
+    counts.children = state.module.children.size();
+    counts.alwaysBlocks = state.module.alwaysBlocks.size();
+    counts.vhdlTypes = state.module.vhdlTypes.size();
+    state.architectureRead = true;
+}
+
+void skipConfiguration(VhdlParseState& state) {
+    skipNamedDeclaration(state, "configuration", true);
+}
+
+void skipContext(VhdlParseState& state) {
+    // "context lib.name;" is a reference; "context name is ... end;" a declaration.
+    const int pos = state.module.readPos;
+    const int read = state.module.tokensRead;
+    const std::string name = state.nextSkippingMarkers();
+    if (name.ends_with(';') || name.empty()) return;
+    const std::string following = toLowerAscii(state.nextSkippingMarkers());
+    if (following != "is") {
+        if (!following.ends_with(';')) skipToSemicolon(state, {});
+        return;
+    }
+    state.module.readPos = pos;
+    state.module.tokensRead = read;
+    skipNamedDeclaration(state, "context", true);
 }
 
 int parsePackageHeader(VhdlParseState& state) {
@@ -101,12 +186,15 @@ int parsePackageHeader(VhdlParseState& state) {
         return 1;
     }
     if (toLowerAscii(first) == "body") {
+        state.packageName.clear();
         const std::string bodyName = state.nextSkippingMarkers();
         if (bodyName.empty()) {
             state.error("No package name.\r\n");
+            state.unit = kPackage;
             return 0;
         }
         skipPackageBody(state, toLowerAscii(bodyName));
+        state.unit = kPackage;
         return 0;
     }
     if (state.nextSkippingMarkers().empty()) {
@@ -119,11 +207,24 @@ int parsePackageHeader(VhdlParseState& state) {
         state.module.displayName = first;
         state.module.name = state.packageName;
     }
+    state.unit = kPackage;
+    // "package P is new G generic map (...);" instantiates a generic package.
+    const int pos = state.module.readPos;
+    const int read = state.module.tokensRead;
+    if (equalsLowerWord(state.nextViewSkippingMarkers(), "new")) {
+        skipGenericClause(state);
+        completeUnit(state);
+        return 0;
+    }
+    state.module.readPos = pos;
+    state.module.tokensRead = read;
     return 0;
 }
 
 void parseEndOfUnit(VhdlParseState& state, bool semicolonFollows) {
-    if (state.unit == kArchitectureDeclarations || state.unit == kArchitectureStatements) {
+    if (state.unit == kArchitectureStatements && state.openRegions > 0) {
+        endRegion(state, semicolonFollows);
+    } else if (state.unit == kArchitectureDeclarations || state.unit == kArchitectureStatements) {
         endArchitecture(state, semicolonFollows);
     } else if (state.unit == kPackage) {
         endPackage(state, semicolonFollows);

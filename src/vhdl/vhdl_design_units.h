@@ -2,6 +2,7 @@
 // headers, skipped package bodies, and the end of a design unit.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "vhdl/vhdl_parse_state.h"
@@ -16,13 +17,25 @@ int skipToSemicolon(VhdlParseState& state, std::string_view message);
 // Returns 1 after "Syntax error.(20)" or "architecture \"is\" Not found.".
 int parseArchitectureHeader(VhdlParseState& state);
 
+// Records the start of an architecture of `entity` (as written): names a
+// module that has no entity yet, and drops the records of an architecture
+// of the same entity read before.
+void beginArchitecture(VhdlParseState& state, const std::string& entity);
+
+// Called after "configuration": skips the declaration up to its end.
+void skipConfiguration(VhdlParseState& state);
+
+// Called after "context": skips a context reference or declaration.
+void skipContext(VhdlParseState& state);
+
 // Called after "package": reads the package name and its "is", or skips a
 // whole package body. Returns 1 after "Syntax error.(29)".
 int parsePackageHeader(VhdlParseState& state);
 
 // Called on the end marker at the top level. `semicolonFollows` is set when
 // the marker came glued to its ";" ("end;"), which then stands for the next
-// token. Ends the reading of the text when the end closes the current unit.
+// token. Completes the current unit when the end closes it; inside a
+// generate or block statement, closes that statement.
 void parseEndOfUnit(VhdlParseState& state, bool semicolonFollows);
 
 }  // namespace corvane

@@ -21,7 +21,7 @@ bool skipFunctionBody(VhdlParseState& state, const std::string& name) {
             std::string word = lower;
             const bool closed = word.ends_with(';');
             if (closed) word.pop_back();
-            if (word.empty() || word == "function" || word == name) {
+            if (word.empty() || word == "function" || word == "procedure" || word == name) {
                 if (closed) return true;
                 while (!state.exhausted()) {
                     const std::string rest = state.next();
@@ -35,7 +35,54 @@ bool skipFunctionBody(VhdlParseState& state, const std::string& name) {
     return false;
 }
 
+// Parentheses opened minus closed in `token`.
+int parenBalance(std::string_view token) {
+    int balance = 0;
+    for (const char c : token) balance += c == '(' ? 1 : (c == ')' ? -1 : 0);
+    return balance;
+}
+
 }  // namespace
+
+int skipProcedure(VhdlParseState& state) {
+    const int line = state.currentLine;
+    const std::string nameToken = state.nextSkippingMarkers();
+    const std::string name = toLowerAscii(nameToken.substr(0, nameToken.find_first_of("(;")));
+    if (name.empty()) {
+        state.errorAt(line, "Syntax error.(13)\r\n");
+        return 1;
+    }
+    // The parameter list, then ";" for a declaration or "is" for a body.
+    int depth = parenBalance(nameToken);
+    if (depth <= 0 && nameToken.ends_with(';')) return 0;
+    while (true) {
+        const std::string token = state.nextSkippingMarkers();
+        if (token.empty()) {
+            state.errorAt(line, "Syntax error.(35)\r\n");
+            return 1;
+        }
+        depth += parenBalance(token);
+        if (depth > 0) continue;
+        if (token.ends_with(';')) return 0;
+        if (toLowerAscii(token) == "is") break;
+    }
+    if (!skipFunctionBody(state, name)) {
+        state.errorAt(line, "entity end Not found.\r\n");
+        return 1;
+    }
+    return 0;
+}
+
+int skipGenericClause(VhdlParseState& state) {
+    int depth = 0;
+    while (!state.exhausted()) {
+        const std::string_view token = state.nextView();
+        if (state.followMarker(token)) continue;
+        depth += parenBalance(token);
+        if (depth <= 0 && token.ends_with(';')) return 0;
+    }
+    return 1;
+}
 
 int skipFunction(VhdlParseState& state) {
     const int line = state.currentLine;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "database/text_helpers.h"
+#include "vhdl/vhdl_bounds.h"
 #include "vhdl/vhdl_concurrent.h"
 
 namespace corvane {
@@ -43,18 +44,8 @@ std::string instantiatedName(std::string_view text, std::size_t begin, std::size
     return std::string(name);
 }
 
-void addOverrides(std::string_view associations, Child& child) {
-    child.overrides.reserve(fieldCountForReserve(associations, ','));
-    forEachField(associations, ',', [&](std::string_view association) {
-        const std::size_t arrow = association.find("=>");
-        if (arrow == std::string_view::npos) return true;
-        ParamOverride& override = child.overrides.emplace_back();
-        override.displayName = std::string(trimmedBlanks(association.substr(0, arrow)));
-        override.name = toLowerAscii(override.displayName);
-        override.value = std::string(trimmedBlanks(association.substr(arrow + 2)));
-        return true;
-    });
-}
+void addOverrides(std::string_view associations, Child& child);
+
 
 // A character literal '0', a bit-string literal "0101" or a hexadecimal
 // literal x"FF" of digits and a-f only; `bits` receives the width the
@@ -154,26 +145,62 @@ int addConnection(VhdlParseState& state, std::string_view association,
     return 0;
 }
 
-// Calls `visit` with the position of every "," outside double quotes, in
-// order, until it returns nonzero; returns that value or 0. Commas and quotes
-// are few, so each is found by a search.
+// Calls `visit` with the position of every "," outside double quotes and
+// outside parentheses (an association such as "d => f(a, b)" stays whole),
+// in order, until it returns nonzero; returns that value or 0. Commas,
+// quotes and brackets are few, so each is found by a search.
 template <typename Visit>
 int forEachCommaOutsideQuotes(std::string_view text, Visit visit) {
     bool inQuotes = false;
-    std::size_t comma = text.find(',');
-    std::size_t quote = text.find('"');
-    while (comma != std::string_view::npos) {
-        if (quote < comma) {
+    long depth = 0;
+    std::size_t at = text.find_first_of(",\"()");
+    while (at != std::string_view::npos) {
+        const char c = text[at];
+        if (c == '"') {
             inQuotes = !inQuotes;
-            quote = text.find('"', quote + 1);
-            continue;
+        } else if (!inQuotes && c == '(') {
+            ++depth;
+        } else if (!inQuotes && c == ')') {
+            depth -= depth > 0 ? 1 : 0;
+        } else if (!inQuotes && c == ',' && depth == 0) {
+            if (const int stop = visit(at)) return stop;
         }
-        if (!inQuotes) {
-            if (const int stop = visit(comma)) return stop;
-        }
-        comma = text.find(',', comma + 1);
+        at = text.find_first_of(",\"()", at + 1);
     }
     return 0;
+}
+
+void addOverrides(std::string_view associations, Child& child) {
+    std::size_t begin = 0;
+    const auto add = [&](std::size_t end) {
+        const std::string_view association = associations.substr(begin, end - begin);
+        begin = end + 1;
+        const std::size_t arrow = association.find("=>");
+        if (arrow == std::string_view::npos) return 0;
+        ParamOverride& override = child.overrides.emplace_back();
+        override.displayName = std::string(trimmedBlanks(association.substr(0, arrow)));
+        override.name = toLowerAscii(override.displayName);
+        override.value = std::string(trimmedBlanks(association.substr(arrow + 2)));
+        return 0;
+    };
+    forEachCommaOutsideQuotes(associations, add);
+    add(associations.size());
+}
+
+// Whether the text of a statement without a port map names an instance
+// ("label: entity work.e", "label: component c", "label: c" or one with a
+// generic map) rather than a concurrent procedure call ("p(a, b)").
+bool isInstanceWithoutPorts(std::string_view lower, std::size_t colon, std::size_t genericMap,
+                            const std::vector<std::size_t>& starts) {
+    if (colon == std::string_view::npos) return false;
+    if (genericMap != std::string_view::npos) return true;
+    const std::string_view name = lower.substr(colon + 1);
+    for (std::string_view keyword : {std::string_view("entity"), std::string_view("component"),
+                                     std::string_view("configuration")}) {
+        if (name.starts_with(keyword) && isWordStart(starts, colon + 1 + keyword.size()))
+            return true;
+    }
+    return name.find('(') == std::string_view::npos;
 }
 
 // Calls `visit` with each association of a port map text (split at every ","
@@ -210,11 +237,11 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
     const std::size_t nameStart = colon == std::string_view::npos ? 0 : colon + 1;
     const std::size_t genericMap = findMapKeyword(lower, "genericmap(", nameStart, wordStarts);
     const std::size_t firstPortMap = findMapKeyword(lower, "portmap(", nameStart, wordStarts);
-    if (firstPortMap == std::string_view::npos) {
-        state.errorAt(line, "port map() is empty.\r\n");
-        return 1;
+    if (firstPortMap == std::string_view::npos &&
+        !isInstanceWithoutPorts(lower, colon, genericMap, wordStarts)) {
+        return 0;  // a concurrent procedure call: nothing the database models
     }
-    const std::size_t mapStart = std::min(genericMap, firstPortMap);
+    const std::size_t mapStart = std::min({genericMap, firstPortMap, lower.size()});
     // The instance is filled in place; it stays even when its port map fails.
     Child& child = state.module.children.emplace_back();
     child.displayName = std::string(text.substr(0, nameStart == 0 ? 0 : colon));
@@ -225,12 +252,16 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
     std::size_t portSearch = mapStart;
     if (genericMap == mapStart) {
         const std::size_t open = genericMap + 10;
-        const std::size_t close = std::min(lower.find(')', open), lower.size());
+        const std::size_t end = matchingParenEnd(lower, open);
+        const std::size_t close = (end > open + 1 && lower[end - 1] == ')') ? end - 1 : end;
         addOverrides(text.substr(open + 1, close - open - 1), child);
         portSearch = close;
     }
     const std::size_t portMap = findMapKeyword(lower, "portmap(", portSearch, wordStarts);
     if (portMap == std::string_view::npos) {
+        // An instance of an entity without ports has no port map; anything
+        // else after the generic map is not one.
+        if (lower.substr(std::min(portSearch + 1, lower.size())).empty()) return 0;
         state.errorAt(line, "port map() is empty.\r\n");
         return 1;
     }

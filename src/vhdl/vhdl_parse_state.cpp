@@ -68,6 +68,20 @@ const VhdlType* VhdlParseState::findType(std::string_view name) {
     return id < 0 ? nullptr : &module.vhdlTypes[typeSlots_[static_cast<std::size_t>(id)]];
 }
 
+void VhdlParseState::dropArchitectureRecords() {
+    const RecordCounts& kept = beforeArchitecture;
+    if (module.wires.size() > kept.wires) module.wires.resize(kept.wires);
+    if (module.assigns.size() > kept.assigns) module.assigns.resize(kept.assigns);
+    if (module.children.size() > kept.children) module.children.resize(kept.children);
+    if (module.alwaysBlocks.size() > kept.alwaysBlocks) module.alwaysBlocks.resize(kept.alwaysBlocks);
+    if (module.vhdlTypes.size() > kept.vhdlTypes) module.vhdlTypes.resize(kept.vhdlTypes);
+    signalNames_.clear();
+    indexedWires_ = 0;
+    typeNames_.clear();
+    typeSlots_.clear();
+    indexedTypes_ = 0;
+}
+
 const GenericTable& VhdlParseState::generics() {
     if (!generics_) generics_ = std::make_unique<GenericTable>(module.generics);
     return *generics_;

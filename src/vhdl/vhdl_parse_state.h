@@ -55,6 +55,21 @@ public:
     std::string architectureName;  // lower-cased
     std::string packageName;       // lower-cased
 
+    // The design units read into this module: the entity (lower-cased name,
+    // "" when none), whether an architecture has been read, and whether a
+    // unit is complete, so that the start of another one ends the module.
+    std::string entityName;
+    bool architectureRead = false;
+    bool unitRead = false;
+    // Generate and block statements open in the statement part; their
+    // declarations and statements are read as the architecture's own.
+    int openRegions = 0;
+    // How many records the module held when its architecture began: a
+    // further architecture of the same entity replaces the earlier one.
+    struct RecordCounts {
+        std::size_t wires = 0, assigns = 0, children = 0, alwaysBlocks = 0, vhdlTypes = 0;
+    } beforeArchitecture;
+
     std::string next() { return nextToken(module); }
     // The same token as a view into the prepared text (or into a parameter
     // value); valid while the text is parsed, which never changes it.
@@ -97,6 +112,10 @@ public:
 
     // A declared record or array type by lower-cased name, or nullptr.
     const VhdlType* findType(std::string_view name);
+
+    // Drops the records of an architecture read before, back to the counts
+    // taken when it began, with the name indexes built over them.
+    void dropArchitectureRecords();
 
     // The generic substitution of the module's generics, built on first use;
     // genericsChanged() makes the next use rebuild it.

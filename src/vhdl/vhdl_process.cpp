@@ -156,11 +156,61 @@ private:
         }
         if (startsWithLowerWord(token, "$when$")) return choice(token.substr(6));
         if (equalsLowerWord(token, "for")) return forLoop();
+        if (equalsLowerWord(token, "while")) return whileLoop();
+        if (equalsLowerWord(token, "loop")) {
+            addMarker("for");
+            return Step::kContinue;
+        }
         if (equalsLowerWord(token, "wait")) return waitStatement();
         // "wait;" and an empty statement add nothing to the stream.
         if (equalsLowerWord(token, "wait;") || equalsLowerWord(token, "null;"))
             return Step::kContinue;
+        if (isPassedOverStatement(token)) return passOver(token);
+        if (isLabel(token)) return Step::kContinue;
         return assignment(token, "syntax error at conditional experssion.\r\n", true);
+    }
+
+    // Statements that change no signal and that the stream does not record:
+    // reports, assertions, loop exits, returns and "null".
+    static bool isPassedOverStatement(std::string_view token) {
+        static constexpr std::string_view kWords[] = {"report", "assert", "exit",
+                                                      "next",   "return", "null"};
+        for (std::string_view word : kWords) {
+            if (!startsWithLowerWord(token, word)) continue;
+            if (token.size() == word.size() || !isIdentifierChar(token[word.size()])) return true;
+        }
+        return false;
+    }
+
+    // Skips a statement up to the ";" that ends it outside a string literal.
+    Step passOver(std::string_view token) {
+        const int line = state_.currentLine;
+        bool inString = false;
+        std::string_view current = token;
+        while (true) {
+            for (const char c : current) inString = c == '"' ? !inString : inString;
+            if (!inString && current.ends_with(';')) return Step::kContinue;
+            current = tokens_.nextWord();
+            if (current.empty()) {
+                state_.errorAt(line, "\"end;\" not exist.\r\n");
+                return Step::kFail;
+            }
+        }
+    }
+
+    // A statement label: "name:" in one token, or a name followed by ":".
+    // Looking at the following token may replace what `token` views, so
+    // `token` is then rebound to a copy.
+    bool isLabel(std::string_view& token) {
+        if (token.size() >= 2 && token.back() == ':' && isIdentifierChar(token[token.size() - 2]))
+            return std::all_of(token.begin(), token.end() - 1, isIdentifierChar);
+        if (!std::all_of(token.begin(), token.end(), isIdentifierChar)) return false;
+        word_.assign(token);
+        token = word_;
+        const std::string_view following = tokens_.nextWord();
+        if (following == ":") return true;
+        if (!following.empty()) tokens_.putBack(following);
+        return false;
     }
 
     // The target name of a statement token, lower-cased into name_: the
@@ -255,6 +305,21 @@ private:
         return Step::kContinue;
     }
 
+    // "while c loop" opens a loop as "for" does.
+    Step whileLoop() {
+        const int line = state_.currentLine;
+        while (true) {
+            const std::string_view token = tokens_.nextWord();
+            if (token.empty()) {
+                state_.errorAt(line, "syntax error at conditional experssion of 'for'.\r\n");
+                return Step::kFail;
+            }
+            if (equalsLowerWord(token, "loop") || endsWithGluedWord(token, "loop")) break;
+        }
+        addMarker("for");
+        return Step::kContinue;
+    }
+
     // "wait until c;" adds the signals of c to the sensitivity list; other
     // wait statements are passed over.
     Step waitStatement() {
@@ -302,6 +367,9 @@ private:
         text.pop_back();
         if (variable) {
             const std::size_t assign = text.find(":=");
+            // Without ":=" or "<=" the statement is a procedure call.
+            if (assign == std::string::npos && text.find("<=") == std::string::npos)
+                return Step::kContinue;
             if (assign != std::string::npos) text.replace(assign, 2, " <= ");
         }
         const std::size_t arrow = text.find("<=");
@@ -356,6 +424,7 @@ private:
     std::size_t blockIndex_;
     std::string name_;  // the target name of the statement being read, lower-cased
     std::string text_;  // the statement being glued, kept from statement to statement
+    std::string word_;  // a first token kept while the token after it is looked at
 };
 
 // The signals of the parenthesised list that starts the header, if any.

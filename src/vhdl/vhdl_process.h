@@ -27,4 +27,12 @@ int addProcessStatement(std::vector<Statement>& statements, std::string_view tex
 // function declaration up to its ";". Returns 1 after a message.
 int skipFunction(VhdlParseState& state);
 
+// Called after "procedure": skips a procedure body up to its end, or a
+// declaration up to its ";". Returns 1 after a message.
+int skipProcedure(VhdlParseState& state);
+
+// Called after "generic" in a package: skips the clause up to its ";".
+// Returns 1 when the text ends first.
+int skipGenericClause(VhdlParseState& state);
+
 }  // namespace corvane

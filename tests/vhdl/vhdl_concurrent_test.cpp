@@ -254,8 +254,7 @@ TEST(VhdlInstances, AssociationErrorsEndTheStatement) {
         std::size_t connections;  // of the child, when there is one
     };
     const Case cases[] = {
-        {"", "u1: sub;", "port map() is empty.", 0, 0},
-        {"", "u1: sub generic map (W => 8);", "port map() is empty.", 0, 0},
+        {"", "u1: sub generic map (W => 8) foo (a);", "port map() is empty.", 1, 0},
         {"", "u2: entity work.sub port map (x, y);", "Syntax error.(18)", 1, 0},
         {kSubComponent, "u2: sub port map (x, y, z);", "Syntax error.(18)", 1, 2},
         {"", "u1: sub port map (a => x, , b => y);", "Syntax error.(17)", 1, 1},

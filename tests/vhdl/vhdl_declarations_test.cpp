@@ -100,11 +100,12 @@ TEST(VhdlSignals, ErrorsDropTheDeclarationAndTheParseGoesOn) {
         {"signal s bit;", "Syntax error.(10)"},
         {"signal a, : bit;", "Signal name is empty."},
         {"signal v : std_logic_vector;", "Syntax error.(34)"},
-        {"signal v : unsigned(W'range);", "Syntax error.(34)"},
+        // N is the generic N = 4 here, a number without a range.
+        {"signal v : unsigned(N'range);", "Syntax error.(34)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
-        VhdlParseFixture fixture(std::string(c.source) + "\nsignal ok : bit;");
+        VhdlParseFixture fixture(std::string(c.source) + "\nsignal ok : bit;", kWidth8);
         const std::vector<std::string> expected{fixture.errorLine(1, c.message)};
         EXPECT_EQ(parseDeclarations(fixture), expected);
         expectWires(fixture.module, {{"ok", "ok", -1, -1}});
@@ -182,7 +183,9 @@ TEST(VhdlTypes, RecordAndArrayTypesAreRecorded) {
         {"type state_t is (IDLE, RUN);", {}, ""},
         {"type byte_t is range 0 to 255;", {}, ""},
         {"type m is array (0 to 3) std_logic;", {}, "Syntax error.(25.3)"},
-        {"type m is array (natural range <>) of bit;", {}, "Syntax error.(25.4)"},
+        // An unconstrained array takes the ranges of its objects.
+        {"type m is array (natural range <>) of bit;", {{"m", -1, -1}}, ""},
+        {"type m is array () of bit;", {}, "Syntax error.(25.4)"},
         {"type r is record a : bit;", {}, "Syntax error.(25.2)"},
         {"type t is (a, b)", {}, "Syntax error.(25)"},
         {"type t;", {}, "Syntax error.(25)"},
@@ -243,7 +246,6 @@ TEST(VhdlComponents, ErrorsDropTheComponent) {
          "Syntax error.(28.2) port x has no in/out designation."},
         {"component c port (a : in bit; x, y : linkage bit); end component;",
          "Syntax error.(28.2) port x,y has no in/out designation."},
-        {"component c generic (W : integer); end component;", "No \"port\" in component."},
         {"component c port (); end component;", "No port in component."},
         {"component c port (a in bit); end component;", "Syntax error.(26)"},
         {"component c port (a, : in bit); end component;", "Syntax error.(27)"},
@@ -256,6 +258,14 @@ TEST(VhdlComponents, ErrorsDropTheComponent) {
                   std::vector<std::string>{fixture.errorLine(1, c.message)});
         EXPECT_EQ(fixture.state->findComponent("c"), nullptr);
     }
+}
+
+TEST(VhdlComponents, ComponentWithoutPortsIsRecorded) {
+    VhdlParseFixture fixture("component c generic (W : integer); end component;");
+    EXPECT_TRUE(parseDeclarations(fixture).empty());
+    const VhdlComponent* component = fixture.state->findComponent("c");
+    ASSERT_NE(component, nullptr);
+    EXPECT_TRUE(component->ports.empty());
 }
 
 TEST(VhdlComponents, SecondDeclarationOfANameIsReported) {

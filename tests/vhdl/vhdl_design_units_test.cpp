@@ -96,7 +96,7 @@ TEST(VhdlDesignUnits, PlacementRules) {
         {body + "function f return bit is begin return '0'; end f;",
          0,
          {{4, "Illegal position \"function\"."}}},
-        {decl + "alias x is a;", 1, {{3, "Syntax error.(11)"}}},
+        {decl + "wait;", 1, {{3, "Syntax error.(11)"}}},
         {"package p is\nfoo;", 1, {{2, "Syntax error.(11)"}}},
         {"foo bar", 1, {{1, "Syntax error.(4) foo"}}},
     });
@@ -116,7 +116,9 @@ TEST(VhdlDesignUnits, IllegalPositionStopsTheReadingAndCompletesTheModule) {
     EXPECT_EQ(fixture.module.nets.size(), 3u);
 }
 
-TEST(VhdlDesignUnits, OnlyTheFirstDesignUnitIsRead) {
+// One parse reads the units of one module and stops before the entity that
+// follows the package; the driver's next call reads that one.
+TEST(VhdlDesignUnits, AParseStopsBeforeTheNextModulesUnit) {
     VhdlParseFixture fixture(
         "package Defs is\n"
         "  constant W : integer := 4;\n"

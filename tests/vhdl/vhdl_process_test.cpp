@@ -112,7 +112,7 @@ TEST(VhdlProcess, StatementStreams) {
          {"clk"},
          {{"if", "(rst='1')"}, {"q", "'0'"}, {"elif", "(d='1')"}, {"q", "'1'"}, {"end", ""}}},
         // Labels after "end"; a process without a list.
-        {"process is begin l1: q <= d; end process p1;", {}, {{"l1:q", "d"}}},
+        {"process is begin l1: q <= d; end process p1;", {}, {{"q", "d"}}},
         {"process begin wait until clk = '1'; q <= d; end process;", {"clk"}, {{"q", "d"}}},
         {"process begin wait until rising_edge(Clk) and rst = '0' and W = 1; q <= d; wait for 10 "
          "ns; "
@@ -196,7 +196,7 @@ TEST(VhdlProcess, ErrorsEndTheProcessAndKeepWhatWasRead) {
         {"process (clk) begin y <= d", 1, "';' not exist.(11)", {}},
         {"process (clk) begin v := 1", 1, "syntax error at conditional experssion.", {}},
         {"process (clk) begin <= d; end process;", 1, "Signal name is empty.", {}},
-        {"process (clk) begin report d; end process;",
+        {"process (clk) begin q d; end process;",
          1,
          "Imperfect formula error in process block.",
          {}},
