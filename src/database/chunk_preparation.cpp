@@ -53,31 +53,84 @@ struct VerilogLineBuffers {
     std::string second;
 };
 
-// `first` + `second` in `buffer`, as a view of it.
-std::string_view joinedInto(std::string& buffer, std::string_view first, std::string_view second) {
-    buffer.assign(first);
-    buffer.append(second);
-    return buffer;
+// Position after the string literal that starts at `pos`, or the end of the
+// line when it is not closed there.
+std::size_t stringLiteralEnd(std::string_view line, std::size_t pos) {
+    for (++pos; pos < line.size(); ++pos) {
+        if (line[pos] == '\\') {
+            ++pos;
+        } else if (line[pos] == '"') {
+            return pos + 1;
+        }
+    }
+    return line.size();
 }
 
-// Handles block comments "/*" "*/" on a line: only the first opening on the
-// line is treated. A comment that closes on the same line is cut out, joining
-// its two sides in `buffer`.
-std::string_view stripBlockCommentView(std::string_view line, bool& open, std::string& buffer) {
+// What the comments of a line leave: the kept text, and the text of the line
+// comment when there is one.
+struct CommentScan {
+    std::string_view kept;
+    bool lineComment = false;
+    bool nothingBeforeLineComment = false;
+    std::string_view commentText;
+};
+
+// Cuts the comments out of a line (tabs already blanks): every block comment,
+// joining its two sides, where one still open at the end of the line cuts the
+// line there and stays open for the next lines; and the line comment "//",
+// whose trimmed text is returned. "//" and "/*" inside string literals are
+// text. The kept text is a view of the line when only its ends were cut, else
+// it is built in `buffer`.
+CommentScan scanComments(std::string_view line, bool hasQuote, bool& open, std::string& buffer) {
+    CommentScan scan;
+    std::size_t pos = 0;
     if (open) {
         const std::size_t close = line.find("*/");
-        if (close == std::string_view::npos) return {};
+        if (close == std::string_view::npos) return scan;
         open = false;
-        return line.substr(close + 2);
+        pos = close + 2;
     }
-    const std::size_t start = line.find("/*");
-    if (start == std::string_view::npos) return line;
-    const std::size_t close = line.find("*/", start + 2);
-    if (close == std::string_view::npos) {
-        open = true;
-        return line.substr(0, start);
+    std::size_t pieceStart = pos;
+    std::size_t keptEnd = line.size();
+    bool built = false;
+    while (pos + 1 < line.size()) {
+        // Without a quote on the line only a slash can start a comment.
+        if (!hasQuote) {
+            pos = line.find('/', pos);
+            if (pos == std::string_view::npos || pos + 1 >= line.size()) break;
+        }
+        const char c = line[pos];
+        if (c == '"') {
+            pos = stringLiteralEnd(line, pos);
+        } else if (c != '/' || (line[pos + 1] != '/' && line[pos + 1] != '*')) {
+            ++pos;
+        } else if (line[pos + 1] == '/') {
+            scan.lineComment = true;
+            scan.nothingBeforeLineComment = trimmedView(line.substr(0, pos)).empty();
+            scan.commentText = trimmedView(line.substr(pos + 2));
+            keptEnd = pos;
+            break;
+        } else {
+            if (!built) buffer.clear();
+            built = true;
+            buffer.append(line.substr(pieceStart, pos - pieceStart));
+            const std::size_t close = line.find("*/", pos + 2);
+            if (close == std::string_view::npos) {
+                open = true;
+                pieceStart = keptEnd = line.size();
+                break;
+            }
+            pos = pieceStart = close + 2;
+        }
     }
-    return joinedInto(buffer, line.substr(0, start), line.substr(close + 2));
+    const std::string_view last = line.substr(pieceStart, keptEnd - pieceStart);
+    if (!built) {
+        scan.kept = last;
+        return scan;
+    }
+    buffer.append(last);
+    scan.kept = buffer;
+    return scan;
 }
 
 // Whether the "(*" at `start` opens the implicit event list of "@(*)" or
@@ -214,18 +267,20 @@ struct LineTriggers {
     bool slash = false;
     bool open = false;
     bool close = false;
+    bool quote = false;
 };
 
 // One pass over the line, or-ing a bit per character of interest from a
 // table: cheaper than a search per character on lines of typical length.
 LineTriggers triggersOf(std::string_view line) {
-    enum : unsigned char { kTab = 1, kSlash = 2, kOpen = 4, kClose = 8 };
+    enum : unsigned char { kTab = 1, kSlash = 2, kOpen = 4, kClose = 8, kQuote = 16 };
     static constexpr auto kBits = [] {
         std::array<unsigned char, 256> bits{};
         bits['\t'] = kTab;
         bits['/'] = kSlash;
         bits['('] = kOpen;
         bits[')'] = kClose;
+        bits['"'] = kQuote;
         return bits;
     }();
     unsigned seen = 0;
@@ -235,6 +290,7 @@ LineTriggers triggersOf(std::string_view line) {
     found.slash = (seen & kSlash) != 0;
     found.open = (seen & kOpen) != 0;
     found.close = (seen & kClose) != 0;
+    found.quote = (seen & kQuote) != 0;
     return found;
 }
 
@@ -255,15 +311,15 @@ void addVerilogLine(Module& module, std::string_view rawLine, int rawLength, int
         replaceTabs(buffers.first);
         line = buffers.first;
     }
-    const std::size_t comment = triggers.slash ? line.find("//") : std::string_view::npos;
-    if (comment != std::string_view::npos) {
-        module.lineComments[lineNumber] = std::string(trimmedView(line.substr(comment + 2)));
-        line = trimmedView(line.substr(0, comment));
-        if (line.empty()) return;
-    }
     // An open comment needs its closer looked for even on a line without it.
     if (state.commentOpen || triggers.slash) {
-        line = stripBlockCommentView(line, state.commentOpen, bufferBesides(line, buffers));
+        const CommentScan scan =
+            scanComments(line, triggers.quote, state.commentOpen, bufferBesides(line, buffers));
+        if (scan.lineComment) {
+            module.lineComments[lineNumber] = std::string(scan.commentText);
+            if (scan.nothingBeforeLineComment) return;
+        }
+        line = scan.kept;
     }
     if (state.attributeOpen || triggers.open) {
         line = stripAttributesView(line, state.attributeOpen, bufferBesides(line, buffers));
@@ -448,11 +504,15 @@ int prepareVerilogChunk(Module& module, const SourceText& source, int startLine,
     BlockCommentState state;
     // Kept from chunk to chunk; a buffer grown by a very long line is released.
     thread_local VerilogLineBuffers buffers;
+    // Preprocessed text counts the characters of the lines as read from the file.
+    const bool preprocessed = !source.sourceLineLengths.empty();
     int lineNumber = startLine;
     for (; lineNumber <= lineTotal; ++lineNumber) {
         sendReadProgress(lineNumber, lineTotal, progress);
-        addVerilogLine(module, source.line(lineNumber), source.sourceLineLength(lineNumber),
-                       lineNumber, state, buffers);
+        const std::string_view line = source.line(lineNumber);
+        const int rawLength = preprocessed ? source.sourceLineLength(lineNumber)
+                                           : static_cast<int>(line.size());
+        addVerilogLine(module, line, rawLength, lineNumber, state, buffers);
         if (module.text.size() > 8 && module.text.ends_with("endmodule")) break;
     }
     constexpr std::size_t kKeptBufferCapacity = 4096;

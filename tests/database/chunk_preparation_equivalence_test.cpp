@@ -29,22 +29,47 @@ struct ReferenceChunk {
     std::map<int, std::string> lineComments;
 };
 
-std::string referenceBracketStrip(std::string line, std::string_view opener,
-                                  std::string_view closer, bool& open) {
-    if (open) {
-        const std::size_t close = line.find(closer);
-        if (close == std::string::npos) return {};
-        open = false;
-        return line.substr(close + closer.size());
+// The comments of a line, character by character: block comments are cut
+// out (one left open cuts the rest), "//" outside strings and block comments
+// starts the line comment. Returns false when the line contributes nothing:
+// a line comment with only blanks before it.
+bool referenceComments(std::string& line, bool& open, std::string& comment, bool& hasComment) {
+    std::string kept;
+    std::size_t pos = 0;
+    bool inString = false;
+    while (pos < line.size()) {
+        if (open) {
+            const std::size_t close = line.find("*/", pos);
+            if (close == std::string::npos) break;
+            open = false;
+            pos = close + 2;
+            continue;
+        }
+        const char c = line[pos];
+        if (inString) {
+            kept += c;
+            if (c == '\\' && pos + 1 < line.size()) kept += line[++pos];
+            if (c == '"') inString = false;
+            ++pos;
+        } else if (c == '"') {
+            inString = true;
+            kept += c;
+            ++pos;
+        } else if (line.compare(pos, 2, "//") == 0) {
+            hasComment = true;
+            comment = trimBlanks(std::string_view(line).substr(pos + 2));
+            if (trimBlanks(std::string_view(line).substr(0, pos)).empty()) return false;
+            break;
+        } else if (line.compare(pos, 2, "/*") == 0) {
+            open = true;
+            pos += 2;
+        } else {
+            kept += c;
+            ++pos;
+        }
     }
-    const std::size_t start = line.find(opener);
-    if (start == std::string::npos) return line;
-    const std::size_t close = line.find(closer, start + opener.size());
-    if (close == std::string::npos) {
-        open = true;
-        return line.substr(0, start);
-    }
-    return line.erase(start, close + closer.size() - start);
+    line = kept;
+    return true;
 }
 
 // Every attribute of the line is removed; "(*)" and a "(*" after an at sign
@@ -108,13 +133,11 @@ void referenceLine(ReferenceChunk& chunk, std::string_view rawLine, int lineNumb
     for (char& c : line) {
         if (c == '\t') c = ' ';
     }
-    const std::size_t slashes = line.find("//");
-    if (slashes != std::string::npos) {
-        chunk.lineComments[lineNumber] = trimBlanks(std::string_view(line).substr(slashes + 2));
-        line = trimBlanks(std::string_view(line).substr(0, slashes));
-        if (line.empty()) return;
-    }
-    line = referenceBracketStrip(line, "/*", "*/", comment);
+    std::string text;
+    bool hasText = false;
+    const bool contributes = referenceComments(line, comment, text, hasText);
+    if (hasText) chunk.lineComments[lineNumber] = text;
+    if (!contributes) return;
     line = referenceAttributeStrip(line, attribute);
     line = "%%" + std::to_string(lineNumber) + " " + line;
     line = replaceAll(line, ") begin", ")begin");
@@ -147,6 +170,7 @@ std::string generatedSource(unsigned seed) {
         "*/",     "(*",     "*)",     "(*)",    "@(*)",   "if (",   "if  (",    "case (",
         ") begin", ")  begin", "`define", "W 8", "begin",  "end",    "endmodule", "module m;",
         "x = 1;", "(",      ")",      "\r",     "%%",     "wire w;", "*",       "/",
+        "\"",     "\\",     "@ ",
     };
     std::mt19937 rng(seed);
     std::string text;

@@ -43,7 +43,10 @@ TEST(VerilogChunk, LineCleaning) {
     const Case cases[] = {
         {"a = b; // note\n", "%%1 a = b;"},
         {"// note\n  \n\t\n", ""},
-        {"x = 1; /* a */ y = 2; /* b */\n", "%%1 x = 1; y = 2; /* b */"},
+        {"x = 1; /* a */ y = 2; /* b */\n", "%%1 x = 1; y = 2;"},
+        {"a/* x */b /* y\nz */ c /* w */ // n /* m\nd\n", "%%1 ab %%2 c %%3 d"},
+        {"s = \"a//b /*\"; // c\n", "%%1 s = \"a//b /*\";"},
+        {"/* see http://x */ y;\n", "%%1 y;"},
         {"a /* b\nc */ d\n", "%%1 a %%2 d"},
         {"/*\nfoo\n*/\n", "%%1 %%2 %%3"},
         {"(* keep *) wire w;\n", "%%1 wire w;"},
