@@ -1,6 +1,9 @@
 // Compiler directives met among the module items: `timescale, `include,
 // `define and the if-defined / if-not-defined conditionals (without nesting
 // and without an else branch: `else and `endif are ignored where they stand).
+// An analysed file that holds a back-quote is preprocessed first
+// (database/verilog_preprocessor.h), which leaves only `timescale in its text;
+// the other rules serve text prepared without that step.
 #pragma once
 
 #include "verilog/verilog_parse_state.h"
