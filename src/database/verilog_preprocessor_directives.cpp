@@ -51,8 +51,12 @@ void skipRestOfLine(Cursor& in) {
     in.pos = std::min(in.text.find('\n', in.pos), in.text.size());
 }
 
+// A back-slash with nothing but blanks after it on its line continues the line.
 bool continuesLine(const Cursor& in) {
-    return in.at() == '\\' && (in.at(1) == '\n' || (in.at(1) == '\r' && in.at(2) == '\n'));
+    if (in.at() != '\\') return false;
+    std::size_t ahead = 1;
+    while (in.at(ahead) == ' ' || in.at(ahead) == '\t' || in.at(ahead) == '\r') ++ahead;
+    return in.at(ahead) == '\n';
 }
 
 // The path of `name` beside the file `besides`.

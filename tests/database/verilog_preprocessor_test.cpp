@@ -96,6 +96,7 @@ TEST(VerilogPreprocessor, MacrosExpandWithTheirArguments) {
          "\n\n\ny = 1+1+{c, d[1,2]};\n", ""},
         {"`define M(a) a\ny = `M(`M(`M(3)));\n", "\ny = 3;\n", ""},
         {"`define BODY a = 1; \\\n  b = 2; // c\nx `BODY\n", "\n\nx a = 1;    b = 2;\n", ""},
+        {"`define TWO a \\ \r\n b\r\n`TWO\r\n", "\n\na   b\r\n", ""},
         {"`define F(a,b) a+b\ny = `F(1, // one\n 2) + 3;\nz;\n", "\ny = 1+2 + 3;\n\nz;\n", ""},
         {"`define G(a, b = 7) a*b\n`G(2) `G(2,) `G(2,3)\n", "\n2*7 2*7 2*3\n", ""},
         {"`define S(x) `\"x`\"\n`define P(a) a``_reg\n`S(abc) `P(data)\n",
