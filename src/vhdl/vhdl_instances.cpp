@@ -147,25 +147,31 @@ int addConnection(VhdlParseState& state, std::string_view association,
 
 // Calls `visit` with the position of every "," outside double quotes and
 // outside parentheses (an association such as "d => f(a, b)" stays whole),
-// in order, until it returns nonzero; returns that value or 0. Commas,
-// quotes and brackets are few, so each is found by a search.
+// in order, until it returns nonzero; returns that value or 0. One pass
+// over the characters.
 template <typename Visit>
 int forEachCommaOutsideQuotes(std::string_view text, Visit visit) {
     bool inQuotes = false;
     long depth = 0;
-    std::size_t at = text.find_first_of(",\"()");
-    while (at != std::string_view::npos) {
-        const char c = text[at];
-        if (c == '"') {
-            inQuotes = !inQuotes;
-        } else if (!inQuotes && c == '(') {
-            ++depth;
-        } else if (!inQuotes && c == ')') {
-            depth -= depth > 0 ? 1 : 0;
-        } else if (!inQuotes && c == ',' && depth == 0) {
-            if (const int stop = visit(at)) return stop;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        switch (text[at]) {
+            case '"':
+                inQuotes = !inQuotes;
+                break;
+            case '(':
+                depth += inQuotes ? 0 : 1;
+                break;
+            case ')':
+                depth -= (!inQuotes && depth > 0) ? 1 : 0;
+                break;
+            case ',':
+                if (!inQuotes && depth == 0) {
+                    if (const int stop = visit(at)) return stop;
+                }
+                break;
+            default:
+                break;
         }
-        at = text.find_first_of(",\"()", at + 1);
     }
     return 0;
 }

@@ -445,6 +445,32 @@ void addSensitivityList(std::string_view header, Always& block) {
     });
 }
 
+// "process (all)" is sensitive to every signal and port that its statements
+// read: the list is made of those, in the order first read.
+void expandSensitivityToAll(VhdlParseState& state, Always& block) {
+    if (block.sensitivity.size() != 1 || block.sensitivity[0].name != "all") return;
+    block.sensitivity.clear();
+    std::unordered_set<std::string> known;
+    std::vector<FormulaToken> operands;
+    for (const Statement& statement : block.statements) {
+        if (statement.valueDisplay.empty()) continue;
+        operands.clear();
+        tokenizeVhdl(state.generics(), statement.valueDisplay, block.line, operands);
+        for (const FormulaToken& token : operands) {
+            if (token.op != -1 || isLiteralOperand(token.text)) continue;
+            const std::string name = token.text.substr(0, token.text.find_first_of("(.'"));
+            const std::string display =
+                token.displayText.substr(0, token.displayText.find_first_of("(.'"));
+            if (!state.isSignalName(name) && !state.isPinName(name)) continue;
+            if (!known.insert(name).second) continue;
+            Sensitivity& entry = block.sensitivity.emplace_back();
+            entry.name = name;
+            entry.displayName = display;
+            entry.edge = -1;
+        }
+    }
+}
+
 }  // namespace
 
 int addProcessStatement(std::vector<Statement>& statements, std::string_view text, int line,
@@ -471,8 +497,11 @@ int parseProcess(VhdlParseState& state, std::string_view headerRest) {
     block.line = line;
     addSensitivityList(trimmedBlanks(header), block);
     state.module.alwaysBlocks.push_back(std::move(block));
-    ProcessBodyParser parser(state, state.module.alwaysBlocks.size() - 1);
-    return parser.run();
+    const std::size_t index = state.module.alwaysBlocks.size() - 1;
+    ProcessBodyParser parser(state, index);
+    const int result = parser.run();
+    expandSensitivityToAll(state, state.module.alwaysBlocks[index]);
+    return result;
 }
 
 }  // namespace corvane

@@ -92,6 +92,16 @@ TEST(VhdlRealConstructs, ProcessStatements) {
          [](const Module& m) {
              EXPECT_EQ(targets(m), (Targets{"for", "s(i)", "end", "if", "v", "end"}));
          }},
+        {"process (all) is sensitive to the signals and ports it reads",
+         design("signal s, t : std_logic;",
+                "process (all)\n  variable v : std_logic;\nbegin\nv := s;\n"
+                "if d(0) = '1' and v = '0' then\nt <= s;\nend if;\nend process;"),
+         [](const Module& m) {
+             ASSERT_EQ(m.alwaysBlocks.size(), 1u);
+             std::vector<std::string> list;
+             for (const Sensitivity& entry : m.alwaysBlocks[0].sensitivity) list.push_back(entry.name);
+             EXPECT_EQ(list, (Targets{"s", "d"}));
+         }},
         {"procedure calls add nothing", process("write_out(s, d);\nreset_all;\nq <= s;"),
          [](const Module& m) { EXPECT_EQ(targets(m), (Targets{"q"})); }},
         {"record fields and when others => null",
