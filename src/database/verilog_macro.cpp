@@ -142,13 +142,13 @@ bool parseMacroDefinition(std::string_view text, VerilogMacro& macro) {
 }
 
 std::string substituteMacroBody(const VerilogMacro& macro,
-                                const std::vector<std::string>& actuals) {
+                                const std::vector<std::string>& actuals, std::size_t maxSize) {
     const std::string_view body = macro.body;
     if (!macro.hasFormals && body.find('`') == std::string_view::npos) return macro.body;
     std::string out;
     out.reserve(body.size());
     std::size_t pos = 0;
-    while (pos < body.size()) {
+    while (pos < body.size() && out.size() <= maxSize) {
         const char c = body[pos];
         if (c == '"') {
             const std::size_t end = stringEnd(body, pos);

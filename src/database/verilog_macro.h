@@ -37,7 +37,8 @@ bool parseMacroDefinition(std::string_view text, VerilogMacro& macro);
 // missing one by its default, else by nothing). Names after a back-quote are
 // macro names and stay; "`\"" becomes a double quote, "`\\`\"" an escaped
 // quote and "``" joins its two sides. Text inside plain string literals is
-// left as it is.
-std::string substituteMacroBody(const VerilogMacro& macro, const std::vector<std::string>& actuals);
+// left as it is. The text stops growing once it is longer than `maxSize`.
+std::string substituteMacroBody(const VerilogMacro& macro, const std::vector<std::string>& actuals,
+                                std::size_t maxSize);
 
 }  // namespace corvane

@@ -54,7 +54,8 @@ void Scanner::expandMacro(std::string_view name, Cursor& in, std::string& out) {
         message(line, macroMessage(name, "has too many arguments."));
         return;
     }
-    const std::string body = substituteMacroBody(*macro, actuals);
+    const std::size_t budget = producedLimit_ - std::min(produced_, producedLimit_);
+    const std::string body = substituteMacroBody(*macro, actuals, budget);
     produced_ += body.size();
     if (!withinBounds(in, tooLarge)) return;
     activeMacros_.emplace_back(name);

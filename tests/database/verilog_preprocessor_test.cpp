@@ -145,6 +145,15 @@ TEST(VerilogPreprocessor, RunawayExpansionStopsWithOneMessage) {
     EXPECT_EQ(linesOf(result.text), linesOf(source));
     EXPECT_TRUE(result.text.ends_with("\nlast\n"));
 
+    // Arguments put into a body many times over.
+    const std::string call = "`D(`D(`D(`D(`D(`D(`D(`D(1))))))))";
+    const PreprocessedVerilog wide = preprocessVerilog(
+        "`define D(x) x x x x x x x x x x x x x x x x\n" + call + "\nlast\n", "t.v");
+    ASSERT_EQ(wide.messages.size(), 1u);
+    EXPECT_EQ(wide.messages[0].text, "Macro \"`D\" expansion is too large.\r\n");
+    EXPECT_LT(wide.text.size(), std::size_t{200} << 20);
+    EXPECT_TRUE(wide.text.ends_with("\nlast\n"));
+
     // Uses that expand to nothing are bounded by their count.
     std::string empty = "`define E0\n";
     for (int level = 1; level <= 40; ++level) {
