@@ -20,6 +20,35 @@ HeaderEnd headerEndOf(std::string_view lower) {
     return HeaderEnd::kMissing;
 }
 
+// Drops a delay control of the header ("always #5 clk = ~clk;", "q <= #1 d;"):
+// "#5", "# 5" or "#(...)" up to its balancing ")". The tokens of the delay
+// are read from the state, the first one being `token`. Returns what follows
+// the delay in its last token (a "begin" glued to its ")").
+std::string skipHeaderDelay(VerilogParseState& state, std::string_view token) {
+    std::string delay(token.substr(1));
+    while (delay.empty() && !state.exhausted()) {
+        const std::string_view next = state.nextView();
+        if (isLineMarkerText(next)) {
+            state.currentLine = lineMarkerNumber(next);
+        } else {
+            delay = next;
+        }
+    }
+    if (!delay.starts_with('(')) return {};
+    long depth = 0;
+    while (true) {
+        for (std::size_t i = 0; i < delay.size(); ++i) {
+            depth += delay[i] == '(' ? 1 : delay[i] == ')' ? -1 : 0;
+            if (depth == 0) return delay.substr(i + 1);
+        }
+        do {
+            if (state.exhausted()) return {};
+            delay = state.nextView();
+            if (isLineMarkerText(delay)) state.currentLine = lineMarkerNumber(delay);
+        } while (isLineMarkerText(delay));
+    }
+}
+
 // Reads the header tokens after the keyword, joined by blanks into `header`
 // (which starts with the keyword). A token starting an if, case or for is
 // pushed back for the body; a token ending with ";" or with "begin" is kept.
@@ -33,7 +62,19 @@ HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
             state.currentLine = lineMarkerNumber(token);
             continue;
         }
-        assignLowerAscii(lower, token);
+        std::string_view piece = token;
+        std::string rest;
+        if (piece.starts_with('#')) {
+            rest = skipHeaderDelay(state, piece);
+            if (rest.empty()) continue;
+            piece = rest;
+        }
+        assignLowerAscii(lower, piece);
+        // A named block's label is left out of the header.
+        if (lower.starts_with("begin:")) {
+            lower.resize(5);
+            piece = piece.substr(0, 5);
+        }
         if (lower == "endmodule" || lower == "endmodul") {
             // Left for the module loop, which ends the module with it.
             state.pushBack();
@@ -50,7 +91,7 @@ HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
             return end;
         }
         header.push_back(' ');
-        header += token;
+        header += piece;
         end = headerEndOf(lower);
     }
     return end;

@@ -7,7 +7,9 @@
 #include "database/text_helpers.h"
 #include "verilog/always_construct_tracker.h"
 #include "verilog/always_declared_names.h"
+#include "verilog/always_statement_words.h"
 #include "verilog/always_token_source.h"
+#include "verilog/construct_skipper.h"
 #include "verilog/statement_splitter.h"
 
 namespace corvane {
@@ -22,6 +24,9 @@ constexpr std::size_t kKeptScratchCapacity = 1024;
 
 constexpr std::string_view kEndMissing = "\"end\" not exist.\r\n";
 constexpr std::string_view kUnknownStatement = "syntax error at conditional experssion.\r\n";
+
+// Result of a statement test that found no control statement.
+constexpr int kNotControl = 3;
 
 // Words that begin a module item. In a body without begin-end they end the
 // body and are left for the module parser.
@@ -81,8 +86,11 @@ private:
     }
 
     int readBody() {
-        // The header's own "begin" may name the block.
-        if (blockForm_) skipBlockLabel();
+        // The header's own "begin" may name the block and declare variables.
+        if (blockForm_) {
+            skipBlockLabel();
+            declarationsAllowed_ = true;
+        }
         while (true) {
             if (source_.atEnd()) {
                 state_.error(kEndMissing);
@@ -103,12 +111,17 @@ private:
         if (lower == "endmodule" || lower == "endmodul") return -1;
         if (lower == "else") return elseConstruct();
         if (isConditionalDirective(lower)) return directive(lower);
-        tracker_.settle();
+        settle();
         if (lower == "end" || lower == "endcase" || lower == "endcasex") return closeLevel();
-        if (lower == "begin") {
+        const bool declarationsAllowed = declarationsAllowed_;
+        declarationsAllowed_ = false;
+        if (lower == "begin" || lower.starts_with("begin:")) {
             openBeginLevel();
             return kContinue;
         }
+        if (declarationsAllowed && isLocalDeclarationWord(lower)) return localDeclaration(token);
+        // Where a case expects an item, a declared name starts a label.
+        if (tracker_.atCaseItem()) return keywordStatement(token, lower);
         const TargetKind target = targetKind(lower);
         if (target != TargetKind::kNone) return assignment(token, target);
         if (endsByStructure_ && source_.lastFromText() && isModuleItemWord(lower)) {
@@ -130,23 +143,53 @@ private:
         if (isKeywordToken(lower, "case")) {
             return caseConstruct(token, 4, "syntax error at conditional experssion of 'case'.\r\n");
         }
-        if (lower.starts_with("$fdisplay")) {
-            return taskCall(token, "syntax error at conditional experssion of '$fdisplay'.\r\n");
-        }
-        if (lower.starts_with("$display")) {
-            return taskCall(token, "syntax error at conditional experssion of '$display'.\r\n");
-        }
+        if (lower.starts_with('$')) return systemTaskCall(token, lower);
+        if (const int result = controlStatement(token, lower); result != kNotControl) return result;
         if (isKeywordToken(lower, "for")) return forConstruct(token);
-        if (isKeywordToken(lower, "while")) return whileConstruct(token);
+        if (isKeywordToken(lower, "while")) {
+            return loopCondition(token, 5,
+                                 "syntax error at conditional experssion of 'while'.\r\n");
+        }
         if (isKeywordToken(lower, "if")) {
             return ifConstruct(token, "if", "syntax error at conditional experssion of 'if'.\r\n");
         }
-        if (isKeywordToken(lower, "disable")) {
+        if (isKeywordToken(lower, "disable") || isProceduralContinuousWord(lower)) {
             skipToSemicolon(source_, token);
             return completeStatement();
         }
-        if (lower.find(':') != std::string_view::npos) return caseItem(token);
+        if (isAssertionWord(lower)) return assertion(token);
+        if (!tracker_.atCaseItem() && startsTaskCallWithArguments(lower)) {
+            return taskCall(token, kUnknownStatement);
+        }
+        if (caseLabelColon(token) != std::string::npos) return caseItem(token);
         return labelOrError(token);
+    }
+
+    // Delay and event controls, event triggers, loops that add no statement
+    // and the null statement. kNotControl when the token is none of them.
+    int controlStatement(const std::string& token, std::string_view lower) {
+        if (lower.starts_with('#') || lower.starts_with('@')) return timingControl(token);
+        if (lower.starts_with("->")) {
+            skipToSemicolon(source_, token);
+            return completeStatement();
+        }
+        if (lower == ";") return completeStatement();
+        if (isKeywordToken(lower, "repeat")) return loopCondition(token, 6, kEndMissing);
+        if (isKeywordToken(lower, "wait")) return loopCondition(token, 4, kEndMissing);
+        if (lower == "forever") {
+            tracker_.openSlot();
+            return kContinue;
+        }
+        return kNotControl;
+    }
+
+    static bool isProceduralContinuousWord(std::string_view lower) {
+        return lower == "force" || lower == "release" || lower == "assign" || lower == "deassign";
+    }
+
+    static bool isAssertionWord(std::string_view lower) {
+        return isKeywordToken(lower, "assert") || isKeywordToken(lower, "assume") ||
+               isKeywordToken(lower, "cover") || isKeywordToken(lower, "restrict");
     }
 
     // The token in lower case, in a buffer reused for every token: tokens are
@@ -169,13 +212,45 @@ private:
         }
         if (names_.isReg(name)) return TargetKind::kReg;
         if (names_.isPort(name)) return TargetKind::kPortOrConcatenation;
+        // Variables of a named block, and hierarchical names, are written
+        // like regs.
+        if (isLocalName(name)) return TargetKind::kReg;
+        if (name.find('.') != std::string_view::npos && isPlainName(name)) return TargetKind::kReg;
         return TargetKind::kNone;
+    }
+
+    bool isLocalName(std::string_view name) const {
+        for (const std::string& local : localNames_) {
+            if (local == name) return true;
+        }
+        return false;
+    }
+
+    // "reg [7:0] t;" or "integer k;" at the start of a named block: nothing
+    // is recorded, but its names become assignment targets.
+    int localDeclaration(const std::string& token) {
+        const int line = state_.currentLine;
+        const std::size_t range = token.find('[');
+        std::string text = range == std::string::npos ? std::string() : token.substr(range);
+        std::string next;
+        while (!text.ends_with(';')) {
+            if (!source_.takeWord(next)) {
+                state_.errorAt(line, kEndMissing);
+                return 1;
+            }
+            const std::string lower = toLowerAscii(next);
+            if (lower != "signed" && lower != "unsigned") text += next;
+        }
+        text.pop_back();
+        appendDeclaredNames(text, localNames_);
+        declarationsAllowed_ = true;
+        return kContinue;
     }
 
     int assignment(const std::string& token, TargetKind target) {
         const int line = state_.currentLine;
         std::string text = token;
-        if (!glueStatement(source_, text)) {
+        if (!glueAssignment(source_, text)) {
             state_.errorAt(line, target == TargetKind::kReg ? "';' not exist.(7)\r\n"
                                                             : "';' not exist.(8)\r\n");
             return 1;
@@ -231,38 +306,111 @@ private:
             return 1;
         }
         if (addSplitStatement("case <= " + condition.text, line) != 0) return 1;
-        openLevel();
+        openLevel(true);
         return kContinue;
     }
 
+    // "for (...)": a "for" marker; the loop's body is a begin-end level (its
+    // "begin" adds no marker) or one statement closed by an "end" marker.
     int forConstruct(const std::string& token) {
         const int line = state_.currentLine;
-        if (!skipToBegin(source_, token)) {
+        ConditionText condition;
+        if (!readCondition(source_, token.substr(3), condition)) {
             state_.errorAt(line, "syntax error at conditional experssion of 'for'.\r\n");
             return 1;
         }
         addMarker("for", "", line);
-        if (forIsBlockLevel_) {
-            // The for of a single-for body owns the block's own level.
+        if (condition.gluedBegin || takeBeginWord()) {
+            if (forIsBlockLevel_) {
+                // The for of a single-for body owns the block's own level.
+                forIsBlockLevel_ = false;
+                skipBlockLabel();
+                declarationsAllowed_ = true;
+            } else {
+                openLevel();
+            }
+        } else if (forIsBlockLevel_) {
+            // A single-for body whose loop holds one statement ends with it.
             forIsBlockLevel_ = false;
-            skipBlockLabel();
+            endsByStructure_ = true;
         } else {
-            openLevel();
+            tracker_.openLoop();
         }
         return kContinue;
     }
 
-    // A while loop adds no statement; its body is read as part of the stream.
-    int whileConstruct(const std::string& token) {
+    // Takes the next word when it is "begin" (or "begin:name").
+    bool takeBeginWord() {
+        if (source_.hasPending()) return false;
+        std::string next;
+        if (!source_.takeWord(next)) return false;
+        const std::string lower = toLowerAscii(next);
+        if (lower == "begin" || lower.starts_with("begin:")) return true;
+        source_.giveBack(std::move(next));
+        return false;
+    }
+
+    // "while", "repeat" or "wait" with its condition adds no statement; its
+    // body is read as part of the stream.
+    int loopCondition(const std::string& token, std::size_t keywordLength,
+                      std::string_view message) {
         const int line = state_.currentLine;
         ConditionText condition;
-        if (!readCondition(source_, token.substr(5), condition)) {
-            state_.errorAt(line, "syntax error at conditional experssion of 'while'.\r\n");
+        if (!readCondition(source_, token.substr(keywordLength), condition)) {
+            state_.errorAt(line, message);
             return 1;
         }
         tracker_.openSlot();
         if (condition.gluedBegin) openBeginLevel();
         return kContinue;
+    }
+
+    // "#10", "#(d)", "@(posedge clk)", "@*", "@ev": a control before a
+    // statement adds nothing; the statement follows.
+    int timingControl(const std::string& token) {
+        const int line = state_.currentLine;
+        std::string rest = token.substr(1);
+        if (rest.empty() && !source_.takeWord(rest)) {
+            state_.errorAt(line, kEndMissing);
+            return 1;
+        }
+        if (rest.starts_with('(')) {
+            ConditionText condition;
+            if (!readCondition(source_, std::move(rest), condition)) {
+                state_.errorAt(line, kEndMissing);
+                return 1;
+            }
+            if (condition.gluedBegin) openBeginLevel();
+            return kContinue;
+        }
+        const std::size_t length = token.starts_with('@') && rest.starts_with('*')
+                                       ? 1
+                                       : controlValueLength(rest);
+        if (length < rest.size()) source_.setPending(rest.substr(length));
+        return kContinue;
+    }
+
+    // Any system task call ("$finish;", "$fwrite(f, ...);") is dropped.
+    int systemTaskCall(const std::string& token, std::string_view lower) {
+        if (lower.starts_with("$fdisplay")) {
+            return taskCall(token, "syntax error at conditional experssion of '$fdisplay'.\r\n");
+        }
+        if (lower.starts_with("$display")) {
+            return taskCall(token, "syntax error at conditional experssion of '$display'.\r\n");
+        }
+        return taskCall(token, kUnknownStatement);
+    }
+
+    // An immediate assertion with its action and else branch is dropped.
+    int assertion(const std::string& token) {
+        const int line = state_.currentLine;
+        const SkipOutcome outcome = skipConstruct(source_, token);
+        if (outcome.end == SkipEnd::kEndmodule) return -1;
+        if (outcome.end == SkipEnd::kTextEnded) {
+            state_.errorAt(line, kEndMissing);
+            return 1;
+        }
+        return completeStatement();
     }
 
     int taskCall(const std::string& token, std::string_view message) {
@@ -277,7 +425,7 @@ private:
     // "label:" adds a "when" marker; the text after the ":" starts the item's
     // statement, or is the "begin" of its block.
     int caseItem(const std::string& token) {
-        const std::size_t colon = token.find(':');
+        const std::size_t colon = caseLabelColon(token);
         addMarker("when", std::string_view(token).substr(0, colon), state_.currentLine);
         tracker_.openItem();
         std::string rest = token.substr(colon + 1);
@@ -289,13 +437,23 @@ private:
         return kContinue;
     }
 
-    // A case label written apart from its ":" ("default :", "S0, S1 :") is
-    // glued to it; any other unknown token is an error.
+    // A token that is no statement: where a case expects an item it starts a
+    // label written over several tokens ("3'b 000 :", "a && b :"); a case
+    // label written apart from its ":" ("default :", "S0, S1 :") is glued to
+    // it; a name alone is a task enable ("t;", "t (a);"); anything else is an
+    // error.
     int labelOrError(const std::string& token) {
+        if (tracker_.atCaseItem()) return caseLabel(token);
         const int line = state_.currentLine;
+        if (token.ends_with(';') && isPlainName(std::string_view(token).substr(0, token.size() - 1))) {
+            return completeStatement();
+        }
         std::string text = token;
         std::string next;
         while (source_.takeWord(next)) {
+            if (text == token && isPlainName(token) && (next == ";" || next.starts_with('('))) {
+                return taskCall(next, kUnknownStatement);
+            }
             if (!(text.ends_with(',') || next.starts_with(':') || next.starts_with(','))) {
                 source_.giveBack(std::move(next));
                 break;
@@ -303,6 +461,37 @@ private:
             text += next;
             if (text.find(':') != std::string::npos) return caseItem(text);
         }
+        state_.errorAt(line, kUnknownStatement);
+        return 1;
+    }
+
+    // Glues the tokens of a case label up to the ":" that ends it. A
+    // statement end or a block closer met first is an error.
+    int caseLabel(const std::string& token) {
+        const int line = state_.currentLine;
+        std::string text = token;
+        std::string next;
+        if (toLowerAscii(token) == "default" && source_.takeWord(next)) {
+            // The ":" after "default" may be left out.
+            const bool colon = next.starts_with(':');
+            source_.giveBack(std::move(next));
+            if (!colon) {
+                addMarker("when", token, line);
+                tracker_.openItem();
+                return kContinue;
+            }
+        }
+        while (caseLabelColon(text) == std::string::npos) {
+            if (text.ends_with(';') || !source_.takeWord(next)) break;
+            const std::string lower = toLowerAscii(next);
+            if (lower == "end" || lower == "endcase" || lower == "endcasex" ||
+                lower == "endmodule" || lower == "endmodul") {
+                source_.giveBack(std::move(next));
+                break;
+            }
+            text += next;
+        }
+        if (caseLabelColon(text) != std::string::npos) return caseItem(text);
         state_.errorAt(line, kUnknownStatement);
         return 1;
     }
@@ -320,32 +509,62 @@ private:
     int closeLevel() {
         if (depth_ == 1) return 0;
         --depth_;
+        // A loop still waiting for its statement ends with the level.
+        for (std::size_t i = tracker_.loopsInLevel(); i > 0; --i) {
+            addMarker("end", "", state_.currentLine);
+        }
         addMarker("end", "", state_.currentLine);
         tracker_.closeLevel();
+        closeDoneLoops();
         return afterCompletion();
     }
 
     int completeStatement() {
         tracker_.completeStatement();
+        closeDoneLoops();
         return afterCompletion();
+    }
+
+    // A statement that is not an "else" starts: completed ifs can no longer
+    // take an else, so the loops around them are complete.
+    void settle() {
+        tracker_.settle();
+        closeDoneLoops();
+    }
+
+    // A loop without begin-end whose statement is complete gets its "end".
+    void closeDoneLoops() {
+        while (tracker_.loopDone()) {
+            addMarker("end", "", state_.currentLine);
+            tracker_.closeLoop();
+        }
     }
 
     // A body without begin-end is complete once its construct is, unless an
     // "else" follows that still belongs to it.
     int afterCompletion() {
-        if (!endsByStructure_ || !tracker_.complete()) return kContinue;
+        if (!endsByStructure_ || !tracker_.completeUnlessElse()) return kContinue;
         if (!tracker_.elseMayFollow()) return 0;
         if (source_.hasPending()) return kContinue;
         std::string next;
-        if (!source_.takeWord(next)) return 0;
-        source_.giveBack(next);
-        return toLowerAscii(next) == "else" ? kContinue : 0;
+        if (source_.takeWord(next)) {
+            source_.giveBack(next);
+            if (toLowerAscii(next) == "else") return kContinue;
+        }
+        settle();
+        return 0;
     }
 
-    void openLevel() {
+    // A begin-end or for level, or a case level whose items follow.
+    void openLevel(bool caseLevel = false) {
         ++depth_;
-        tracker_.openLevel();
+        if (caseLevel) {
+            tracker_.openCase();
+        } else {
+            tracker_.openLevel();
+        }
         skipBlockLabel();
+        declarationsAllowed_ = !caseLevel;
     }
 
     // A "begin" opens a level and is recorded as a "begin" marker, whether
@@ -397,6 +616,8 @@ private:
     bool endsByStructure_;
     bool forIsBlockLevel_;
     bool blockForm_;
+    bool declarationsAllowed_ = false;  // a named block's declarations may come next
+    std::vector<std::string> localNames_;  // variables declared in the block's named blocks
     std::string lowerBuffer_;
     std::string token_;  // the token being dispatched, its storage reused
 };

@@ -90,6 +90,43 @@ bool glueStatement(AlwaysTokenSource& source, std::string& text) {
     return true;
 }
 
+namespace {
+
+// Drops an intra-assignment control ("#1", "# 1", "#(d)", "@(posedge c)")
+// that starts with `token`; what follows it in its token is glued to `text`.
+bool dropAssignmentControl(AlwaysTokenSource& source, const std::string& token,
+                           std::string& text) {
+    std::string rest = token.substr(1);
+    if (rest.empty() && !source.takeWord(rest)) return false;
+    if (!rest.starts_with('(')) {
+        std::size_t length = 0;
+        while (length < rest.size() && (isNameChar(rest[length]) || rest[length] == '.' ||
+                                         rest[length] == '\'' || rest[length] == '*')) {
+            ++length;
+        }
+        text += rest.substr(length);
+        return true;
+    }
+    // What follows the ")" in its token is left pending, to be glued next.
+    ConditionText control;
+    return readCondition(source, std::move(rest), control);
+}
+
+}  // namespace
+
+bool glueAssignment(AlwaysTokenSource& source, std::string& text) {
+    std::string token;
+    while (!text.ends_with(';')) {
+        if (!source.takeWord(token)) return false;
+        if ((token.starts_with('#') || token.starts_with('@')) && text.ends_with('=')) {
+            if (!dropAssignmentControl(source, token, text)) return false;
+            continue;
+        }
+        text += token;
+    }
+    return true;
+}
+
 bool skipTaskCall(AlwaysTokenSource& source, std::string first) {
     std::string token = std::move(first);
     long depth = 0;

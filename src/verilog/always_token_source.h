@@ -60,6 +60,11 @@ bool readCondition(AlwaysTokenSource& source, std::string first, ConditionText& 
 // the text ends first.
 bool glueStatement(AlwaysTokenSource& source, std::string& text);
 
+// As glueStatement, for an assignment: a delay or event control right after
+// its "=" or "<=" ("q <= #1 d;") is dropped, so that the value is the
+// expression alone.
+bool glueAssignment(AlwaysTokenSource& source, std::string& text);
+
 // Reads a system task call ("$display(...);") up to the ";" that ends it
 // outside quotes and parentheses. False when the text ends first.
 bool skipTaskCall(AlwaysTokenSource& source, std::string first);

@@ -2,15 +2,35 @@
 
 #include <string>
 
+#include "verilog/always_token_source.h"
+#include "verilog/construct_skipper.h"
+
 namespace corvane {
 
-int skipBlockUntil(VerilogParseState& state, std::string_view closer, int openLine) {
+int skipBlockUntil(VerilogParseState& state, std::string_view closer, int openLine,
+                   std::string_view opener) {
+    long depth = 1;
     while (!state.exhausted()) {
         const std::string_view token = state.nextView();
         if (isLineMarkerText(token)) state.currentLine = lineMarkerNumber(token);
-        if (token == closer) return 0;
+        if (token == closer && --depth == 0) return 0;
+        if (!opener.empty() && token == opener) ++depth;
     }
     state.errorAt(openLine, "\"" + std::string(closer) + "\" not exist.\r\n");
+    return 1;
+}
+
+int skipSpecifyBlock(VerilogParseState& state, int openLine) {
+    while (!state.exhausted()) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) state.currentLine = lineMarkerNumber(token);
+        if (token == "endspecify") return 0;
+        if (token == "endmodule" || token == "endmodul") {
+            state.pushBack();
+            break;
+        }
+    }
+    state.errorAt(openLine, "\"endspecify\" not exist.\r\n");
     return 1;
 }
 
@@ -21,6 +41,26 @@ void skipDeclaration(VerilogParseState& state, std::string_view keywordToken) {
         if (isLineMarkerText(token)) state.currentLine = lineMarkerNumber(token);
         if (token.ends_with(';')) return;
     }
+}
+
+bool isGenerateConstruct(std::string_view token) {
+    // Most item tokens differ from these keywords in their first character.
+    if (token.empty() || std::string_view("ifcb").find(token.front()) == std::string_view::npos) {
+        return false;
+    }
+    static constexpr std::string_view kKeywords[] = {"if", "for", "case", "casex", "casez", "begin"};
+    for (std::string_view keyword : kKeywords) {
+        if (isKeywordToken(token, keyword)) return true;
+    }
+    return false;
+}
+
+int skipGenerateConstruct(VerilogParseState& state, std::string_view keywordToken, int openLine) {
+    AlwaysTokenSource source(state);
+    const SkipOutcome outcome = skipConstruct(source, std::string(keywordToken));
+    if (outcome.end == SkipEnd::kComplete) return 0;
+    state.errorAt(openLine, "\"end\" not exist.\r\n");
+    return 1;
 }
 
 }  // namespace corvane

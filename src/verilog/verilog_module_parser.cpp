@@ -54,6 +54,46 @@ bool isSkippedDeclaration(std::string_view token) {
            isKeyword(token, "real");
 }
 
+// Net types declared like "wire".
+bool isWireLikeNetType(std::string_view token, std::string_view& keyword) {
+    static constexpr std::string_view kNetTypes[] = {"tri",   "wand",   "wor",     "triand", "trior",
+                                                     "trireg", "uwire", "supply0", "supply1"};
+    if (token.empty() || (token.front() != 't' && token.front() != 'w' && token.front() != 'u' &&
+                          token.front() != 's')) {
+        return false;
+    }
+    for (std::string_view netType : kNetTypes) {
+        if (isKeyword(token, netType)) {
+            keyword = netType;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Declarations of kinds the database does not record, legal only in a module.
+bool isSkippedModuleDeclaration(std::string_view token) {
+    return isKeyword(token, "genvar") || isKeyword(token, "realtime") ||
+           isKeyword(token, "specparam") || token == "event";
+}
+
+// Module items without a record of their own, read only inside a module;
+// other tokens go on to the child instance rule. Returns false when the
+// token is none of them.
+bool dispatchUnmodelledItem(VerilogParseState& state, std::string_view token) {
+    std::string_view netType;
+    if (isWireLikeNetType(token, netType)) {
+        parseWireDeclaration(state, rangeTextOf(token, netType));
+    } else if (isGenerateConstruct(token)) {
+        skipGenerateConstruct(state, token, state.currentLine);
+    } else if (isSkippedModuleDeclaration(token)) {
+        skipDeclaration(state, token);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // A second "module" inside one chunk: the previous module lacks its
 // "endmodule". The module read so far is completed and the analysis resumes
 // on the line of the new keyword. On the chunk's first line there is no
@@ -76,7 +116,7 @@ Step dispatchModuleItem(VerilogParseState& state, std::string_view token,
         const int direction = keyword == "input" ? 0 : keyword == "output" ? 1 : 2;
         parsePortDeclaration(state, direction, rangeTextOf(token, keyword));
     } else if (keyword == "generate") {
-        skipBlockUntil(state, "endgenerate", state.currentLine);
+        skipBlockUntil(state, "endgenerate", state.currentLine, "generate");
     } else if (keyword == "wire") {
         parseWireDeclaration(state, rangeTextOf(token, keyword));
     } else if (keyword == "reg") {
@@ -131,8 +171,12 @@ Step dispatch(VerilogParseState& state, std::string_view token, AnalysisContext&
         state.inModule = 0;
     } else if (isSkippedDeclaration(token)) {
         skipDeclaration(state, token);
+    } else if (token == "specify" && state.inModule == 1) {
+        // Path delays and timing checks are no module items; nothing in the
+        // block is recorded.
+        skipSpecifyBlock(state, state.currentLine);
     } else if (token.starts_with("specify") || token.starts_with("endspecify")) {
-        // The items of a specify block are read as module items.
+        // Other words beginning so are ignored, as they always were.
     } else if (const std::string_view keyword = moduleItemKeyword(token); !keyword.empty()) {
         if (state.inModule != 1) {
             state.error("Illegal position \"" + std::string(keyword) + "\".\r\n");
@@ -140,7 +184,7 @@ Step dispatch(VerilogParseState& state, std::string_view token, AnalysisContext&
         }
         return dispatchModuleItem(state, token, keyword);
     } else if (state.inModule == 1) {
-        parseChildInstance(state, std::string(token));
+        if (!dispatchUnmodelledItem(state, token)) parseChildInstance(state, std::string(token));
     } else if (!token.empty()) {
         state.error("Syntax error.(0)\r\n");
         return Step::Fail;

@@ -205,6 +205,118 @@ TEST(AlwaysBlockParser, BodiesWithoutBeginEnd) {
     expectBodies(std::begin(cases), std::end(cases));
 }
 
+// A loop body without begin-end is one statement; the "end" marker after it
+// closes the loop's level as the "end" of a begin-end body would.
+TEST(AlwaysBlockParser, LoopsWithoutBeginEnd) {
+    const BodyCase cases[] = {
+        {"always @* begin for (i = 0; i < 4; i = i + 1)\nbegin m[i] = 0; end end\nendmodule",
+         "*/-1", "for; m[i] 0; end", "endmodule"},
+        {"always @* begin for (i = 0; i < 4; i = i + 1) m[i] = 0; x = 1; end\nendmodule", "*/-1",
+         "for; m[i] 0; end; x 1", "endmodule"},
+        {"always @* begin for (i = 0; i < 4; i = i + 1)\nif (d[i]) x = i; else y = i;\nn = 0;"
+         " end\nendmodule",
+         "*/-1", "for; if (d[i]); x i; else; y i; end; n 0", "endmodule"},
+        // The loop's if has no else: the loop ends before the block's "end".
+        {"always @* begin for (i = 0; i < 4; i = i + 1) if (d[i]) x = i; end\nendmodule", "*/-1",
+         "for; if (d[i]); x i; end", "endmodule"},
+        {"always @* begin for (i = 0; i < 4; i = i + 1) for (n = 0; n < 2; n = n + 1) m[i] = n;"
+         " end\nendmodule",
+         "*/-1", "for; for; m[i] n; end; end", "endmodule"},
+        // The else after the loop belongs to the if around it.
+        {"always @* begin if (a) for (i = 0; i < 4; i = i + 1) x = i; else y = 1; end\nendmodule",
+         "*/-1", "if (a); for; x i; end; else; y 1", "endmodule"},
+        {"always @* begin for (i = 0; i < 4; i = i + 1) if (a) begin x = i; end end\nendmodule",
+         "*/-1", "for; if (a); begin; x i; end; end", "endmodule"},
+        {"always @* begin case (s) 0: for (i = 0; i < 4; i = i + 1) x = i; endcase end\nendmodule",
+         "*/-1", "case s; when 0; for; x i; end; end", "endmodule"},
+        {"always @* begin for(i=0;i<4;i=i+1)x=i; end\nendmodule", "*/-1", "for; x i; end",
+         "endmodule"},
+        // A single-for body whose loop holds one statement.
+        {"always @(posedge clk) for (i = 0; i < 4; i = i + 1) m[i] <= 0;\nendmodule", "clk/0",
+         "for; m[i] 0", "endmodule"},
+        {"always @(posedge clk) for (i = 0; i < 4; i = i + 1)\nbegin m[i] <= 0; end\nendmodule",
+         "clk/0", "for; m[i] 0", "endmodule"},
+        {"always @* if (a) for (i = 0; i < 4; i = i + 1) x = i;\nassign y = x;", "*/-1",
+         "if (a); for; x i; end", "assign"},
+        {"always @* if (a) for (i = 0; i < 4; i = i + 1) if (b) x = i;\nsub u1 (.a(a));", "*/-1",
+         "if (a); for; if (b); x i; end", "sub"},
+    };
+    expectBodies(std::begin(cases), std::end(cases));
+}
+
+// System tasks, timing controls, event triggers, waits, repeats and
+// assertions add no statement; the statements around them are kept.
+TEST(AlwaysBlockParser, StatementsThatAddNothing) {
+    const BodyCase cases[] = {
+        {"always @* begin $finish; $fflush; $write(\"%c\", d[7:0]);\n$fwrite(f, \"a; (b\");"
+         " $readmemh(\"f.hex\", m); $stop ; x = 1; end\nendmodule",
+         "*/-1", "x 1", "endmodule"},
+        {"always begin repeat (3) @(posedge clk); wait (d == 0); -> ev; ->ev2; x = 1; end\n"
+         "endmodule",
+         "", "x 1", "endmodule"},
+        {"always begin #10 x = 1; #(2) x = 2; # 3 x = 3; #4; ; @(negedge clk) x = 4;\n"
+         "@* x = 5; @ (d) x = 6; @ev x = 7; end\nendmodule",
+         "", "x 1; x 2; x 3; x 4; x 5; x 6; x 7", "endmodule"},
+        {"always begin forever #5 y = ~y; end\nendmodule", "", "y ~y", "endmodule"},
+        {"always begin @(posedge clk) begin x = 1; end repeat (2) begin y = 0; end end\nendmodule",
+         "", "begin; x 1; end; begin; y 0; end", "endmodule"},
+        // Intra-assignment delays and events are not part of the value.
+        {"always @* begin q <= #1 d; x = #(2) d; y = @(posedge clk) d; m[0] = # 3 d; end\n"
+         "endmodule",
+         "*/-1", "q d; x d; y d; m[0] d", "endmodule"},
+        {"always @(posedge clk) q <= #1 d;\nendmodule", "clk/0", "q d", "endmodule"},
+        {"always #5 x = ~x;\nendmodule", "", "x ~x", "endmodule"},
+        {"always #(HALF) begin x = ~x; end\nendmodule", "", "x ~x", "endmodule"},
+        {"always @(posedge clk) begin assert (x == 0); assume(d != 1) else $error(\"e\");\n"
+         "cover (x); restrict(d != 15); assert (x) y = 1; else begin y = 2; end\n"
+         "assert property (@(posedge clk) x |-> y); n <= 1; end\nendmodule",
+         "clk/0", "n 1", "endmodule"},
+        // Task enables and procedural continuous assignments.
+        {"always @* begin my_task; t2(d, x); t3 (d); top.t4; t5 ; force x = 1; release x;\n"
+         "assign y = 0; deassign y; y = 1; end\nendmodule",
+         "*/-1", "y 1", "endmodule"},
+    };
+    expectBodies(std::begin(cases), std::end(cases));
+}
+
+TEST(AlwaysBlockParser, CaseLabels) {
+    const BodyCase cases[] = {
+        {"always @* begin casez (d) 4'b1???: x = 1; 3'b 000 : x = 2;\n"
+         "d[1] && (d[2] > 0) : x = 3; q : x = 4; a ? b : c : x = 5; y[1:0]: x = 6;\n"
+         "default x = 0; endcase end\nendmodule",
+         "*/-1",
+         "case d; when 4'b1???; x 1; when 3'b000; x 2; when d[1]&&(d[2]>0); x 3; when q; x 4;"
+         " when a?b:c; x 5; when y[1:0]; x 6; when default; x 0; end",
+         "endmodule"},
+        {"always @* case (s)\n!a && (b >> 2) < 4: begin x = 1; end\nendcase\nendmodule", "*/-1",
+         "case s; when !a&&(b>>2)<4; begin; x 1; end; end", "endmodule"},
+        {"always @* begin case (s) 0: if (a) x = 1; 1: x = 2; endcase end\nendmodule", "*/-1",
+         "case s; when 0; if (a); x 1; when 1; x 2; end", "endmodule"},
+    };
+    expectBodies(std::begin(cases), std::end(cases));
+}
+
+// Variables declared at the start of a named block and hierarchical names
+// are assignment targets like regs; the declarations add no statement.
+TEST(AlwaysBlockParser, NamedBlockVariablesAndHierarchicalTargets) {
+    const BodyCase cases[] = {
+        {"always @(posedge clk) begin : blk\nreg [1:0] t; integer k;\nt = d; k = 1; end\n"
+         "endmodule",
+         "clk/0", "t d; k 1", "endmodule"},
+        {"always @* begin if (a) begin : inner reg signed [3:0] u, v [0:1]; time w;\n"
+         "u = 1; v[0] = 2; w = 3; end end\nendmodule",
+         "*/-1", "if (a); begin; u 1; v[0] 2; w 3; end", "endmodule"},
+        {"always @* begin for (i = 0; i < 2; i = i + 1) begin : loop integer j; j = i; end end\n"
+         "endmodule",
+         "*/-1", "for; j i; end", "endmodule"},
+        {"always @* begin:blk x = 1; begin:inner y = 2; end end\nendmodule", "*/-1",
+         "x 1; begin; y 2; end", "endmodule"},
+        {"always @(posedge clk) begin top.u1.x <= d; Top.R[0] = 1; end\nendmodule", "clk/0",
+         "top.u1.x d; top.r[0] 1", "endmodule"},
+    };
+    expectBodies(std::begin(cases), std::end(cases));
+}
+
 // Enough statements and declarations that the name lookup switches from
 // scanning to hashing part way through the block.
 TEST(AlwaysBlockParser, ManyStatementsOverManyDeclarations) {
@@ -291,8 +403,11 @@ TEST(AlwaysBlockParser, ErrorsAndTruncatedBlocks) {
          "#ERROR : test.v : 2 : syntax error at conditional experssion of 'case'.\r\n"},
         {"always @* begin\ncasex (s", 1, true, "",
          "#ERROR : test.v : 2 : syntax error at conditional experssion of 'casex'.\r\n"},
-        {"always @* begin\nfor (i = 0; i < 4; i = i + 1)\nx = 1;", 1, true, "",
+        {"always @* begin\nfor (i = 0; i < 4;\ni = i + 1", 1, true, "",
          "#ERROR : test.v : 2 : syntax error at conditional experssion of 'for'.\r\n"},
+        // A for without begin-end has one statement, closed by an "end" marker.
+        {"always @* begin\nfor (i = 0; i < 4; i = i + 1)\nx = 1;", 1, true, "for; x 1; end",
+         "#ERROR : test.v : 3 : \"end\" not exist.\r\n"},
         {"always @* begin\nwhile (a", 1, true, "",
          "#ERROR : test.v : 2 : syntax error at conditional experssion of 'while'.\r\n"},
         {"always @* begin\n$display(\"a\", (b);\nend", 1, true, "",
@@ -308,6 +423,22 @@ TEST(AlwaysBlockParser, ErrorsAndTruncatedBlocks) {
         {"always @* begin\ndisable blk", 1, true, "",
          "#ERROR : test.v : 2 : \"end\" not exist.\r\n"},
         {"always @* if (a)", 1, true, "if (a)", "#ERROR : test.v : 1 : \"end\" not exist.\r\n"},
+        {"always @* begin\nrepeat (3", 1, true, "", "#ERROR : test.v : 2 : \"end\" not exist.\r\n"},
+        {"always @* begin\n#", 1, true, "", "#ERROR : test.v : 2 : \"end\" not exist.\r\n"},
+        {"always @* begin\nassert (x\n", 1, true, "",
+         "#ERROR : test.v : 2 : \"end\" not exist.\r\n"},
+        {"always @* begin\n$finish(", 1, true, "",
+         "#ERROR : test.v : 2 : syntax error at conditional experssion.\r\n"},
+        {"always @* begin\ncase (s)\n3'b 000", 1, true, "case s",
+         "#ERROR : test.v : 3 : syntax error at conditional experssion.\r\n"},
+        // A label that runs into a statement end is no label.
+        {"always @* begin\ncase (s)\nx = 1;\nendcase\nend", 1, true, "case s",
+         "#ERROR : test.v : 3 : syntax error at conditional experssion.\r\n"},
+        // A declaration is read only at the start of a block.
+        {"always @* begin\nx = 1;\nreg r;\nend", 1, true, "x 1",
+         "#ERROR : test.v : 3 : syntax error at conditional experssion.\r\n"},
+        {"always @* begin\nw <= #1 d;\nend", 1, true, "",
+         "#ERROR : test.v : 2 : syntax error at conditional experssion.\r\n"},
         // The module ends inside the block.
         {"always @* begin x = 1;\nendmodule", -1, true, "x 1", ""},
         {"always @* if (a)\nendmodul", -1, true, "if (a)", ""},
@@ -340,7 +471,9 @@ TEST(AlwaysBlockParser, MalformedTokenSoupEnds) {
         "while(", "x",         "q",       "<=",        "=",     "d;",      ";",
         "0:",     ":",         "default", "$display(", "\"a;",  "disable", "{x,",
         "y}",     "`ifdef",    "begin:",  "endmodule", "\n",    "\n",      "wire",
-        "assign", "or",        "*",       "@*",        "1;"};
+        "assign", "or",        "*",       "@*",        "1;",    "repeat(", "#5",
+        "#(",     "@",         "assert(", "$finish;",  "->",    "forever", "wait(",
+        "reg",    "3'b",       "i<4;",    "a?b",       "fork",  "join",    "t.x"};
     std::mt19937 random(7);
     std::uniform_int_distribution<std::size_t> pick(0, words.size() - 1);
     for (int round = 0; round < 300; ++round) {

@@ -35,6 +35,25 @@ TEST(InitialBlockParser, RecordsBlocksAndSkipsTheirBodies) {
          "#ERROR : test.v : 3 : \"end\" not exist.\r\n"},
         {"initial\nendmodule\n", 1, 0, "endmodule",
          "#ERROR : test.v : 2 : \"begin\" not exist.\r\n"},
+        // Any single statement is the whole body; one holding a begin-end or
+        // fork-join block is recorded.
+        {"initial for (i = 0; i < 4; i = i + 1) m[i] = 0;\nendmodule\n", 0, 0, "endmodule", ""},
+        {"initial for (i = 0; i < 4; i = i + 1) begin m[i] = 0; end\nendmodule\n", 0, 1,
+         "endmodule", ""},
+        {"initial $readmemh(\"a;b.hex\", m);\nassign y = a;\n", 0, 0, "assign", ""},
+        {"initial #10 $finish;\nendmodule\n", 0, 0, "endmodule", ""},
+        {"initial forever #5 clk = ~clk;\nendmodule\n", 0, 0, "endmodule", ""},
+        {"initial if (a) x = 1; else begin x = 2; end\nendmodule\n", 0, 1, "endmodule", ""},
+        {"initial if (a) x = 1;\nelse x = 2;\nendmodule\n", 0, 0, "endmodule", ""},
+        {"initial fork #1 x = 0; #2 x = 1; join\nendmodule\n", 0, 1, "endmodule", ""},
+        {"initial begin : blk integer k;\nfor (k = 0; k < 2; k = k + 1) $display(\"end\");\nend\n"
+         "endmodule\n",
+         0, 1, "endmodule", ""},
+        {"initial\n#10 begin x = 1; end\nendmodule\n", 0, 1, "endmodule", ""},
+        {"initial begin repeat (2) @(posedge clk); -> ev; wait (x); end\nendmodule\n", 0, 1,
+         "endmodule", ""},
+        {"initial if (a) x = 1; else", 1, 0, "", "#ERROR : test.v : 1 : \"begin\" not exist.\r\n"},
+        {"initial fork\nx = 1;\n", 1, 1, "", "#ERROR : test.v : 2 : \"end\" not exist.\r\n"},
     };
     for (const InitialCase& c : cases) {
         VerilogParseFixture fixture(c.source);

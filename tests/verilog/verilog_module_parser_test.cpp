@@ -124,7 +124,7 @@ TEST(VerilogModuleParser, RealisticDesignRecordByRecord) {
               "if | (rst) | 27\nstate | idle | 27\nelse |  | 28\nstate | next_state | 28\n");
     EXPECT_EQ(fsm.alwaysBlocks[1].sensitivity[0].name, "*");
     EXPECT_EQ(statementsOf(fsm.alwaysBlocks[1]),
-              "case | state | 30\nwhen | idle | 31\nnext_state | start?run:idle | 31\nwhen | run | 32\n"
+              "case | state | 30\nwhen | idle | 31\nnext_state | start?2'b01:idle | 31\nwhen | run | 32\n"
               "next_state | stop | 32\nwhen | default | 33\nnext_state | idle | 33\nend |  | 34\n");
     EXPECT_EQ(netOf(fsm, "next_state"), "{k2 i1 p-1 r-1 [1:0] l23}{k4 i0 p3 r0 [1:0] l26}{k4 i1 p2 r1 [1:0] l29}");
     EXPECT_EQ(netOf(fsm, "state"),
@@ -292,6 +292,155 @@ TEST(VerilogModuleParser, CallsInConnectionsStayOneConnection) {
     ASSERT_EQ(top.assigns.size(), 2u);
     EXPECT_EQ(top.assigns[0].name + " = " + top.assigns[0].expression, "_tempwire2 = max(b,c)");
     EXPECT_EQ(top.assigns[1].name + " = " + top.assigns[1].expression, "_tempwire3 = min(b,c)");
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Names of the records of a module, by kind, to see what an item left.
+std::string recordsOf(const Module& m) {
+    std::string text;
+    for (const Wire& w : m.wires) text += "wire " + w.name + range(w.msb, w.lsb) + "; ";
+    for (const Reg& r : m.regs) text += "reg " + r.name + "; ";
+    for (const Assign& a : m.assigns) text += "assign " + a.name + "; ";
+    for (const Child& c : m.children) text += "child " + c.moduleName + " " + c.name + "; ";
+    for (const Always& b : m.alwaysBlocks) text += "always l" + std::to_string(b.line) + "; ";
+    for (const Initial& b : m.initialBlocks) text += "initial l" + std::to_string(b.line) + "; ";
+    return text;
+}
+
+// Module items the database does not model are skipped whole, without an
+// error, with their nested blocks and else branches, and the items after
+// them are read as usual.
+TEST(VerilogModuleParser, UnmodelledItemsAreSkippedWhole) {
+    struct Case {
+        const char* items;    // between the header and "assign z = a;"
+        const char* records;  // of the module, the assign z included
+    };
+    const Case cases[] = {
+        {"genvar g, h;\nfor (g = 0; g < 2; g = g + 1) begin : gen\n  sub u (.a(a));\n"
+         "  always @(posedge a) begin z <= 1; end\nend\n",
+         "assign z; "},
+        {"if (W == 1) begin\n  assign z = a;\nend else if (W == 2) begin : two\nend else begin\n"
+         "  sub u ();\nend\n",
+         "assign z; "},
+        // Without begin-end each branch is one item.
+        {"if (P)\n  always @(posedge a)\n    z <= a;\nelse\n  always @(negedge a) z <= a;\n",
+         "assign z; "},
+        {"if (P) sub u1 (.a(a)); else if (Q) assign z = 1; else wire w = 1;\n", "assign z; "},
+        {"case (W)\n  0: assign z = a;\n  1, 2: begin sub u (); end\n  default: ;\nendcase\n",
+         "assign z; "},
+        {"for (g = 0; g < 2; g = g + 1)\n  begin: gen if (g == 0) begin end\nend: gen\n",
+         "assign z; "},
+        {"for (g = 0; g < 2; g = g + 1) begin case (g) 0: begin end endcase end\n", "assign z; "},
+        {"begin : blk\n  wire x;\nend\n", "assign z; "},
+        {"generate\n  if (1) begin\n    generate assign z = a; endgenerate\n  end\nendgenerate\n",
+         "assign z; "},
+        {"specify\n  specparam t = 1;\n  (a => z) = 1;\n  $setup(a, posedge a, 1);\nendspecify\n",
+         "assign z; "},
+        {"realtime rt;\nevent ev;\nspecparam sp = 1;\n", "assign z; "},
+        {"wand w1;\nwor [3:0] w2;\ntri t;\nsupply0 gnd;\nsupply1 vcc;\nuwire u;\ntrireg tr;\n"
+         "triand ta;\ntrior to;\n",
+         "wire w1[-1:-1]; wire w2[3:0]; wire t[-1:-1]; wire gnd[-1:-1]; wire vcc[-1:-1]; "
+         "wire u[-1:-1]; wire tr[-1:-1]; wire ta[-1:-1]; wire to[-1:-1]; assign z; "},
+        {"function automatic [7:0] f;\n  input [7:0] x;\n  f = x + 1;\nendfunction\n"
+         "function integer g(input integer x, input integer y);\n  g = x + y;\nendfunction\n"
+         "task automatic t(input x);\n  begin $display(\"%d\", x); end\nendtask\n",
+         "assign z; "},
+        {"(* keep *) wire w;\n(* full_case *)\nalways @* begin\n  (* parallel_case *) case (a)\n"
+         "    0: z = 1;\n  endcase\nend\n",
+         "wire w[-1:-1]; assign z; always l5; "},
+        {"\\$_DFF_P_ \\u1[0] (.D(a), .Q(), .C(a));\n", "assign z; child \\$_dff_p_ \\u1[0]; "},
+        {"initial for (g = 0; g < 2; g = g + 1) $display(\"x\");\ninitial fork #1 ; join\n",
+         "assign z; initial l4; "},
+    };
+    for (const Case& c : cases) {
+        const Analysis a = analyseText(std::string("module m(input a, output z);\nparameter W = 1;\n") +
+                                       c.items + "assign z = a;\nendmodule\n");
+        EXPECT_EQ(a.log.text(), "") << c.items;
+        ASSERT_EQ(a.modules.size(), 1u) << c.items;
+        EXPECT_EQ(recordsOf(*a.modules.begin()), c.records) << c.items;
+    }
+}
+
+TEST(VerilogModuleParser, UnterminatedUnmodelledItemsEndAtEndmodule) {
+    struct Case {
+        const char* source;
+        const char* log;
+        std::vector<int> results;  // the module is complete: the next chunk is read
+    };
+    const Case cases[] = {
+        {"module m;\nif (a) begin\nwire w;\nendmodule\n", "#ERROR : {} : 2 : \"end\" not exist.\r\n",
+         {5, 0}},
+        {"module m;\ncase (a)\n0: ;\nendmodule\n", "#ERROR : {} : 2 : \"end\" not exist.\r\n",
+         {5, 0}},
+        {"module m;\nfor (g = 0; g < 2;\nendmodule\n", "#ERROR : {} : 2 : \"end\" not exist.\r\n",
+         {4, 0}},
+        {"module m;\nspecify\n(a => b) = 1;\nendmodule\n",
+         "#ERROR : {} : 2 : \"endspecify\" not exist.\r\n", {5, 0}},
+        {"module m;\nbegin\nendmodule", "#ERROR : {} : 2 : \"end\" not exist.\r\n", {4, 0}},
+    };
+    for (const Case& c : cases) {
+        const Analysis a = analyseText(c.source);
+        std::string expected = c.log;
+        expected.replace(expected.find("{}"), 2, a.path);
+        EXPECT_EQ(a.log.text(), expected) << c.source;
+        EXPECT_EQ(a.results, c.results) << c.source;
+        EXPECT_EQ(a.modules.size(), 1u) << c.source;
+    }
+}
+
+// An always block after the skipped items keeps its statement stream.
+TEST(VerilogModuleParser, AlwaysBlocksAroundGenerateLoops) {
+    const Analysis a = analyseText(
+        "module m(input clk, input [3:0] d, output reg [3:0] q);\n"
+        "genvar g;\n"
+        "for (g = 0; g < 4; g = g + 1) begin : bits\n"
+        "  always @(posedge clk) q[g] <= d[g];\n"
+        "end\n"
+        "integer i;\n"
+        "always @(posedge clk) begin : copy\n"
+        "  reg [3:0] t;\n"
+        "  for (i = 0; i < 4; i = i + 1)\n"
+        "    t[i] = d[i];\n"
+        "  q <= t;\n"
+        "  $display(\"%b\", q);\n"
+        "end\n"
+        "endmodule\n");
+    EXPECT_EQ(a.log.text(), "");
+    const Module& m = *a.modules.begin();
+    ASSERT_EQ(m.alwaysBlocks.size(), 1u);
+    EXPECT_EQ(statementsOf(m.alwaysBlocks[0]),
+              "for |  | 9\nt[i] | d[i] | 10\nend |  | 10\nq | t | 11\n");
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The fixture (also a fuzzing seed) holds one of each construct without a
+// record; it is analysed without an error line and keeps the records around them.
+TEST(VerilogModuleParser, ItemsAndStatementsWithoutRecordsFixture) {
+    const Analysis a(corvane::testing::fixturePath("verilog_constructs/items_and_statements.v"));
+    EXPECT_EQ(a.log.text(), "");
+    ASSERT_EQ(a.modules.size(), 1u);
+    const Module& m = a.module("shifter");
+    EXPECT_EQ(recordsOf(m),
+              "wire w_and[-1:-1]; wire gnd[-1:-1]; wire bus[3:0]; reg i; reg mem; reg state; "
+              "always l40; initial l65; initial l72; ");
+    ASSERT_EQ(m.alwaysBlocks.size(), 1u);
+    EXPECT_EQ(statementsOf(m.alwaysBlocks[0]),
+              "if | (rst) | 43\nbegin |  | 43\nstate | 2'b00 | 44\nfor |  | 45\n"
+              "mem[i] | {width{1'b0}} | 46\nend |  | 46\nend |  | 47\nelse |  | 47\nbegin |  | 47\n"
+              "next | state | 48\ncase | state | 49\nwhen | 2'b1? | 50\nnext | 2'b00 | 50\n"
+              "when | 2'b01 | 51\nnext | 2'b10 | 51\nwhen | default | 52\nnext | 2'b01 | 52\n"
+              "end |  | 53\nfor |  | 54\nmem[k] | d | 56\nend |  | 57\nstate | next | 58\n"
+              "end |  | 62\n");
 }
 
 }  // namespace
