@@ -66,6 +66,111 @@ int clampToInt(long long value) {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+// An integer expression of decimal literals, parentheses, unary signs and
+// the operators ** * / mod rem + - (blanks already removed, lower-cased
+// words), evaluated with 64-bit values held within +-2^62 so that no step
+// overflows. Anything else (a name, a function call) fails the evaluation.
+class IntegerExpression {
+public:
+    explicit IntegerExpression(std::string_view text) : text_(text) {}
+
+    bool evaluate(long long& value) {
+        return sum(value, 0) && pos_ == text_.size();
+    }
+
+private:
+    static constexpr long long kLimit = 1LL << 62;
+    static constexpr int kMaxDepth = 64;
+
+    static long long held(long long value) { return std::clamp(value, -kLimit, kLimit); }
+
+    bool accept(std::string_view word) {
+        if (text_.substr(pos_, word.size()) != word) return false;
+        pos_ += word.size();
+        return true;
+    }
+
+    bool sum(long long& value, int depth) {
+        if (!term(value, depth)) return false;
+        while (pos_ < text_.size()) {
+            long long right = 0;
+            if (accept("+")) {
+                if (!term(right, depth)) return false;
+                value = held(value + right);
+            } else if (accept("-")) {
+                if (!term(right, depth)) return false;
+                value = held(value - right);
+            } else {
+                break;
+            }
+        }
+        return true;
+    }
+
+    bool term(long long& value, int depth) {
+        if (!power(value, depth)) return false;
+        while (pos_ < text_.size()) {
+            long long right = 0;
+            if (accept("**")) return false;  // "a**b**c" is not VHDL
+            if (accept("*")) {
+                if (!power(right, depth)) return false;
+                value = held(static_cast<long long>(
+                    std::clamp<double>(static_cast<double>(value) * static_cast<double>(right),
+                                       -static_cast<double>(kLimit), static_cast<double>(kLimit))));
+            } else if (accept("/") || accept("rem")) {
+                const bool quotient = text_[pos_ - 1] == '/';
+                if (!power(right, depth) || right == 0) return false;
+                value = quotient ? value / right : value % right;
+            } else if (accept("mod")) {
+                if (!power(right, depth) || right == 0) return false;
+                const long long rest = value % right;
+                value = (rest != 0 && ((rest < 0) != (right < 0))) ? rest + right : rest;
+            } else {
+                break;
+            }
+        }
+        return true;
+    }
+
+    bool power(long long& value, int depth) {
+        if (!factor(value, depth)) return false;
+        if (!accept("**")) return true;
+        long long exponent = 0;
+        if (!factor(exponent, depth) || exponent < 0) return false;
+        long long result = 1;
+        for (long long i = 0; i < exponent && result != kLimit && result != -kLimit; ++i) {
+            result = held(static_cast<long long>(std::clamp<double>(
+                static_cast<double>(result) * static_cast<double>(value),
+                -static_cast<double>(kLimit), static_cast<double>(kLimit))));
+            if (value == 0 || value == 1) break;
+        }
+        value = exponent == 0 ? 1 : result;
+        return true;
+    }
+
+    bool factor(long long& value, int depth) {
+        if (depth > kMaxDepth || pos_ >= text_.size()) return false;
+        if (accept("-")) {
+            if (!factor(value, depth + 1)) return false;
+            value = -value;
+            return true;
+        }
+        if (accept("+")) return factor(value, depth + 1);
+        if (accept("(")) return sum(value, depth + 1) && accept(")");
+        if (text_[pos_] < '0' || text_[pos_] > '9') return false;
+        value = 0;
+        while (pos_ < text_.size() &&
+               ((text_[pos_] >= '0' && text_[pos_] <= '9') || text_[pos_] == '_')) {
+            if (text_[pos_] != '_') value = held(value * 10 + (text_[pos_] - '0'));
+            ++pos_;
+        }
+        return true;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
 }  // namespace
 
 int evaluateVhdlBound(const GenericTable& generics, std::string_view text) {
@@ -75,6 +180,9 @@ int evaluateVhdlBound(const GenericTable& generics, std::string_view text) {
         if (c != ' ' && c != '$') compact.push_back(c);
     }
     const std::string value = trimBlanks(generics.substitute(compact));
+    // A whole integer expression is computed; other texts keep the simple rule.
+    if (long long computed = 0; IntegerExpression(toLowerAscii(value)).evaluate(computed))
+        return clampToInt(computed);
     const std::size_t sign = value.find_first_of("+-", 1);
     if (sign == std::string::npos) return leadingInt(value);
     const long long left = leadingInt(std::string_view(value).substr(0, sign));

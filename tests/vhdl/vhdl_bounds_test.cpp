@@ -31,7 +31,16 @@ TEST(VhdlBounds, Evaluation) {
         {"x", 0},
         {"$w$ - 1", 1},
         {"-1", -1},
-        {"n*2-1", 3},  // only a+b and a-b are computed: "4*2" counts as 4
+        // Whole integer expressions are computed.
+        {"n*2-1", 7},
+        {"(WIDTH+w)/2-1", 4},
+        {"2**n-1", 15},
+        {"WIDTH $mod$ 3 + 10 rem 4", 4},
+        {"-(n-1)", -3},
+        {"1_000", 1000},
+        {"2**80", INT_MAX},
+        {"7/0", 7},  // not computed: the simple rule reads the leading number
+        {"log2(n)-1", -1},  // a function call: the simple rule, 0 - 1
         {"2147483647+1", INT_MAX},
         {"-2147483647-2", INT_MIN},
     };
@@ -134,7 +143,7 @@ TEST(VhdlBounds, Ranges) {
         {"(w-1$downto$0)ofbit", true, 3, 0, 14},
         {"(total$downto$0)", true, 5, 0, 16},  // the marked word is found, not the "to" of "total"
         {"(7 DOWNTO 0)", true, 7, 0, 12},
-        {"((w)$to$3)", true, 0, 3, 10},
+        {"((w)$to$3)", true, 4, 3, 10},  // a bracketed bound is computed too
         {"(0$to$", true, 0, 0, 6},
         {"(3)", false, -5, -5, 3},
         {"x", false, -5, -5, 0},

@@ -241,6 +241,18 @@ TEST(VhdlRealConstructs, Declarations) {
              EXPECT_EQ(m.wires[1].lsb, 7);
              EXPECT_EQ(m.wires[2].msb, -1);
          }},
+        {"port and signal widths computed from generics",
+         "entity e is\n  generic (W : integer := 8; D : natural := 2**4);\n"
+         "  port (a : in std_logic_vector(2*W-1 downto 0); b : out unsigned((W+1)/3 downto 0));\n"
+         "end entity;\narchitecture rtl of e is\nsignal m : std_logic_vector(D/W*(W-1) downto 0);\n"
+         "begin\nend architecture;",
+         [](const Module& m) {
+             ASSERT_EQ(m.pins.size(), 2u);
+             EXPECT_EQ(m.pins[0].msb, 15);
+             EXPECT_EQ(m.pins[1].msb, 3);
+             ASSERT_EQ(m.wires.size(), 1u);
+             EXPECT_EQ(m.wires[0].msb, 14);
+         }},
         {"declarations the database does not model",
          design("alias hi : std_logic is d(7);\nshared variable sv : integer;\n"
                 "file f : text;\nsubtype byte_t is std_logic_vector(7 downto 0);\n"
