@@ -126,21 +126,60 @@ int digitValue(char c, int base) {
     return digit < base ? digit : -1;
 }
 
-// Binary operators by level, lowest binding first; all associate to the left.
-constexpr int kLevels = 11;
-constexpr std::string_view kOperators[kLevels][4] = {
-    {"||"},
-    {"&&"},
-    {"|"},
-    {"^~", "~^", "^"},
-    {"&"},
-    {"===", "!==", "==", "!="},
-    {"<=", ">=", "<", ">"},
-    {"<<<", ">>>", "<<", ">>"},
-    {"+", "-"},
-    {"*", "/", "%"},
-    {"**"},
+// Binding levels of the binary operators, lowest first; all associate to
+// the left.
+enum Level : int {
+    kLogicalOr,
+    kLogicalAnd,
+    kBitOr,
+    kBitXor,
+    kBitAnd,
+    kEquality,
+    kRelational,
+    kShift,
+    kAdditive,
+    kMultiplicative,
+    kPower,
 };
+
+struct Operator {
+    std::string_view text;
+    int level = -1;
+};
+
+// The binary operator at the start of `rest`, longest first, or none.
+Operator binaryOperatorAt(std::string_view rest) {
+    if (rest.empty())
+        return {};
+    const auto pick = [&rest](std::string_view longer, int longerLevel, std::string_view shorter,
+                              int shorterLevel) -> Operator {
+        if (!longer.empty() && rest.starts_with(longer))
+            return {longer, longerLevel};
+        if (!shorter.empty() && rest.starts_with(shorter))
+            return {shorter, shorterLevel};
+        return {};
+    };
+    switch (rest.front()) {
+    case '|': return pick("||", kLogicalOr, "|", kBitOr);
+    case '&': return pick("&&", kLogicalAnd, "&", kBitAnd);
+    case '^': return pick("^~", kBitXor, "^", kBitXor);
+    case '~': return pick("~^", kBitXor, {}, 0);
+    case '=': return pick("===", kEquality, "==", kEquality);
+    case '!': return pick("!==", kEquality, "!=", kEquality);
+    case '<':
+        if (rest.starts_with("<<<")) return {"<<<", kShift};
+        return pick("<<", kShift, rest.starts_with("<=") ? "<=" : "<", kRelational);
+    case '>':
+        if (rest.starts_with(">>>")) return {">>>", kShift};
+        return pick(">>", kShift, rest.starts_with(">=") ? ">=" : ">", kRelational);
+    case '+': return {"+", kAdditive};
+    case '-': return {"-", kAdditive};
+    case '*': return pick("**", kPower, "*", kMultiplicative);
+    case '/': return {"/", kMultiplicative};
+    case '%': return {"%", kMultiplicative};
+    default: return {};
+    }
+}
 
 // Limit on the nesting of parentheses, conditional operators, function calls
 // and unary operators.
@@ -172,29 +211,6 @@ class Evaluator {
         return false;
     }
 
-    // True when `op` is next and is not the start of a longer operator of
-    // another level ("<" before "<<", "&" before "&&", "*" before "**").
-    bool acceptOperator(std::string_view op) {
-        skipBlanks();
-        if (!text_.substr(pos_).starts_with(op))
-            return false;
-        const std::string_view after = text_.substr(pos_ + op.size());
-        const char last = op.back();
-        if (!after.empty()) {
-            const char next = after.front();
-            if ((op == "|" || op == "&") && next == last)
-                return false;
-            if ((op == "<" || op == ">") && (next == last || next == '='))
-                return false;
-            if (op == "*" && next == '*')
-                return false;
-            if ((op == "<<" || op == ">>") && next == last)
-                return false;
-        }
-        pos_ += op.size();
-        return true;
-    }
-
     bool enter() {
         if (++depth_ > kMaxDepth)
             failed_ = true;
@@ -204,7 +220,7 @@ class Evaluator {
     Value conditional() {
         if (!enter())
             return {};
-        Value condition = binary(0);
+        Value condition = binary(kLogicalOr);
         if (!failed_ && accept("?")) {
             const Value whenTrue = conditional();
             if (!accept(":"))
@@ -219,22 +235,18 @@ class Evaluator {
         return condition;
     }
 
-    Value binary(int level) {
-        if (level == kLevels)
-            return unary();
-        Value left = binary(level + 1);
+    // Operands joined by operators of `minLevel` or higher, by precedence
+    // climbing: one operator scan per operand.
+    Value binary(int minLevel) {
+        Value left = unary();
         while (!failed_) {
-            std::string_view op;
-            for (std::string_view candidate : kOperators[level]) {
-                if (!candidate.empty() && acceptOperator(candidate)) {
-                    op = candidate;
-                    break;
-                }
-            }
-            if (op.empty())
+            skipBlanks();
+            const Operator op = binaryOperatorAt(text_.substr(pos_));
+            if (op.level < minLevel)
                 break;
-            const Value right = binary(level + 1);
-            left = apply(op, left, right);
+            pos_ += op.text.size();
+            const Value right = binary(op.level + 1);
+            left = apply(op.text, left, right);
         }
         return left;
     }

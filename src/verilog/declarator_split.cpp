@@ -64,6 +64,18 @@ bool isStrengthGroup(std::string_view token) {
 
 }  // namespace
 
+bool quoteOpenAfter(std::string_view token, bool quoted) {
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        if (token[i] == '\\' && quoted) {
+            ++i;  // an escaped character inside the string
+            continue;
+        }
+        if (token[i] == '"')
+            quoted = !quoted;
+    }
+    return quoted;
+}
+
 bool DeclarationReader::skipGroup(std::string token, std::string& text) {
     long depth = depthChange(token);
     while (depth > 0) {
@@ -90,11 +102,18 @@ bool DeclarationReader::skipDelay(const std::string& token, std::string& text) {
 
 bool DeclarationReader::glueUntilSemicolon(std::string& text) {
     std::string token;
-    while (!text.ends_with(';')) {
+    bool quoted = false;  // a ";" inside a string ends nothing
+    while (quoted || !text.ends_with(';')) {
         if (!nextSourceToken(token))
             return false;
-        if (isDroppedWord(token))
+        if (!quoted && isDroppedWord(token))
             continue;
+        if (token.find('"') != std::string::npos)
+            quoted = quoteOpenAfter(token, quoted);
+        if (quoted) {
+            text += token;
+            continue;
+        }
         if (token.starts_with('#') && beforeNames(text)) {
             if (!skipDelay(token, text))
                 return false;

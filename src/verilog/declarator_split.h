@@ -41,6 +41,10 @@ class DeclarationReader {
     int lastLine_;
 };
 
+// Whether a string is open after `token`, given whether one was open before
+// it; a backslash inside a string escapes the next character.
+bool quoteOpenAfter(std::string_view token, bool quoted);
+
 // "signed" and "unsigned" say how a vector is read as a number; they name
 // nothing, so declarations and port lists drop them ("wire signed [7:0] x;").
 inline bool isSignednessKeyword(std::string_view token) {

@@ -42,12 +42,15 @@ void appendHeaderSegment(std::string& header, std::string_view segment) {
             return;
         }
     }
-    if (segment.empty() || segment.front() < 'i') {
+    // Port names are the common case: only a word of a type's length and
+    // first letter is compared further.
+    const std::string_view word = segment.substr(0, segment.find('['));
+    if (word.size() < 3 || word.size() > 8 || word.front() < 'i') {
         header.append(segment);
         return;
     }
-    for (std::string_view word : kPortTypeWords) {
-        if (isWordWithRange(segment, word)) {
+    for (std::string_view type : kPortTypeWords) {
+        if (type.size() == word.size() && type.front() == word.front() && type == word) {
             header.append(segment.substr(word.size()));
             return;
         }

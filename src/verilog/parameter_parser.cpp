@@ -8,6 +8,7 @@
 
 #include "database/text_helpers.h"
 #include "database/token_reader.h"
+#include "verilog/declarator_split.h"
 #include "verilog/port_declarations.h"
 
 namespace corvane {
@@ -20,7 +21,8 @@ namespace {
 // text ends first.
 bool readItemTokens(VerilogParseState& state, std::string& text, int& lastLine) {
     bool first = text.empty();
-    while (!text.ends_with(';')) {
+    bool quoted = false;  // a ";" inside a string ends nothing
+    while (quoted || !text.ends_with(';')) {
         if (state.exhausted())
             return false;
         const std::string_view token = state.nextView();
@@ -32,6 +34,8 @@ bool readItemTokens(VerilogParseState& state, std::string& text, int& lastLine) 
             text.push_back(' ');
         text += token;
         first = false;
+        if (token.find('"') != std::string_view::npos)
+            quoted = quoteOpenAfter(token, quoted);
     }
     return true;
 }
@@ -139,8 +143,11 @@ void splitParameterAssignments(std::string_view list, std::vector<ParameterAssig
         const char c = list[i];
         if (c == '"')
             quoted = !quoted;
-        if (quoted)
+        if (quoted) {
+            if (c == '\\')
+                ++i;  // an escaped character inside the string
             continue;
+        }
         if (c == '(' || c == '[' || c == '{')
             ++depth;
         if (c == ')' || c == ']' || c == '}')

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "database/text_helpers.h"
+#include "verilog/continuous_assign.h"
 #include "verilog/declarator_split.h"
 
 namespace corvane {
@@ -110,7 +111,11 @@ int declarePorts(VerilogParseState& state, std::string_view names, int direction
                  const BracketRange& texts, bool ranged, PortKind kind, int line) {
     const int msb = range.msb;
     const int lsb = range.lsb;
-    for (const std::string& name : splitAll(names, ",")) {
+    for (const std::string_view piece : splitDeclarators(names)) {
+        // "output q = a & b;" also assigns the net; a variable's initial
+        // value ("output reg q = 0;") is dropped.
+        const std::size_t equals = piece.find('=');
+        const std::string name(piece.substr(0, equals));
         if (state.openPortList && !name.empty())
             addListedPin(state.module, name, line);
         if (findPinAndDeclare(state.module, name, direction, msb, lsb, line) != 0) {
@@ -126,6 +131,8 @@ int declarePorts(VerilogParseState& state, std::string_view names, int direction
             appendRecord(state.module.wires, netRecord<Wire>(name, msb, lsb, line));
         if (kind == PortKind::kReg)
             appendRecord(state.module.regs, netRecord<Reg>(name, msb, lsb, line));
+        if (equals != std::string_view::npos && kind != PortKind::kReg)
+            addAssignPiece(state, piece);
     }
     return 0;
 }

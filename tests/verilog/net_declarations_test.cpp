@@ -192,6 +192,13 @@ TEST(NetDeclaration, StrengthsDelaysAndOtherWordsBeforeTheNames) {
         {"reg signed [15:0] acc;", {}, {"acc [15:0] @1"}, {}, ""},
         {"integer mem [0:3], n;", {}, {"mem [0:3] @1", "n [-1:-1] @1"}, {}, ""},
         {"integer k [0 3];", {}, {"k [-1:-1] @1"}, {}, ""},
+        // A ";" inside a string ends nothing.
+        {"wire [1023:0] DO = \"simplemap; opt\";\nwire n;",
+         {"do/DO [1023:0] @1", "n [-1:-1] @2"},
+         {},
+         {"do/DO=\"simplemap;opt\" @1"},
+         ""},
+        {"reg [7:0] s = \"a\\\";\", t;", {}, {"s [7:0] @1", "t [7:0] @1"}, {}, ""},
         // A delay that never ends leaves the declaration without ";".
         {"wire #(1, a;", {}, {}, {}, error(1, "';' not exist.(1)")},
     };

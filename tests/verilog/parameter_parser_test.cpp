@@ -55,7 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ParameterCase{"parameter P = {1, 2}, F = f(a, b), C = (A == B);",
                                     {{"P", "{1,2}"}, {"F", "f(a,b)"}, {"C", "(A==B)"}}},
                       ParameterCase{"parameter S = \"a, b\", T = 1;", {{"S", "\"a,b\""}, {"T", "1"}}},
-                      ParameterCase{"parameter real R = 1.5;", {{"R", "1.5"}}}));
+                      ParameterCase{"parameter real R = 1.5;", {{"R", "1.5"}}},
+                      // A ";" inside a string does not end the item.
+                      ParameterCase{"parameter DO = \"simplemap; opt\", N = 2;",
+                                    {{"DO", "\"simplemap;opt\""}, {"N", "2"}}}));
 
 TEST(Parameter, ValuesAreEvaluatedInDeclarationOrder) {
     VerilogParseFixture fixture(

@@ -160,6 +160,13 @@ TEST(PortDeclaration, ParameterisedRangesAndNetTypes) {
          {"a [3:0] @2", "b [1:0] @3", "c [-1:-1] @4"},
          {"d [31:0] @5"},
          ""},
+        // A net port declared with its value; a variable's value is dropped.
+        {"module m(q, r, e);\ninput e;\noutput q = e ? {e, e} : 1'b0, r;\n",
+         {"q dir 1 [-1:-1] @1", "r dir 1 [-1:-1] @1", "e dir 0 [-1:-1] @1"},
+         {},
+         {},
+         ""},
+        {"module m(q);\noutput reg [1:0] q = 2'd1;", {"q dir 1 [1:0] @1"}, {}, {"q [1:0] @2"}, ""},
     };
     for (const PortCase& c : cases) {
         VerilogParseFixture fixture(c.source);
@@ -169,6 +176,15 @@ TEST(PortDeclaration, ParameterisedRangesAndNetTypes) {
         EXPECT_EQ(describeNets(fixture.module.regs), c.regs) << c.source;
         EXPECT_EQ(fixture.log.text(), c.log) << c.source;
     }
+}
+
+TEST(PortDeclaration, NetPortDeclaredWithAValueAssignsIt) {
+    VerilogParseFixture fixture("module m(q, r, e);\ninput e;\noutput q = e ? {e, e} : 1'b0, r;");
+    parseHeaderAndPorts(fixture);
+    ASSERT_EQ(fixture.module.assigns.size(), 1u);
+    EXPECT_EQ(fixture.module.assigns[0].name, "q");
+    EXPECT_EQ(fixture.module.assigns[0].expression, "e?{e,e}:1'b0");
+    EXPECT_EQ(fixture.log.text(), "");
 }
 
 TEST(PortDeclaration, ErrorsAndWhatIsKept) {
