@@ -4,6 +4,7 @@
 #include "verilog/always_body_parser.h"
 #include "verilog/always_declared_names.h"
 #include "verilog/always_event_list.h"
+#include "verilog/always_statement_words.h"
 #include "verilog/always_token_source.h"
 #include "verilog/statement_splitter.h"
 
@@ -12,7 +13,20 @@ namespace corvane {
 namespace {
 
 // How the header ended, which tells the form of the body.
-enum class HeaderEnd { kStatement, kBlock, kIf, kCase, kFor, kMissing };
+enum class HeaderEnd { kStatement, kBlock, kIf, kCase, kFor, kOtherStatement, kMissing };
+
+// A statement that is neither an assignment nor an if, case or for: the
+// whole body when it follows the event list without begin-end.
+bool startsOtherStatement(std::string_view lower) {
+    if (lower.starts_with('$') || lower.starts_with("->")) return true;
+    static constexpr std::string_view kKeywords[] = {"repeat", "while",  "wait",  "forever",
+                                                     "disable", "assert", "assume", "cover",
+                                                     "restrict"};
+    for (std::string_view keyword : kKeywords) {
+        if (isKeywordToken(lower, keyword)) return true;
+    }
+    return false;
+}
 
 HeaderEnd headerEndOf(std::string_view lower) {
     if (lower.ends_with(';')) return HeaderEnd::kStatement;
@@ -86,6 +100,9 @@ HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
             end = HeaderEnd::kCase;
         }
         if (isKeywordToken(lower, "for")) end = HeaderEnd::kFor;
+        if (end == HeaderEnd::kMissing && startsOtherStatement(lower)) {
+            end = HeaderEnd::kOtherStatement;
+        }
         if (end != HeaderEnd::kMissing) {
             state.pushBack();
             return end;
@@ -106,7 +123,12 @@ int parseSingleStatement(VerilogParseState& state, Always& block, std::string_vi
     const std::string lower = toLowerAscii(statement);
     const std::string_view name = assignmentNamePart(lower);
     AlwaysDeclaredNames names(state.module);
-    if (!names.isReg(name) && !names.isPort(name)) {
+    const bool hierarchical = name.find('.') != std::string_view::npos && isPlainName(name);
+    if (!names.isReg(name) && !names.isPort(name) && !hierarchical) {
+        // A task enable ("always @(posedge clk) check;") records nothing.
+        if (statement.ends_with(';') && isTaskEnable(statement.substr(0, statement.size() - 1))) {
+            return 0;
+        }
         state.error("Syntax error.(37)\r\n");
         return 1;
     }
@@ -115,6 +137,7 @@ int parseSingleStatement(VerilogParseState& state, Always& block, std::string_vi
         return 1;
     }
     statement.remove_suffix(1);
+    if (hierarchical && isTaskEnable(statement)) return 0;
     return addStatement(block.statements, statement, state.currentLine, state.module, state.log,
                         state.filePath);
 }
@@ -122,6 +145,7 @@ int parseSingleStatement(VerilogParseState& state, Always& block, std::string_vi
 AlwaysBodyForm bodyFormOf(HeaderEnd end) {
     switch (end) {
         case HeaderEnd::kIf:
+        case HeaderEnd::kOtherStatement:
             return AlwaysBodyForm::kSingleIf;
         case HeaderEnd::kCase:
             return AlwaysBodyForm::kSingleCase;

@@ -49,7 +49,9 @@ bool isConditionalDirective(std::string_view lower) {
     return lower == "`ifdef" || lower == "`ifndef" || lower == "`else" || lower == "`endif";
 }
 
-enum class TargetKind { kNone, kReg, kPortOrConcatenation };
+// kHierarchical: a name with dots, which is a target, or a task of another
+// module when no "=" follows.
+enum class TargetKind { kNone, kReg, kPortOrConcatenation, kHierarchical };
 
 class AlwaysBodyParser {
 public:
@@ -119,7 +121,17 @@ private:
             openBeginLevel();
             return kContinue;
         }
-        if (declarationsAllowed && isLocalDeclarationWord(lower)) return localDeclaration(token);
+        // A reg may be named like a declaration word of other dialects ("bit").
+        if (declarationsAllowed && isLocalDeclarationWord(lower) &&
+            targetKind(lower) == TargetKind::kNone) {
+            return localDeclaration(token);
+        }
+        // A fork-join block is read as a begin-end block.
+        if (lower == "fork") {
+            openBeginLevel();
+            return kContinue;
+        }
+        if (lower == "join" || lower == "join_any" || lower == "join_none") return closeLevel();
         // Where a case expects an item, a declared name starts a label.
         if (tracker_.atCaseItem()) return keywordStatement(token, lower);
         const TargetKind target = targetKind(lower);
@@ -215,7 +227,9 @@ private:
         // Variables of a named block, and hierarchical names, are written
         // like regs.
         if (isLocalName(name)) return TargetKind::kReg;
-        if (name.find('.') != std::string_view::npos && isPlainName(name)) return TargetKind::kReg;
+        if (name.find('.') != std::string_view::npos && isPlainName(name)) {
+            return TargetKind::kHierarchical;
+        }
         return TargetKind::kNone;
     }
 
@@ -256,6 +270,7 @@ private:
             return 1;
         }
         text.pop_back();
+        if (target == TargetKind::kHierarchical && isTaskEnable(text)) return completeStatement();
         if (addSplitStatement(text, line) != 0) return 1;
         return completeStatement();
     }

@@ -63,6 +63,20 @@ bool startsTaskCallWithArguments(std::string_view lower) {
     return length > 0 && length < lower.size() && lower[length] == '(';
 }
 
+bool isTaskEnable(std::string_view statement) {
+    const std::size_t length = nameLength(statement);
+    if (length == 0) return false;
+    if (length == statement.size()) return true;
+    if (statement[length] != '(') return false;
+    // The arguments' parentheses close at the end of the statement.
+    long depth = 0;
+    for (std::size_t i = length; i < statement.size(); ++i) {
+        if (statement[i] == '(') ++depth;
+        if (statement[i] == ')' && --depth == 0) return i + 1 == statement.size();
+    }
+    return false;
+}
+
 bool isLocalDeclarationWord(std::string_view lower) {
     static constexpr std::string_view kWords[] = {
         "reg",       "integer", "time", "real", "realtime", "event",    "localparam",

@@ -22,6 +22,10 @@ bool isPlainName(std::string_view text);
 // directly followed by "(" ("my_task(a,").
 bool startsTaskCallWithArguments(std::string_view lower);
 
+// Whether a glued statement without its ";" is a task enable: a name, or a
+// name directly followed by its parenthesised arguments ("top.t(a,b)").
+bool isTaskEnable(std::string_view statement);
+
 // Whether a lower-cased token starts a declaration local to a named block
 // ("reg", "integer", "reg[7:0]", ...).
 bool isLocalDeclarationWord(std::string_view lower);

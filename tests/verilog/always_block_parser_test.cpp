@@ -271,12 +271,40 @@ TEST(AlwaysBlockParser, StatementsThatAddNothing) {
          "cover (x); restrict(d != 15); assert (x) y = 1; else begin y = 2; end\n"
          "assert property (@(posedge clk) x |-> y); n <= 1; end\nendmodule",
          "clk/0", "n 1", "endmodule"},
+        {"always @* begin fork x = 1; #2 y = 2; join end\nendmodule", "*/-1", "begin; x 1; y 2; end",
+         "endmodule"},
+        {"always @* begin top.t(d, (x)); top.u.t2; x = 1; end\nendmodule", "*/-1", "x 1",
+         "endmodule"},
         // Task enables and procedural continuous assignments.
         {"always @* begin my_task; t2(d, x); t3 (d); top.t4; t5 ; force x = 1; release x;\n"
          "assign y = 0; deassign y; y = 1; end\nendmodule",
          "*/-1", "y 1", "endmodule"},
     };
     expectBodies(std::begin(cases), std::end(cases));
+}
+
+// A body without begin-end may be any single statement.
+TEST(AlwaysBlockParser, SingleStatementsOfOtherKinds) {
+    const BodyCase cases[] = {
+        {"always @(negedge clk) $strobe(\"d=%h\", d);\nendmodule", "clk/1", "", "endmodule"},
+        {"always @(posedge clk) show(q);\nendmodule", "clk/0", "", "endmodule"},
+        {"always @(posedge clk) top.check;\nendmodule", "clk/0", "", "endmodule"},
+        {"always @(start) -> done;\nendmodule", "start/-1", "", "endmodule"},
+        {"always @(posedge clk) repeat (2) q <= d;\nendmodule", "clk/0", "q d", "endmodule"},
+        {"always @(posedge clk) while (x) x = x - 1;\nassign y = x;", "clk/0", "x x-1", "assign"},
+        {"always @(posedge clk) disable blk;\nendmodule", "clk/0", "", "endmodule"},
+        {"always @(posedge clk) assert (q == d) else $error(\"q\");\nendmodule", "clk/0", "",
+         "endmodule"},
+        {"always @(posedge clk) top.u.x <= d;\nendmodule", "clk/0", "top.u.x d", "endmodule"},
+    };
+    expectBodies(std::begin(cases), std::end(cases));
+}
+
+TEST(AlwaysBlockParser, RegNamedLikeADeclarationWord) {
+    AlwaysRun run("always @* begin\nbit = 1;\nend\nendmodule", {"bit"});
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.fixture.log.text(), "");
+    EXPECT_EQ(run.stream(), "bit 1");
 }
 
 TEST(AlwaysBlockParser, CaseLabels) {
