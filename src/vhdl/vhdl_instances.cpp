@@ -145,33 +145,46 @@ int addConnection(VhdlParseState& state, std::string_view association,
     return 0;
 }
 
+// Position after the ")" that closes the "(" at `open` (quoted text inside
+// is passed over), or text.size() when it is not closed.
+std::size_t afterBracket(std::string_view text, std::size_t open) {
+    long depth = 0;
+    bool inQuotes = false;
+    for (std::size_t at = open; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '"') inQuotes = !inQuotes;
+        if (inQuotes) continue;
+        if (c == '(') ++depth;
+        if (c == ')' && --depth == 0) return at + 1;
+    }
+    return text.size();
+}
+
 // Calls `visit` with the position of every "," outside double quotes and
 // outside parentheses (an association such as "d => f(a, b)" stays whole),
-// in order, until it returns nonzero; returns that value or 0. One pass
-// over the characters.
+// in order, until it returns nonzero; returns that value or 0. Commas,
+// quotes and brackets are found by searches; only bracketed text is walked.
 template <typename Visit>
 int forEachCommaOutsideQuotes(std::string_view text, Visit visit) {
-    bool inQuotes = false;
-    long depth = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        switch (text[at]) {
-            case '"':
-                inQuotes = !inQuotes;
-                break;
-            case '(':
-                depth += inQuotes ? 0 : 1;
-                break;
-            case ')':
-                depth -= (!inQuotes && depth > 0) ? 1 : 0;
-                break;
-            case ',':
-                if (!inQuotes && depth == 0) {
-                    if (const int stop = visit(at)) return stop;
-                }
-                break;
-            default:
-                break;
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t pos = 0;
+    std::size_t comma = text.find(',');
+    std::size_t quote = text.find('"');
+    std::size_t open = text.find('(');
+    while (comma != npos) {
+        if (comma < quote && comma < open) {
+            if (const int stop = visit(comma)) return stop;
+            pos = comma + 1;
+        } else if (quote < open) {
+            const std::size_t close = text.find('"', quote + 1);
+            if (close == npos) return 0;
+            pos = close + 1;
+        } else {
+            pos = afterBracket(text, open);
         }
+        if (comma < pos) comma = text.find(',', pos);
+        if (quote < pos) quote = text.find('"', pos);
+        if (open < pos) open = text.find('(', pos);
     }
     return 0;
 }

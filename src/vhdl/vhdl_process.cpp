@@ -40,6 +40,16 @@ public:
         }
         return {};
     }
+    // False when the next token surely does not begin with ":" (a look at
+    // its first character, or at a stored rest); a line marker may hide it.
+    bool mayStartWithColon() const {
+        if (hasPending_) return pending_.starts_with(':');
+        const std::string& text = state_.module.text;
+        const int at = state_.module.readPos;
+        if (at < 0 || static_cast<std::size_t>(at) >= text.size()) return false;
+        const char next = text[static_cast<std::size_t>(at)];
+        return next == ':' || next == '%';
+    }
     // Stores a non-empty rest to be read as the next token.
     void putBack(std::string_view rest) {
         pending_.assign(rest);
@@ -205,6 +215,7 @@ private:
         if (token.size() >= 2 && token.back() == ':' && isIdentifierChar(token[token.size() - 2]))
             return std::all_of(token.begin(), token.end() - 1, isIdentifierChar);
         if (!std::all_of(token.begin(), token.end(), isIdentifierChar)) return false;
+        if (!tokens_.mayStartWithColon()) return false;
         word_.assign(token);
         token = word_;
         const std::string_view following = tokens_.nextWord();

@@ -66,6 +66,13 @@ std::string_view afterLabel(VhdlParseState& state, std::string_view first, std::
         }
         return state.nextViewSkippingMarkers();
     }
+    // Most statements are no labelled ones: a look at the character the next
+    // token starts with settles them without reading it.
+    const std::string& text = state.module.text;
+    const int at = state.module.readPos;
+    if (at < 0 || static_cast<std::size_t>(at) >= text.size()) return {};
+    const char next = text[static_cast<std::size_t>(at)];
+    if (next != ':' && next != '%') return {};
     const std::string_view second = state.nextViewSkippingMarkers();
     if (second == ":") return state.nextViewSkippingMarkers();
     if (second.starts_with(':') && !second.starts_with(":=")) {
@@ -110,8 +117,10 @@ bool skipStatement(VhdlParseState& state, std::string_view token) {
 }
 
 bool parseRegionStatement(VhdlParseState& state, std::string_view first) {
+    if (first.empty()) return false;
     if (state.openRegions > 0 && parseAlternative(state, first)) return true;
-    if (kindOf(first) == Kind::kAssertion) {
+    const char initial = static_cast<char>(first[0] | 0x20);
+    if ((initial == 'a' || initial == 'p') && kindOf(first) == Kind::kAssertion) {
         if (!skipStatement(state, first)) state.error("';' not exist.(12)\r\n");
         return true;
     }
