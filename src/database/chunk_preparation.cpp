@@ -473,13 +473,15 @@ void logPreprocessorMessages(AnalysisContext& context, const std::string& filePa
 void takePreprocessing(Module& module, const SourceText& source, int startLine, int nextLine,
                        AnalysisContext& context) {
     if (source.sourceLineLengths.empty() || nextLine == 0) return;
+    const int firstLine = source.sourceLine(startLine);
+    const int lastLine = source.sourceLine(nextLine - 1);
     const auto first = std::lower_bound(
-        source.defines.begin(), source.defines.end(), startLine,
+        source.defines.begin(), source.defines.end(), firstLine,
         [](const PreprocessedDefine& define, int line) { return define.line < line; });
-    for (auto define = first; define != source.defines.end() && define->line < nextLine; ++define) {
+    for (auto define = first; define != source.defines.end() && define->line <= lastLine; ++define) {
         module.defines[define->name] = cleanedDefineBody(define->body);
     }
-    logPreprocessorMessages(context, module.filePath, nextLine - 1);
+    logPreprocessorMessages(context, module.filePath, lastLine);
 }
 
 }  // namespace
@@ -512,14 +514,14 @@ int prepareVerilogChunk(Module& module, const SourceText& source, int startLine,
         const std::string_view line = source.line(lineNumber);
         const int rawLength = preprocessed ? source.sourceLineLength(lineNumber)
                                            : static_cast<int>(line.size());
-        addVerilogLine(module, line, rawLength, lineNumber, state, buffers);
+        addVerilogLine(module, line, rawLength, source.sourceLine(lineNumber), state, buffers);
         if (module.text.size() > 8 && module.text.ends_with("endmodule")) break;
     }
     constexpr std::size_t kKeptBufferCapacity = 4096;
     if (buffers.first.capacity() > kKeptBufferCapacity) std::string().swap(buffers.first);
     if (buffers.second.capacity() > kKeptBufferCapacity) std::string().swap(buffers.second);
     const int lastLine = lineNumber <= lineTotal ? lineNumber : lineTotal;
-    setLineCount(module, startLine, lastLine);
+    setLineCount(module, source.sourceLine(startLine), source.sourceLine(lastLine));
     return lastLine + 1;
 }
 
@@ -567,8 +569,12 @@ int prepareAndParse(Module& module, const std::string& filePath, int startLine,
         logPreprocessorMessages(context, filePath, std::numeric_limits<int>::max());
         return 0;
     }
-    const bool restarts = context.restartLine > startLine && context.restartLine < nextLine;
-    return restarts ? context.restartLine : nextLine;
+    // The parser names the restart by its line number in the file.
+    const int restartLine =
+        context.restartLine > 0 ? source.textLineOf(context.restartLine, startLine + 1, nextLine - 1)
+                                : 0;
+    const bool restarts = restartLine > startLine && restartLine < nextLine;
+    return restarts ? restartLine : nextLine;
 }
 
 }  // namespace corvane

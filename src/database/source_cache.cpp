@@ -1,5 +1,7 @@
 #include "database/source_cache.h"
 
+#include <algorithm>
+
 #include "database/source_file_reader.h"
 
 namespace corvane {
@@ -21,6 +23,7 @@ void preprocess(SourceText& source) {
     source.sourceLineLengths = lineLengths(source.text, source.lineStarts);
     source.text = std::move(result.text);
     source.lineStarts = lineStartOffsets(source.text);
+    source.lineNumbers = std::move(result.lineNumbers);
     source.defines = std::move(result.defines);
     source.messages = std::move(result.messages);
 }
@@ -37,8 +40,18 @@ std::string_view SourceText::line(int number) const {
 
 int SourceText::sourceLineLength(int number) const {
     if (sourceLineLengths.empty()) return static_cast<int>(line(number).size());
-    if (number < 1 || number > static_cast<int>(sourceLineLengths.size())) return 0;
-    return sourceLineLengths[static_cast<std::size_t>(number - 1)];
+    const int source = sourceLine(number);
+    if (number > 1 && sourceLine(number - 1) == source) return 0;
+    if (source < 1 || source > static_cast<int>(sourceLineLengths.size())) return 0;
+    return sourceLineLengths[static_cast<std::size_t>(source - 1)];
+}
+
+int SourceText::textLineOf(int source, int from, int to) const {
+    if (lineNumbers.empty()) return source >= from && source <= to ? source : 0;
+    for (int number = std::max(from, 1); number <= to && number <= lineCount(); ++number) {
+        if (sourceLine(number) == source) return number;
+    }
+    return 0;
 }
 
 const SourceText& SourceFileCache::get(const std::string& path, bool preprocessVerilog) {

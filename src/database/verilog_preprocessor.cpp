@@ -79,12 +79,33 @@ PreprocessedVerilog Scanner::run(std::string_view text) {
     scan(in, result_.text);
     result_.text.append(static_cast<std::size_t>(pending_), '\n');
     pending_ = 0;
-    padToLines(result_.text, lineCountOf(text));
+    padToLines(result_.text, lineCountOf(text) + virtualBreaks_.size());
+    if (!virtualBreaks_.empty()) result_.lineNumbers = outputLineNumbers();
     std::stable_sort(result_.messages.begin(), result_.messages.end(),
                      [](const PreprocessorMessage& a, const PreprocessorMessage& b) {
                          return a.line < b.line;
                      });
     return std::move(result_);
+}
+
+// Every line break of the output ends a source line, except those of
+// included text, which stay on the line of their "`include".
+std::vector<int> Scanner::outputLineNumbers() const {
+    const std::string& text = result_.text;
+    std::vector<int> numbers;
+    numbers.reserve(lineCountOf(text));
+    int source = 1;
+    std::size_t nextVirtual = 0;
+    for (std::size_t brk = text.find('\n'); brk != std::string::npos; brk = text.find('\n', brk + 1)) {
+        numbers.push_back(source);
+        if (nextVirtual < virtualBreaks_.size() && virtualBreaks_[nextVirtual] == brk) {
+            ++nextVirtual;
+        } else {
+            ++source;
+        }
+    }
+    if (!text.empty() && text.back() != '\n') numbers.push_back(source);
+    return numbers;
 }
 
 void Scanner::scan(Cursor& in, std::string& out) {
@@ -125,7 +146,12 @@ void Scanner::emitLineBreak(std::string& out) {
 void Scanner::lineBreak(Cursor& in, std::string& out) {
     if (in.origin == Origin::File) {
         emitLineBreak(out);
-    } else if (active()) {
+    } else if (!active()) {
+        return;
+    } else if (in.origin == Origin::Included && &out == &result_.text) {
+        virtualBreaks_.push_back(out.size());
+        out += '\n';
+    } else {
         out += ' ';
     }
 }

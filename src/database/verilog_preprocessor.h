@@ -5,8 +5,9 @@
 // source file's: a directive leaves its line empty, a macro use is replaced
 // by its expansion on the line where it starts (the lines of a call that
 // runs on are left empty), and the text of an included file, its comments
-// removed, stands on the line of its "`include". Comments, string literals
-// and "`timescale" lines of the file itself are kept for the line cleaning.
+// removed, stands on the line of its "`include" (its own lines kept apart,
+// numbered with the include's line). Comments, string literals and
+// "`timescale" lines of the file itself are kept for the line cleaning.
 #pragma once
 
 #include <string>
@@ -33,6 +34,11 @@ struct PreprocessorMessage {
 
 struct PreprocessedVerilog {
     std::string text;
+    // The source line of every line of `text`: the lines of an included file
+    // stay lines of their own (so that the modules of a file of modules are
+    // still read one by one), all on the line of their "`include". Empty
+    // when every line of `text` is the source line of the same number.
+    std::vector<int> lineNumbers;
     std::vector<PreprocessedDefine> defines;
     std::vector<PreprocessorMessage> messages;  // ordered by line
 };

@@ -48,6 +48,7 @@ class Scanner {
 public:
     Scanner(const std::string& path, std::size_t inputSize);
     PreprocessedVerilog run(std::string_view text);
+    std::vector<int> outputLineNumbers() const;
 
     // Lexical pass (verilog_preprocessor.cpp).
     void scan(Cursor& in, std::string& out);
@@ -100,6 +101,7 @@ public:
     std::size_t expansionLimit_ = 0;
     std::size_t producedLimit_ = 0;
     bool stopped_ = false;      // a bound was passed: no more expansion
+    std::vector<std::size_t> virtualBreaks_;  // offsets of the line breaks of included text
     PreprocessedVerilog result_;
 };
 

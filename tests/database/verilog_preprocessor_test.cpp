@@ -175,7 +175,8 @@ TEST(VerilogPreprocessor, IncludedFilesAreReadBesideTheIncludingFile) {
                                        "x `include \"defs.vh\" y\n`W\n`include \"none.vh\"\n"
                                        "`include \"a.vh\"\n");
     const PreprocessedVerilog result = preprocessVerilog(testing::readAll(path), path);
-    EXPECT_EQ(result.text, "x      localparam P = 4;   y\n4\n\n      \n");
+    EXPECT_EQ(result.text, "x  \n\n  localparam P = 4;\n  y\n4\n\n  \n \n \n");
+    EXPECT_EQ(result.lineNumbers, (std::vector<int>{1, 1, 1, 1, 2, 3, 4, 4, 4}));
     EXPECT_EQ(messagesOf(result), "4:`include \"a.vh\" is recursive.");
     ASSERT_EQ(result.defines.size(), 1u);
     EXPECT_EQ(result.defines[0].line, 1);
@@ -256,6 +257,23 @@ TEST(VerilogPreprocessorAnalysis, MessagesStandOnTheLinesTheyConcern) {
     EXPECT_EQ(a.log(), "#ERROR : " + a.path + " : 5 : \"`endif\" not exist.\r\n");
     ASSERT_EQ(a.files.modules.size(), 1u);
     EXPECT_EQ(a.module("m").wires.at(0).line, 3);
+}
+
+TEST(VerilogPreprocessorAnalysis, ModulesOfIncludedFilesAreReadOneByOne) {
+    TempDir dir;
+    dir.write("cells.v", "`timescale 1ns/1ps\nmodule a (input x);\nendmodule\n"
+                         "module b (input x, output y); assign y = x; endmodule\n");
+    dir.write("more.v", "// more\nmodule c;\nwire w;\nendmodule\n");
+    const std::string path = dir.write(
+        "all.v", "`include \"cells.v\"\n\n`include \"more.v\" module d;\nendmodule\n");
+    ParsedFiles<> files(FrontEnds{parseVerilogModule, {}});
+    files.analyseFile(path);
+    EXPECT_EQ(files.log.text(), "");
+    std::string names;
+    for (const Module& module : files.modules) names += module.name + " ";
+    EXPECT_EQ(names, "a b c d ");
+    EXPECT_EQ(files.modules.find("b")->assigns.at(0).line, 1);
+    EXPECT_EQ(files.modules.find("c")->wires.at(0).line, 3);
 }
 
 TEST(VerilogPreprocessorAnalysis, IncludedHeadersGiveTheirDefinitionsAndItems) {
