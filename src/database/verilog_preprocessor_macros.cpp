@@ -89,8 +89,8 @@ bool Scanner::readActuals(Cursor& in, std::vector<std::string>& actuals) {
     int depth = 0;
     for (++in.pos; !in.atEnd();) {
         const char c = in.at();
-        if (c == '\n') {
-            skippedLineBreak(in);
+        if (c == '\n' || c == '\r') {
+            if (c == '\n') skippedLineBreak(in);
             current += ' ';
             ++in.pos;
         } else if (comments && c == '/' && in.at(1) == '/') {

@@ -98,6 +98,7 @@ TEST(VerilogPreprocessor, MacrosExpandWithTheirArguments) {
         {"`define BODY a = 1; \\\n  b = 2; // c\nx `BODY\n", "\n\nx a = 1;    b = 2;\n", ""},
         {"`define TWO a \\ \r\n b\r\n`TWO\r\n", "\n\na   b\r\n", ""},
         {"`define F(a,b) a+b\ny = `F(1, // one\n 2) + 3;\nz;\n", "\ny = 1+2 + 3;\n\nz;\n", ""},
+        {"`define F(a,b) a+b\r\ny = `F(1,\r\n2);\r\n", "\ny = 1+2;\r\n\n", ""},
         {"`define G(a, b = 7) a*b\n`G(2) `G(2,) `G(2,3)\n", "\n2*7 2*7 2*3\n", ""},
         {"`define S(x) `\"x`\"\n`define P(a) a``_reg\n`S(abc) `P(data)\n",
          "\n\n\"abc\" data_reg\n", ""},
