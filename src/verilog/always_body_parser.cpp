@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "database/text_helpers.h"
 #include "verilog/always_construct_tracker.h"
@@ -114,24 +115,13 @@ private:
         if (lower == "else") return elseConstruct();
         if (isConditionalDirective(lower)) return directive(lower);
         settle();
-        if (lower == "end" || lower == "endcase" || lower == "endcasex") return closeLevel();
-        const bool declarationsAllowed = declarationsAllowed_;
-        declarationsAllowed_ = false;
-        if (lower == "begin" || lower.starts_with("begin:")) {
-            openBeginLevel();
-            return kContinue;
-        }
+        const bool declarationsAllowed = std::exchange(declarationsAllowed_, false);
+        if (const int result = blockWord(lower); result != kNotControl) return result;
         // A reg may be named like a declaration word of other dialects ("bit").
         if (declarationsAllowed && isLocalDeclarationWord(lower) &&
             targetKind(lower) == TargetKind::kNone) {
             return localDeclaration(token);
         }
-        // A fork-join block is read as a begin-end block.
-        if (lower == "fork") {
-            openBeginLevel();
-            return kContinue;
-        }
-        if (lower == "join" || lower == "join_any" || lower == "join_none") return closeLevel();
         // Where a case expects an item, a declared name starts a label.
         if (tracker_.atCaseItem()) return keywordStatement(token, lower);
         const TargetKind target = targetKind(lower);
@@ -141,6 +131,20 @@ private:
             return 0;
         }
         return keywordStatement(token, lower);
+    }
+
+    // The words that open and close levels; a fork-join block is read as a
+    // begin-end block. kNotControl for any other word.
+    int blockWord(std::string_view lower) {
+        if (lower == "end" || lower == "endcase" || lower == "endcasex" || lower == "join" ||
+            lower == "join_any" || lower == "join_none") {
+            return closeLevel();
+        }
+        if (lower == "begin" || lower.starts_with("begin:") || lower == "fork") {
+            openBeginLevel();
+            return kContinue;
+        }
+        return kNotControl;
     }
 
     // The keyword tests, after the assignment test.

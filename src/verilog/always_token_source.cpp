@@ -81,15 +81,6 @@ bool readCondition(AlwaysTokenSource& source, std::string first, ConditionText& 
     }
 }
 
-bool glueStatement(AlwaysTokenSource& source, std::string& text) {
-    std::string token;
-    while (!text.ends_with(';')) {
-        if (!source.takeWord(token)) return false;
-        text += token;
-    }
-    return true;
-}
-
 namespace {
 
 // Drops an intra-assignment control ("#1", "# 1", "#(d)", "@(posedge c)")
@@ -157,16 +148,6 @@ void skipToSemicolon(AlwaysTokenSource& source, const std::string& first) {
     while (!token.ends_with(';')) {
         if (!source.takeWord(token)) return;
     }
-}
-
-bool skipToBegin(AlwaysTokenSource& source, const std::string& first) {
-    std::string lower = toLowerAscii(first);
-    std::string token;
-    while (!(lower == "begin" || lower.ends_with(")begin"))) {
-        if (!source.takeWord(token)) return false;
-        assignLowerAscii(lower, token);
-    }
-    return true;
 }
 
 bool isKeywordToken(std::string_view lower, std::string_view keyword) {

@@ -56,13 +56,10 @@ struct ConditionText {
 // ends first.
 bool readCondition(AlwaysTokenSource& source, std::string first, ConditionText& condition);
 
-// Glues tokens to `text` without blanks until it ends with ";". False when
-// the text ends first.
-bool glueStatement(AlwaysTokenSource& source, std::string& text);
-
-// As glueStatement, for an assignment: a delay or event control right after
-// its "=" or "<=" ("q <= #1 d;") is dropped, so that the value is the
-// expression alone.
+// Glues tokens to `text` without blanks until it ends with ";". A delay or
+// event control right after the "=" or "<=" of the assignment
+// ("q <= #1 d;") is dropped, so that the value is the expression alone.
+// False when the text ends first.
 bool glueAssignment(AlwaysTokenSource& source, std::string& text);
 
 // Reads a system task call ("$display(...);") up to the ";" that ends it
@@ -71,10 +68,6 @@ bool skipTaskCall(AlwaysTokenSource& source, std::string first);
 
 // Drops tokens up to and including one that ends with ";".
 void skipToSemicolon(AlwaysTokenSource& source, const std::string& first);
-
-// Drops tokens up to and including the next "begin" (alone or glued to a
-// ")"), starting with `first`. False when the text ends first.
-bool skipToBegin(AlwaysTokenSource& source, const std::string& first);
 
 // Whether `lower` is the keyword itself or the keyword followed by a
 // character that cannot continue a name ("if(", "case(", "for").
