@@ -5,30 +5,22 @@
 namespace corvane {
 
 void ParameterValues::set(std::string_view name, std::int64_t value) {
-    for (Entry& entry : entries_) {
-        if (entry.name == name) {
-            entry.value = value;
-            return;
-        }
-    }
-    entries_.push_back(Entry{std::string(name), value});
+    const auto found = entries_.find(name);
+    if (found != entries_.end())
+        found->second = value;
+    else
+        entries_.emplace(std::string(name), value);
 }
 
 void ParameterValues::erase(std::string_view name) {
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].name == name) {
-            entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
-            return;
-        }
-    }
+    const auto found = entries_.find(name);
+    if (found != entries_.end())
+        entries_.erase(found);
 }
 
 const std::int64_t* ParameterValues::find(std::string_view name) const {
-    for (const Entry& entry : entries_) {
-        if (entry.name == name)
-            return &entry.value;
-    }
-    return nullptr;
+    const auto found = entries_.find(name);
+    return found != entries_.end() ? &found->second : nullptr;
 }
 
 namespace {

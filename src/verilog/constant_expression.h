@@ -4,15 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace corvane {
 
 // The values of the parameters and localparams of one module that could be
-// evaluated, in declaration order; names are compared as written.
+// evaluated; names are compared as written.
 class ParameterValues {
   public:
     // Sets `name` to `value`; a later declaration of the same name wins.
@@ -25,11 +26,7 @@ class ParameterValues {
     void clear() { entries_.clear(); }
 
   private:
-    struct Entry {
-        std::string name;
-        std::int64_t value;
-    };
-    std::vector<Entry> entries_;
+    std::map<std::string, std::int64_t, std::less<>> entries_;
 };
 
 // The value of `text`, or nothing when it is not a constant expression that

@@ -51,7 +51,7 @@ int evaluatePortBound(std::string_view text, const ParameterValues& values) {
 
 void notePinRange(VerilogParseState& state, std::size_t pin, std::string_view msbText,
                   std::string_view lsbText, bool evaluated) {
-    std::vector<DeferredPinRange>& deferred = state.deferredPinRanges;
+    std::vector<DeferredPinRange>& deferred = state.deferredPinRanges.entries;
     if (evaluated && deferred.empty())
         return;
     for (std::size_t i = 0; i < deferred.size(); ++i) {
@@ -65,7 +65,14 @@ void notePinRange(VerilogParseState& state, std::size_t pin, std::string_view ms
 }
 
 void resolveDeferredPinRanges(VerilogParseState& state) {
-    std::vector<DeferredPinRange>& deferred = state.deferredPinRanges;
+    std::vector<DeferredPinRange>& deferred = state.deferredPinRanges.entries;
+    std::size_t& evaluationsLeft = state.deferredPinRanges.evaluationsLeft;
+    // Past the budget the pins keep the values they have.
+    if (deferred.size() > evaluationsLeft) {
+        deferred.clear();
+        return;
+    }
+    evaluationsLeft -= deferred.size();
     std::size_t kept = 0;
     for (DeferredPinRange& entry : deferred) {
         const PortRange range =

@@ -22,6 +22,15 @@ struct DeferredPinRange {
     std::string lsbText;
 };
 
+// The ranges waiting for their parameters, and how many evaluations of them
+// a module may still cause.
+struct DeferredPinRanges {
+    static constexpr std::size_t kEvaluationBudget = 1 << 16;
+    std::vector<DeferredPinRange> entries;
+    std::size_t evaluationsLeft = kEvaluationBudget;
+    bool empty() const { return entries.empty(); }
+};
+
 struct VerilogParseState {
     Module& module;
     const std::string& filePath;
@@ -34,7 +43,7 @@ struct VerilogParseState {
     // The header lists the ports as "(...)": the body's port declarations
     // declare them.
     bool openPortList = false;
-    std::vector<DeferredPinRange> deferredPinRanges = {};
+    DeferredPinRanges deferredPinRanges = {};
 
     std::string next() { return nextToken(module); }
     // The next token as a view (see nextTokenView), for callers that only
