@@ -26,6 +26,11 @@ KeptChunk& kept() {
     return chunk;
 }
 
+VhdlFileNotes& notes() {
+    thread_local VhdlFileNotes fileNotes;
+    return fileNotes;
+}
+
 int& startLineOfChunk() {
     thread_local int line = 0;
     return line;
@@ -52,12 +57,16 @@ void drop(KeptChunk& chunk) {
 bool resumeVhdlChunk(Module& module, const SourceText& source, int startLine) {
     startLineOfChunk() = startLine;
     KeptChunk& chunk = kept();
-    if (!chunk.valid) return false;
+    if (!chunk.valid) {
+        notes() = VhdlFileNotes();
+        return false;
+    }
     const bool matches = chunk.path == source.path && chunk.data == source.text.data() &&
                          chunk.size == source.text.size() && chunk.restartLine == startLine &&
                          module.text.empty();
     if (!matches) {
         drop(chunk);
+        notes() = VhdlFileNotes();
         return false;
     }
     module.text.swap(chunk.text);
@@ -69,6 +78,10 @@ bool resumeVhdlChunk(Module& module, const SourceText& source, int startLine) {
     module.lineCount = source.lineCount() + 1 - startLine + 1;
     drop(chunk);
     return true;
+}
+
+VhdlFileNotes& vhdlFileNotes() {
+    return notes();
 }
 
 int vhdlChunkStartLine() {

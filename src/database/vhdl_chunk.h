@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "database/records.h"
 #include "database/source_cache.h"
@@ -22,6 +24,28 @@ bool resumeVhdlChunk(Module& module, const SourceText& source, int startLine);
 
 // The start line of the VHDL chunk prepared or resumed last.
 int vhdlChunkStartLine();
+
+// What the front end has learnt about the prepared text of the file while
+// reading its units, kept with the text from call to call and dropped when a
+// chunk is prepared afresh: where the architecture headers stand, and the
+// parts of the text already read into an earlier module.
+struct VhdlFileNotes {
+    struct Architecture {
+        std::string entity;  // lower-cased
+        int position = 0;    // of the "architecture" token in the text
+    };
+    bool indexed = false;  // the architectures from `indexedFrom` on are listed
+    int indexedFrom = 0;
+    std::vector<Architecture> architectures;  // in text order
+    struct Range {
+        int begin = 0;
+        int end = 0;
+    };
+    std::vector<Range> alreadyRead;
+};
+
+// The notes of the file whose chunk was prepared or resumed last.
+VhdlFileNotes& vhdlFileNotes();
 
 // Keeps the module's prepared text and comments for the call that starts
 // at `restartLine`, which resumes reading at `resumePos` of the text with

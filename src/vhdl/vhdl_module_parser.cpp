@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "database/chunk_preparation.h"
-#include "database/vhdl_chunk.h"
 #include "database/net_table.h"
 #include "database/text_helpers.h"
 #include "database/token_reader.h"
@@ -14,6 +13,7 @@
 #include "vhdl/vhdl_parse_state.h"
 #include "vhdl/vhdl_process.h"
 #include "vhdl/vhdl_tokenizer.h"
+#include "vhdl/vhdl_unit_sequence.h"
 
 namespace corvane {
 
@@ -182,126 +182,6 @@ int completeModule(VhdlParseState& state, const VhdlNetBuilder& buildNets) {
     return 0;
 }
 
-// The line of the last line marker before `pos` in the prepared text, or 0.
-int lineAt(std::string_view text, int pos) {
-    const std::size_t marker = text.rfind("%%", static_cast<std::size_t>(pos));
-    if (marker == std::string_view::npos) return 0;
-    return leadingInt(text.substr(marker + 2, 12));
-}
-
-// A token further on, the read position left as it was.
-class Lookahead {
-public:
-    explicit Lookahead(VhdlParseState& state)
-        : state_(state),
-          pos_(state.module.readPos),
-          read_(state.module.tokensRead),
-          line_(state.currentLine) {}
-    ~Lookahead() {
-        state_.module.readPos = pos_;
-        state_.module.tokensRead = read_;
-        state_.currentLine = line_;
-    }
-    Lookahead(const Lookahead&) = delete;
-    Lookahead& operator=(const Lookahead&) = delete;
-
-    std::string nextLower() { return toLowerAscii(state_.nextSkippingMarkers()); }
-
-private:
-    VhdlParseState& state_;
-    int pos_;
-    int read_;
-    int line_;
-};
-
-// Where one design unit of the file ends and the next begins. Once a unit
-// is complete, the first token at the outer level (a context clause, or the
-// next unit's keyword) marks where the next module would start; when that
-// unit cannot join the module, reading stops there and the rest of the text
-// is kept for the next call.
-class UnitSequence {
-public:
-    // Follows a line marker; true when `token` is one.
-    bool atMarker(VhdlParseState& state, std::string_view token, int position, int tokensRead) {
-        const bool marker = state.followMarker(token);
-        if (marker) {
-            markerPos_ = position;
-            markerRead_ = tokensRead;
-        }
-        afterMarker_ = marker;
-        return marker;
-    }
-
-    // True when `token` begins a unit that belongs to another module; the
-    // read position is then set back to where that unit's text begins.
-    bool startsAnotherUnit(VhdlParseState& state, std::string_view token, int position,
-                           int tokensRead) {
-        const bool outside = state.unit == kOutsideUnit ||
-                             (state.unit == kPackage && state.packageName.empty());
-        if (!state.unitRead || !outside) {
-            nextPos_ = -1;
-            return false;
-        }
-        if (nextPos_ < 0) {
-            nextPos_ = afterMarker_ ? markerPos_ : position;
-            nextRead_ = afterMarker_ ? markerRead_ : tokensRead;
-            nextLine_ = state.currentLine;
-        }
-        if (joinsThisModule(state, token)) {
-            nextPos_ = -1;  // the next unit begins after it
-            return false;
-        }
-        if (!belongsToAnotherModule(state, token)) return false;
-        state.module.readPos = nextPos_;
-        state.module.tokensRead = nextRead_;
-        stopped_ = true;
-        return true;
-    }
-
-    bool stopped() const { return stopped_; }
-
-    // Hands the rest of the text on to the next call, which starts at the
-    // line where the next unit begins (or at the line after the one this
-    // call started on, when the units share a line).
-    void keepRest(VhdlParseState& state, AnalysisContext& context) {
-        const SourceText& source = context.sources.get(state.filePath);
-        const int start = vhdlChunkStartLine();
-        const int restart = nextLine_ > start ? nextLine_ : start + 1;
-        keepVhdlChunk(state.module, source, restart, nextPos_, nextRead_);
-        if (restart <= source.lineCount()) context.restartLine = restart;
-    }
-
-private:
-    // A package body or a configuration after a unit stays with that unit.
-    static bool joinsThisModule(VhdlParseState& state, std::string_view token) {
-        if (equalsLowerWord(token, "configuration")) return true;
-        if (!equalsLowerWord(token, "package")) return false;
-        Lookahead ahead(state);
-        return ahead.nextLower() == "body";
-    }
-
-    static bool belongsToAnotherModule(VhdlParseState& state, std::string_view token) {
-        const std::string lower = toLowerAscii(token);
-        if (lower == "entity") return true;
-        Lookahead ahead(state);
-        if (lower == "package") return ahead.nextLower() != "body";
-        if (lower != "architecture") return false;
-        ahead.nextLower();  // the architecture's name
-        if (ahead.nextLower() != "of") return false;  // the header parser reports it
-        // An architecture joins the entity read just before it.
-        const std::string entity = ahead.nextLower();
-        return !entity.empty() && entity != state.entityName;
-    }
-
-    int markerPos_ = 0;
-    int markerRead_ = 0;
-    bool afterMarker_ = false;
-    int nextPos_ = -1;
-    int nextRead_ = 0;
-    int nextLine_ = 0;
-    bool stopped_ = false;
-};
-
 }  // namespace
 
 int parseVhdlText(Module& module, const std::string& filePath, AnalysisContext& context,
@@ -323,11 +203,14 @@ int parseVhdlText(Module& module, const std::string& filePath, AnalysisContext& 
         const int tokensRead = module.tokensRead;
         const std::string_view token = state.nextView();
         if (units.atMarker(state, token, position, tokensRead)) continue;
-        if (units.startsAnotherUnit(state, token, position, tokensRead)) break;
+        const UnitSequence::Turn turn = units.turnAt(state, token, position, tokensRead);
+        if (turn == UnitSequence::Turn::kStop) break;
+        if (turn == UnitSequence::Turn::kMoved) continue;
         const Step step = dispatch(state, token, buffer);
         if (step == Step::kFail) return 1;
         if (step == Step::kStopReading) break;
     }
+    units.atEnd(state);
     if (completeModule(state, buildNets) != 0) return 1;
     if (units.stopped()) units.keepRest(state, context);
     return 0;

@@ -157,6 +157,28 @@ TEST(VhdlDesignUnitSequence, EachModuleCountsTheLinesOfItsOwnUnits) {
     EXPECT_EQ(characters, static_cast<int>(text.size()));
 }
 
+TEST(VhdlDesignUnitSequence, AnEntityGetsItsArchitectureFromFurtherDown) {
+    TempDir folder;
+    ParsedFiles<> files(vhdlOnly());
+    files.analyseFile(folder.write("later.vhd",
+                                   "entity a is port (x : in bit; y : out bit); end;\n"
+                                   "entity b is port (p : in bit); end;\n"
+                                   "architecture r of b is signal s : bit; begin s <= p; end;\n"
+                                   "architecture r of a is\nbegin\ny <= not x;\nend;\n"));
+    EXPECT_EQ(files.log.text(), "");
+    ASSERT_EQ(moduleNames(files.modules), (std::vector<std::string>{"a", "b"}));
+    const Module& a = moduleNamed(files.modules, "a");
+    EXPECT_EQ(a.pins.size(), 2u);
+    ASSERT_EQ(a.assigns.size(), 1u);
+    EXPECT_EQ(a.assigns[0].name, "y");
+    EXPECT_EQ(a.assigns[0].line, 6);
+    // b keeps its own records only: a's architecture was passed over.
+    const Module& b = moduleNamed(files.modules, "b");
+    EXPECT_EQ(b.pins.size(), 1u);
+    ASSERT_EQ(b.assigns.size(), 1u);
+    EXPECT_EQ(b.assigns[0].name, "s");
+}
+
 TEST(VhdlDesignUnitSequence, UnitsSharingALineAndOddOrders) {
     struct Case {
         const char* what;
@@ -170,6 +192,15 @@ TEST(VhdlDesignUnitSequence, UnitsSharingALineAndOddOrders) {
         {"a package body alone gives one module without a name",
          "package body p is\nend package body p;\n",
          {""}},
+        {"an architecture further down, after another entity",
+         "entity a is port (x : in bit); end;\nentity b is end;\n"
+         "architecture r of b is begin end;\narchitecture r of a is begin end;\n",
+         {"a", "b"}},
+        {"entities first, then their architectures in another order",
+         "entity a is end;\nentity b is end;\nentity c is end;\n"
+         "architecture r of c is begin end;\narchitecture r of a is begin end;\n"
+         "architecture r of b is begin end;\n",
+         {"a", "b", "c"}},
         {"a package instantiation", "package p is new work.g generic map (N => 2);\nentity e is end;\n",
          {"p", "e"}},
     };
