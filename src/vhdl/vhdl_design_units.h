@@ -28,8 +28,10 @@ void skipConfiguration(VhdlParseState& state);
 // Called after "context": skips a context reference or declaration.
 void skipContext(VhdlParseState& state);
 
-// Called after "package": reads the package name and its "is", or skips a
-// whole package body. Returns 1 after "Syntax error.(29)".
+// Called after "package": reads the package name and its "is" (a package
+// instantiation "is new ..." is read whole and completes the unit), or skips
+// a whole package body; the unit becomes the package. Returns 1 after
+// "Syntax error.(29)".
 int parsePackageHeader(VhdlParseState& state);
 
 // Called on the end marker at the top level. `semicolonFollows` is set when

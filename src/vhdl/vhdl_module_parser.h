@@ -1,5 +1,7 @@
-// The VHDL front end: fills one Module from the prepared text of a whole
-// VHDL file (the first entity with its architecture, or the first package).
+// The VHDL front end: fills one Module from the prepared text of a VHDL file
+// with the next design unit: an entity with its architecture, or a package.
+// It stops before the unit of the next module and hands the rest of the text
+// on to the next call (see vhdl_unit_sequence.h).
 #pragma once
 
 #include <functional>
