@@ -203,6 +203,8 @@ void parsePortPiece(VerilogParseState& state, std::string_view piece, PortListCa
     } else if (!directed && carry.direction == -1) {
         carry.range = PortRange{};
     }
+    // The initial value of a variable port ("output reg q = 1'b0") is dropped.
+    piece = piece.substr(0, piece.find('='));
     // A direction or range whose name went to the next piece (a line break
     // inside the port) declares nothing by itself.
     if (piece.empty())

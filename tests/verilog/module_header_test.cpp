@@ -141,6 +141,12 @@ TEST(ModuleHeader, RangesEvaluateTheParameterList) {
          {"a dir 0 [3:0] @1", "x dir 1 [7:0] @1", "t dir 2 [1:0] @1", "w dir 0 [-1:-1] @2",
           "i dir 1 [31:0] @2", "tm dir 1 [63:0] @2", "s dir 0 [-1:-1] @2"},
          ""},
+        // The initial value of a variable port is not part of its name.
+        {"module m(output reg [3:0] q = 4'd0, output integer n = 0, input a);",
+         "m",
+         "m",
+         {"q dir 1 [3:0] @1", "n dir 1 [31:0] @1", "a dir 0 [-1:-1] @1"},
+         ""},
         // Escaped names.
         {"module \\$_DFF_P_ (input D, C, output Q);",
          "\\$_dff_p_",
