@@ -100,19 +100,10 @@ int lineAt(std::string_view text, int pos) {
     return leadingInt(text.substr(marker + 2, 12));
 }
 
-bool UnitSequence::atMarker(VhdlParseState& state, std::string_view token, int position,
-                            int tokensRead) {
-    const bool marker = state.followMarker(token);
-    if (marker) {
-        markerPos_ = position;
-        markerRead_ = tokensRead;
-    }
-    afterMarker_ = marker;
-    return marker;
-}
+UnitSequence::UnitSequence() : passesOver_(!vhdlFileNotes().alreadyRead.empty()) {}
 
-UnitSequence::Turn UnitSequence::turnAt(VhdlParseState& state, std::string_view token,
-                                        int position, int tokensRead) {
+UnitSequence::Turn UnitSequence::turnAtOuterLevel(VhdlParseState& state, std::string_view token,
+                                                  int position, int tokensRead) {
     // An architecture an earlier module has read is passed over.
     VhdlFileNotes& notes = vhdlFileNotes();
     if (!notes.alreadyRead.empty() && state.unit == kOutsideUnit && visitBegin_ < 0) {

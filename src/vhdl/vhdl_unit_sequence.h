@@ -29,11 +29,34 @@ public:
         kMoved,  // the read position was moved; the token is not read
     };
 
-    // Follows a line marker; true when `token` is one.
-    bool atMarker(VhdlParseState& state, std::string_view token, int position, int tokensRead);
+    UnitSequence();
 
-    // What to do with `token`, read at `position` of the text.
-    Turn turnAt(VhdlParseState& state, std::string_view token, int position, int tokensRead);
+    // Follows a line marker; true when `token` is one. Inline, as the next
+    // test: every token of the text passes both.
+    bool atMarker(VhdlParseState& state, std::string_view token, int position, int tokensRead) {
+        const bool marker = state.followMarker(token);
+        if (marker) {
+            markerPos_ = position;
+            markerRead_ = tokensRead;
+        }
+        afterMarker_ = marker;
+        return marker;
+    }
+
+    // What to do with `token`, read at `position` of the text. Inside a
+    // unit, with no text read before to pass over, the token is read.
+    Turn turnAt(VhdlParseState& state, std::string_view token, int position, int tokensRead) {
+        if (!passesOver_) {
+            if (!state.unitRead) return Turn::kGoOn;
+            const bool outside = state.unit == kOutsideUnit ||
+                                 (state.unit == kPackage && state.packageName.empty());
+            if (!outside) {
+                next_.pos = -1;
+                return Turn::kGoOn;
+            }
+        }
+        return turnAtOuterLevel(state, token, position, tokensRead);
+    }
 
     // The text has run out: a visit further down the file comes back.
     void atEnd(VhdlParseState& state);
@@ -52,6 +75,8 @@ private:
         int line = 0;
     };
 
+    Turn turnAtOuterLevel(VhdlParseState& state, std::string_view token, int position,
+                          int tokensRead);
     Turn stopAt(VhdlParseState& state, const Place& place);
     bool visitLaterArchitecture(VhdlParseState& state);
     void comeBack(VhdlParseState& state, int end);
@@ -63,6 +88,7 @@ private:
     Place back_;            // where to come back to from a visit
     int visitBegin_ = -1;   // position of the architecture visited, or -1
     bool stopped_ = false;
+    bool passesOver_ = false;  // the file has text read by an earlier module
 };
 
 }  // namespace corvane
