@@ -20,7 +20,7 @@ Kind kindOf(std::string_view token) {
     if (isKeyword(token, "if") || isKeyword(token, "for") || isKeyword(token, "case"))
         return Kind::kGenerate;
     if (isKeyword(token, "block")) return Kind::kBlock;
-    if (isKeyword(token, "assert") || equalsLowerWord(token, "postponed")) return Kind::kAssertion;
+    if (isKeyword(token, "assert")) return Kind::kAssertion;
     return Kind::kNone;
 }
 
@@ -119,8 +119,7 @@ bool skipStatement(VhdlParseState& state, std::string_view token) {
 bool parseRegionStatement(VhdlParseState& state, std::string_view first) {
     if (first.empty()) return false;
     if (state.openRegions > 0 && parseAlternative(state, first)) return true;
-    const char initial = static_cast<char>(first[0] | 0x20);
-    if ((initial == 'a' || initial == 'p') && kindOf(first) == Kind::kAssertion) {
+    if ((first[0] | 0x20) == 'a' && kindOf(first) == Kind::kAssertion) {
         if (!skipStatement(state, first)) state.error("';' not exist.(12)\r\n");
         return true;
     }
