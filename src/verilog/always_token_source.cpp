@@ -56,6 +56,31 @@ bool AlwaysTokenSource::takeWord(std::string& token) {
     return false;
 }
 
+bool AlwaysTokenSource::takeWordView(std::string_view& token) {
+    while (!atEnd()) {
+        if (hasPending_) {
+            hasPending_ = false;
+            lastFromText_ = false;
+            takenPiece_.swap(pending_);
+            token = takenPiece_;
+        } else {
+            lastFromText_ = true;
+            token = state_.nextView();
+        }
+        if (!isLineMarkerText(token)) return true;
+        state_.currentLine = lineMarkerNumber(token);
+    }
+    return false;
+}
+
+void AlwaysTokenSource::giveBackView(std::string_view token) {
+    if (lastFromText_) {
+        state_.pushBack();
+    } else {
+        setPending(std::string(token));
+    }
+}
+
 bool readCondition(AlwaysTokenSource& source, std::string first, ConditionText& condition) {
     std::string text = std::move(first);
     long depth = 0;

@@ -36,10 +36,16 @@ public:
     // The next token that is not a line marker; line markers on the way set
     // the current line. False when the text ends first.
     bool takeWord(std::string& token);
+    // As takeWord, as a view of the text or of the piece taken, valid until
+    // the next take; for readers that only look at the tokens.
+    bool takeWordView(std::string_view& token);
+    // Makes the token last taken as a view the next one again.
+    void giveBackView(std::string_view token);
 
 private:
     VerilogParseState& state_;
     std::string pending_;
+    std::string takenPiece_;  // the piece last taken as a view
     bool hasPending_ = false;
     bool lastFromText_ = true;
 };

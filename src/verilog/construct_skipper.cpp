@@ -41,6 +41,15 @@ int blockEffect(std::string_view word) {
     return 0;
 }
 
+constexpr std::size_t kLongestKeyword = 11;  // "endfunction", "endgenerate"
+
+bool isEndmoduleWord(std::string_view token) {
+    if (token.size() != 8 && token.size() != 9) return false;
+    if (token.front() != 'e' && token.front() != 'E') return false;
+    const std::string lower = toLowerAscii(token);
+    return lower == "endmodule" || lower == "endmodul";
+}
+
 bool isAssertionWord(std::string_view word) {
     return word == "assert" || word == "assume" || word == "cover" || word == "restrict";
 }
@@ -49,27 +58,27 @@ class ConstructSkipper {
 public:
     explicit ConstructSkipper(AlwaysTokenSource& source) : source_(source) {}
 
-    SkipOutcome run(std::string token) {
-        bool first = true;
+    SkipOutcome run(std::string first) {
+        // The first token is owned here; the others are views of the source.
+        first_ = std::move(first);
+        std::string_view token = first_;
+        bool isFirst = true;
         while (true) {
-            if (!inQuote_) {
-                assignLowerAscii(lower_, token);
-                if (lower_ == "endmodule" || lower_ == "endmodul") {
-                    source_.giveBack(std::move(token));
-                    outcome_.end = SkipEnd::kEndmodule;
-                    return outcome_;
-                }
+            if (!inQuote_ && isEndmoduleWord(token)) {
+                giveBack(token, isFirst);
+                outcome_.end = SkipEnd::kEndmodule;
+                return outcome_;
             }
             const Scan scan = scanToken(token);
             if (scan == Scan::kStrayCloser) {
                 // A closer of an enclosing block ends the construct and is
                 // left for the caller; the first token is always consumed.
-                if (!first) source_.giveBack(std::move(token));
+                if (!isFirst) giveBack(token, isFirst);
                 return outcome_;
             }
             if (scan == Scan::kEnded && !continuesWithElse(token)) return outcome_;
-            first = false;
-            if (scan == Scan::kGoOn && !source_.takeWord(token)) {
+            isFirst = false;
+            if (scan == Scan::kGoOn && !source_.takeWordView(token)) {
                 outcome_.end = SkipEnd::kTextEnded;
                 return outcome_;
             }
@@ -79,8 +88,17 @@ public:
 private:
     enum class Scan { kGoOn, kEnded, kStrayCloser };
 
+    // The first token was taken by the caller with the source's other reads.
+    void giveBack(std::string_view token, bool isFirst) {
+        if (isFirst) {
+            source_.giveBack(first_);
+        } else {
+            source_.giveBackView(token);
+        }
+    }
+
     // Follows quotes, parentheses and block words through one token.
-    Scan scanToken(const std::string& token) {
+    Scan scanToken(std::string_view token) {
         // An escaped identifier is a name up to the blank that ends it.
         if (!inQuote_ && token.starts_with('\\')) return Scan::kGoOn;
         std::size_t i = 0;
@@ -124,13 +142,16 @@ private:
         }
     }
 
-    static std::size_t wordEnd(const std::string& token, std::size_t from) {
+    static std::size_t wordEnd(std::string_view token, std::size_t from) {
         while (from < token.size() && (isWordChar(token[from]) || token[from] == '\'')) ++from;
         return from;
     }
 
-    Scan blockWord(const std::string& token, std::size_t begin, std::size_t end) {
-        assignLowerAscii(word_, std::string_view(token).substr(begin, end - begin));
+    Scan blockWord(std::string_view token, std::size_t begin, std::size_t end) {
+        // Every keyword looked for has 2 to 11 letters; most names are
+        // passed over without being lower-cased.
+        if (end - begin < 2 || end - begin > kLongestKeyword) return Scan::kGoOn;
+        assignLowerAscii(word_, token.substr(begin, end - begin));
         const int effect = blockEffect(word_);
         // Only an if or an assertion outside every block can take an else.
         if (blocks_ <= 0 && (word_ == "if" || isAssertionWord(word_))) elseMayFollow_ = true;
@@ -143,11 +164,11 @@ private:
         if (blocks_ <= 0) return Scan::kStrayCloser;
         if (--blocks_ > 0 || parens_ > 0) return Scan::kGoOn;
         endedByCloser_ = true;
-        const std::string_view rest = std::string_view(token).substr(end);
+        const std::string_view rest = token.substr(end);
         if (rest == ":") {
             // "end: name": the label follows as a token of its own.
-            std::string label;
-            source_.takeWord(label);
+            std::string_view label;
+            source_.takeWordView(label);
         } else if (!rest.starts_with(':')) {
             leavePending(token, end);
         }
@@ -155,34 +176,35 @@ private:
     }
 
     // What follows the end of the construct inside its token is read next.
-    void leavePending(const std::string& token, std::size_t from) {
-        if (from < token.size()) source_.setPending(token.substr(from));
+    void leavePending(std::string_view token, std::size_t from) {
+        if (from < token.size()) source_.setPending(std::string(token.substr(from)));
     }
 
     // After the end of a construct holding an if or an assertion outside its
     // blocks: an "else" continues the construct (it becomes `token`); a label
     // written apart from its closer ("end : name") before it is dropped.
-    bool continuesWithElse(std::string& token) {
+    bool continuesWithElse(std::string_view& token) {
         if (source_.hasPending() || !elseMayFollow_) return false;
-        std::string next;
-        while (source_.takeWord(next)) {
+        std::string_view next;
+        while (source_.takeWordView(next)) {
             if (endedByCloser_ && next.starts_with(':')) {
-                std::string label;
-                if (next == ":") source_.takeWord(label);
+                std::string_view label;
+                if (next == ":") source_.takeWordView(label);
                 endedByCloser_ = false;
                 continue;
             }
             if (toLowerAscii(next) == "else") {
-                token = std::move(next);
+                token = next;
                 return true;
             }
-            source_.giveBack(std::move(next));
+            source_.giveBackView(next);
             return false;
         }
         return false;
     }
 
     AlwaysTokenSource& source_;
+    std::string first_;
     SkipOutcome outcome_;
     long parens_ = 0;
     long blocks_ = 0;
@@ -190,7 +212,6 @@ private:
     bool escaped_ = false;
     bool endedByCloser_ = false;
     bool elseMayFollow_ = false;
-    std::string lower_;
     std::string word_;
 };
 
