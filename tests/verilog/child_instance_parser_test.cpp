@@ -90,7 +90,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A module name glued to its lists does not swallow the next item.
         InstanceCase{"sub#(.W(4))u13(.a(x));", "sub", "u13", {{"a", "x"}}, {{"W", "4"}}},
         InstanceCase{"sub #(4)u13(.a(x));", "sub", "u13", {{"a", "x"}}, {}},
-        InstanceCase{"and(y, a, b);", "and", "", {{"", "y"}, {"", "a"}, {"", "b"}}, {}}));
+        InstanceCase{"and(y, a, b);", "and", "", {{"", "y"}, {"", "a"}, {"", "b"}}, {}},
+        // Escaped names (cell libraries) end at their blank.
+        InstanceCase{"\\$_DFF_P_ _TECHMAP_REPLACE_ (.D(D), .Q(Q), .C(C));", "\\$_DFF_P_",
+                     "_TECHMAP_REPLACE_", {{"D", "D"}, {"Q", "Q"}, {"C", "C"}}, {}},
+        InstanceCase{"\\$lut #(.WIDTH(2)) \\u1[0] (.A(a), .Y());", "\\$lut", "\\u1[0]",
+                     {{"A", "a"}, {"Y", ""}}, {{"WIDTH", "2"}}}));
 
 TEST(ChildInstance, NamesAreLowerCasedAndKeptAsWritten) {
     VerilogParseFixture fixture("Sub #(.Width(8)) U1 (.Din(Bus[3]));\n");
