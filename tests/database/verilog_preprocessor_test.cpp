@@ -297,5 +297,36 @@ TEST(VerilogPreprocessorAnalysis, IncludedHeadersGiveTheirDefinitionsAndItems) {
     EXPECT_TRUE(m.parameters.contains("N"));
 }
 
+// A small design in the style of public libraries: directives around the
+// modules, a guarded header included twice, macros in parameters, port
+// ranges and case items, attributes, a branch chosen by `elsif/`else and a
+// macro defined inside an always block.
+TEST(VerilogPreprocessorAnalysis, FixtureDesignGivesItsRecords) {
+    ParsedFiles<> files(FrontEnds{parseVerilogModule, {}});
+    files.analyseFile(testing::fixturePath("preprocessor/design.v"));
+    EXPECT_EQ(files.log.text(), "");
+    ASSERT_EQ(files.modules.size(), 2u);
+    const Module& ctrl = *files.modules.find("fifo_ctrl");
+    EXPECT_EQ(pinsOf(ctrl), "clk[-1:-1]0@11 rst[-1:-1]0@12 din[7:0]0@13 dout[7:0]1@14 state[1:0]1@15 ");
+    ASSERT_EQ(ctrl.wires.size(), 1u);
+    EXPECT_EQ(ctrl.wires[0].name, "unused");
+    EXPECT_EQ(ctrl.wires[0].line, 23);
+    EXPECT_EQ(ctrl.defines.at("DATA_W"), "8");
+    EXPECT_EQ(ctrl.defines.at("NEXT_STATE"), "((s) == `S_IDLE ? `S_RUN : `S_IDLE)");
+    ASSERT_EQ(ctrl.alwaysBlocks.size(), 1u);
+    std::string stream;
+    for (const Statement& statement : ctrl.alwaysBlocks[0].statements) {
+        if (statement.target == "when" || statement.target == "state") {
+            stream += statement.target + " " + statement.value + "; ";
+        }
+    }
+    EXPECT_EQ(stream,
+              "state 2'd0; when 2'd0; state ((state)==2'd0?2'd1:2'd0); when 2'd1; state 2'd0; ");
+    const Module& top = *files.modules.find("fifo_top");
+    EXPECT_EQ(pinsOf(top), "clk[-1:-1]0@41 d[7:0]0@41 q[7:0]1@41 ");
+    ASSERT_EQ(top.children.size(), 1u);
+    EXPECT_EQ(top.children[0].moduleName, "fifo_ctrl");
+}
+
 }  // namespace
 }  // namespace corvane
