@@ -127,6 +127,7 @@ TEST(ModuleHeader, RangesEvaluateTheParameterList) {
          "m",
          {"k dir 0 [0:0] @7", "d dir 0 [7:0] @8"},
          ""},
+        {"module m#(parameter W=8)(input [W-1:0] a);", "m", "m", {"a dir 0 [7:0] @1"}, ""},
         // A name without a value keeps the decimal conversion of its text.
         {"module m #(parameter S = \"x\") (input [S-1:0] a, input [N:0] b);",
          "m",
