@@ -34,6 +34,16 @@ HeaderEnd headerEndOf(std::string_view lower) {
     return HeaderEnd::kMissing;
 }
 
+// Where the label glued to the block's "begin" starts ("begin:name",
+// "clk)begin:name"), or npos.
+std::size_t beginLabelStart(std::string_view lower) {
+    const std::size_t at = lower.find("begin:");
+    if (at == std::string_view::npos || !endsWithBeginWord(lower.substr(0, at + 5))) {
+        return std::string_view::npos;
+    }
+    return at + 5;
+}
+
 // Drops a delay control of the header ("always #5 clk = ~clk;", "q <= #1 d;"):
 // "#5", "# 5" or "#(...)" up to its balancing ")". The tokens of the delay
 // are read from the state, the first one being `token`. Returns what follows
@@ -85,9 +95,9 @@ HeaderEnd readAlwaysHeader(VerilogParseState& state, std::string& header) {
         }
         assignLowerAscii(lower, piece);
         // A named block's label is left out of the header.
-        if (lower.starts_with("begin:")) {
-            lower.resize(5);
-            piece = piece.substr(0, 5);
+        if (const std::size_t label = beginLabelStart(lower); label != std::string::npos) {
+            lower.resize(label);
+            piece = piece.substr(0, label);
         }
         if (lower == "endmodule" || lower == "endmodul") {
             // Left for the module loop, which ends the module with it.

@@ -174,6 +174,8 @@ private:
             return completeStatement();
         }
         if (isAssertionWord(lower)) return assertion(token);
+        // "unique case", "priority if": the word before the statement is dropped.
+        if (lower == "unique" || lower == "unique0" || lower == "priority") return kContinue;
         if (!tracker_.atCaseItem() && startsTaskCallWithArguments(lower)) {
             return taskCall(token, kUnknownStatement);
         }

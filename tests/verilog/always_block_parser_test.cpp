@@ -95,6 +95,7 @@ TEST(AlwaysBlockParser, EventLists) {
         // A comma-separated list stays one entry.
         {"always @(a, b) begin x = a; end\nendmodule", "a,b/-1", "x a", "endmodule"},
         {"always@(posedge Clk)begin q <= d; end\nendmodule", "clk/0", "q d", "endmodule"},
+        {"always@(posedge clk)begin:named q <= d; end\nendmodule", "clk/0", "q d", "endmodule"},
         // The event list ends where its parentheses balance.
         {"always @(a or b) y = (a | b);\nendmodule", "a/-1 b/-1", "y (a|b)", "endmodule"},
         {"always_ff @(posedge clk) q <= d;\nendmodule", "clk/0", "q d", "endmodule"},
@@ -273,6 +274,8 @@ TEST(AlwaysBlockParser, StatementsThatAddNothing) {
          "clk/0", "n 1", "endmodule"},
         {"always @* begin fork x = 1; #2 y = 2; join end\nendmodule", "*/-1", "begin; x 1; y 2; end",
          "endmodule"},
+        {"always @* begin unique case (d) 0: x = 1; endcase priority if (d) y = 1; end\nendmodule",
+         "*/-1", "case d; when 0; x 1; end; if (d); y 1", "endmodule"},
         {"always @* begin top.t(d, (x)); top.u.t2; x = 1; end\nendmodule", "*/-1", "x 1",
          "endmodule"},
         // Task enables and procedural continuous assignments.
