@@ -478,7 +478,8 @@ void takePreprocessing(Module& module, const SourceText& source, int startLine, 
     const auto first = std::lower_bound(
         source.defines.begin(), source.defines.end(), firstLine,
         [](const PreprocessedDefine& define, int line) { return define.line < line; });
-    for (auto define = first; define != source.defines.end() && define->line <= lastLine; ++define) {
+    for (auto define = first; define != source.defines.end() && define->line <= lastLine;
+         ++define) {
         module.defines[define->name] = cleanedDefineBody(define->body);
     }
     logPreprocessorMessages(context, module.filePath, lastLine);
@@ -571,8 +572,9 @@ int prepareAndParse(Module& module, const std::string& filePath, int startLine,
     }
     // The parser names the restart by its line number in the file.
     const int restartLine =
-        context.restartLine > 0 ? source.textLineOf(context.restartLine, startLine + 1, nextLine - 1)
-                                : 0;
+        context.restartLine > 0
+            ? source.textLineOf(context.restartLine, startLine + 1, nextLine - 1)
+            : 0;
     const bool restarts = restartLine > startLine && restartLine < nextLine;
     return restarts ? restartLine : nextLine;
 }

@@ -33,8 +33,8 @@ void preprocess(SourceText& source) {
 std::string_view SourceText::line(int number) const {
     if (number < 1 || number > lineCount()) return {};
     const std::size_t begin = lineStarts[static_cast<std::size_t>(number - 1)];
-    const std::size_t end = number < lineCount() ? lineStarts[static_cast<std::size_t>(number)]
-                                                 : text.size();
+    const std::size_t end =
+        number < lineCount() ? lineStarts[static_cast<std::size_t>(number)] : text.size();
     return std::string_view(text).substr(begin, end - begin);
 }
 

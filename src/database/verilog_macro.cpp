@@ -71,9 +71,8 @@ void addFormal(std::string_view piece, VerilogMacro& macro) {
     const std::string_view name = trimmed(piece.substr(0, equals));
     macro.formals.emplace_back(name);
     macro.hasDefault.push_back(equals != std::string_view::npos);
-    macro.defaults.emplace_back(equals == std::string_view::npos
-                                    ? std::string_view()
-                                    : trimmed(piece.substr(equals + 1)));
+    macro.defaults.emplace_back(
+        equals == std::string_view::npos ? std::string_view() : trimmed(piece.substr(equals + 1)));
 }
 
 // The actual text for formal `index`.
@@ -141,8 +140,8 @@ bool parseMacroDefinition(std::string_view text, VerilogMacro& macro) {
     return true;
 }
 
-std::string substituteMacroBody(const VerilogMacro& macro,
-                                const std::vector<std::string>& actuals, std::size_t maxSize) {
+std::string substituteMacroBody(const VerilogMacro& macro, const std::vector<std::string>& actuals,
+                                std::size_t maxSize) {
     const std::string_view body = macro.body;
     if (!macro.hasFormals && body.find('`') == std::string_view::npos) return macro.body;
     std::string out;

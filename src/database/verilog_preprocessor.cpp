@@ -68,8 +68,8 @@ std::size_t stringLiteralEnd(std::string_view text, std::size_t pos) {
 
 Scanner::Scanner(const std::string& path, std::size_t inputSize) : mainPath_(path) {
     expansionLimit_ = kExpansionAllowance + inputSize;
-    producedLimit_ = std::min(kMaxSourceFileBytes,
-                              kProducedAllowance + kProducedPerSourceChar * inputSize);
+    producedLimit_ =
+        std::min(kMaxSourceFileBytes, kProducedAllowance + kProducedPerSourceChar * inputSize);
 }
 
 PreprocessedVerilog Scanner::run(std::string_view text) {
@@ -81,10 +81,9 @@ PreprocessedVerilog Scanner::run(std::string_view text) {
     pending_ = 0;
     padToLines(result_.text, lineCountOf(text) + virtualBreaks_.size());
     if (!virtualBreaks_.empty()) result_.lineNumbers = outputLineNumbers();
-    std::stable_sort(result_.messages.begin(), result_.messages.end(),
-                     [](const PreprocessorMessage& a, const PreprocessorMessage& b) {
-                         return a.line < b.line;
-                     });
+    std::stable_sort(
+        result_.messages.begin(), result_.messages.end(),
+        [](const PreprocessorMessage& a, const PreprocessorMessage& b) { return a.line < b.line; });
     return std::move(result_);
 }
 
@@ -96,7 +95,8 @@ std::vector<int> Scanner::outputLineNumbers() const {
     numbers.reserve(lineCountOf(text));
     int source = 1;
     std::size_t nextVirtual = 0;
-    for (std::size_t brk = text.find('\n'); brk != std::string::npos; brk = text.find('\n', brk + 1)) {
+    for (std::size_t brk = text.find('\n'); brk != std::string::npos;
+         brk = text.find('\n', brk + 1)) {
         numbers.push_back(source);
         if (nextVirtual < virtualBreaks_.size() && virtualBreaks_[nextVirtual] == brk) {
             ++nextVirtual;

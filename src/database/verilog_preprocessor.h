@@ -49,8 +49,9 @@ bool holdsBackQuote(std::string_view text);
 
 // Preprocesses the Verilog `text` read from `path`. An "`include" is looked
 // for beside the file that holds it, then beside `path`; a file not found is
-// dropped. A use of a macro defined nowhere is replaced by its name. Expansion is bounded in nesting, count and size: beyond the bounds
-// a message is written and the remaining uses are dropped.
+// dropped. A use of a macro defined nowhere is replaced by its name.
+// Expansion is bounded in nesting, count and size: beyond the bounds a
+// message is written and the remaining uses are dropped.
 PreprocessedVerilog preprocessVerilog(std::string_view text, const std::string& path);
 
 }  // namespace corvane

@@ -14,15 +14,30 @@ constexpr std::size_t kMaxIncludeNesting = 16;
 
 // Directives without an argument that change nothing the database holds.
 bool isPlainDirective(std::string_view name) {
-    static constexpr std::string_view kNames[] = {
-        "resetall",         "celldefine",           "endcelldefine",
-        "nounconnected_drive", "end_keywords",      "delay_mode_distributed",
-        "delay_mode_path",  "delay_mode_unit",      "delay_mode_zero",
-        "protect",          "endprotect",           "accelerate",
-        "noaccelerate",     "expand_vectornets",    "noexpand_vectornets",
-        "autoexpand_vectornets", "remove_gatenames", "noremove_gatenames",
-        "remove_netnames",  "noremove_netnames",    "suppress_faults",
-        "nosuppress_faults", "enable_portfaults",   "disable_portfaults"};
+    static constexpr std::string_view kNames[] = {"resetall",
+                                                  "celldefine",
+                                                  "endcelldefine",
+                                                  "nounconnected_drive",
+                                                  "end_keywords",
+                                                  "delay_mode_distributed",
+                                                  "delay_mode_path",
+                                                  "delay_mode_unit",
+                                                  "delay_mode_zero",
+                                                  "protect",
+                                                  "endprotect",
+                                                  "accelerate",
+                                                  "noaccelerate",
+                                                  "expand_vectornets",
+                                                  "noexpand_vectornets",
+                                                  "autoexpand_vectornets",
+                                                  "remove_gatenames",
+                                                  "noremove_gatenames",
+                                                  "remove_netnames",
+                                                  "noremove_netnames",
+                                                  "suppress_faults",
+                                                  "nosuppress_faults",
+                                                  "enable_portfaults",
+                                                  "disable_portfaults"};
     return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
 }
 
@@ -152,8 +167,8 @@ void Scanner::elseIf(Cursor& in) {
     if (stray(in, "elsif")) return;
     Conditional& open = conditionals_.back();
     if (name.empty() && open.parentActive) message(line_, "`elsif Syntax error.\r\n");
-    open.active = open.parentActive && !open.taken && !name.empty() &&
-                  macros_.find(name) != macros_.end();
+    open.active =
+        open.parentActive && !open.taken && !name.empty() && macros_.find(name) != macros_.end();
     open.taken = open.taken || open.active;
 }
 
@@ -243,7 +258,8 @@ void Scanner::includeFile(Cursor& in, std::string& out) {
     const int line = line_;
     skipBlanks(in);
     const char closer = in.at() == '"' ? '"' : in.at() == '<' ? '>' : '\0';
-    const std::size_t end = closer == '\0' ? std::string_view::npos : in.text.find(closer, in.pos + 1);
+    const std::size_t end =
+        closer == '\0' ? std::string_view::npos : in.text.find(closer, in.pos + 1);
     const std::size_t lineEnd = in.text.find('\n', in.pos);
     if (end == std::string_view::npos || end > lineEnd) {
         message(line, "`include Syntax error.\r\n");
@@ -264,8 +280,8 @@ void Scanner::scanIncluded(const std::string& name, Cursor& in, std::string& out
         text = readSourceFile(path);
     }
     if (text.empty()) return;
-    const bool cycle = std::find(includeStack_.begin(), includeStack_.end(), path) !=
-                       includeStack_.end();
+    const bool cycle =
+        std::find(includeStack_.begin(), includeStack_.end(), path) != includeStack_.end();
     if (cycle || includeStack_.size() > kMaxIncludeNesting) {
         message(line, "`include \"" + name + "\" is recursive.\r\n");
         return;

@@ -25,9 +25,9 @@ struct Cursor {
     std::string_view text;
     std::size_t pos = 0;
     Origin origin = Origin::File;
-    std::string path;                  // the file the text belongs to
-    int depth = 0;                     // nesting of includes and expansions
-    std::size_t conditionalBase = 0;   // conditionals already open when the text began
+    std::string path;                 // the file the text belongs to
+    int depth = 0;                    // nesting of includes and expansions
+    std::size_t conditionalBase = 0;  // conditionals already open when the text began
 
     bool atEnd() const { return pos >= text.size(); }
     char at(std::size_t ahead = 0) const {
@@ -94,13 +94,13 @@ public:
     std::vector<Conditional> conditionals_;
     std::vector<std::string> activeMacros_;
     std::vector<std::string> includeStack_;
-    int line_ = 1;          // line of the file at the scanning position
-    int pending_ = 0;       // line breaks consumed inside a directive or a call, not yet written
+    int line_ = 1;     // line of the file at the scanning position
+    int pending_ = 0;  // line breaks consumed inside a directive or a call, not yet written
     std::size_t expansions_ = 0;
     std::size_t produced_ = 0;  // characters of expansions and included text
     std::size_t expansionLimit_ = 0;
     std::size_t producedLimit_ = 0;
-    bool stopped_ = false;      // a bound was passed: no more expansion
+    bool stopped_ = false;                    // a bound was passed: no more expansion
     std::vector<std::size_t> virtualBreaks_;  // offsets of the line breaks of included text
     PreprocessedVerilog result_;
 };

@@ -28,8 +28,7 @@ std::string messagesOf(const PreprocessedVerilog& result) {
     std::string out;
     for (const PreprocessorMessage& message : result.messages) {
         if (!out.empty()) out += '|';
-        out += std::to_string(message.line) + ":" +
-               message.text.substr(0, message.text.size() - 2);
+        out += std::to_string(message.line) + ":" + message.text.substr(0, message.text.size() - 2);
     }
     return out;
 }
@@ -77,8 +76,7 @@ TEST(VerilogPreprocessor, ConditionalsNestAndChooseOneBranch) {
          "\n\n\n\nb\n\n\n\n\n\n", ""},
         {"`define A\n`ifdef A\n`ifdef B\nx\n`else\ny\n`endif\n`else\nz\n`endif\n",
          "\n\n\n\n\ny\n\n\n\n\n", ""},
-        {"`ifdef A\n`ifdef B\nx\n`else\ny\n`endif\n`else\nz\n`endif\n",
-         "\n\n\n\n\n\n\nz\n\n", ""},
+        {"`ifdef A\n`ifdef B\nx\n`else\ny\n`endif\n`else\nz\n`endif\n", "\n\n\n\n\n\n\nz\n\n", ""},
         {"`ifdef A x `else y `endif z\n", " y  z\n", ""},
         // A definition in a branch not taken defines nothing.
         {"`ifdef A\n`define W 1\n`endif\n`W\n", "\n\n\nW\n", ""},
@@ -100,8 +98,8 @@ TEST(VerilogPreprocessor, MacrosExpandWithTheirArguments) {
         {"`define F(a,b) a+b\ny = `F(1, // one\n 2) + 3;\nz;\n", "\ny = 1+2 + 3;\n\nz;\n", ""},
         {"`define F(a,b) a+b\r\ny = `F(1,\r\n2);\r\n", "\ny = 1+2;\r\n\n", ""},
         {"`define G(a, b = 7) a*b\n`G(2) `G(2,) `G(2,3)\n", "\n2*7 2*7 2*3\n", ""},
-        {"`define S(x) `\"x`\"\n`define P(a) a``_reg\n`S(abc) `P(data)\n",
-         "\n\n\"abc\" data_reg\n", ""},
+        {"`define S(x) `\"x`\"\n`define P(a) a``_reg\n`S(abc) `P(data)\n", "\n\n\"abc\" data_reg\n",
+         ""},
         {"`define M \"`X\" /* c */\n`M\n", "\n\"`X\"\n", ""},
         {"`define W 1\n`define W 2\n`W\n", "\n\n2\n", ""},
         // A macro defined nowhere stands for its name.
@@ -115,8 +113,7 @@ TEST(VerilogPreprocessor, BadInputEndsWithABoundedMessage) {
         {"`ifdef A\nx\n", "\n\n", "1:\"`endif\" not exist."},
         {"`define A\n`ifdef A\n`ifndef B\nx\n", "\n\n\nx\n",
          "2:\"`endif\" not exist.|3:\"`endif\" not exist."},
-        {"`else\n`endif\n`elsif A\n",
-         "\n\n\n",
+        {"`else\n`endif\n`elsif A\n", "\n\n\n",
          "1:Illegal position \"`else\".|2:Illegal position \"`endif\".|"
          "3:Illegal position \"`elsif\"."},
         {"`ifdef A\n`else\n`else\n`endif\n", "\n\n\n\n", "3:Illegal position \"`else\"."},
@@ -262,11 +259,12 @@ TEST(VerilogPreprocessorAnalysis, MessagesStandOnTheLinesTheyConcern) {
 
 TEST(VerilogPreprocessorAnalysis, ModulesOfIncludedFilesAreReadOneByOne) {
     TempDir dir;
-    dir.write("cells.v", "`timescale 1ns/1ps\nmodule a (input x);\nendmodule\n"
-                         "module b (input x, output y); assign y = x; endmodule\n");
+    dir.write("cells.v",
+              "`timescale 1ns/1ps\nmodule a (input x);\nendmodule\n"
+              "module b (input x, output y); assign y = x; endmodule\n");
     dir.write("more.v", "// more\nmodule c;\nwire w;\nendmodule\n");
-    const std::string path = dir.write(
-        "all.v", "`include \"cells.v\"\n\n`include \"more.v\" module d;\nendmodule\n");
+    const std::string path =
+        dir.write("all.v", "`include \"cells.v\"\n\n`include \"more.v\" module d;\nendmodule\n");
     ParsedFiles<> files(FrontEnds{parseVerilogModule, {}});
     files.analyseFile(path);
     EXPECT_EQ(files.log.text(), "");
@@ -281,10 +279,10 @@ TEST(VerilogPreprocessorAnalysis, IncludedHeadersGiveTheirDefinitionsAndItems) {
     TempDir dir;
     dir.write("defs.vh", "`define HI 2 // top bit\n");
     dir.write("params.vh", "localparam N = `HI; /* n */\n");
-    const std::string path = dir.write(
-        "inc.v",
-        "`include \"defs.vh\"\nmodule m (input [`HI:0] a);\n`include \"params.vh\"\n"
-        "wire [`HI:0] w;\nendmodule\n");
+    const std::string path =
+        dir.write("inc.v",
+                  "`include \"defs.vh\"\nmodule m (input [`HI:0] a);\n`include \"params.vh\"\n"
+                  "wire [`HI:0] w;\nendmodule\n");
     ParsedFiles<> files(FrontEnds{parseVerilogModule, {}});
     files.analyseFile(path);
     EXPECT_EQ(files.log.text(), "");
@@ -307,7 +305,8 @@ TEST(VerilogPreprocessorAnalysis, FixtureDesignGivesItsRecords) {
     EXPECT_EQ(files.log.text(), "");
     ASSERT_EQ(files.modules.size(), 2u);
     const Module& ctrl = *files.modules.find("fifo_ctrl");
-    EXPECT_EQ(pinsOf(ctrl), "clk[-1:-1]0@11 rst[-1:-1]0@12 din[7:0]0@13 dout[7:0]1@14 state[1:0]1@15 ");
+    EXPECT_EQ(pinsOf(ctrl),
+              "clk[-1:-1]0@11 rst[-1:-1]0@12 din[7:0]0@13 dout[7:0]1@14 state[1:0]1@15 ");
     ASSERT_EQ(ctrl.wires.size(), 1u);
     EXPECT_EQ(ctrl.wires[0].name, "unused");
     EXPECT_EQ(ctrl.wires[0].line, 23);
