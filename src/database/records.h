@@ -6,6 +6,7 @@
 // comparison) and `displayName` (as written in the source).
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -214,7 +215,8 @@ struct Module {
 
     std::map<std::string, Net> nets;
     std::map<std::string, std::string> defines;
-    std::map<std::string, std::string> parameters;
+    // Ordered by name; looked up by a token's view without a copy of it.
+    std::map<std::string, std::string, std::less<>> parameters;
 
     // Front-end working state, cleared when the parse of the chunk ends.
     std::string text;

@@ -44,7 +44,7 @@ std::string_view nextTokenView(Module& module) {
     ++module.tokensRead;
     module.readPos = static_cast<int>(blank + 1);
     if (!module.parameters.empty()) {
-        const auto found = module.parameters.find(std::string(token));
+        const auto found = module.parameters.find(token);
         if (found != module.parameters.end()) return found->second;
     }
     return token;

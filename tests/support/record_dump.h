@@ -39,8 +39,8 @@ inline void statements(std::ostringstream& out, const std::vector<Statement>& li
     }
 }
 
-inline void stringMap(std::ostringstream& out, const char* what,
-                      const std::map<std::string, std::string>& map) {
+template <typename Map>
+void stringMap(std::ostringstream& out, const char* what, const Map& map) {
     for (const auto& [key, value] : map) out << ' ' << what << ' ' << key << '=' << value << '\n';
 }
 

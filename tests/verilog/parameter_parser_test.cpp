@@ -13,7 +13,7 @@ namespace corvane {
 namespace {
 
 using testing::VerilogParseFixture;
-using Parameters = std::map<std::string, std::string>;
+using Parameters = std::map<std::string, std::string, std::less<>>;
 
 struct ParameterCase {
     std::string source;  // one item followed by "endmodule" on a later line
