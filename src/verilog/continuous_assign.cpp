@@ -30,6 +30,51 @@ int forEachAssignmentPiece(std::string_view text, Visit visit) {
     return result;
 }
 
+// The next token that is not a line marker, or false at the end of the text.
+bool nextWord(VerilogParseState& state, std::string_view& token) {
+    while (!state.exhausted()) {
+        token = state.nextView();
+        if (!isLineMarkerText(token)) return true;
+    }
+    return false;
+}
+
+// Reads past a parenthesised group that starts with `token` ("(strong0,",
+// "weak1)"); returns what follows its closing ")" in the last token.
+std::string_view skipGroup(VerilogParseState& state, std::string_view token) {
+    long depth = 0;
+    while (true) {
+        for (std::size_t i = 0; i < token.size(); ++i) {
+            depth += token[i] == '(' ? 1 : token[i] == ')' ? -1 : 0;
+            if (depth == 0) return token.substr(i + 1);
+        }
+        if (!nextWord(state, token)) return {};
+    }
+}
+
+// Drops a drive strength "(strong0, weak1)" and a delay "#1", "# 1" or
+// "#(1, 2)" before the assignments; the text is then glued from what
+// follows them (empty when they end a token).
+bool skipStrengthAndDelay(VerilogParseState& state, std::string& text) {
+    std::string_view token;
+    if (!nextWord(state, token)) return false;
+    if (token.starts_with('(')) {
+        token = skipGroup(state, token);
+        if (token.empty() && !nextWord(state, token)) return false;
+    }
+    if (token.starts_with('#')) {
+        token.remove_prefix(1);
+        if (token.empty() && !nextWord(state, token)) return false;
+        if (token.starts_with('(')) {
+            token = skipGroup(state, token);
+        } else {
+            token = {};
+        }
+    }
+    text.assign(token);
+    return true;
+}
+
 }  // namespace
 
 int addAssignPiece(VerilogParseState& state, std::string_view piece) {
@@ -55,7 +100,11 @@ int parseContinuousAssign(VerilogParseState& state) {
     // the pieces are views into it.
     thread_local std::string text;
     text.clear();
-    while (true) {
+    if (!skipStrengthAndDelay(state, text)) {
+        state.error("';' not exist.(4)\r\n");
+        return 1;
+    }
+    while (!text.ends_with(';')) {
         if (state.exhausted()) {
             state.error("';' not exist.(4)\r\n");
             return 1;
@@ -65,7 +114,6 @@ int parseContinuousAssign(VerilogParseState& state) {
         const std::string_view token = state.nextView();
         if (isLineMarkerText(token)) continue;
         text += token;
-        if (text.ends_with(';')) break;
     }
     text.pop_back();
     const int result = forEachAssignmentPiece(

@@ -445,3 +445,38 @@ TEST(VerilogModuleParser, ItemsAndStatementsWithoutRecordsFixture) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// A drive strength and a delay before continuous assignments are not part
+// of their targets.
+TEST(VerilogModuleParser, ContinuousAssignmentsWithStrengthAndDelay) {
+    struct Case {
+        const char* item;
+        const char* assigns;
+    };
+    const Case cases[] = {
+        {"assign #1 z = a;", "z = a; "},
+        {"assign # 2 z = a, y = ~a;", "z = a; y = ~a; "},
+        {"assign #(1, 2) z = a;", "z = a; "},
+        {"assign #(1:2:3)z = a;", "z = a; "},
+        {"assign (strong0, weak1) z = a;", "z = a; "},
+        {"assign (pull0, pull1) #DELAY\nz = a;", "z = a; "},
+        {"assign {z, y} = {a, a};", "{z,y} = {a,a}; "},
+    };
+    for (const Case& c : cases) {
+        const Analysis a =
+            analyseText(std::string("module m(input a, output z, output y);\n") + c.item +
+                        "\nendmodule\n");
+        EXPECT_EQ(a.log.text(), "") << c.item;
+        std::string assigns;
+        for (const Assign& assign : a.modules.begin()->assigns) {
+            assigns += assign.name + " = " + assign.expression + "; ";
+        }
+        EXPECT_EQ(assigns, c.assigns) << c.item;
+    }
+}
+
+}  // namespace
+}  // namespace corvane
