@@ -121,22 +121,81 @@ void addOverrides(Child& child, std::string_view overrideText) {
     }
 }
 
-// A ";" written as a token of its own after the pin list ends the item too;
-// anything else is left for the module parser.
-void consumeSeparateSemicolon(VerilogParseState& state, int& lastLine) {
+// What follows an instance's pin list: the ";" that ends the item, or a ","
+// before another instance of the same module.
+enum class AfterInstance { kEnd, kNextInstance, kNothing };
+
+// A ";" or "," written as a token of its own after the pin list; anything
+// else is left for the module parser.
+AfterInstance consumeSeparateSeparator(VerilogParseState& state, int& lastLine) {
     const int savedPos = state.module.readPos;
     const int savedRead = state.module.tokensRead;
     int line = lastLine;
     while (!state.exhausted()) {
         const std::string_view token = state.nextView();
         if (!isLineMarkerText(token)) {
-            if (token == ";") {
+            if (token == ";" || token == ",") {
                 lastLine = line;
-                return;
+                return token == ";" ? AfterInstance::kEnd : AfterInstance::kNextInstance;
             }
             break;
         }
         line = lineMarkerNumber(token);
+    }
+    state.module.readPos = savedPos;
+    state.module.tokensRead = savedRead;
+    return AfterInstance::kNothing;
+}
+
+// Removes the separator that ends an instance's text, or reads one written
+// apart.
+AfterInstance takeSeparator(VerilogParseState& state, std::string& text, int& lastLine) {
+    if (text.ends_with(';')) {
+        text.pop_back();
+        return AfterInstance::kEnd;
+    }
+    // ")," ends an instance that another one follows.
+    if (text.ends_with("),")) {
+        text.pop_back();
+        return AfterInstance::kNextInstance;
+    }
+    return consumeSeparateSeparator(state, lastLine);
+}
+
+// A gate's drive strength "(strong0, weak1)" written before its instance.
+bool isDriveStrength(std::string_view group) {
+    if (!group.starts_with('(') || !group.ends_with(')')) return false;
+    group = group.substr(1, group.size() - 2);
+    static constexpr std::string_view kStrengths[] = {
+        "supply0", "strong0", "pull0", "weak0", "highz0",
+        "supply1", "strong1", "pull1", "weak1", "highz1"};
+    std::size_t start = 0;
+    while (start <= group.size()) {
+        std::size_t comma = group.find(',', start);
+        if (comma == std::string_view::npos) comma = group.size();
+        const std::string_view piece = group.substr(start, comma - start);
+        if (std::find(std::begin(kStrengths), std::end(kStrengths), piece) == std::end(kStrengths)) {
+            return false;
+        }
+        start = comma + 1;
+    }
+    return true;
+}
+
+// A gate delay without parentheses ("#1", "# 1", "#tpd") before the
+// instance is read past; "#(...)" is left for the override list.
+void skipPlainDelay(VerilogParseState& state) {
+    const int savedPos = state.module.readPos;
+    const int savedRead = state.module.tokensRead;
+    std::string_view token;
+    do {
+        if (state.exhausted()) break;
+        token = state.nextView();
+    } while (isLineMarkerText(token));
+    if (token.starts_with('#') && token.size() > 1 && token[1] != '(') return;
+    if (token == "#" && !state.exhausted()) {
+        const std::string_view value = state.nextView();
+        if (!value.starts_with('(') && !isLineMarkerText(value)) return;
     }
     state.module.readPos = savedPos;
     state.module.tokensRead = savedRead;
@@ -309,6 +368,43 @@ std::optional<ParsedConnection> parseConnection(VerilogParseState& state, std::s
     return result;
 }
 
+namespace {
+
+// The text of one instance: its name and pin list as collected.
+struct InstanceText {
+    std::string text;
+    std::size_t open = 0;      // position of the pin list's "("
+    std::string name;          // the text before it
+    int listLine = 0;          // line of the last marker before the "("
+};
+
+// Takes the collected group as an instance; false when it has no "(".
+bool takeInstance(GroupCollector& group, int fallbackLine, InstanceText& instance) {
+    instance.text = group.takeText();
+    instance.open = instance.text.find('(');
+    if (instance.open == std::string::npos) return false;
+    instance.name = groupPrefix(instance.text, instance.open);
+    instance.listLine =
+        lastMarkerLine(std::string_view(instance.text).substr(0, instance.open), fallbackLine);
+    return true;
+}
+
+void appendChild(VerilogParseState& state, const std::string& moduleName,
+                 const InstanceText& instance, const std::string* overrideText, int itemLine) {
+    Child child;
+    child.moduleName = toLowerAscii(moduleName);
+    child.moduleDisplayName = moduleName;
+    child.name = toLowerAscii(instance.name);
+    child.displayName = instance.name;
+    child.line = itemLine;
+    if (overrideText != nullptr) addOverrides(child, *overrideText);
+    ConnectionWalk walk{state, child, itemLine, instance.listLine};
+    addConnections(walk, std::string_view(instance.text).substr(instance.open + 1));
+    state.module.children.push_back(std::move(child));
+}
+
+}  // namespace
+
 bool parseChildInstance(VerilogParseState& state, const std::string& moduleNameToken) {
     const int itemLine = state.currentLine;
     // A name glued to its override or pin list ("sub#(8)", "sub(a);") is cut
@@ -316,61 +412,66 @@ bool parseChildInstance(VerilogParseState& state, const std::string& moduleNameT
     // next item.
     const std::size_t cut = moduleNameToken.find_first_of("#(");
     const std::string moduleName = moduleNameToken.substr(0, cut);
+    if (cut == std::string::npos) skipPlainDelay(state);
     GroupCollector first(itemLine);
     if (cut != std::string::npos)
         first.append(std::string_view(moduleNameToken).substr(cut));
     if (!first.collect(state)) {
         return dropItem(state, itemLine, first.lastLine(), "Syntax error.(2)\r\n");
     }
-    std::string text = first.takeText();
     int lastLine = first.lastLine();
-    std::size_t open = text.find('(');
-    if (open == std::string::npos) {
+    InstanceText instance;
+    if (!takeInstance(first, itemLine, instance)) {
         return dropItem(state, itemLine, lastLine, "There is no pin list.\r\n");
     }
-    std::string instanceName = groupPrefix(text, open);
-    int listLine = lastMarkerLine(std::string_view(text).substr(0, open), itemLine);
+    if (instance.name.empty() && isDriveStrength(withoutEmbeddedLineMarkers(instance.text))) {
+        // "buf (strong0, weak1) b1 (y, a);": the instance follows the strength.
+        skipPlainDelay(state);
+        GroupCollector afterStrength(lastLine);
+        if (!afterStrength.collect(state)) {
+            return dropItem(state, itemLine, afterStrength.lastLine(), "Syntax error.(2)\r\n");
+        }
+        lastLine = afterStrength.lastLine();
+        if (!takeInstance(afterStrength, lastLine, instance)) {
+            return dropItem(state, itemLine, lastLine, "There is no pin list.\r\n");
+        }
+    }
 
     bool hasOverrides = false;
     std::string overrideText;
-    if (instanceName == "#") {
+    if (instance.name == "#") {
         // "#( ... )" overrides; whatever follows its ")" starts the instance.
         hasOverrides = true;
-        const std::size_t close = matchingClose(text, open);
+        const std::string& text = instance.text;
+        const std::size_t close = matchingClose(text, instance.open);
         const std::size_t end = close == std::string::npos ? text.size() : close;
-        overrideText = text.substr(open + 1, end - open - 1);
+        overrideText = text.substr(instance.open + 1, end - instance.open - 1);
         GroupCollector second(lastLine);
         if (close != std::string::npos)
             second.append(std::string_view(text).substr(close + 1));
         if (!second.collect(state)) {
             return dropItem(state, itemLine, second.lastLine(), "Syntax error.(3)\r\n");
         }
-        text = second.takeText();
-        open = text.find('(');
-        if (open == std::string::npos) {
+        if (!takeInstance(second, lastLine, instance)) {
             return dropItem(state, itemLine, second.lastLine(), "There is no pin list.\r\n");
         }
-        instanceName = groupPrefix(text, open);
-        listLine = lastMarkerLine(std::string_view(text).substr(0, open), lastLine);
         lastLine = second.lastLine();
     }
 
-    if (text.ends_with(';')) {
-        text.pop_back();
-    } else {
-        consumeSeparateSemicolon(state, lastLine);
+    // "not n1 (y, a), n2 (z, b);": every instance of the item gets a child.
+    while (true) {
+        const AfterInstance after = takeSeparator(state, instance.text, lastLine);
+        appendChild(state, moduleName, instance, hasOverrides ? &overrideText : nullptr, itemLine);
+        if (after != AfterInstance::kNextInstance) break;
+        GroupCollector next(lastLine);
+        if (!next.collect(state)) {
+            return dropItem(state, itemLine, next.lastLine(), "Syntax error.(2)\r\n");
+        }
+        lastLine = next.lastLine();
+        if (!takeInstance(next, lastLine, instance)) {
+            return dropItem(state, itemLine, lastLine, "There is no pin list.\r\n");
+        }
     }
-    Child child;
-    child.moduleName = toLowerAscii(moduleName);
-    child.moduleDisplayName = moduleName;
-    child.name = toLowerAscii(instanceName);
-    child.displayName = std::move(instanceName);
-    child.line = itemLine;
-    if (hasOverrides)
-        addOverrides(child, overrideText);
-    ConnectionWalk walk{state, child, itemLine, listLine};
-    addConnections(walk, std::string_view(text).substr(open + 1));
-    state.module.children.push_back(std::move(child));
     state.currentLine = lastLine;
     return false;
 }

@@ -91,11 +91,47 @@ INSTANTIATE_TEST_SUITE_P(
         InstanceCase{"sub#(.W(4))u13(.a(x));", "sub", "u13", {{"a", "x"}}, {{"W", "4"}}},
         InstanceCase{"sub #(4)u13(.a(x));", "sub", "u13", {{"a", "x"}}, {}},
         InstanceCase{"and(y, a, b);", "and", "", {{"", "y"}, {"", "a"}, {"", "b"}}, {}},
+        // Gate delays and drive strengths are no part of the names.
+        InstanceCase{"and #1 g1 (y, a, b);", "and", "g1", {{"", "y"}, {"", "a"}, {"", "b"}}, {}},
+        InstanceCase{"and # tpd g1 (y, a);", "and", "g1", {{"", "y"}, {"", "a"}}, {}},
+        InstanceCase{"nand #(1, 2) (y, a);", "nand", "", {{"", "y"}, {"", "a"}}, {}},
+        InstanceCase{"buf (strong0, weak1) b1 (y, a);", "buf", "b1", {{"", "y"}, {"", "a"}}, {}},
+        InstanceCase{"bufif0 (weak0,weak1) #3 b2 (y, a, e);", "bufif0", "b2",
+                     {{"", "y"}, {"", "a"}, {"", "e"}}, {}},
         // Escaped names (cell libraries) end at their blank.
         InstanceCase{"\\$_DFF_P_ _TECHMAP_REPLACE_ (.D(D), .Q(Q), .C(C));", "\\$_DFF_P_",
                      "_TECHMAP_REPLACE_", {{"D", "D"}, {"Q", "Q"}, {"C", "C"}}, {}},
         InstanceCase{"\\$lut #(.WIDTH(2)) \\u1[0] (.A(a), .Y());", "\\$lut", "\\u1[0]",
                      {{"A", "a"}, {"Y", ""}}, {{"WIDTH", "2"}}}));
+
+// Every instance of an item listing several gets a child; the overrides
+// apply to each.
+TEST(ChildInstance, SeveralInstancesInOneItem) {
+    const struct {
+        const char* source;
+        const char* children;
+    } cases[] = {
+        {"not n1 (w, a), n2 (z, b);", "not n1 w,a; not n2 z,b; "},
+        {"sub #(.W(4)) u1 (.a(x)) ,\n u2 (.a(y)) ;", "sub u1 x W; sub u2 y W; "},
+        {"sub u1 (.a(x)), u2 (.a(y)), u3 ();", "sub u1 x; sub u2 y; sub u3 ; "},
+    };
+    for (const auto& c : cases) {
+        VerilogParseFixture fixture(std::string(c.source) + "\nendmodule\n");
+        EXPECT_FALSE(parseFirstItem(fixture)) << c.source;
+        std::string children;
+        for (const Child& child : fixture.module.children) {
+            children += child.moduleName + " " + child.displayName + " ";
+            for (std::size_t i = 0; i < child.connections.size(); ++i) {
+                children += (i > 0 ? "," : "") + child.connections[i].signalDisplay;
+            }
+            for (const ParamOverride& o : child.overrides) children += " " + o.displayName;
+            children += "; ";
+        }
+        EXPECT_EQ(children, c.children) << c.source;
+        EXPECT_EQ(fixture.log.text(), "") << c.source;
+        EXPECT_EQ(fixture.nextItemToken(), "endmodule") << c.source;
+    }
+}
 
 TEST(ChildInstance, NamesAreLowerCasedAndKeptAsWritten) {
     VerilogParseFixture fixture("Sub #(.Width(8)) U1 (.Din(Bus[3]));\n");
