@@ -1,5 +1,7 @@
 #include "verilog/always_block_parser.h"
 
+#include <algorithm>
+
 #include "database/text_helpers.h"
 #include "verilog/always_body_parser.h"
 #include "verilog/always_declared_names.h"
@@ -134,7 +136,9 @@ int parseSingleStatement(VerilogParseState& state, Always& block, std::string_vi
     const std::string_view name = assignmentNamePart(lower);
     AlwaysDeclaredNames names(state.module);
     const bool hierarchical = name.find('.') != std::string_view::npos && isPlainName(name);
-    if (!names.isReg(name) && !names.isPort(name) && !hierarchical) {
+    const std::vector<std::string>& variables = state.unrecordedVariables;
+    const bool variable = std::find(variables.begin(), variables.end(), name) != variables.end();
+    if (!names.isReg(name) && !names.isPort(name) && !hierarchical && !variable) {
         // A task enable ("always @(posedge clk) check;") records nothing.
         if (statement.ends_with(';') && isTaskEnable(statement.substr(0, statement.size() - 1))) {
             return 0;

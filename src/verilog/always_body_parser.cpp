@@ -239,9 +239,13 @@ private:
         return TargetKind::kNone;
     }
 
+    // A variable of a named block, or a real or time variable of the module.
     bool isLocalName(std::string_view name) const {
         for (const std::string& local : localNames_) {
             if (local == name) return true;
+        }
+        for (const std::string& variable : state_.unrecordedVariables) {
+            if (variable == name) return true;
         }
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "verilog/always_statement_words.h"
 #include "verilog/always_token_source.h"
 #include "verilog/construct_skipper.h"
 
@@ -41,6 +42,22 @@ void skipDeclaration(VerilogParseState& state, std::string_view keywordToken) {
         if (isLineMarkerText(token)) state.currentLine = lineMarkerNumber(token);
         if (token.ends_with(';')) return;
     }
+}
+
+void skipVariableDeclaration(VerilogParseState& state, std::string_view keywordToken) {
+    const std::size_t range = keywordToken.find('[');
+    std::string text(range == std::string_view::npos ? std::string_view() : keywordToken.substr(range));
+    while (!text.ends_with(';') && !state.exhausted()) {
+        const std::string_view token = state.nextView();
+        if (isLineMarkerText(token)) {
+            state.currentLine = lineMarkerNumber(token);
+        } else {
+            text += token;
+        }
+    }
+    if (!text.ends_with(';')) return;
+    text.pop_back();
+    appendDeclaredNames(text, state.unrecordedVariables);
 }
 
 bool isGenerateConstruct(std::string_view token) {

@@ -26,6 +26,10 @@ int skipSpecifyBlock(VerilogParseState& state, int openLine);
 // (the keyword token itself included).
 void skipDeclaration(VerilogParseState& state, std::string_view keywordToken);
 
+// Skips a real, realtime or time declaration like skipDeclaration, keeping
+// its names (lower-cased) as variables that procedural code may assign.
+void skipVariableDeclaration(VerilogParseState& state, std::string_view keywordToken);
+
 // Whether a module item starting with this token is a generate construct
 // written without "generate" ("if", "for", "case", "casex", "casez", a bare
 // "begin" block).

@@ -73,8 +73,7 @@ bool isWireLikeNetType(std::string_view token, std::string_view& keyword) {
 
 // Declarations of kinds the database does not record, legal only in a module.
 bool isSkippedModuleDeclaration(std::string_view token) {
-    return isKeyword(token, "genvar") || isKeyword(token, "realtime") ||
-           isKeyword(token, "specparam") || token == "event";
+    return isKeyword(token, "genvar") || isKeyword(token, "specparam") || token == "event";
 }
 
 // Module items without a record of their own, read only inside a module;
@@ -88,6 +87,8 @@ bool dispatchUnmodelledItem(VerilogParseState& state, std::string_view token) {
         skipGenerateConstruct(state, token, state.currentLine);
     } else if (isSkippedModuleDeclaration(token)) {
         skipDeclaration(state, token);
+    } else if (isKeyword(token, "realtime")) {
+        skipVariableDeclaration(state, token);
     } else {
         return false;
     }
@@ -170,7 +171,11 @@ Step dispatch(VerilogParseState& state, std::string_view token, AnalysisContext&
         state.module.readPos = -1;
         state.inModule = 0;
     } else if (isSkippedDeclaration(token)) {
-        skipDeclaration(state, token);
+        if (isKeyword(token, "time") || isKeyword(token, "real")) {
+            skipVariableDeclaration(state, token);
+        } else {
+            skipDeclaration(state, token);
+        }
     } else if (token == "specify" && state.inModule == 1) {
         // Path delays and timing checks are no module items; nothing in the
         // block is recorded.

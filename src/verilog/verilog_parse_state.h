@@ -63,6 +63,7 @@ struct VerilogParseState {
         const auto found = module.lineComments.find(line);
         return found == module.lineComments.end() ? std::string() : found->second;
     }
+    std::vector<std::string> unrecordedVariables = {};  // real and time names: targets without a Reg
 };
 
 // Line number of a line marker token ("%%12" gives 12).

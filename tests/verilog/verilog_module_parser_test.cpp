@@ -342,6 +342,10 @@ TEST(VerilogModuleParser, UnmodelledItemsAreSkippedWhole) {
         {"specify\n  specparam t = 1;\n  (a => z) = 1;\n  $setup(a, posedge a, 1);\nendspecify\n",
          "assign z; "},
         {"realtime rt;\nevent ev;\nspecparam sp = 1;\n", "assign z; "},
+        // Real and time variables are assigned like regs, without a record.
+        {"real r1, r2 = 0.5;\ntime t;\nrealtime rt;\nalways @(posedge a) begin r1 = r2 * 2.0;"
+         " t = $time; rt <= $realtime; end\nalways @(a) r2 = 1.5;\n",
+         "assign z; always l6; always l7; "},
         {"wand w1;\nwor [3:0] w2;\ntri t;\nsupply0 gnd;\nsupply1 vcc;\nuwire u;\ntrireg tr;\n"
          "triand ta;\ntrior to;\n",
          "wire w1[-1:-1]; wire w2[3:0]; wire t[-1:-1]; wire gnd[-1:-1]; wire vcc[-1:-1]; "
