@@ -24,8 +24,9 @@ struct SkipOutcome {
 // A construct ends with a ";" outside parentheses, quotes and blocks, or with
 // the closer that balances its first block opener ("begin"/"end",
 // "case"/"endcase", "fork"/"join", "function"/"endfunction", ...); an "else"
-// that follows continues it. A label after a closer ("end : name") is part of
-// it. Block nesting is counted, not recursed, so any input ends in one pass.
+// that follows continues it. A label glued to the closer ("end:name",
+// "end: name") is part of it. Block nesting is counted, not recursed, so any
+// input ends in one pass.
 SkipOutcome skipConstruct(AlwaysTokenSource& source, std::string first);
 
 }  // namespace corvane
