@@ -182,10 +182,16 @@ int parseParameter(VerilogParseState& state, const std::string& keywordToken) {
     text.pop_back();
     std::vector<ParameterAssignment> assignments;
     splitParameterAssignments(text, assignments);
-    for (const ParameterAssignment& assignment : assignments) {
-        state.module.parameters[std::string(assignment.name)] = withoutBlanks(assignment.value);
-        evaluateAssignment(state.parameterValues, assignment);
+    // Only an item of one name enters the table of names the token reader
+    // replaces: the names of "parameter A = 1, B = 2;" stay names in the
+    // records (state names keep reading as names), while every value still
+    // counts for the ranges.
+    if (assignments.size() == 1) {
+        const ParameterAssignment& only = assignments.front();
+        state.module.parameters[std::string(only.name)] = withoutBlanks(only.value);
     }
+    for (const ParameterAssignment& assignment : assignments)
+        evaluateAssignment(state.parameterValues, assignment);
     if (!state.deferredPinRanges.empty() && !assignments.empty())
         resolveDeferredPinRanges(state);
     return 0;

@@ -124,7 +124,7 @@ TEST(VerilogModuleParser, RealisticDesignRecordByRecord) {
               "if | (rst) | 27\nstate | idle | 27\nelse |  | 28\nstate | next_state | 28\n");
     EXPECT_EQ(fsm.alwaysBlocks[1].sensitivity[0].name, "*");
     EXPECT_EQ(statementsOf(fsm.alwaysBlocks[1]),
-              "case | state | 30\nwhen | idle | 31\nnext_state | start?2'b01:idle | 31\nwhen | run | 32\n"
+              "case | state | 30\nwhen | idle | 31\nnext_state | start?run:idle | 31\nwhen | run | 32\n"
               "next_state | stop | 32\nwhen | default | 33\nnext_state | idle | 33\nend |  | 34\n");
     EXPECT_EQ(netOf(fsm, "next_state"), "{k2 i1 p-1 r-1 [1:0] l23}{k4 i0 p3 r0 [1:0] l26}{k4 i1 p2 r1 [1:0] l29}");
     EXPECT_EQ(netOf(fsm, "state"),
