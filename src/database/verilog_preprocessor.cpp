@@ -199,6 +199,16 @@ void Scanner::blockComment(Cursor& in, std::string& out) {
     in.pos = end;
 }
 
+void Scanner::skipBlockComment(Cursor& in) {
+    const std::size_t close = in.text.find("*/", in.pos + 2);
+    const std::size_t end = close == std::string_view::npos ? in.text.size() : close + 2;
+    for (std::size_t brk = in.text.find('\n', in.pos); brk < end;
+         brk = in.text.find('\n', brk + 1)) {
+        skippedLineBreak(in);
+    }
+    in.pos = end;
+}
+
 void Scanner::stringLiteral(Cursor& in, std::string& out) {
     const std::size_t end = stringLiteralEnd(in.text, in.pos);
     if (active()) out.append(in.text.substr(in.pos, end - in.pos));

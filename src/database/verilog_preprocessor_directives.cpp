@@ -224,13 +224,7 @@ std::string Scanner::readDefineText(Cursor& in) {
         } else if (comments && in.at() == '/' && in.at(1) == '/') {
             skipRestOfLine(in);
         } else if (comments && in.at() == '/' && in.at(1) == '*') {
-            const std::size_t close = in.text.find("*/", in.pos + 2);
-            const std::size_t end = close == std::string_view::npos ? in.text.size() : close + 2;
-            for (std::size_t brk = in.text.find('\n', in.pos); brk < end;
-                 brk = in.text.find('\n', brk + 1)) {
-                skippedLineBreak(in);
-            }
-            in.pos = end;
+            skipBlockComment(in);
             text += ' ';
         } else if (in.at() == '"') {
             const std::size_t end = stringLiteralEnd(in.text, in.pos);

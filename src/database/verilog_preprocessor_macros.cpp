@@ -96,13 +96,7 @@ bool Scanner::readActuals(Cursor& in, std::vector<std::string>& actuals) {
         } else if (comments && c == '/' && in.at(1) == '/') {
             in.pos = std::min(in.text.find('\n', in.pos), in.text.size());
         } else if (comments && c == '/' && in.at(1) == '*') {
-            const std::size_t close = in.text.find("*/", in.pos + 2);
-            const std::size_t end = close == std::string_view::npos ? in.text.size() : close + 2;
-            for (std::size_t brk = in.text.find('\n', in.pos); brk < end;
-                 brk = in.text.find('\n', brk + 1)) {
-                skippedLineBreak(in);
-            }
-            in.pos = end;
+            skipBlockComment(in);
             current += ' ';
         } else if (c == '"') {
             const std::size_t end = stringLiteralEnd(in.text, in.pos);

@@ -57,6 +57,9 @@ public:
     void skippedLineBreak(const Cursor& in);
     void slash(Cursor& in, std::string& out);
     void blockComment(Cursor& in, std::string& out);
+    // Passes over a block comment inside a directive or a macro call, keeping
+    // the count of the source lines it spans.
+    void skipBlockComment(Cursor& in);
     void stringLiteral(Cursor& in, std::string& out);
     void escapedName(Cursor& in, std::string& out);
     void ordinaryRun(Cursor& in, std::string& out);

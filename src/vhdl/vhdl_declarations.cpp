@@ -135,6 +135,16 @@ int parseArrayType(VhdlParseState& state, std::string_view name, std::string_vie
 
 int addDeferredConstant(VhdlParseState& state, const std::vector<std::string>& pieces, int line);
 
+// The range of a constant's type; an unknown type writes its error.
+bool constantTypeRange(VhdlParseState& state, std::string_view typeText, int line, int& msb,
+                       int& lsb) {
+    std::string type;
+    typePart(typeText, type);
+    if (resolveDeclaredType(state, type, msb, lsb)) return true;
+    state.errorAt(line, "Syntax error.(34)\r\n");
+    return false;
+}
+
 }  // namespace
 
 bool resolveDeclaredType(VhdlParseState& state, std::string_view type, int& msb, int& lsb) {
@@ -223,12 +233,7 @@ int parseConstantDeclaration(VhdlParseState& state) {
     if (value.starts_with('=')) value = trimBlanks(std::string_view(value).substr(1));
     int msb = -1;
     int lsb = -1;
-    std::string type;
-    typePart(pieces[1], type);
-    if (!resolveDeclaredType(state, type, msb, lsb)) {
-        state.errorAt(line, "Syntax error.(34)\r\n");
-        return 1;
-    }
+    if (!constantTypeRange(state, pieces[1], line, msb, lsb)) return 1;
     for (const std::string& name : splitAll(pieces[0], ",")) {
         const std::string trimmed = trimBlanks(name);
         if (trimmed.empty()) continue;
@@ -289,12 +294,7 @@ namespace {
 int addDeferredConstant(VhdlParseState& state, const std::vector<std::string>& pieces, int line) {
     int msb = -1;
     int lsb = -1;
-    std::string type;
-    typePart(pieces[1], type);
-    if (!resolveDeclaredType(state, type, msb, lsb)) {
-        state.errorAt(line, "Syntax error.(34)\r\n");
-        return 1;
-    }
+    if (!constantTypeRange(state, pieces[1], line, msb, lsb)) return 1;
     for (const std::string& name : splitAll(pieces[0], ",")) {
         const std::string trimmed = trimBlanks(name);
         if (!trimmed.empty()) appendWire(state, trimmed, msb, lsb, line);
