@@ -1,24 +1,61 @@
 #include "verilog/constant_expression.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace corvane {
 
+std::size_t ParameterValues::smallIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < smallCount_; ++i) {
+        if (small_[i].name == name)
+            return i;
+    }
+    return kSmallCapacity;
+}
+
 void ParameterValues::set(std::string_view name, std::int64_t value) {
-    const auto found = entries_.find(name);
-    if (found != entries_.end())
-        found->second = value;
-    else
-        entries_.emplace(std::string(name), value);
+    const std::size_t index = smallIndex(name);
+    if (index != kSmallCapacity) {
+        small_[index].value = value;
+        return;
+    }
+    if (!entries_.empty()) {
+        const auto found = entries_.find(name);
+        if (found != entries_.end()) {
+            found->second = value;
+            return;
+        }
+    }
+    if (smallCount_ < kSmallCapacity) {
+        Entry& entry = small_[smallCount_++];
+        entry.name.assign(name);
+        entry.value = value;
+        return;
+    }
+    entries_.emplace(std::string(name), value);
 }
 
 void ParameterValues::erase(std::string_view name) {
+    const std::size_t index = smallIndex(name);
+    if (index != kSmallCapacity) {
+        // The order of the small entries carries no meaning: the last one
+        // takes the freed place.
+        --smallCount_;
+        if (index != smallCount_)
+            std::swap(small_[index], small_[smallCount_]);
+        return;
+    }
     const auto found = entries_.find(name);
     if (found != entries_.end())
         entries_.erase(found);
 }
 
 const std::int64_t* ParameterValues::find(std::string_view name) const {
+    const std::size_t index = smallIndex(name);
+    if (index != kSmallCapacity)
+        return &small_[index].value;
+    if (entries_.empty())
+        return nullptr;
     const auto found = entries_.find(name);
     return found != entries_.end() ? &found->second : nullptr;
 }

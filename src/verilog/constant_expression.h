@@ -3,6 +3,8 @@
 // declared so far, evaluated in 64 bits.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -13,7 +15,9 @@
 namespace corvane {
 
 // The values of the parameters and localparams of one module that could be
-// evaluated; names are compared as written.
+// evaluated; names are compared as written. A module mostly declares a few
+// parameters: the first ones live in a small array searched from the front
+// (no allocation, no tree walk), the rest in an ordered map.
 class ParameterValues {
   public:
     // Sets `name` to `value`; a later declaration of the same name wins.
@@ -22,11 +26,25 @@ class ParameterValues {
     // any earlier value of the same name).
     void erase(std::string_view name);
     const std::int64_t* find(std::string_view name) const;
-    bool empty() const { return entries_.empty(); }
-    void clear() { entries_.clear(); }
+    bool empty() const { return smallCount_ == 0 && entries_.empty(); }
+    void clear() {
+        smallCount_ = 0;
+        entries_.clear();
+    }
 
   private:
-    std::map<std::string, std::int64_t, std::less<>> entries_;
+    struct Entry {
+        std::string name;
+        std::int64_t value = 0;
+    };
+    static constexpr std::size_t kSmallCapacity = 8;
+    // Index of `name` among the first `smallCount_` small entries, or
+    // kSmallCapacity.
+    std::size_t smallIndex(std::string_view name) const;
+
+    std::array<Entry, kSmallCapacity> small_ = {};
+    std::size_t smallCount_ = 0;
+    std::map<std::string, std::int64_t, std::less<>> entries_;  // once the array is full
 };
 
 // The value of `text`, or nothing when it is not a constant expression that

@@ -55,6 +55,14 @@ bool isWordChar(char c) {
 
 // Words that may stand before a parameter's name: the keywords and the types.
 bool isTypeWord(std::string_view word) {
+    // Every word of the list is 3 to 10 letters long and begins with one of
+    // these letters.
+    if (word.size() < 3 || word.size() > 10)
+        return false;
+    switch (word.front()) {
+    case 'b': case 'i': case 'l': case 'p': case 'r': case 's': case 't': case 'u': break;
+    default: return false;
+    }
     static constexpr std::array<std::string_view, 15> kWords = {
         "parameter", "localparam", "integer", "real",   "realtime", "time",     "signed", "unsigned",
         "reg",       "logic",      "bit",     "byte",   "shortint", "int",      "longint"};
@@ -141,27 +149,43 @@ void splitParameterAssignments(std::string_view list, std::vector<ParameterAssig
     std::size_t start = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const char c = list[i];
-        if (c == '"')
-            quoted = !quoted;
         if (quoted) {
-            if (c == '\\')
+            if (c == '"')
+                quoted = false;
+            else if (c == '\\')
                 ++i;  // an escaped character inside the string
             continue;
         }
-        if (c == '(' || c == '[' || c == '{')
-            ++depth;
-        if (c == ')' || c == ']' || c == '}')
-            --depth;
-        if (c == ',' && depth <= 0) {
-            addAssignment(list.substr(start, i - start), out);
-            start = i + 1;
+        switch (c) {
+        case '"': quoted = true; break;
+        case '(':
+        case '[':
+        case '{': ++depth; break;
+        case ')':
+        case ']':
+        case '}': --depth; break;
+        case ',':
+            if (depth <= 0) {
+                addAssignment(list.substr(start, i - start), out);
+                start = i + 1;
+            }
+            break;
+        default: break;
         }
     }
     addAssignment(list.substr(start), out);
 }
 
+// The assignments of the item being read. Neither caller runs inside the
+// other, so one list per thread serves them all and keeps its room between
+// items instead of growing anew for each.
+std::vector<ParameterAssignment>& assignmentScratch() {
+    static thread_local std::vector<ParameterAssignment> assignments;
+    return assignments;
+}
+
 void evaluateHeaderParameters(VerilogParseState& state, std::string_view list) {
-    std::vector<ParameterAssignment> assignments;
+    std::vector<ParameterAssignment>& assignments = assignmentScratch();
     splitParameterAssignments(list, assignments);
     for (const ParameterAssignment& assignment : assignments)
         evaluateAssignment(state.parameterValues, assignment);
@@ -180,7 +204,7 @@ int parseParameter(VerilogParseState& state, const std::string& keywordToken) {
         return 1;
     }
     text.pop_back();
-    std::vector<ParameterAssignment> assignments;
+    std::vector<ParameterAssignment>& assignments = assignmentScratch();
     splitParameterAssignments(text, assignments);
     // Only an item of one name enters the table of names the token reader
     // replaces: the names of "parameter A = 1, B = 2;" stay names in the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -187,6 +188,40 @@ TEST(ParameterValues, LaterValuesReplaceEarlierOnesAndEraseHides) {
     EXPECT_EQ(values.find("A"), nullptr);
     EXPECT_EQ(evaluateConstantExpression("A", values), std::nullopt);
     values.clear();
+    EXPECT_TRUE(values.empty());
+}
+
+// Many names, set, replaced and erased in an order that moves entries
+// between the first few and the rest, keep answering like a plain table.
+TEST(ParameterValues, ManyNamesKeepTheirLatestValues) {
+    ParameterValues values;
+    std::map<std::string, std::int64_t> expected;
+    const auto name = [](int i) {
+        return "P" + std::to_string(i) + (i % 3 == 0 ? "_long_parameter_name" : "");
+    };
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 40; ++i) {
+            if ((i + round) % 4 == 3) {
+                values.erase(name(i));
+                expected.erase(name(i));
+            } else {
+                values.set(name(i), i * 100 + round);
+                expected[name(i)] = i * 100 + round;
+            }
+        }
+        for (int i = 0; i < 40; ++i) {
+            const auto found = expected.find(name(i));
+            const std::int64_t* value = values.find(name(i));
+            if (found == expected.end()) {
+                EXPECT_EQ(value, nullptr) << name(i);
+            } else {
+                ASSERT_NE(value, nullptr) << name(i);
+                EXPECT_EQ(*value, found->second) << name(i);
+            }
+        }
+    }
+    EXPECT_FALSE(values.empty());
+    for (int i = 0; i < 40; ++i) values.erase(name(i));
     EXPECT_TRUE(values.empty());
 }
 
