@@ -175,11 +175,6 @@ void skipToSemicolon(AlwaysTokenSource& source, const std::string& first) {
     }
 }
 
-bool isKeywordToken(std::string_view lower, std::string_view keyword) {
-    if (!lower.starts_with(keyword)) return false;
-    return lower.size() == keyword.size() || !isNameChar(lower[keyword.size()]);
-}
-
 bool endsWithBeginWord(std::string_view lower) {
     if (!lower.ends_with("begin")) return false;
     return lower.size() == 5 || !isNameChar(lower[lower.size() - 6]);

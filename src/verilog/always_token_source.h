@@ -76,8 +76,17 @@ bool skipTaskCall(AlwaysTokenSource& source, std::string first);
 void skipToSemicolon(AlwaysTokenSource& source, const std::string& first);
 
 // Whether `lower` is the keyword itself or the keyword followed by a
-// character that cannot continue a name ("if(", "case(", "for").
-bool isKeywordToken(std::string_view lower, std::string_view keyword);
+// character that cannot continue a name ("if(", "case(", "for"). Inline, with
+// the first characters compared before anything else: the statement readers
+// test most tokens against several keywords, and most differ at once.
+inline bool isKeywordToken(std::string_view lower, std::string_view keyword) {
+    if (!keyword.empty() && (lower.empty() || lower.front() != keyword.front())) return false;
+    if (!lower.starts_with(keyword)) return false;
+    if (lower.size() == keyword.size()) return true;
+    const char c = lower[keyword.size()];
+    return !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+             c == '_' || c == '$');
+}
 
 // Whether a token ending with "begin" has it as a word of its own ("begin",
 // "clk)begin", "@*begin"), not as the end of a longer name.
