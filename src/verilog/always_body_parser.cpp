@@ -225,8 +225,9 @@ private:
         const std::string_view name = assignmentNamePart(lower);
         // Keywords with a condition ("if(a)", "case(s)") and case labels are
         // never declared names; they need no lookup.
-        if (name.empty() || name.find_first_of("(:;") != std::string_view::npos) {
-            return TargetKind::kNone;
+        if (name.empty()) return TargetKind::kNone;
+        for (const char c : name) {
+            if (c == '(' || c == ':' || c == ';') return TargetKind::kNone;
         }
         if (names_.isReg(name)) return TargetKind::kReg;
         if (names_.isPort(name)) return TargetKind::kPortOrConcatenation;

@@ -81,7 +81,15 @@ bool isLocalDeclarationWord(std::string_view lower) {
     static constexpr std::string_view kWords[] = {
         "reg",       "integer", "time", "real", "realtime", "event",    "localparam",
         "parameter", "logic",   "bit",  "byte", "int",      "shortint", "longint"};
+    // Every word of the list is 3 to 10 letters long and begins with one of
+    // these letters; most tokens (names of targets) fail this test already.
+    if (lower.size() < 3) return false;
+    switch (lower.front()) {
+    case 'b': case 'e': case 'i': case 'l': case 'p': case 'r': case 's': case 't': break;
+    default: return false;
+    }
     const std::string_view word = lower.substr(0, lower.find('['));
+    if (word.size() < 3 || word.size() > 10) return false;
     for (std::string_view keyword : kWords) {
         if (word == keyword) return true;
     }

@@ -34,6 +34,12 @@ int blockEffect(std::string_view word) {
         for (std::string_view closer : kClosers) {
             if (word == closer) return -1;
         }
+        return 0;
+    }
+    // The openers begin with one of these letters; most names do not.
+    switch (word.front()) {
+    case 'b': case 'c': case 'f': case 'g': case 'r': case 's': case 't': break;
+    default: return 0;
     }
     for (std::string_view opener : kOpeners) {
         if (word == opener) return 1;
