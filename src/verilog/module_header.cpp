@@ -90,17 +90,36 @@ void appendHeaderToken(std::string& header, std::string_view token) {
 bool readHeaderText(VerilogParseState& state, std::string& header, std::string& words,
                     int& lastMarkerLine) {
     bool parameterList = false;
+    // Only the words up to the ")" that balances the first "(" after the "#"
+    // are read from `words` (see parameterListOf): once that ")" is in, the
+    // port list's tokens are not copied there.
+    bool wordsComplete = false;
+    long depth = 0;
+    bool opened = false;
     while (!header.ends_with(';')) {
         if (state.exhausted())
             return false;
         const std::string_view token = state.nextView();
         if (isLineMarkerText(token)) {
             lastMarkerLine = lineMarkerNumber(token);
-        } else {
-            parameterList = parameterList || token.find('#') != std::string_view::npos;
+        } else if (!wordsComplete) {
+            std::size_t from = 0;
+            if (!parameterList) {
+                const std::size_t hash = token.find('#');
+                parameterList = hash != std::string_view::npos;
+                from = hash + 1;
+            }
             if (parameterList) {
                 words.append(token);
                 words.push_back(' ');
+                for (std::size_t i = from; i < token.size() && !wordsComplete; ++i) {
+                    if (token[i] == '(') {
+                        ++depth;
+                        opened = true;
+                    } else if (token[i] == ')' && opened && --depth == 0) {
+                        wordsComplete = true;
+                    }
+                }
             }
         }
         appendHeaderToken(header, token);
