@@ -21,7 +21,7 @@ namespace {
 enum class Step { Continue, StopReading, Fail };
 
 // A keyword token, or the keyword followed by text glued from its "[" on.
-bool isKeyword(std::string_view token, std::string_view keyword) {
+inline bool isKeyword(std::string_view token, std::string_view keyword) {
     // Most tokens differ from a keyword in their first character already.
     if (!keyword.empty() && (token.empty() || token.front() != keyword.front())) return false;
     return token == keyword ||
@@ -33,23 +33,37 @@ std::string rangeTextOf(std::string_view token, std::string_view keyword) {
 }
 
 // The module items that are only legal between "module" and "endmodule".
+// The first letter picks the few keywords the token can be: the main loop
+// asks this for nearly every token of a module body.
 std::string_view moduleItemKeyword(std::string_view token) {
-    static constexpr std::string_view kRangedKeywords[] = {"input", "output", "inout", "wire",
-                                                           "reg", "integer", "parameter"};
-    for (std::string_view keyword : kRangedKeywords) {
-        if (isKeyword(token, keyword)) return keyword;
+    if (token.empty()) return {};
+    const auto ranged = [token](std::string_view keyword) -> std::string_view {
+        return isKeyword(token, keyword) ? keyword : std::string_view();
+    };
+    switch (token.front()) {
+    case 'i':
+        if (isKeyword(token, "input")) return "input";
+        if (isKeyword(token, "inout")) return "inout";
+        if (isKeyword(token, "integer")) return "integer";
+        return token == "initial" ? "initial" : std::string_view();
+    case 'o': return ranged("output");
+    case 'w': return ranged("wire");
+    case 'r': return ranged("reg");
+    case 'p': return ranged("parameter");
+    case 'g': return token.starts_with("generate") ? "generate" : std::string_view();
+    case 'a':
+        if (token.starts_with("always")) return "always";
+        return token == "assign" ? "assign" : std::string_view();
+    case 'l': return token == "localparam" ? "localparam" : std::string_view();
+    case 'd': return token == "defparam" ? "defparam" : std::string_view();
+    case 't': return token == "task" ? "task" : std::string_view();
+    case 'f': return token == "function" ? "function" : std::string_view();
+    default: return {};
     }
-    if (token.starts_with("generate")) return "generate";
-    if (token.starts_with("always")) return "always";
-    static constexpr std::string_view kPlainKeywords[] = {"assign", "localparam", "defparam",
-                                                          "initial", "task", "function"};
-    for (std::string_view keyword : kPlainKeywords) {
-        if (token == keyword) return keyword;
-    }
-    return {};
 }
 
 bool isSkippedDeclaration(std::string_view token) {
+    if (token.empty() || (token.front() != 't' && token.front() != 'r')) return false;
     return isKeyword(token, "tri0") || isKeyword(token, "tri1") || isKeyword(token, "time") ||
            isKeyword(token, "real");
 }
