@@ -131,11 +131,12 @@ bool dropAssignmentControl(AlwaysTokenSource& source, const std::string& token,
 }  // namespace
 
 bool glueAssignment(AlwaysTokenSource& source, std::string& text) {
-    std::string token;
+    // The tokens are glued straight from views; only a control gets a copy.
+    std::string_view token;
     while (!text.ends_with(';')) {
-        if (!source.takeWord(token)) return false;
+        if (!source.takeWordView(token)) return false;
         if ((token.starts_with('#') || token.starts_with('@')) && text.ends_with('=')) {
-            if (!dropAssignmentControl(source, token, text)) return false;
+            if (!dropAssignmentControl(source, std::string(token), text)) return false;
             continue;
         }
         text += token;
