@@ -179,7 +179,9 @@ private:
         if (!tracker_.atCaseItem() && startsTaskCallWithArguments(lower)) {
             return taskCall(token, kUnknownStatement);
         }
-        if (caseLabelColon(token) != std::string::npos) return caseItem(token);
+        if (const std::size_t colon = caseLabelColon(token); colon != std::string::npos) {
+            return caseItem(token, colon);
+        }
         return labelOrError(token);
     }
 
@@ -450,8 +452,10 @@ private:
 
     // "label:" adds a "when" marker; the text after the ":" starts the item's
     // statement, or is the "begin" of its block.
-    int caseItem(const std::string& token) {
-        const std::size_t colon = caseLabelColon(token);
+    int caseItem(const std::string& token) { return caseItem(token, caseLabelColon(token)); }
+
+    // As above, with the label's ":" already found at `colon`.
+    int caseItem(const std::string& token, std::size_t colon) {
         addMarker("when", std::string_view(token).substr(0, colon), state_.currentLine);
         tracker_.openItem();
         std::string rest = token.substr(colon + 1);
@@ -517,7 +521,9 @@ private:
             }
             text += next;
         }
-        if (caseLabelColon(text) != std::string::npos) return caseItem(text);
+        if (const std::size_t colon = caseLabelColon(text); colon != std::string::npos) {
+            return caseItem(text, colon);
+        }
         state_.errorAt(line, kUnknownStatement);
         return 1;
     }

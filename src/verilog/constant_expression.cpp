@@ -476,6 +476,16 @@ class Evaluator {
 
 std::optional<std::int64_t> evaluateConstantExpression(std::string_view text,
                                                        const ParameterValues& values) {
+    // Plain decimal digits, the most common bound and value, are read
+    // directly; 18 digits cannot overflow 64 bits.
+    constexpr std::size_t kSafeDigits = 18;
+    if (!text.empty() && text.size() <= kSafeDigits) {
+        Int value = 0;
+        std::size_t i = 0;
+        while (i < text.size() && isDigit(text[i])) value = value * 10 + (text[i++] - '0');
+        if (i == text.size())
+            return value;
+    }
     return Evaluator(text, values).run();
 }
 

@@ -164,6 +164,25 @@ TEST(ConstantExpression, OverflowDivisionByZeroAndHugeShiftsAreDefined) {
     expectValues(std::begin(cases), std::end(cases));
 }
 
+// Plain digits are read by a shortcut; it must give what the full
+// evaluation of the same number gives.
+TEST(ConstantExpression, PlainDigitsEqualTheFullEvaluation) {
+    const ParameterValues values;
+    const ExpressionCase cases[] = {
+        {"0", 0},
+        {"007", 7},
+        {"31", 31},
+        {"999999999999999999", 999999999999999999},
+        {"1000000000000000000", 1000000000000000000},
+        {"9223372036854775807", INT64_MAX},
+    };
+    for (const ExpressionCase& c : cases) {
+        EXPECT_EQ(evaluateConstantExpression(c.text, values), c.value) << c.text;
+        EXPECT_EQ(evaluateConstantExpression(std::string("(") + c.text + ")", values), c.value)
+            << c.text;
+    }
+}
+
 TEST(ConstantExpression, DeepNestingEndsWithoutAValue) {
     const ParameterValues values;
     const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
