@@ -12,6 +12,16 @@ bool DeclarationReader::nextSourceToken(std::string& token) {
     return false;
 }
 
+bool DeclarationReader::nextSourceView(std::string_view& token) {
+    while (!state_.exhausted()) {
+        token = state_.nextView();
+        if (!isLineMarkerText(token))
+            return true;
+        lastLine_ = lineMarkerNumber(token);
+    }
+    return false;
+}
+
 namespace {
 
 // Words between a net type and the names that change nothing recorded.
@@ -101,26 +111,27 @@ bool DeclarationReader::skipDelay(const std::string& token, std::string& text) {
 }
 
 bool DeclarationReader::glueUntilSemicolon(std::string& text) {
-    std::string token;
+    // Tokens are glued from views; only a delay or strength group gets a copy.
+    std::string_view token;
     bool quoted = false;  // a ";" inside a string ends nothing
     while (quoted || !text.ends_with(';')) {
-        if (!nextSourceToken(token))
+        if (!nextSourceView(token))
             return false;
         if (!quoted && isDroppedWord(token))
             continue;
-        if (token.find('"') != std::string::npos)
+        if (token.find('"') != std::string_view::npos)
             quoted = quoteOpenAfter(token, quoted);
         if (quoted) {
             text += token;
             continue;
         }
         if (token.starts_with('#') && beforeNames(text)) {
-            if (!skipDelay(token, text))
+            if (!skipDelay(std::string(token), text))
                 return false;
             continue;
         }
         if (text.empty() && isStrengthGroup(token)) {
-            if (!skipGroup(token, text))
+            if (!skipGroup(std::string(token), text))
                 return false;
             continue;
         }

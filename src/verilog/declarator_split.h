@@ -20,6 +20,9 @@ class DeclarationReader {
 
     // The next token that is not a line marker; false once the text has ended.
     bool nextSourceToken(std::string& token);
+    // As nextSourceToken, as a view (valid while the module's text and
+    // parameters stay as they are).
+    bool nextSourceView(std::string_view& token);
 
     // Glues tokens without blanks onto `text` until it ends with ";" (a text
     // that already does is left alone). False when the text ends first.
