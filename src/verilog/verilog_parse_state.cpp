@@ -9,14 +9,19 @@ int lineMarkerNumber(std::string_view token) {
     // A marker's own digits, too few to overflow, are read directly; any
     // other text goes through leadingInt with its blanks, sign and limits.
     constexpr std::size_t kSafeDigits = 9;
+    const auto digitAt = [token](std::size_t i) {
+        return static_cast<unsigned>(static_cast<unsigned char>(token[i])) - unsigned{'0'};
+    };
+    const std::size_t limit = token.size() < kSafeDigits ? token.size() : kSafeDigits;
     std::size_t digits = 0;
     int value = 0;
-    while (digits < token.size() && digits < kSafeDigits && token[digits] >= '0' &&
-           token[digits] <= '9') {
-        value = value * 10 + (token[digits] - '0');
+    while (digits < limit) {
+        const unsigned digit = digitAt(digits);
+        if (digit > 9) break;
+        value = value * 10 + static_cast<int>(digit);
         ++digits;
     }
-    const bool ended = digits == token.size() || token[digits] < '0' || token[digits] > '9';
+    const bool ended = digits == token.size() || digitAt(digits) > 9;
     if (digits > 0 && ended) return value;
     return leadingInt(token);
 }
