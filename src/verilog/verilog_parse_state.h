@@ -77,7 +77,7 @@ std::string removeLineMarkers(std::string_view text);
 // one record at a time moves its records at every doubling.
 template <typename Record>
 void appendRecord(std::vector<Record>& records, Record&& record) {
-    constexpr std::size_t kFirstRoom = 4;
+    constexpr std::size_t kFirstRoom = 8;
     if (records.capacity() == 0) records.reserve(kFirstRoom);
     records.push_back(std::move(record));
 }
