@@ -105,20 +105,33 @@ std::size_t matchingClose(std::string_view text, std::size_t open) {
 
 // Named overrides ".NAME(value)" of a "#( ... )" list; positional ones are
 // not kept because the child's parameter order is unknown here.
+void addOverride(Child& child, std::string_view piece) {
+    if (piece.size() <= 4 || piece.front() != '.' || piece.back() != ')')
+        return;
+    const std::size_t open = piece.find('(');
+    if (open == std::string_view::npos)
+        return;
+    const std::size_t close = piece.find(')', open);
+    ParamOverride entry;
+    entry.displayName = std::string(piece.substr(1, open - 1));
+    entry.name = toLowerAscii(entry.displayName);
+    entry.value = std::string(piece.substr(open + 1, close - open - 1));
+    child.overrides.push_back(std::move(entry));
+}
+
+// The pieces are cut at the commas outside quotes, as views of the text.
 void addOverrides(Child& child, std::string_view overrideText) {
-    for (const std::string& piece : splitOutsideQuotes(overrideText, ',')) {
-        if (piece.size() <= 4 || piece.front() != '.' || piece.back() != ')')
-            continue;
-        const std::size_t open = piece.find('(');
-        if (open == std::string::npos)
-            continue;
-        const std::size_t close = piece.find(')', open);
-        ParamOverride entry;
-        entry.displayName = piece.substr(1, open - 1);
-        entry.name = toLowerAscii(entry.displayName);
-        entry.value = piece.substr(open + 1, close - open - 1);
-        child.overrides.push_back(std::move(entry));
+    bool inQuotes = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < overrideText.size(); ++i) {
+        const char c = overrideText[i];
+        if (c == '"') inQuotes = !inQuotes;
+        if (c == ',' && !inQuotes) {
+            addOverride(child, overrideText.substr(start, i - start));
+            start = i + 1;
+        }
     }
+    addOverride(child, overrideText.substr(start));
 }
 
 // What follows an instance's pin list: the ";" that ends the item, or a ","
