@@ -16,7 +16,7 @@ GenericTable::GenericTable(const std::map<std::string, std::string>& generics) {
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const Entry& a, const Entry& b) { return a.name.size() > b.name.size(); });
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        positions_.try_emplace(entries_[i].name, i);
+        entries_[i].firstOfName = positions_.try_emplace(entries_[i].name, i).second;
         startsName_[static_cast<unsigned char>(entries_[i].name[0])] = true;
         if (lengths_.empty() || lengths_.back() != entries_[i].name.size()) {
             lengths_.push_back(entries_[i].name.size());
@@ -29,6 +29,32 @@ std::size_t GenericTable::firstPresent(std::string_view text, std::size_t from) 
     // No name fits after the last position where the shortest one does.
     if (lengths_.empty() || text.size() < lengths_.back()) return best;
     const std::size_t lastStart = text.size() - lengths_.back();
+    if (best <= kSearchedOneByOne) {
+        // At each position where a name may begin, the names are compared
+        // in place. The earliest entry (in table order) whose name occurs is
+        // the one the substring lookup below finds; an entry repeating an
+        // earlier name stands for that earlier one, so it is passed over.
+        const char* const data = text.data();
+        const std::size_t size = text.size();
+        for (std::size_t pos = 0; pos <= lastStart; ++pos) {
+            const char lead = data[pos];
+            if (!startsName_[static_cast<unsigned char>(lead)]) continue;
+            for (std::size_t i = from; i < best; ++i) {
+                const Entry& entry = entries_[i];
+                const std::size_t length = entry.name.size();
+                const char* const name = entry.name.data();
+                if (name[0] != lead || length > size - pos || !entry.firstOfName) continue;
+                std::size_t k = 1;
+                while (k < length && data[pos + k] == name[k]) ++k;
+                if (k == length) {
+                    best = i;
+                    break;
+                }
+            }
+            if (best == from) break;
+        }
+        return best;
+    }
     for (std::size_t pos = 0; pos <= lastStart; ++pos) {
         if (!startsName_[static_cast<unsigned char>(text[pos])]) continue;
         for (std::size_t length : lengths_) {
@@ -74,9 +100,7 @@ class IntegerExpression {
 public:
     explicit IntegerExpression(std::string_view text) : text_(text) {}
 
-    bool evaluate(long long& value) {
-        return sum(value, 0) && pos_ == text_.size();
-    }
+    bool evaluate(long long& value) { return sum(value, 0) && pos_ == text_.size(); }
 
 private:
     static constexpr long long kLimit = 1LL << 62;
@@ -139,9 +163,9 @@ private:
         if (!factor(exponent, depth) || exponent < 0) return false;
         long long result = 1;
         for (long long i = 0; i < exponent && result != kLimit && result != -kLimit; ++i) {
-            result = held(static_cast<long long>(std::clamp<double>(
-                static_cast<double>(result) * static_cast<double>(value),
-                -static_cast<double>(kLimit), static_cast<double>(kLimit))));
+            result = held(static_cast<long long>(
+                std::clamp<double>(static_cast<double>(result) * static_cast<double>(value),
+                                   -static_cast<double>(kLimit), static_cast<double>(kLimit))));
             if (value == 0 || value == 1) break;
         }
         value = exponent == 0 ? 1 : result;
@@ -158,15 +182,23 @@ private:
         if (accept("+")) return factor(value, depth + 1);
         if (accept("(")) return sum(value, depth + 1) && accept(")");
         if (text_[pos_] < '0' || text_[pos_] > '9') return false;
-        value = 0;
-        while (pos_ < text_.size() &&
-               ((text_[pos_] >= '0' && text_[pos_] <= '9') || text_[pos_] == '_')) {
-            if (text_[pos_] != '_') value = held(value * 10 + (text_[pos_] - '0'));
-            ++pos_;
-        }
+        value = readNumber(text_, pos_);
         return true;
     }
 
+public:
+    // The decimal literal (digits and "_") from `pos` on; `pos` is left
+    // after it.
+    static long long readNumber(std::string_view text, std::size_t& pos) {
+        long long value = 0;
+        while (pos < text.size() && ((text[pos] >= '0' && text[pos] <= '9') || text[pos] == '_')) {
+            if (text[pos] != '_') value = held(value * 10 + (text[pos] - '0'));
+            ++pos;
+        }
+        return value;
+    }
+
+private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
@@ -178,6 +210,15 @@ int evaluateVhdlBound(const GenericTable& generics, std::string_view text) {
     compact.reserve(text.size());
     for (char c : text) {
         if (c != ' ' && c != '$') compact.push_back(c);
+    }
+    // A plain decimal literal that holds no generic name is read directly:
+    // substitution leaves it as it is and the evaluator reads just it.
+    if (!compact.empty() && compact[0] >= '0' && compact[0] <= '9' &&
+        std::all_of(compact.begin(), compact.end(),
+                    [](char c) { return (c >= '0' && c <= '9') || c == '_'; }) &&
+        !generics.occursIn(compact)) {
+        std::size_t pos = 0;
+        return clampToInt(IntegerExpression::readNumber(compact, pos));
     }
     const std::string value = trimBlanks(generics.substitute(compact));
     // A whole integer expression is computed; other texts keep the simple rule.

@@ -44,7 +44,12 @@ private:
     struct Entry {
         std::string name;
         std::string value;
+        bool firstOfName = true;  // no earlier entry has the same name
     };
+
+    // Up to this many entries, the names are searched one by one in table
+    // order; larger tables look up the text's substrings by hash.
+    static constexpr std::size_t kSearchedOneByOne = 16;
 
     // Position of the first entry at or after `from` whose name occurs in the
     // lower-cased text, or entries_.size().

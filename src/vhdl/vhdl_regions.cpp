@@ -73,6 +73,17 @@ std::string_view afterLabel(VhdlParseState& state, std::string_view first, std::
     if (at < 0 || static_cast<std::size_t>(at) >= text.size()) return {};
     const char next = text[static_cast<std::size_t>(at)];
     if (next != ':' && next != '%') return {};
+    // "label : word": a word whose first letter begins no region keyword
+    // settles it too, before anything is read (a name substitution could
+    // change the words read, so it must have none to apply).
+    const std::size_t word = static_cast<std::size_t>(at) + 2;
+    if (next == ':' && word < text.size() && text[word - 1] == ' ' &&
+        state.module.parameters.empty()) {
+        const char lead = static_cast<char>(text[word] | 0x20);
+        if (text[word] != '%' && text[word] != ' ' && lead != 'i' && lead != 'f' && lead != 'c' &&
+            lead != 'b' && lead != 'a')
+            return {};
+    }
     const std::string_view second = state.nextViewSkippingMarkers();
     if (second == ":") return state.nextViewSkippingMarkers();
     if (second.starts_with(':') && !second.starts_with(":=")) {

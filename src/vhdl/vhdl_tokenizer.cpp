@@ -46,9 +46,12 @@ struct VhdlOperatorIndex {
     }
 };
 
+// Built before main from the constant operator table, so that every
+// tokenization reaches it without the guard of a function-local static.
+const VhdlOperatorIndex kOperatorIndex;
+
 const VhdlOperatorIndex& operatorIndex() {
-    static const VhdlOperatorIndex index;
-    return index;
+    return kOperatorIndex;
 }
 
 std::string withoutBlanks(std::string_view text) {

@@ -39,7 +39,7 @@ TEST(VhdlBounds, Evaluation) {
         {"-(n-1)", -3},
         {"1_000", 1000},
         {"2**80", INT_MAX},
-        {"7/0", 7},  // not computed: the simple rule reads the leading number
+        {"7/0", 7},         // not computed: the simple rule reads the leading number
         {"log2(n)-1", -1},  // a function call: the simple rule, 0 - 1
         {"2147483647+1", INT_MAX},
         {"-2147483647-2", INT_MIN},
@@ -112,6 +112,39 @@ TEST(VhdlBounds, SubstitutionEqualsPlainReplacementOfEveryGeneric) {
         });
         EXPECT_EQ(table.occursIn(lower), present);
     }
+}
+
+// Small tables compare their names in place, large ones look substrings up
+// by hash. Names that never occur added to a table move it to the large kind
+// without changing any result, also when two generics differ only in letter
+// case (the later one of a name is never applied on its own).
+TEST(VhdlBounds, SmallAndLargeTablesAgree) {
+    const std::vector<std::string> pieces = {"w", "W", "wd", "WD", "n", "nW", "x", "_",
+                                             "-", "(", "1",  "$",  "d", "dW", "wn"};
+    std::mt19937 random(20261211);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 12);
+    for (int round = 0; round < 2000; ++round) {
+        std::map<std::string, std::string> generics;
+        for (int i = length(random) / 2; i > 0; --i)
+            generics[pieces[pick(random)]] = pieces[pick(random)];
+        std::map<std::string, std::string> padded = generics;
+        for (int i = 0; i < 24; ++i) padded["zz" + std::to_string(i)] = "0";
+        std::string text;
+        for (int i = length(random); i > 0; --i) text += pieces[pick(random)];
+        SCOPED_TRACE(text);
+        const GenericTable small(generics);
+        const GenericTable large(padded);
+        EXPECT_EQ(small.substitute(text), large.substitute(text));
+        const std::string lower = toLowerAscii(text);
+        EXPECT_EQ(small.occursIn(lower), large.occursIn(lower));
+        EXPECT_EQ(evaluateVhdlBound(small, text), evaluateVhdlBound(large, text));
+    }
+    // A number is read as it stands only when no generic name occurs in it.
+    const GenericTable digits(std::map<std::string, std::string>{{"1", "5"}});
+    EXPECT_EQ(evaluateVhdlBound(digits, "12"), 52);
+    EXPECT_EQ(evaluateVhdlBound(digits, "2_1"), 25);
+    EXPECT_EQ(evaluateVhdlBound(digits, "2_0 3"), 203);
 }
 
 TEST(VhdlBounds, SubstitutionGrowthIsBounded) {
