@@ -22,6 +22,7 @@ GenericTable::GenericTable(const std::map<std::string, std::string>& generics) {
             lengths_.push_back(entries_[i].name.size());
         }
     }
+    if (!lengths_.empty()) shortestName_ = lengths_.back();
 }
 
 std::size_t GenericTable::firstPresent(std::string_view text, std::size_t from) const {
@@ -198,6 +199,26 @@ public:
         return value;
     }
 
+    // "a", "a+b" or "a-b" of decimal literals, the form most bounds take
+    // once generics are substituted: its value as evaluate() computes it,
+    // without the general walk. False for any other text.
+    static bool simpleSum(std::string_view text, long long& value) {
+        const auto digitAt = [&text](std::size_t at) {
+            return at < text.size() && text[at] >= '0' && text[at] <= '9';
+        };
+        if (!digitAt(0)) return false;
+        std::size_t pos = 0;
+        value = readNumber(text, pos);
+        if (pos == text.size()) return true;
+        const char sign = text[pos];
+        if ((sign != '+' && sign != '-') || !digitAt(pos + 1)) return false;
+        ++pos;
+        const long long right = readNumber(text, pos);
+        if (pos != text.size()) return false;
+        value = held(sign == '+' ? value + right : value - right);
+        return true;
+    }
+
 private:
     std::string_view text_;
     std::size_t pos_ = 0;
@@ -222,7 +243,8 @@ int evaluateVhdlBound(const GenericTable& generics, std::string_view text) {
     }
     const std::string value = trimBlanks(generics.substitute(compact));
     // A whole integer expression is computed; other texts keep the simple rule.
-    if (long long computed = 0; IntegerExpression(toLowerAscii(value)).evaluate(computed))
+    if (long long computed = 0; IntegerExpression::simpleSum(value, computed) ||
+                                IntegerExpression(toLowerAscii(value)).evaluate(computed))
         return clampToInt(computed);
     const std::size_t sign = value.find_first_of("+-", 1);
     if (sign == std::string::npos) return leadingInt(value);

@@ -34,7 +34,8 @@ public:
     // Whether the name of any generic occurs in a lower-cased text, that is,
     // whether substitute() could change it.
     bool occursIn(std::string_view lowerText) const {
-        return !entries_.empty() && firstPresent(lowerText, 0) < entries_.size();
+        return !entries_.empty() && lowerText.size() >= shortestName_ &&
+               firstPresent(lowerText, 0) < entries_.size();
     }
 
     static constexpr std::size_t kMaxNameLength = 100;
@@ -59,6 +60,7 @@ private:
     std::unordered_map<std::string_view, std::size_t> positions_;  // name -> entry position
     std::vector<std::size_t> lengths_;                             // distinct name lengths
     std::array<bool, 256> startsName_{};                           // characters that begin a name
+    std::size_t shortestName_ = 0;  // length of the shortest name (0 without names)
 };
 
 // The value of a bound: blanks and "$" removed, generics substituted, then

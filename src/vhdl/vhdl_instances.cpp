@@ -46,7 +46,6 @@ std::string instantiatedName(std::string_view text, std::size_t begin, std::size
 
 void addOverrides(std::string_view associations, Child& child);
 
-
 // A character literal '0', a bit-string literal "0101" or a hexadecimal
 // literal x"FF" of digits and a-f only; `bits` receives the width the
 // literal's wire is given (-1 for a character literal).
@@ -222,30 +221,14 @@ bool isInstanceWithoutPorts(std::string_view lower, std::size_t colon, std::size
     return name.find('(') == std::string_view::npos;
 }
 
-// Calls `visit` with each association of a port map text (split at every ","
-// outside double quotes), as written and lower-cased, until it returns
-// nonzero; returns that value or 0.
-template <typename Visit>
-int forEachAssociation(std::string_view text, std::string_view lower, Visit visit) {
-    std::size_t begin = 0;
-    const int stop = forEachCommaOutsideQuotes(text, [&](std::size_t comma) {
-        const int result =
-            visit(text.substr(begin, comma - begin), lower.substr(begin, comma - begin));
-        begin = comma + 1;
-        return result;
+// The positions of the commas that separate the associations of a port map
+// text (outside double quotes and parentheses), in order, in `commas`.
+void topLevelCommas(std::string_view text, std::vector<std::size_t>& commas) {
+    commas.clear();
+    forEachCommaOutsideQuotes(text, [&commas](std::size_t comma) {
+        commas.push_back(comma);
+        return 0;
     });
-    if (stop) return stop;
-    return visit(text.substr(begin), lower.substr(begin));
-}
-
-// How many associations a port map text holds (one more than its commas
-// outside double quotes), capped, so the connection list can be allocated
-// once; each association adds at most one connection.
-std::size_t associationCount(std::string_view text) {
-    constexpr std::size_t kMaxReserved = 4096;
-    std::size_t count = 1;
-    forEachCommaOutsideQuotes(text, [&count](std::size_t) { return ++count >= kMaxReserved; });
-    return count;
 }
 
 }  // namespace
@@ -288,14 +271,24 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
     if (associations.ends_with(')')) associations.remove_suffix(1);
     const std::string_view lowerAssociations = lower.substr(portMap + 8, associations.size());
     const VhdlComponent* component = state.findComponent(state.module.children.back().moduleName);
-    state.module.children.back().connections.reserve(associationCount(associations));
-    std::size_t position = 0;
-    return forEachAssociation(associations, lowerAssociations,
-                              [&](std::string_view association, std::string_view lowerText) {
-                                  Child& target = state.module.children.back();
-                                  return addConnection(state, association, lowerText, position++,
-                                                       component, target, line);
-                              });
+    // The separating commas are found once; they give the number of
+    // associations, so the connection list is allocated once (capped: each
+    // association adds at most one connection), and then the associations.
+    thread_local std::vector<std::size_t> commas;
+    topLevelCommas(associations, commas);
+    constexpr std::size_t kMaxReserved = 4096;
+    state.module.children.back().connections.reserve(std::min(commas.size() + 1, kMaxReserved));
+    std::size_t begin = 0;
+    for (std::size_t position = 0; position <= commas.size(); ++position) {
+        const std::size_t end = position < commas.size() ? commas[position] : associations.size();
+        Child& target = state.module.children.back();
+        if (const int stop = addConnection(state, associations.substr(begin, end - begin),
+                                           lowerAssociations.substr(begin, end - begin), position,
+                                           component, target, line))
+            return stop;
+        begin = end + 1;
+    }
+    return 0;
 }
 
 }  // namespace corvane

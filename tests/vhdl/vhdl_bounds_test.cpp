@@ -147,6 +147,27 @@ TEST(VhdlBounds, SmallAndLargeTablesAgree) {
     EXPECT_EQ(evaluateVhdlBound(digits, "2_0 3"), 203);
 }
 
+// Plain numbers and sums or differences of two are read without the general
+// evaluator; in brackets they take the general path, with the same value.
+TEST(VhdlBounds, SimpleSumsEqualTheGeneralEvaluation) {
+    const GenericTable table(std::map<std::string, std::string>{{"w", "8"}});
+    const char* const texts[] = {"0",
+                                 "42",
+                                 "1_0",
+                                 "w-1",
+                                 "w+1",
+                                 "3-w",
+                                 "2147483647+5",
+                                 "4611686018427387904-1",
+                                 "0-2147483649",
+                                 "7_-1"};
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(evaluateVhdlBound(table, text),
+                  evaluateVhdlBound(table, "(" + std::string(text) + ")"));
+    }
+}
+
 TEST(VhdlBounds, SubstitutionGrowthIsBounded) {
     // Every name is replaced by two copies of the next shorter one.
     std::map<std::string, std::string> generics;
