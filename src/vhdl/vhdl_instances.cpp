@@ -98,6 +98,7 @@ int addConnection(VhdlParseState& state, std::string_view association,
     const std::size_t offset = static_cast<std::size_t>(text.data() - association.data());
     const std::string_view lower = lowerAssociation.substr(offset, text.size());
     std::string_view formal;
+    std::string_view lowerFormal;  // set for a named association only
     std::string_view actual;
     std::string_view lowerActual;
     const std::size_t arrow = text.find("=>");
@@ -109,6 +110,8 @@ int addConnection(VhdlParseState& state, std::string_view association,
         lowerActual = lower;
     } else {
         formal = trimmedBlanks(text.substr(0, arrow));
+        lowerFormal =
+            lower.substr(static_cast<std::size_t>(formal.data() - text.data()), formal.size());
         actual = trimmedBlanks(text.substr(arrow + 2));
         lowerActual =
             lower.substr(static_cast<std::size_t>(actual.data() - text.data()), actual.size());
@@ -118,6 +121,7 @@ int addConnection(VhdlParseState& state, std::string_view association,
         return 1;
     }
     formal = formal.substr(0, formal.find('('));
+    lowerFormal = lowerFormal.substr(0, std::min(lowerFormal.size(), formal.size()));
     if (formal.empty()) {
         state.errorAt(line, "Syntax error.(19)\r\n");
         return 1;
@@ -138,7 +142,9 @@ int addConnection(VhdlParseState& state, std::string_view association,
         addLiteralNet(state, actual, lowerActual, bits, line);
     Connection& connection = child.connections.emplace_back();
     connection.portDisplay = std::string(formal);
-    connection.port = toLowerAscii(formal);
+    // A named formal is lower-cased already in the lower-cased statement.
+    connection.port =
+        arrow == std::string_view::npos ? toLowerAscii(formal) : std::string(lowerFormal);
     connection.signal = std::string(lowerActual);
     connection.signalDisplay = std::string(actual);
     return 0;
@@ -246,10 +252,13 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
     const std::size_t mapStart = std::min({genericMap, firstPortMap, lower.size()});
     // The instance is filled in place; it stays even when its port map fails.
     Child& child = state.module.children.emplace_back();
-    child.displayName = std::string(text.substr(0, nameStart == 0 ? 0 : colon));
-    child.name = toLowerAscii(child.displayName);
+    // `lower` holds the same characters lower-cased at the same positions,
+    // so the lower-cased names are cut from it.
+    const std::size_t labelEnd = nameStart == 0 ? 0 : colon;
+    child.displayName = std::string(text.substr(0, labelEnd));
+    child.name = std::string(lower.substr(0, labelEnd));
     child.moduleDisplayName = instantiatedName(text, nameStart, mapStart, wordStarts);
-    child.moduleName = toLowerAscii(child.moduleDisplayName);
+    child.moduleName = instantiatedName(lower, nameStart, mapStart, wordStarts);
     child.line = line;
     std::size_t portSearch = mapStart;
     if (genericMap == mapStart) {
@@ -259,7 +268,12 @@ int parseInstance(VhdlParseState& state, std::string_view text, std::string_view
         addOverrides(text.substr(open + 1, close - open - 1), child);
         portSearch = close;
     }
-    const std::size_t portMap = findMapKeyword(lower, "portmap(", portSearch, wordStarts);
+    // The first port map found above is the first from `portSearch` on too
+    // unless it stands before that (inside the generic map).
+    const std::size_t portMap =
+        (firstPortMap == std::string_view::npos || firstPortMap >= portSearch)
+            ? firstPortMap
+            : findMapKeyword(lower, "portmap(", portSearch, wordStarts);
     if (portMap == std::string_view::npos) {
         // An instance of an entity without ports has no port map; anything
         // else after the generic map is not one.
