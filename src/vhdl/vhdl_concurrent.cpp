@@ -1,6 +1,8 @@
 #include "vhdl/vhdl_concurrent.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "database/text_helpers.h"
 #include "verilog/verilog_parse_state.h"
@@ -41,9 +43,26 @@ struct StatementWords {
     }
 
     // Lower-cases the glued words in one pass; only instances need them so.
+    // Eight characters are handled at a time: the capitals among them are
+    // found by adding bias constants to their low seven bits (a character
+    // with its high bit set is no capital) and get bit 0x20 set.
     void lowerCompact() {
-        lower.resize(compact.size());
-        for (std::size_t i = 0; i < compact.size(); ++i) {
+        const std::size_t size = compact.size();
+        lower.resize(size);
+        constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+        constexpr std::uint64_t kHighBits = 0x80 * kOnes;
+        std::size_t i = 0;
+        for (; i + 8 <= size; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, compact.data() + i, 8);
+            const std::uint64_t low = word & (0x7f * kOnes);
+            const std::uint64_t aboveZ = low + (0x7f - 'Z') * kOnes;  // high bit: > 'Z'
+            const std::uint64_t fromA = low + (0x80 - 'A') * kOnes;   // high bit: >= 'A'
+            const std::uint64_t capitals = (fromA ^ aboveZ) & ~word & kHighBits;
+            word |= capitals >> 2;
+            std::memcpy(lower.data() + i, &word, 8);
+        }
+        for (; i < size; ++i) {
             const char c = compact[i];
             lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
         }

@@ -194,21 +194,35 @@ int forEachCommaOutsideQuotes(std::string_view text, Visit visit) {
     return 0;
 }
 
+// The positions of the commas that separate the associations of a map
+// text (outside double quotes and parentheses), in order, in `commas`.
+void topLevelCommas(std::string_view text, std::vector<std::size_t>& commas) {
+    commas.clear();
+    forEachCommaOutsideQuotes(text, [&commas](std::size_t comma) {
+        commas.push_back(comma);
+        return 0;
+    });
+}
+
 void addOverrides(std::string_view associations, Child& child) {
+    // The separating commas are found first, so the list is allocated once
+    // (capped: a list that long grows as usual).
+    thread_local std::vector<std::size_t> commas;
+    topLevelCommas(associations, commas);
+    constexpr std::size_t kMaxReserved = 4096;
+    child.overrides.reserve(child.overrides.size() + std::min(commas.size() + 1, kMaxReserved));
     std::size_t begin = 0;
-    const auto add = [&](std::size_t end) {
+    for (std::size_t index = 0; index <= commas.size(); ++index) {
+        const std::size_t end = index < commas.size() ? commas[index] : associations.size();
         const std::string_view association = associations.substr(begin, end - begin);
         begin = end + 1;
         const std::size_t arrow = association.find("=>");
-        if (arrow == std::string_view::npos) return 0;
+        if (arrow == std::string_view::npos) continue;
         ParamOverride& override = child.overrides.emplace_back();
         override.displayName = std::string(trimmedBlanks(association.substr(0, arrow)));
         override.name = toLowerAscii(override.displayName);
         override.value = std::string(trimmedBlanks(association.substr(arrow + 2)));
-        return 0;
-    };
-    forEachCommaOutsideQuotes(associations, add);
-    add(associations.size());
+    }
 }
 
 // Whether the text of a statement without a port map names an instance
@@ -225,16 +239,6 @@ bool isInstanceWithoutPorts(std::string_view lower, std::size_t colon, std::size
             return true;
     }
     return name.find('(') == std::string_view::npos;
-}
-
-// The positions of the commas that separate the associations of a port map
-// text (outside double quotes and parentheses), in order, in `commas`.
-void topLevelCommas(std::string_view text, std::vector<std::size_t>& commas) {
-    commas.clear();
-    forEachCommaOutsideQuotes(text, [&commas](std::size_t comma) {
-        commas.push_back(comma);
-        return 0;
-    });
 }
 
 }  // namespace

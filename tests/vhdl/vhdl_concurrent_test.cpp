@@ -139,6 +139,12 @@ TEST(VhdlInstances, ChildrenAndConnections) {
          "u4",
          "sub",
          {{"a", "a", "x", "x"}, {"b", "b", "y$and$z", "y$and$z"}}},
+        // Long mixed-case statements are lower-cased eight characters at a time.
+        {"",
+         "Inst_ABCDEFGH_Z : Wide_Unit_XYZ port map (Data_In_ABC => Bus_Q(3), Z => OPEN);",
+         "Inst_ABCDEFGH_Z",
+         "Wide_Unit_XYZ",
+         {{"data_in_abc", "Data_In_ABC", "bus_q", "Bus_Q"}, {"z", "Z", "open", "OPEN"}}},
         {"", "u5: component sub port map (a => x);", "u5", "sub", {{"a", "a", "x", "x"}}},
         {"", "u6 : entity_reg port map (a => x);", "u6", "entity_reg", {{"a", "a", "x", "x"}}},
         {"", "u8: uart_port port map (a => x);", "u8", "uart_port", {{"a", "a", "x", "x"}}},
