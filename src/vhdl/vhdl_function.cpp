@@ -42,16 +42,29 @@ int parenBalance(std::string_view token) {
     return balance;
 }
 
+// The lower-cased name of a function or procedure from its first token;
+// an empty name writes its error.
+std::string subprogramName(VhdlParseState& state, std::string_view nameToken, int line) {
+    std::string name = toLowerAscii(nameToken.substr(0, nameToken.find_first_of("(;")));
+    if (name.empty()) state.errorAt(line, "Syntax error.(13)\r\n");
+    return name;
+}
+
+// Skips the body of the subprogram `name` after its "is"; 0, or 1 with the
+// error written when the body has no end.
+int skipSubprogramBody(VhdlParseState& state, const std::string& name, int line) {
+    if (skipFunctionBody(state, name)) return 0;
+    state.errorAt(line, "entity end Not found.\r\n");
+    return 1;
+}
+
 }  // namespace
 
 int skipProcedure(VhdlParseState& state) {
     const int line = state.currentLine;
     const std::string nameToken = state.nextSkippingMarkers();
-    const std::string name = toLowerAscii(nameToken.substr(0, nameToken.find_first_of("(;")));
-    if (name.empty()) {
-        state.errorAt(line, "Syntax error.(13)\r\n");
-        return 1;
-    }
+    const std::string name = subprogramName(state, nameToken, line);
+    if (name.empty()) return 1;
     // The parameter list, then ";" for a declaration or "is" for a body.
     int depth = parenBalance(nameToken);
     if (depth <= 0 && nameToken.ends_with(';')) return 0;
@@ -66,11 +79,7 @@ int skipProcedure(VhdlParseState& state) {
         if (token.ends_with(';')) return 0;
         if (toLowerAscii(token) == "is") break;
     }
-    if (!skipFunctionBody(state, name)) {
-        state.errorAt(line, "entity end Not found.\r\n");
-        return 1;
-    }
-    return 0;
+    return skipSubprogramBody(state, name, line);
 }
 
 int skipGenericClause(VhdlParseState& state) {
@@ -87,11 +96,8 @@ int skipGenericClause(VhdlParseState& state) {
 int skipFunction(VhdlParseState& state) {
     const int line = state.currentLine;
     const std::string nameToken = state.nextSkippingMarkers();
-    const std::string name = toLowerAscii(nameToken.substr(0, nameToken.find_first_of("(;")));
-    if (name.empty()) {
-        state.errorAt(line, "Syntax error.(13)\r\n");
-        return 1;
-    }
+    const std::string name = subprogramName(state, nameToken, line);
+    if (name.empty()) return 1;
     // The parameter list runs up to "return".
     while (true) {
         if (state.exhausted()) {
@@ -111,11 +117,7 @@ int skipFunction(VhdlParseState& state) {
         if (token.ends_with(';')) return 0;
         if (toLowerAscii(token) == "is") break;
     }
-    if (!skipFunctionBody(state, name)) {
-        state.errorAt(line, "entity end Not found.\r\n");
-        return 1;
-    }
-    return 0;
+    return skipSubprogramBody(state, name, line);
 }
 
 }  // namespace corvane

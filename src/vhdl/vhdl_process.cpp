@@ -302,7 +302,14 @@ private:
         return split("when <= " + text.substr(0, arrow), line);
     }
 
-    Step forLoop() {
+    Step forLoop() { return loopHeader(false); }
+
+    // "while c loop" opens a loop as "for" does; its condition may hold
+    // "loop" glued to a closing parenthesis.
+    Step whileLoop() { return loopHeader(true); }
+
+    // Skips a loop header up to its "loop" and opens the loop.
+    Step loopHeader(bool gluedLoopEnds) {
         const int line = state_.currentLine;
         while (true) {
             const std::string_view token = tokens_.nextWord();
@@ -311,21 +318,7 @@ private:
                 return Step::kFail;
             }
             if (equalsLowerWord(token, "loop")) break;
-        }
-        addMarker("for");
-        return Step::kContinue;
-    }
-
-    // "while c loop" opens a loop as "for" does.
-    Step whileLoop() {
-        const int line = state_.currentLine;
-        while (true) {
-            const std::string_view token = tokens_.nextWord();
-            if (token.empty()) {
-                state_.errorAt(line, "syntax error at conditional experssion of 'for'.\r\n");
-                return Step::kFail;
-            }
-            if (equalsLowerWord(token, "loop") || endsWithGluedWord(token, "loop")) break;
+            if (gluedLoopEnds && endsWithGluedWord(token, "loop")) break;
         }
         addMarker("for");
         return Step::kContinue;
