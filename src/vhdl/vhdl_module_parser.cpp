@@ -137,7 +137,7 @@ Step dispatch(VhdlParseState& state, std::string_view token, std::string& buffer
     } else if (lower == "context" && state.unit == kOutsideUnit) {
         skipContext(state);
     } else if (lower == "for" && state.unit == kArchitectureDeclarations) {
-        skipToSemicolon(state, {});  // a configuration specification
+        skipToSemicolon(state, {});  // a binding of instances: "for ... use ...;"
     } else if (lower == "begin") {
         if (state.unit != kArchitectureStatements || state.openRegions == 0)
             state.unit = kArchitectureStatements;
