@@ -86,6 +86,16 @@ struct PortCase {
     std::string log;
 };
 
+// Parses the case's header and port declarations and compares the records and log.
+void expectPortCase(const PortCase& c) {
+    VerilogParseFixture fixture(c.source);
+    parseHeaderAndPorts(fixture);
+    EXPECT_EQ(describePins(fixture.module), c.pins) << c.source;
+    EXPECT_EQ(describeNets(fixture.module.wires), c.wires) << c.source;
+    EXPECT_EQ(describeNets(fixture.module.regs), c.regs) << c.source;
+    EXPECT_EQ(fixture.log.text(), c.log) << c.source;
+}
+
 TEST(PortDeclaration, DirectionsRangesAndNetKinds) {
     const PortCase cases[] = {
         {"module top(clk, q); input clk; output [3:0] q;",
@@ -126,14 +136,7 @@ TEST(PortDeclaration, DirectionsRangesAndNetKinds) {
          ""},
         {"module top(a);\ninput\na;", {"a dir 0 [-1:-1] @1"}, {}, {}, ""},
     };
-    for (const PortCase& c : cases) {
-        VerilogParseFixture fixture(c.source);
-        parseHeaderAndPorts(fixture);
-        EXPECT_EQ(describePins(fixture.module), c.pins) << c.source;
-        EXPECT_EQ(describeNets(fixture.module.wires), c.wires) << c.source;
-        EXPECT_EQ(describeNets(fixture.module.regs), c.regs) << c.source;
-        EXPECT_EQ(fixture.log.text(), c.log) << c.source;
-    }
+    for (const PortCase& c : cases) expectPortCase(c);
 }
 
 TEST(PortDeclaration, ParameterisedRangesAndNetTypes) {
@@ -168,14 +171,7 @@ TEST(PortDeclaration, ParameterisedRangesAndNetTypes) {
          ""},
         {"module m(q);\noutput reg [1:0] q = 2'd1;", {"q dir 1 [1:0] @1"}, {}, {"q [1:0] @2"}, ""},
     };
-    for (const PortCase& c : cases) {
-        VerilogParseFixture fixture(c.source);
-        parseHeaderAndPorts(fixture);
-        EXPECT_EQ(describePins(fixture.module), c.pins) << c.source;
-        EXPECT_EQ(describeNets(fixture.module.wires), c.wires) << c.source;
-        EXPECT_EQ(describeNets(fixture.module.regs), c.regs) << c.source;
-        EXPECT_EQ(fixture.log.text(), c.log) << c.source;
-    }
+    for (const PortCase& c : cases) expectPortCase(c);
 }
 
 TEST(PortDeclaration, NetPortDeclaredWithAValueAssignsIt) {
@@ -228,14 +224,7 @@ TEST(PortDeclaration, ErrorsAndWhatIsKept) {
          {},
          error(2, "Multi pin syntax error.") + error(2, "\"\" is illegal pin name.(1)")},
     };
-    for (const PortCase& c : cases) {
-        VerilogParseFixture fixture(c.source);
-        parseHeaderAndPorts(fixture);
-        EXPECT_EQ(describePins(fixture.module), c.pins) << c.source;
-        EXPECT_EQ(describeNets(fixture.module.wires), c.wires) << c.source;
-        EXPECT_EQ(describeNets(fixture.module.regs), c.regs) << c.source;
-        EXPECT_EQ(fixture.log.text(), c.log) << c.source;
-    }
+    for (const PortCase& c : cases) expectPortCase(c);
 }
 
 TEST(PortDeclaration, ReadingStopsAfterTheSemicolon) {
