@@ -14,7 +14,7 @@
 
 #include "console/controller.h"
 #include "platform/progress_sink.h"
-#include "platform/scripted_ui_host.h"
+#include "platform/silent_ui_host.h"
 #include "support/verilog_generator.h"
 
 namespace {
@@ -71,7 +71,7 @@ void BM_AnalyzeFolderAgainstYosys(benchmark::State& state) {
     double corvaneSeconds = 0;
     std::size_t modules = 0;
     for (auto _ : state) {
-        corvane::ScriptedUiHost ui;
+        corvane::SilentUiHost ui;
         corvane::NullProgressSink progress;
         corvane::CMorvelDlg controller(ui, progress);
         const auto start = std::chrono::steady_clock::now();

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "console/message_log.h"
 #include "database/net_table.h"
-#include "reports/connection_checks.h"
-#include "verilog/verilog_operator_table.h"
+#include "database/verilog_operator_table.h"
+#include "diagnostics/message_log.h"
+#include "elaboration/connection_checks.h"
 
 namespace corvane {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "console/message_log.h"
+#include "diagnostics/message_log.h"
 #include "reports/hierarchy_report.h"
 #include "reports/net_report.h"
 #include "reports/summary_report.h"

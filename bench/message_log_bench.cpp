@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "console/message_log.h"
+#include "diagnostics/message_log.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "console/batch_command_line.h"
 #include "console/controller.h"
 #include "platform/progress_sink.h"
-#include "platform/scripted_ui_host.h"
+#include "platform/silent_ui_host.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     corvane::parseBatchCommandLine(splitAt(text, '\0'));
 
-    corvane::ScriptedUiHost ui;
+    corvane::SilentUiHost ui;
     corvane::NullProgressSink progress;
     corvane::CMorvelDlg controller(ui, progress);
     for (const std::string& line : splitAt(text, '\n')) controller.enterCommandLine(line);

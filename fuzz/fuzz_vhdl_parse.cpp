@@ -2,7 +2,7 @@
 // front end, the net table and the connection checks, then the child port pass.
 #include <unistd.h>
 
-#include "reports/connection_checks.h"
+#include "elaboration/connection_checks.h"
 #include "support/fuzz_analysis.h"
 #include "vhdl/vhdl_module_parser.h"
 

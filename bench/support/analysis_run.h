@@ -14,11 +14,11 @@
 #include <string>
 #include <utility>
 
-#include "console/message_log.h"
 #include "database/chunk_preparation.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
+#include "elaboration/connection_checks.h"
 #include "platform/progress_sink.h"
-#include "reports/connection_checks.h"
 
 namespace corvane::bench {
 

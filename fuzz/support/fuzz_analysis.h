@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "console/message_log.h"
 #include "database/chunk_preparation.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 
 namespace corvane::fuzzing {

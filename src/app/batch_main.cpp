@@ -11,10 +11,10 @@
 #include "console/batch_command_line.h"
 #include "console/batch_ui_host.h"
 #include "console/controller.h"
+#include "console/project_commands.h"
 #include "console/terminal_progress.h"
 #include "gui/fsm_export.h"
 #include "gui/schematic_export.h"
-#include "project/project_commands.h"
 #include "reports/io_table.h"
 #include "statemachine/fsm_listing.h"
 

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "console/folder_walk.h"
-#include "console/message_log.h"
 #include "database/analysis_context.h"
 #include "database/module_list.h"
 #include "database/source_cache.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -21,14 +21,8 @@ MessageResult BatchUiHost::messageBox(const MessageBoxRequest& request) {
     std::fflush(stdout);
     std::fprintf(messages_, "%s: %s\n", request.caption.c_str(), request.text.c_str());
     std::fflush(messages_);
-    switch (request.buttons) {
-        case MessageButtons::kOk:
-            return MessageResult::kOk;
-        case MessageButtons::kYesNo:
-            return answers_.question.value_or(MessageResult::kNo);
-        default:
-            return answers_.question.value_or(MessageResult::kCancel);
-    }
+    if (request.buttons == MessageButtons::kOk) return MessageResult::kOk;
+    return answers_.question.value_or(declinedAnswer(request.buttons));
 }
 
 FileDialogResult BatchUiHost::openFileDialog(const FileDialogRequest&) {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "console/controller.h"
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

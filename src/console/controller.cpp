@@ -4,7 +4,7 @@
 
 #include "console/command_interpreter.h"
 #include "console/folder_walk.h"
-#include "reports/connection_checks.h"
+#include "elaboration/connection_checks.h"
 #include "reports/connection_report.h"
 #include "reports/hierarchy_report.h"
 #include "reports/summary_report.h"

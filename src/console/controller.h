@@ -11,9 +11,9 @@
 
 #include "console/analysis_driver.h"
 #include "console/command_history.h"
-#include "console/message_log.h"
 #include "database/analysis_context.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "platform/ui_host.h"
 #include "project/project_file.h"

@@ -7,11 +7,11 @@
 #include <iterator>
 #include <limits>
 
-#include "console/message_log.h"
-#include "database/text_helpers.h"
 #include "database/vhdl_chunk.h"
 #include "database/vhdl_operator_table.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

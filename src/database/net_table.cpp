@@ -1,7 +1,7 @@
 #include "database/net_table.h"
 
-#include "console/message_log.h"
-#include "database/text_helpers.h"
+#include "diagnostics/message_log.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

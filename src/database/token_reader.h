@@ -31,4 +31,10 @@ void sendParseProgress(const Module& module, ProgressSink& progress);
 inline bool isLineMarker(const std::string& token) { return token.starts_with("%%"); }
 inline bool isLineMarkerText(std::string_view token) { return token.starts_with("%%"); }
 
+// Line number of a line marker token ("%%12" gives 12).
+int lineMarkerNumber(std::string_view token);
+
+// Removes every line marker ("%%" followed by digits) from a glued text.
+std::string removeLineMarkers(std::string_view text);
+
 }  // namespace corvane

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

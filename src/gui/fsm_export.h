@@ -7,11 +7,9 @@
 #include <string>
 
 #include "database/module_list.h"
+#include "statemachine/state_diagram_export.h"
 
 namespace corvane {
-
-// What an export of a block without a state machine reports.
-inline constexpr const char* kNoStateMachineText = "No state machine was detected.";
 
 // Builds the diagram of the always block or process at `line` of module
 // `moduleName` as its window does and writes it to `path` in the format of

@@ -9,7 +9,6 @@
 #include <QSvgGenerator>
 #include <memory>
 
-#include "database/text_helpers.h"
 #include "gui/qt_canvas.h"
 #include "platform/safe_file_writer.h"
 
@@ -38,11 +37,6 @@ bool paintOnto(QPaintDevice& device, const DrawOnto& draw) {
 }
 
 }  // namespace
-
-bool endsWithNoCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           toLowerAscii(std::string(text.substr(text.size() - suffix.size()))) == suffix;
-}
 
 bool writePngPicture(const PictureInfo& picture, const DrawOnto& draw, const std::string& path) {
     std::unique_ptr<QtCanvas> canvas = QtCanvas::forImage(picture.width, picture.height);

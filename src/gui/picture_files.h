@@ -28,7 +28,4 @@ bool writePngPicture(const PictureInfo& picture, const DrawOnto& draw, const std
 bool writeSvgPicture(const PictureInfo& picture, const DrawOnto& draw, const std::string& path);
 bool writePdfPicture(const PictureInfo& picture, const DrawOnto& draw, const std::string& path);
 
-// Whether `text` ends in `suffix`, letter case ignored (for file extensions).
-bool endsWithNoCase(std::string_view text, std::string_view suffix);
-
 }  // namespace corvane

@@ -4,10 +4,9 @@
 #include <cstdlib>
 
 #include "gui/picture_files.h"
-#include "platform/safe_file_writer.h"
 #include "schematic/render_export.h"
 #include "schematic/schematic_dlg.h"
-#include "schematic/schematic_file.h"
+#include "schematic/schematic_opening.h"
 #include "schematic/schematic_passes.h"
 
 namespace corvane {
@@ -18,34 +17,6 @@ PictureInfo schematicPicture(const CSchematicDlg& window, CanvasSize size) {
     return {size.width, size.height, "Schematic - " + window.moduleName(),
             "Corvane schematic of " + window.moduleName()};
 }
-
-// What a schematic window does when it opens: the module's schematic file
-// when it names a readable one, else a generated schematic.
-void openSchematic(CSchematicDlg& window, const Module& module) {
-    SchematicWindowHooks noHooks;
-    if (!module.schematicPath.empty() && openWithSchematicFile(window, noHooks)) return;
-    window.openWithoutFile();
-}
-
-// The schematic file of the window's module, written to `path` (the module's
-// own schematic file path is left as it is).
-bool exportSchematicFile(CSchematicDlg& window, const std::string& path) {
-    std::string text;
-    return schematicFileText(window, text) && writeFileSafely(path, text);
-}
-
-}  // namespace
-
-ExportFormat exportFormatFor(std::string_view path) {
-    if (endsWithNoCase(path, ".svg")) return ExportFormat::kSvg;
-    if (endsWithNoCase(path, ".png")) return ExportFormat::kPng;
-    if (endsWithNoCase(path, ".pdf")) return ExportFormat::kPdf;
-    if (endsWithNoCase(path, ".emf")) return ExportFormat::kEmf;
-    if (endsWithNoCase(path, ".qsch")) return ExportFormat::kSchematicFile;
-    return ExportFormat::kUnknown;
-}
-
-namespace {
 
 QtMessageHandler gQtHandler = nullptr;
 
@@ -106,7 +77,7 @@ bool exportSchematic(CSchematicDlg& window, const std::string& path, std::string
     }
     bool written = false;
     if (format == ExportFormat::kSchematicFile) {
-        written = exportSchematicFile(window, path);
+        written = writeSchematicFileTo(window, path);
     } else if (format == ExportFormat::kEmf) {
         written = writeSchematicEmf(window, path, host);
     } else {
@@ -129,7 +100,7 @@ bool exportModuleSchematic(ModuleList& modules, const std::string& moduleName,
         error = "the module \"" + moduleName + "\" is not analysed";
         return false;
     }
-    openSchematic(window, *module);
+    openSchematicAsWindowDoes(window, *module);
     SchematicPaintHost host;
     return exportSchematic(window, path, error, host);
 }

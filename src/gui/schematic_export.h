@@ -5,19 +5,14 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "database/module_list.h"
+#include "platform/export_format.h"
 #include "schematic/render_context.h"
 
 namespace corvane {
 
 class CSchematicDlg;
-
-enum class ExportFormat { kUnknown, kSvg, kPng, kPdf, kEmf, kSchematicFile };
-
-// The format a file name asks for by its extension (letter case ignored).
-ExportFormat exportFormatFor(std::string_view path);
 
 // Makes sure Qt's application object exists, so fonts and images work.
 // Without a platform given in QT_QPA_PLATFORM the offscreen one is used, so

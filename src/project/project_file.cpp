@@ -5,11 +5,11 @@
 #include <optional>
 #include <set>
 
-#include "database/text_helpers.h"
 #include "platform/safe_file_writer.h"
 #include "platform/text_metrics.h"
-#include "project/key_value_lines.h"
-#include "project/whole_file.h"
+#include "text/key_value_lines.h"
+#include "text/text_helpers.h"
+#include "text/whole_file.h"
 
 namespace corvane {
 

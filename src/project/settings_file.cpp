@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "database/text_helpers.h"
 #include "platform/safe_file_writer.h"
-#include "project/key_value_lines.h"
-#include "project/whole_file.h"
+#include "text/key_value_lines.h"
+#include "text/text_helpers.h"
+#include "text/whole_file.h"
 
 namespace corvane {
 

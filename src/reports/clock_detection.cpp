@@ -1,6 +1,6 @@
 #include "reports/clock_detection.h"
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/records.h"
+#include "diagnostics/message_log.h"
 
 namespace corvane {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "console/message_log.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
 
 namespace corvane {
 

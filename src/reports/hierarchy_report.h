@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
 
 namespace corvane {
 

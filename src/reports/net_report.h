@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "console/message_log.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
 #include "reports/clock_detection.h"
 
 namespace corvane {

@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/records.h"
+#include "diagnostics/message_log.h"
 
 namespace corvane {
 

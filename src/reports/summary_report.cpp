@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "database/module_name_index.h"
-#include "database/text_helpers.h"
 #include "reports/report_text.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "console/message_log.h"
 #include "database/module_list.h"
 #include "database/records.h"
+#include "diagnostics/message_log.h"
 
 namespace corvane {
 

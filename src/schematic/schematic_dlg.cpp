@@ -1,11 +1,11 @@
 #include "schematic/schematic_dlg.h"
 
-#include "database/text_helpers.h"
 #include "schematic/flush_left_top.h"
 #include "schematic/net_attributes.h"
 #include "schematic/place_terminals.h"
 #include "schematic/placement.h"
 #include "schematic/terminal_refresh.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/safe_file_writer.h"
-#include "project/tag_reader.h"
 #include "schematic/block_layout.h"
 #include "schematic/end_snapping.h"
+#include "text/tag_reader.h"
 
 namespace corvane {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "database/text_helpers.h"
 #include "statemachine/literal_digits.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

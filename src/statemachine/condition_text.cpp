@@ -1,6 +1,6 @@
 #include "statemachine/condition_text.h"
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

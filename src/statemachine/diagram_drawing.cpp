@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "database/text_helpers.h"
 #include "statemachine/diagram_geometry.h"
 #include "statemachine/same_state.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

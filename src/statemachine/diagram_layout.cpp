@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "database/text_helpers.h"
 #include "platform/text_metrics.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "statemachine/same_state.h"
 
-#include "database/text_helpers.h"
 #include "statemachine/literal_digits.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "database/text_helpers.h"
 #include "platform/safe_file_writer.h"
-#include "project/tag_reader.h"
+#include "text/tag_reader.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "database/text_helpers.h"
 #include "statemachine/condition_text.h"
 #include "statemachine/state_scan.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "database/text_helpers.h"
 #include "statemachine/concatenation_split.h"
 #include "statemachine/condition_text.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

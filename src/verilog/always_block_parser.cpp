@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "database/text_helpers.h"
+#include "database/statement_splitter.h"
+#include "text/text_helpers.h"
 #include "verilog/always_body_parser.h"
 #include "verilog/always_declared_names.h"
 #include "verilog/always_event_list.h"
 #include "verilog/always_statement_words.h"
 #include "verilog/always_token_source.h"
-#include "verilog/statement_splitter.h"
 
 namespace corvane {
 

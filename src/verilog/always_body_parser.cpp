@@ -5,13 +5,13 @@
 #include <string_view>
 #include <utility>
 
-#include "database/text_helpers.h"
+#include "database/statement_splitter.h"
+#include "text/text_helpers.h"
 #include "verilog/always_construct_tracker.h"
 #include "verilog/always_declared_names.h"
 #include "verilog/always_statement_words.h"
 #include "verilog/always_token_source.h"
 #include "verilog/construct_skipper.h"
-#include "verilog/statement_splitter.h"
 
 namespace corvane {
 

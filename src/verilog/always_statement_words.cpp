@@ -1,6 +1,6 @@
 #include "verilog/always_statement_words.h"
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

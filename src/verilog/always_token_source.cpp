@@ -1,6 +1,6 @@
 #include "verilog/always_token_source.h"
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

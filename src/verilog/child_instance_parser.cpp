@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "database/text_helpers.h"
 #include "database/token_reader.h"
+#include "text/text_helpers.h"
 #include "verilog/continuous_assign.h"
 
 namespace corvane {

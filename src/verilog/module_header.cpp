@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "verilog/declarator_split.h"
 #include "verilog/parameter_parser.h"
 #include "verilog/port_declarations.h"

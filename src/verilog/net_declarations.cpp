@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "verilog/constant_expression.h"
 #include "verilog/continuous_assign.h"
 #include "verilog/declarator_split.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "database/text_helpers.h"
 #include "database/token_reader.h"
+#include "text/text_helpers.h"
 #include "verilog/declarator_split.h"
 #include "verilog/port_declarations.h"
 

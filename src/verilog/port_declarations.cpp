@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "verilog/continuous_assign.h"
 #include "verilog/declarator_split.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "verilog/port_declarations.h"
 
 namespace corvane {

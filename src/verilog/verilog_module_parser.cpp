@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "database/net_table.h"
-#include "reports/connection_checks.h"
+#include "elaboration/connection_checks.h"
 #include "verilog/always_block_parser.h"
 #include "verilog/child_instance_parser.h"
 #include "verilog/continuous_assign.h"

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/records.h"
 #include "database/token_reader.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "verilog/constant_expression.h"
 
@@ -65,12 +65,6 @@ struct VerilogParseState {
     }
     std::vector<std::string> unrecordedVariables = {};  // real and time names: targets without a Reg
 };
-
-// Line number of a line marker token ("%%12" gives 12).
-int lineMarkerNumber(std::string_view token);
-
-// Removes every line marker ("%%" followed by digits) from a glued text.
-std::string removeLineMarkers(std::string_view text);
 
 // Appends a pin, wire, reg or assignment record. An empty list first gets
 // room for a few: modules mostly declare several of each, and a list grown

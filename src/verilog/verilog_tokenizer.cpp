@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "verilog/verilog_operator_table.h"
+#include "database/verilog_operator_table.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

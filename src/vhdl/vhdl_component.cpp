@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "database/chunk_preparation.h"
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_bounds.h"
 #include "vhdl/vhdl_declarations.h"
 #include "vhdl/vhdl_design_units.h"

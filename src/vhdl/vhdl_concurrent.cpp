@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "database/text_helpers.h"
-#include "verilog/verilog_parse_state.h"
+#include "database/token_reader.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_process.h"
 #include "vhdl/vhdl_regions.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "database/chunk_preparation.h"
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_design_units.h"
 #include "vhdl/vhdl_type_names.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "database/chunk_preparation.h"
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_process.h"
 
 namespace corvane {

@@ -1,7 +1,7 @@
 #include "vhdl/vhdl_entity.h"
 
 #include "database/chunk_preparation.h"
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_type_names.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 // The VHDL front end wired to the connection checks.
 #include "database/net_table.h"
-#include "reports/connection_checks.h"
+#include "elaboration/connection_checks.h"
 #include "vhdl/vhdl_module_parser.h"
 
 namespace corvane {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_bounds.h"
 #include "vhdl/vhdl_concurrent.h"
 

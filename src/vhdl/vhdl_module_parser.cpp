@@ -4,8 +4,8 @@
 
 #include "database/chunk_preparation.h"
 #include "database/net_table.h"
-#include "database/text_helpers.h"
 #include "database/token_reader.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_concurrent.h"
 #include "vhdl/vhdl_declarations.h"
 #include "vhdl/vhdl_design_units.h"

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "console/message_log.h"
 #include "database/analysis_context.h"
 #include "database/records.h"
+#include "diagnostics/message_log.h"
 
 namespace corvane {
 

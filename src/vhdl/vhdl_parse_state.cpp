@@ -1,7 +1,7 @@
 #include "vhdl/vhdl_parse_state.h"
 
-#include "database/text_helpers.h"
-#include "verilog/verilog_parse_state.h"
+#include "database/token_reader.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

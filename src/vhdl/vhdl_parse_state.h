@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/name_table.h"
 #include "database/records.h"
 #include "database/token_reader.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "vhdl/vhdl_bounds.h"
 

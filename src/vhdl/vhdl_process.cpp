@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "database/chunk_preparation.h"
-#include "database/text_helpers.h"
-#include "verilog/statement_splitter.h"
+#include "database/statement_splitter.h"
+#include "text/text_helpers.h"
 #include "vhdl/vhdl_tokenizer.h"
 
 namespace corvane {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/records.h"
+#include "diagnostics/message_log.h"
 #include "vhdl/vhdl_parse_state.h"
 
 namespace corvane {

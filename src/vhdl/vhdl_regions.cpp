@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "database/text_helpers.h"
 #include "database/vhdl_operator_table.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "vhdl/vhdl_unit_sequence.h"
 
-#include "database/text_helpers.h"
 #include "database/vhdl_chunk.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 

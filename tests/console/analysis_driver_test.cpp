@@ -9,8 +9,8 @@
 #include <functional>
 #include <sstream>
 
-#include "database/text_helpers.h"
 #include "support/test_files.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 namespace {

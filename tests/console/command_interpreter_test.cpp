@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "console/controller.h"
-#include "platform/scripted_ui_host.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 

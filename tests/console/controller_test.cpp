@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "console/batch_ui_host.h"
-#include "platform/scripted_ui_host.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 

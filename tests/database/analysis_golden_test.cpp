@@ -16,8 +16,8 @@
 #include "../../bench/support/vhdl_generator.h"
 #include "console/controller.h"
 #include "platform/progress_sink.h"
-#include "platform/scripted_ui_host.h"
 #include "support/record_dump.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 
 namespace corvane {

@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/chunk_preparation.h"
 #include "database/source_file_reader.h"
-#include "database/text_helpers.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "console/message_log.h"
 #include "database/source_file_reader.h"
 #include "database/vhdl_operator_table.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "support/test_files.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "console/message_log.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
 
 namespace corvane {
 namespace {

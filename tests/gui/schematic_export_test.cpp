@@ -17,7 +17,7 @@
 
 #include "console/controller.h"
 #include "platform/progress_sink.h"
-#include "platform/scripted_ui_host.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 
 namespace corvane {

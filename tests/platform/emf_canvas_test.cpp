@@ -12,10 +12,10 @@
 
 #include "console/controller.h"
 #include "platform/progress_sink.h"
-#include "platform/scripted_ui_host.h"
 #include "schematic/render_export.h"
 #include "schematic/schematic_dlg.h"
 #include "schematic/schematic_passes.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 
 namespace corvane {

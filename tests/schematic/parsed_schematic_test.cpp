@@ -2,9 +2,9 @@
 // leave the terminals and block ports the schematic works from.
 #include <gtest/gtest.h>
 
-#include "console/message_log.h"
 #include "database/analysis_context.h"
 #include "database/chunk_preparation.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "schematic/cleanup_support.h"
 #include "schematic/geometry_dump.h"

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "platform/scripted_ui_host.h"
 #include "schematic/schematic_file.h"
 #include "schematic/schematic_test_support.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 
 namespace corvane {

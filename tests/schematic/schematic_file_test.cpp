@@ -6,9 +6,9 @@
 #include <memory>
 #include <sstream>
 
-#include "console/message_log.h"
 #include "database/analysis_context.h"
 #include "database/chunk_preparation.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "schematic/geometry_dump.h"
 #include "schematic/schematic_file.h"

@@ -13,10 +13,10 @@
 
 #include "console/controller.h"
 #include "platform/progress_sink.h"
-#include "platform/scripted_ui_host.h"
 #include "schematic/cleanup_support.h"
 #include "schematic/geometry_dump.h"
 #include "schematic/schematic_dlg.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 
 namespace corvane {

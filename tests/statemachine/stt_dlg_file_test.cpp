@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "platform/recording_canvas.h"
-#include "platform/scripted_ui_host.h"
 #include "statemachine/state_diagram_file.h"
 #include "statemachine/stt_dlg.h"
 #include "support/parse_files.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/recording_canvas.h"
-#include "platform/scripted_ui_host.h"
 #include "support/parse_files.h"
+#include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 #include "verilog/verilog_module_parser.h"
 

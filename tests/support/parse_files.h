@@ -5,11 +5,11 @@
 #include <string>
 #include <utility>
 
-#include "console/message_log.h"
 #include "database/analysis_context.h"
 #include "database/chunk_preparation.h"
 #include "database/module_list.h"
 #include "database/source_cache.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "support/test_files.h"
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "console/message_log.h"
 #include "database/chunk_preparation.h"
 #include "database/source_file_reader.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "verilog/verilog_parse_state.h"
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "console/message_log.h"
 #include "database/analysis_context.h"
 #include "database/chunk_preparation.h"
 #include "database/source_cache.h"
 #include "database/source_file_reader.h"
+#include "diagnostics/message_log.h"
 #include "platform/progress_sink.h"
 #include "vhdl/vhdl_module_parser.h"
 #include "vhdl/vhdl_parse_state.h"

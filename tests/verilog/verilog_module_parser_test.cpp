@@ -4,11 +4,11 @@
 
 #include <sstream>
 
-#include "console/message_log.h"
 #include "database/chunk_preparation.h"
 #include "database/module_list.h"
+#include "diagnostics/message_log.h"
+#include "elaboration/connection_checks.h"
 #include "platform/progress_sink.h"
-#include "reports/connection_checks.h"
 #include "reports/summary_report.h"
 #include "support/test_files.h"
 

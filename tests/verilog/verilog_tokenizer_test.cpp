@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "database/text_helpers.h"
-#include "verilog/verilog_operator_table.h"
+#include "database/verilog_operator_table.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 namespace {

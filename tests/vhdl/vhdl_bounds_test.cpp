@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "database/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 namespace {

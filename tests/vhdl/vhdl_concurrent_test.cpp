@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "database/text_helpers.h"
 #include "support/vhdl_parse_fixture.h"
+#include "text/text_helpers.h"
 
 namespace corvane {
 namespace {

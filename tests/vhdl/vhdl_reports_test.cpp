@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "reports/connection_checks.h"
+#include "elaboration/connection_checks.h"
 #include "reports/connection_report.h"
 #include "reports/summary_report.h"
 #include "support/parse_files.h"
