@@ -19,11 +19,12 @@ std::string directionWord(int direction) {
 std::string pinLine(const Pin& pin) {
     std::string width = "1";
     if (pin.msb != -1) width = "[" + std::to_string(pin.msb) + ":" + std::to_string(pin.lsb) + "]";
-    return directionWord(pin.direction) + "," + width + "," + pin.name + "," + pin.comment + "\r\n";
+    return directionWord(pin.direction) + "," + width + "," + csvField(pin.name) + "," +
+           csvField(pin.comment) + "\r\n";
 }
 
 std::string moduleBlock(const Module& module) {
-    std::string text = "module name," + module.name + ",,\r\n";
+    std::string text = "module name," + csvField(module.name) + ",,\r\n";
     text += "I/O,Width,Signal Name,Description\r\n";
     for (const Pin& pin : module.pins) text += pinLine(pin);
     return text + ",,,\r\n";
@@ -56,6 +57,16 @@ bool replaceFile(const std::string& path, const std::string& text) {
 }
 
 }  // namespace
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char character : text) {
+        if (character == '"') quoted += '"';
+        quoted += character;
+    }
+    return quoted + "\"";
+}
 
 std::string buildIoTable(const ModuleList& modules, const std::vector<std::string>& moduleNames) {
     std::string text;

@@ -42,7 +42,7 @@ const char kAluBlock[] =
     "Input,1,a,\r\n"
     "Output,[7:0],b,\r\n"
     "Bidir,1,c,\r\n"
-    "Bidir,[0:3],d,low, high\r\n"
+    "Bidir,[0:3],d,\"low, high\"\r\n"
     "Input,1,e,clock\r\n"
     ",,,\r\n";
 
@@ -58,6 +58,50 @@ TEST(IoTable, WritesOneBlockPerChosenModuleInTheGivenOrder) {
                   "I/O,Width,Signal Name,Description\r\n"
                   ",,,\r\n");
     EXPECT_EQ(buildIoTable(modules, {}), "");
+}
+
+// Only a field that would shift the columns or end the line is quoted, so
+// every table without such a comment keeps its bytes.
+TEST(IoTable, QuotesOnlyFieldsHoldingACommaAQuoteOrALineBreak) {
+    struct Case {
+        const char* comment;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"plain words; (and) 'single' quotes", "plain words; (and) 'single' quotes"},
+        {"low, high", "\"low, high\""},
+        {"the \"ready\" flag", "\"the \"\"ready\"\" flag\""},
+        {"\"", "\"\"\"\""},
+        {"first\nsecond", "\"first\nsecond\""},
+        {"first\r\nsecond", "\"first\r\nsecond\""},
+        {",", "\",\""},
+    };
+    for (const Case& entry : cases) {
+        ModuleList modules;
+        Module& module = modules.append();
+        module.name = "m";
+        module.pins = {pin("p", 0, -1, -1, entry.comment)};
+        EXPECT_EQ(buildIoTable(modules, {"m"}),
+                  std::string("module name,m,,\r\n"
+                              "I/O,Width,Signal Name,Description\r\n"
+                              "Input,1,p,") +
+                      entry.field + "\r\n,,,\r\n")
+            << "comment: " << entry.comment;
+    }
+}
+
+// Escaped Verilog identifiers may hold a comma; names are quoted by the same rule.
+TEST(IoTable, QuotesNamesThatHoldAComma) {
+    ModuleList modules;
+    Module& module = modules.append();
+    module.name = "\\a,b ";
+    module.pins = {pin("\\x,y ", 1, 3, 0, "")};
+    EXPECT_EQ(buildIoTable(modules, {"\\a,b "}),
+              "module name,\"\\a,b \",,\r\n"
+              "I/O,Width,Signal Name,Description\r\n"
+              "Output,[3:0],\"\\x,y \",\r\n"
+              ",,,\r\n");
 }
 
 std::string readFile(const std::filesystem::path& path) {
