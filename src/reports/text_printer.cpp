@@ -48,6 +48,7 @@ bool choosePrinter(TextPrintJob& job) {
         settings = *fallback;
     }
     if (!job.ui.printDialog(settings)) return false;
+    settings = job.printers.chosenSettings(settings);
     settings.valid = true;
     job.printer = settings;
     return true;

@@ -23,10 +23,14 @@
 namespace corvane {
 
 // Opens the printer a print dialog chose; the desktop program's printing
-// implements it. nullptr when the printer cannot be used.
+// implements it.
 class PrinterOpener {
 public:
     virtual ~PrinterOpener() = default;
+    // The settings the last print dialog confirmed, offered `asked`: what
+    // the user changed in it (printer, paper, copies...) is kept.
+    virtual PrinterSettings chosenSettings(const PrinterSettings& asked) { return asked; }
+    // The printer for `settings`; nullptr when it cannot be used.
     virtual std::unique_ptr<PrinterDevice> openPrinter(const PrinterSettings& settings) = 0;
 };
 
