@@ -2,9 +2,9 @@
 // (Printer...), the print dialog before a job, and the printer device the
 // core draws its pages on.
 //
-// A project stores its printer as a name and nine device values; they map
-// onto Qt's page settings here in one place. With no installed printer the
-// user prints to a PDF file: that printer is named kPdfPrinterName.
+// With no installed printer the user prints to a PDF file: that printer is
+// named kPdfPrinterName and the print dialog asks for the file. The stored
+// settings map onto Qt's page settings in print_settings.h.
 #pragma once
 
 #include <QPrinter>
@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "gui/widgets/print_settings.h"
 #include "platform/printer_device.h"
 #include "platform/ui_host.h"
 #include "reports/text_printer.h"
@@ -20,15 +21,6 @@ class QWidget;
 
 namespace corvane {
 
-// The name a PrinterSettings carries for printing to a PDF file.
-inline constexpr const char* kPdfPrinterName = "PDF file";
-
-// Copies the nine stored device values (and the printer name) onto
-// `printer`'s page settings.
-void applyPrinterSettings(const PrinterSettings& settings, QPrinter& printer);
-// The stored form of `printer`'s page settings.
-PrinterSettings printerSettingsOf(const QPrinter& printer);
-
 class QtPrinting final : public PrinterOpener {
 public:
     explicit QtPrinting(QWidget* parent);
@@ -36,23 +28,29 @@ public:
     QtPrinting(const QtPrinting&) = delete;
     QtPrinting& operator=(const QtPrinting&) = delete;
 
-    // The system's default printer, or the PDF printer when none is
-    // installed; nothing when no printer can be used.
+    // The system's default printer (else the first installed one, else the
+    // PDF printer); nothing when no printer can be used.
     std::optional<PrinterSettings> defaultPrinter();
     // Printer...: the setup dialog preset with `preset`; the choice on OK.
     std::optional<PrinterSettings> printSetupDialog(const PrinterSettings& preset);
     // The print dialog preset with `settings`; keeps the chosen printer for
     // openPrinter. False when cancelled.
     bool printDialog(const PrinterSettings& settings);
-    // A device drawing on the printer the last print dialog chose (or one
-    // set up from `settings` when there was none); nullptr when it cannot.
+
+    // The settings of the printer the last print dialog chose.
+    PrinterSettings chosenSettings(const PrinterSettings& asked) override;
+    // A device drawing on the printer the last print dialog chose, or one set
+    // up from `settings` when no dialog chose one; nullptr when it cannot be
+    // used (an unknown printer, a PDF printer without a file).
     std::unique_ptr<PrinterDevice> openPrinter(const PrinterSettings& settings) override;
 
-    // The PDF file a PDF printer writes to (tests and unattended runs set it
-    // instead of asking).
+    // The file the PDF printer writes to: preset in the print dialog and used
+    // when a PDF job starts without one (unattended runs and tests).
     void setPdfOutputPath(const std::string& path) { pdfOutputPath_ = path; }
 
 private:
+    std::unique_ptr<QPrinter> printerFor(const PrinterSettings& settings) const;
+
     QWidget* parent_;
     std::unique_ptr<QPrinter> chosen_;
     std::string pdfOutputPath_;

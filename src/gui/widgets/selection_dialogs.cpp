@@ -1,25 +1,44 @@
 #include "gui/widgets/selection_dialogs.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace corvane {
 
 namespace {
 
+// A list box of `names`, sorted as the list box sorts; a double click on a
+// name confirms the dialog as OK does.
 QListWidget* addNameList(QDialog& dialog, const std::vector<std::string>& names) {
     auto* list = new QListWidget(&dialog);
     for (const std::string& name : names) list->addItem(QString::fromStdString(name));
     list->sortItems();
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
     return list;
 }
 
+// OK (the default button, so Enter in a list confirms) and Cancel.
 QDialogButtonBox* addOkCancel(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return buttons;
+}
+
+QLabel* labelFor(QDialog& dialog, const char* text, QWidget* buddy) {
+    auto* label = new QLabel(text, &dialog);
+    label->setBuddy(buddy);
+    return label;
+}
+
+std::optional<std::string> firstSelected(const QListWidget& list) {
+    const QList<QListWidgetItem*> items = list.selectedItems();
+    if (items.isEmpty()) return std::nullopt;
+    return items.front()->text().toStdString();
 }
 
 }  // namespace
@@ -27,16 +46,14 @@ QDialogButtonBox* addOkCancel(QDialog& dialog) {
 CTargetDlg::CTargetDlg(QWidget* parent, const std::vector<std::string>& names) : QDialog(parent) {
     setWindowTitle("Select target module");
     list_ = addNameList(*this, names);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addWidget(addOkCancel(*this));
+    list_->setFocus();
 }
 
-std::optional<std::string> CTargetDlg::selectedName() const {
-    const QList<QListWidgetItem*> items = list_->selectedItems();
-    if (items.isEmpty()) return std::nullopt;
-    return items.front()->text().toStdString();
-}
+std::optional<std::string> CTargetDlg::selectedName() const { return firstSelected(*list_); }
 
 CTargetMultiDlg::CTargetMultiDlg(QWidget* parent, const std::vector<std::string>& names)
     : QDialog(parent) {
@@ -46,6 +63,7 @@ CTargetMultiDlg::CTargetMultiDlg(QWidget* parent, const std::vector<std::string>
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addWidget(addOkCancel(*this));
+    list_->setFocus();
 }
 
 std::vector<std::string> CTargetMultiDlg::selectedNames() const {
@@ -62,29 +80,41 @@ CTargetNetDlg::CTargetNetDlg(QWidget* parent,
     setWindowTitle("Select target module and net");
     modules_ = new QListWidget(this);
     for (const auto& entry : netsByModule_) modules_->addItem(QString::fromStdString(entry.first));
+    modules_->sortItems();
+    modules_->setSelectionMode(QAbstractItemView::SingleSelection);
     nets_ = new QListWidget(this);
-    connect(modules_, &QListWidget::currentRowChanged, this, [this] { showNetsOfCurrentModule(); });
+    nets_->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(modules_, &QListWidget::itemSelectionChanged, this, [this] { showNetsOfCurrentModule(); });
+    connect(nets_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    auto* lists = new QHBoxLayout;
+    auto* moduleColumn = new QVBoxLayout;
+    moduleColumn->addWidget(labelFor(*this, "&module:", modules_));
+    moduleColumn->addWidget(modules_);
+    auto* netColumn = new QVBoxLayout;
+    netColumn->addWidget(labelFor(*this, "&net:", nets_));
+    netColumn->addWidget(nets_);
+    lists->addLayout(moduleColumn);
+    lists->addLayout(netColumn);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(modules_);
-    layout->addWidget(nets_);
+    layout->addLayout(lists);
     layout->addWidget(addOkCancel(*this));
+    modules_->setFocus();
 }
 
 void CTargetNetDlg::showNetsOfCurrentModule() {
     nets_->clear();
-    const QListWidgetItem* item = modules_->currentItem();
-    if (item == nullptr) return;
-    const auto found = netsByModule_.find(item->text().toStdString());
+    const std::optional<std::string> module = firstSelected(*modules_);
+    if (!module) return;
+    const auto found = netsByModule_.find(*module);
     if (found == netsByModule_.end()) return;
     for (const std::string& net : found->second) nets_->addItem(QString::fromStdString(net));
+    nets_->sortItems();
 }
 
 std::optional<std::pair<std::string, std::string>> CTargetNetDlg::selection() const {
-    const QListWidgetItem* module = modules_->currentItem();
-    if (module == nullptr) return std::nullopt;
-    const QListWidgetItem* net = nets_->currentItem();
-    return std::make_pair(module->text().toStdString(),
-                          net == nullptr ? std::string() : net->text().toStdString());
+    const std::optional<std::string> module = firstSelected(*modules_);
+    if (!module) return std::nullopt;
+    return std::make_pair(*module, firstSelected(*nets_).value_or(std::string()));
 }
 
 std::optional<std::string> runTargetDialog(QWidget* parent, const std::vector<std::string>& names) {
@@ -97,7 +127,9 @@ std::optional<std::vector<std::string>> runTargetMultiDialog(QWidget* parent,
                                                              const std::vector<std::string>& names) {
     CTargetMultiDlg dialog(parent, names);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.selectedNames();
+    std::vector<std::string> chosen = dialog.selectedNames();
+    if (chosen.empty()) return std::nullopt;
+    return chosen;
 }
 
 std::optional<std::pair<std::string, std::string>> runTargetNetDialog(

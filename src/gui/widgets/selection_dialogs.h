@@ -1,6 +1,8 @@
 // The selection dialogs: one module ("Select target module"), several
 // modules, or a module and one of its nets ("Select target module and net").
-// Each offers a list the keyboard drives (arrows, Enter, Escape).
+// The lists sort their names; the keyboard drives them (arrows select, Enter
+// is OK, Escape is Cancel) and a double click confirms. The run functions
+// give nothing on Cancel and on OK without a chosen module.
 #pragma once
 
 #include <QDialog>
@@ -32,7 +34,7 @@ class CTargetMultiDlg final : public QDialog {
     Q_OBJECT
 public:
     CTargetMultiDlg(QWidget* parent, const std::vector<std::string>& names);
-    // The selected modules in list order.
+    // The selected modules in list (alphabetical) order.
     std::vector<std::string> selectedNames() const;
     QListWidget* list() const { return list_; }
 
@@ -40,7 +42,8 @@ private:
     QListWidget* list_ = nullptr;
 };
 
-// A module, then one of its nets.
+// A module ("&module:"), then one of its nets ("&net:"): choosing a module
+// fills the net list with its nets; clearing it empties both choices.
 class CTargetNetDlg final : public QDialog {
     Q_OBJECT
 public:
