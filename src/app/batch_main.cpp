@@ -15,7 +15,10 @@
 #include "console/terminal_progress.h"
 #include "gui/fsm_export.h"
 #include "gui/schematic_export.h"
+#include "project/settings_file.h"
 #include "reports/io_table.h"
+#include "site/design_database_json.h"
+#include "site/documentation_site.h"
 #include "statemachine/fsm_listing.h"
 
 #ifndef CORVANE_VERSION
@@ -155,6 +158,35 @@ void printStateMachines(CMorvelDlg& controller) {
     std::fflush(stdout);
 }
 
+// Writes the documentation site of --site, coloured by the keyword lists of
+// the settings file; false when nothing was written.
+bool runSiteExport(CMorvelDlg& controller, const BatchOptions& options, ProgressSink& progress) {
+    if (options.siteFolder.empty()) return true;
+    Settings settings;
+    readSettings(settings, standardSettingsLocations());
+    std::vector<std::string> notes;
+    SiteRequest request{controller.modules(), controller.projectName(), settings.verilogWords,
+                        settings.vhdlWords, options.siteFolder, &notes};
+    std::string error;
+    const bool written = writeDocumentationSite(request, progress, error);
+    for (const std::string& note : notes) {
+        std::fprintf(stderr, "corvane-batch: note: %s\n", note.c_str());
+    }
+    if (written) return true;
+    std::fprintf(stderr, "corvane-batch: cannot write the documentation site \"%s\": %s\n",
+                 options.siteFolder.c_str(), error.c_str());
+    return false;
+}
+
+// Writes the design database of --json; false when nothing was written.
+bool runJsonExport(CMorvelDlg& controller, const BatchOptions& options) {
+    if (options.jsonFile.empty()) return true;
+    std::string error;
+    if (writeDesignDatabaseJson(controller.modules(), options.jsonFile, error)) return true;
+    std::fprintf(stderr, "corvane-batch: %s\n", error.c_str());
+    return false;
+}
+
 int runActions(const BatchOptions& options) {
     std::unique_ptr<TerminalProgress> terminal;
     if (options.progress && TerminalProgress::isTerminal(stderr)) {
@@ -191,6 +223,8 @@ int runActions(const BatchOptions& options) {
     if (options.listFsm) printStateMachines(controller);
     if (!runSchematicExports(controller, options)) status = kExitFailure;
     if (!runFsmExports(controller, options)) status = kExitFailure;
+    if (!runSiteExport(controller, options, progress)) status = kExitFailure;
+    if (!runJsonExport(controller, options)) status = kExitFailure;
     if (!options.saveProjectFile.empty() && !saveProject(controller, options.saveProjectFile)) {
         status = kExitFailure;
     }

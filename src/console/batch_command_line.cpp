@@ -71,7 +71,7 @@ std::optional<std::pair<std::string, std::string>> splitInlineValue(const std::s
 bool takesValue(const std::string& option) {
     return option == "-f" || option == "--script" || option == "--project" ||
            option == "--save-project" || option == "--io-table" || option == "--export-schematic" ||
-           option == "--export-fsm";
+           option == "--export-fsm" || option == "--site" || option == "--json";
 }
 
 bool applyValueOption(const std::string& option, const std::string& value, BatchOptions& options,
@@ -82,6 +82,15 @@ bool applyValueOption(const std::string& option, const std::string& value, Batch
             return false;
         }
         (option == "--project" ? options.projectFile : options.saveProjectFile) = value;
+        return true;
+    }
+    if (option == "--site" || option == "--json") {
+        if (value.empty()) {
+            error = "option \"" + option + "\" needs a " +
+                    (option == "--site" ? "folder" : "file") + " name";
+            return false;
+        }
+        (option == "--site" ? options.siteFolder : options.jsonFile) = value;
         return true;
     }
     if (option == "--export-schematic") return parseSchematicExport(value, options, error);
@@ -185,6 +194,12 @@ std::string batchUsage() {
            "                       positions as a .qstm state diagram file (may be repeated)\n"
            "  --list-fsm           after the last line, print every state machine found:\n"
            "                       module, line, state register and number of states\n"
+           "  --site OUT_DIR       after the last line, write the documentation site of the\n"
+           "                       analysed design into the folder OUT_DIR: index.html,\n"
+           "                       a page per module and per source file (an existing\n"
+           "                       OUT_DIR must be empty or an earlier site)\n"
+           "  --json FILE          after the last line, write the design database as JSON\n"
+           "                       to FILE (schema: docs/design-database.schema.json)\n"
            "  --crlf               write the log with its own \"\\r\\n\" line ends\n"
            "  --no-progress        never draw the progress line on standard error\n"
            "  --help, --version\n"

@@ -38,6 +38,8 @@ struct BatchOptions {
     std::vector<SchematicExportRequest> schematicExports;  // written after the last action
     std::vector<FsmExportRequest> fsmExports;              // written after the schematics
     bool listFsm = false;         // print the state machines after the last action
+    std::string siteFolder;       // the documentation site, written after the diagrams
+    std::string jsonFile;         // the design database as JSON, written after the site
     std::string projectFile;      // opened before the first action
     std::string saveProjectFile;  // written after the last action
     bool crlf = false;

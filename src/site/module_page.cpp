@@ -140,7 +140,7 @@ std::string instanceSection(const PageContext& page) {
         for (const Connection& connection : child.connections) {
             if (!connections.empty()) connections += "<br>";
             const std::string port =
-                connection.portDisplay.empty() ? "" : html(connection.portDisplay) + " &#8592; ";
+                connection.portDisplay.empty() ? "" : html(connection.portDisplay) + ": ";
             connections += "<code>" + port + html(connection.signalDisplay) + "</code>";
         }
         text += row({"<code>" + html(child.displayName) + "</code>",
@@ -227,9 +227,9 @@ std::string stateMachineSection(const PageContext& page) {
 std::string contents() {
     return "<p class=\"lead\">" + link("#summary", "Summary") + " &#183; " + link("#ports", "Ports") +
            " &#183; " + link("#parameters", "Parameters") + " &#183; " +
-           link("#instances", "Instances") + " &#183; " + link("#connections", "Connections") +
-           " &#183; " + link("#schematic", "Schematic") + " &#183; " +
-           link("#state-machines", "State machines") + "</p>\n";
+           link("#instances", "Instances") + " &#183; " + link("#schematic", "Schematic") +
+           " &#183; " + link("#state-machines", "State machines") + " &#183; " +
+           link("#connections", "Connections") + "</p>\n";
 }
 
 }  // namespace
@@ -264,9 +264,9 @@ std::string buildModulePage(const ModulePageInput& input) {
     text += portSection(page);
     text += parameterSection(page);
     text += instanceSection(page);
-    text += connectionSection(page);
     text += schematicSection(page);
     text += stateMachineSection(page);
+    text += connectionSection(page);
     return text + pageEnd();
 }
 

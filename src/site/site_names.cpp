@@ -31,8 +31,8 @@ std::string hex2(unsigned char c) {
 }
 
 // The stem of `name` made unique among `used`, which it joins.
-std::string uniqueStem(std::string_view name, std::set<std::string>& used) {
-    const std::string base = safeFileStem(name);
+std::string uniqueStem(std::string_view name, bool keepDots, std::set<std::string>& used) {
+    const std::string base = safeFileStem(name, keepDots);
     std::string stem = base;
     for (int suffix = 2; !used.insert(stem).second; ++suffix) {
         stem = base + "-" + std::to_string(suffix);
@@ -47,11 +47,11 @@ std::string baseName(const std::string& path) {
 
 }  // namespace
 
-std::string safeFileStem(std::string_view name) {
+std::string safeFileStem(std::string_view name, bool keepDots) {
     std::string stem;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (keptByte(byte)) {
+        if (keptByte(byte) || (keepDots && c == '.' && !stem.empty())) {
             stem += c;
         } else if (byte >= 'A' && byte <= 'Z') {
             stem += static_cast<char>(byte - 'A' + 'a');
@@ -72,12 +72,12 @@ SiteNames::SiteNames(const std::vector<std::string>& moduleNames,
                      const std::vector<std::string>& sourcePaths) {
     std::set<std::string> usedModules;
     for (const std::string& name : moduleNames) {
-        if (!moduleStems_.contains(name)) moduleStems_[name] = uniqueStem(name, usedModules);
+        if (!moduleStems_.contains(name)) moduleStems_[name] = uniqueStem(name, false, usedModules);
     }
     std::set<std::string> usedSources;
     for (const std::string& path : sourcePaths) {
         if (!sourceStems_.contains(path)) {
-            sourceStems_[path] = uniqueStem(baseName(path), usedSources);
+            sourceStems_[path] = uniqueStem(baseName(path), true, usedSources);
         }
     }
 }

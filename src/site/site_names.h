@@ -6,6 +6,8 @@
 // letters, digits, "_" and "-" stay, every other byte is written as "_" and
 // two hexadecimal digits, a long name is cut and ends in a hash of the
 // whole, and a name already taken gets "-2", "-3", ... in the order given.
+// Source pages keep the dots of their file names ("top.v.html"); module
+// stems have none, so a module's pictures never meet another module's names.
 #pragma once
 
 #include <map>
@@ -21,8 +23,9 @@ inline constexpr const char* kModuleFolder = "modules";
 inline constexpr const char* kSourceFolder = "sources";
 inline constexpr const char* kStyleSheetName = "corvane-site.css";
 
-// The safe file stem of `name` before uniqueness is settled.
-std::string safeFileStem(std::string_view name);
+// The safe file stem of `name` before uniqueness is settled; `keepDots`
+// keeps every "." but a leading one.
+std::string safeFileStem(std::string_view name, bool keepDots = false);
 
 class SiteNames {
 public:
