@@ -3,6 +3,7 @@
 // Collapsed regions never nest: collapsing an outer region expands, in its
 // saved copy, the collapsed regions inside it.
 #include <algorithm>
+#include <map>
 
 #include "viewers/editor_dlg.h"
 
@@ -40,18 +41,22 @@ int CEditorDlg::controlLineOf(int sourceLine) const {
     return sourceLine - hidden;
 }
 
+// One pass in start order: the lines hidden by the collapsed regions passed
+// so far turn each start line into its control line.
 std::vector<GutterMarker> CEditorDlg::gutterMarkers() const {
     std::vector<GutterMarker> markers;
     const FoldRegion* collapsed = nullptr;
+    int hidden = 0;
     for (const FoldRegion& region : regions_) {
         const bool inside = collapsed && region.startLine > collapsed->startLine &&
                             region.startLine <= collapsed->endLine;
         if (inside) {
             continue;
         }
-        markers.push_back({controlLineOf(region.startLine), !region.expanded});
+        markers.push_back({region.startLine - hidden, !region.expanded});
         if (!region.expanded) {
             collapsed = &region;
+            hidden += hiddenLines(region);
         }
     }
     return markers;
@@ -95,20 +100,25 @@ void CEditorDlg::replaceText(std::size_t from, std::size_t to, std::string_view 
 FoldChange CEditorDlg::collapse(FoldRegion& region) {
     FoldChange change;
     change.afterControlLine = controlLineOf(region.startLine);
-    region.savedLines.clear();
+    std::map<int, FoldRegion*> collapsedInside;
+    for (FoldRegion& inner : regions_) {
+        if (!inner.expanded && inner.startLine > region.startLine && inner.startLine <= region.endLine) {
+            collapsedInside[inner.startLine] = &inner;
+        }
+    }
     std::vector<std::string> saved;
     int control = change.afterControlLine + 1;
     for (int source = region.startLine + 1; source <= region.endLine && control < controlLineCount();
          ++source, ++control) {
         saved.push_back(text_.substr(lineStart(control), lineEnd(control) - lineStart(control)));
         ++change.removedLines;
-        for (FoldRegion& inner : regions_) {
-            if (&inner != &region && !inner.expanded && inner.startLine == source) {
-                saved.insert(saved.end(), inner.savedLines.begin(), inner.savedLines.end());
-                source += hiddenLines(inner);
-                inner.savedLines.clear();
-                inner.expanded = true;
-            }
+        const auto inner = collapsedInside.find(source);
+        if (inner != collapsedInside.end()) {
+            FoldRegion& folded = *inner->second;
+            saved.insert(saved.end(), folded.savedLines.begin(), folded.savedLines.end());
+            source += hiddenLines(folded);
+            folded.savedLines.clear();
+            folded.expanded = true;
         }
     }
     if (change.removedLines > 0) {
