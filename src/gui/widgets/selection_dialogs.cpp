@@ -1,6 +1,7 @@
 #include "gui/widgets/selection_dialogs.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -10,10 +11,31 @@ namespace corvane {
 
 namespace {
 
+// A list box whose arrow keys always leave a name selected: the caret the
+// list puts on its first row when it gets the focus is not a selection, and
+// a key that keeps the caret there (Home, Up) selects that row.
+class NameList final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        QListWidget::keyPressEvent(event);
+        if (!isNavigationKey(event->key()) || currentItem() == nullptr) return;
+        if (selectedItems().isEmpty()) currentItem()->setSelected(true);
+    }
+
+private:
+    static bool isNavigationKey(int key) {
+        return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home ||
+               key == Qt::Key_End || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    }
+};
+
 // A list box of `names`, sorted as the list box sorts; a double click on a
 // name confirms the dialog as OK does.
 QListWidget* addNameList(QDialog& dialog, const std::vector<std::string>& names) {
-    auto* list = new QListWidget(&dialog);
+    auto* list = new NameList(&dialog);
     for (const std::string& name : names) list->addItem(QString::fromStdString(name));
     list->sortItems();
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
@@ -78,11 +100,11 @@ CTargetNetDlg::CTargetNetDlg(QWidget* parent,
                              const std::map<std::string, std::vector<std::string>>& netsByModule)
     : QDialog(parent), netsByModule_(netsByModule) {
     setWindowTitle("Select target module and net");
-    modules_ = new QListWidget(this);
+    modules_ = new NameList(this);
     for (const auto& entry : netsByModule_) modules_->addItem(QString::fromStdString(entry.first));
     modules_->sortItems();
     modules_->setSelectionMode(QAbstractItemView::SingleSelection);
-    nets_ = new QListWidget(this);
+    nets_ = new NameList(this);
     nets_->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(modules_, &QListWidget::itemSelectionChanged, this, [this] { showNetsOfCurrentModule(); });
     connect(nets_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
