@@ -78,6 +78,20 @@ TEST(BatchCommandLineTest, Flags) {
     EXPECT_TRUE(parseBatchCommandLine({"-h"}).options.help);
 }
 
+TEST(BatchCommandLineTest, SiteAndJsonOutputsAreNotActions) {
+    const BatchCommandLine parsed =
+        parseBatchCommandLine({"--site", "out/site", "list", "--json=db.json", "--site=docs"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.siteFolder, "docs");  // the last one counts
+    EXPECT_EQ(parsed.options.jsonFile, "db.json");
+    EXPECT_EQ(describe(parsed.options), std::vector<std::string>{"line:list"});
+    const BatchCommandLine plain = parseBatchCommandLine({"list"});
+    EXPECT_TRUE(plain.options.siteFolder.empty());
+    EXPECT_TRUE(plain.options.jsonFile.empty());
+    EXPECT_NE(batchUsage().find("--site OUT_DIR"), std::string::npos);
+    EXPECT_NE(batchUsage().find("--json FILE"), std::string::npos);
+}
+
 TEST(BatchCommandLineTest, MalformedCommandLines) {
     const Args cases[] = {
         {"-f"},
@@ -95,6 +109,10 @@ TEST(BatchCommandLineTest, MalformedCommandLines) {
         {"-x"},
         {"--crlf=yes"},
         {"--bogus=1"},
+        {"--site"},
+        {"--site="},
+        {"--json", ""},
+        {"list", "--json"},
     };
     for (const Args& arguments : cases) {
         const BatchCommandLine parsed = parseBatchCommandLine(arguments);
