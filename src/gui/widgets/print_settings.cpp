@@ -90,7 +90,10 @@ PrinterSettings printerSettingsOf(const QPrinter& printer, const PrinterSettings
                                 ? base.values[kPrintQuality]
                                 : toStored(printer.resolution());
     values[kColor] = printer.colorMode() == QPrinter::Color ? 2 : 1;
-    values[kDuplex] = storedDuplex(printer.duplex());
+    // A PDF file has no sides: the duplex chosen for a real printer stays.
+    const bool keepsDuplex = printer.outputFormat() == QPrinter::PdfFormat && base.valid &&
+                             base.values[kDuplex] > 0;
+    values[kDuplex] = keepsDuplex ? base.values[kDuplex] : storedDuplex(printer.duplex());
     return settings;
 }
 

@@ -40,7 +40,8 @@ inline constexpr int kUserPaperSize = 256;
 void applyPrinterSettings(const PrinterSettings& settings, QPrinter& printer);
 
 // The stored form of `printer`'s settings, marked valid. What Qt does not
-// know (the scale, a print quality given as a code) comes from `base`.
+// know (the scale, a print quality given as a code, the duplex of a PDF
+// file) comes from `base`.
 PrinterSettings printerSettingsOf(const QPrinter& printer, const PrinterSettings& base = {});
 
 }  // namespace corvane

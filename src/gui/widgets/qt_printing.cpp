@@ -73,6 +73,22 @@ void limitOptions(QPrintDialog& dialog) {
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
 }
 
+// Whether the stored printer is one this machine has (the PDF file always is).
+bool isKnownPrinter(const std::string& name) {
+    return name.empty() || name == kPdfPrinterName ||
+           !QPrinterInfo::printerInfo(QString::fromStdString(name)).isNull();
+}
+
+// The default printer's name, else the first installed one's, else the PDF file.
+std::string fallbackPrinterName() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        const QList<QPrinterInfo> installed = QPrinterInfo::availablePrinters();
+        if (!installed.isEmpty()) info = installed.front();
+    }
+    return info.isNull() ? std::string(kPdfPrinterName) : info.printerName().toStdString();
+}
+
 std::string defaultPdfPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
@@ -87,7 +103,12 @@ QtPrinting::~QtPrinting() = default;
 
 std::unique_ptr<QPrinter> QtPrinting::printerFor(const PrinterSettings& settings) const {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    applyPrinterSettings(settings, *printer);
+    // A printer this machine does not have (a project from elsewhere) gives
+    // way to the default one; its page settings still apply.
+    PrinterSettings usable = settings;
+    if (usable.printerName.empty() || !isKnownPrinter(usable.printerName))
+        usable.printerName = fallbackPrinterName();
+    applyPrinterSettings(usable, *printer);
     if (printer->outputFormat() == QPrinter::PdfFormat && printer->outputFileName().isEmpty()) {
         printer->setOutputFileName(
             QString::fromStdString(pdfOutputPath_.empty() ? defaultPdfPath() : pdfOutputPath_));
@@ -96,17 +117,10 @@ std::unique_ptr<QPrinter> QtPrinting::printerFor(const PrinterSettings& settings
 }
 
 std::optional<PrinterSettings> QtPrinting::defaultPrinter() {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        const QList<QPrinterInfo> installed = QPrinterInfo::availablePrinters();
-        if (!installed.isEmpty()) info = installed.front();
-    }
     QPrinter printer(QPrinter::HighResolution);
-    if (info.isNull()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-    } else {
-        printer.setPrinterName(info.printerName());
-    }
+    PrinterSettings named;
+    named.printerName = fallbackPrinterName();
+    applyPrinterSettings(named, printer);
     if (!printer.isValid()) return std::nullopt;
     return printerSettingsOf(printer);
 }
@@ -137,6 +151,9 @@ PrinterSettings QtPrinting::chosenSettings(const PrinterSettings& asked) {
 }
 
 std::unique_ptr<PrinterDevice> QtPrinting::openPrinter(const PrinterSettings& settings) {
+    // Without a dialog's choice the named printer itself must exist: a job
+    // never goes silently somewhere else.
+    if (!chosen_ && !isKnownPrinter(settings.printerName)) return nullptr;
     std::unique_ptr<QPrinter> printer = chosen_ ? std::move(chosen_) : printerFor(settings);
     if (!printer->isValid()) return nullptr;
     if (printer->outputFormat() == QPrinter::PdfFormat && printer->outputFileName().isEmpty())

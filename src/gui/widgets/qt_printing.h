@@ -33,7 +33,8 @@ public:
     std::optional<PrinterSettings> defaultPrinter();
     // Printer...: the setup dialog preset with `preset`; the choice on OK.
     std::optional<PrinterSettings> printSetupDialog(const PrinterSettings& preset);
-    // The print dialog preset with `settings`; keeps the chosen printer for
+    // The print dialog preset with `settings` (a printer this machine does
+    // not have gives way to the default one); keeps the chosen printer for
     // openPrinter. False when cancelled.
     bool printDialog(const PrinterSettings& settings);
 
@@ -41,7 +42,7 @@ public:
     PrinterSettings chosenSettings(const PrinterSettings& asked) override;
     // A device drawing on the printer the last print dialog chose, or one set
     // up from `settings` when no dialog chose one; nullptr when it cannot be
-    // used (an unknown printer, a PDF printer without a file).
+    // used (a printer this machine does not have).
     std::unique_ptr<PrinterDevice> openPrinter(const PrinterSettings& settings) override;
 
     // The file the PDF printer writes to: preset in the print dialog and used
