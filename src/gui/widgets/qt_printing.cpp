@@ -1,10 +1,12 @@
 #include "gui/widgets/qt_printing.h"
 
 #include <QAbstractPrintDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -130,6 +132,10 @@ std::optional<PrinterSettings> QtPrinting::printSetupDialog(const PrinterSetting
     QPrintDialog dialog(printer.get(), parent_);
     dialog.setWindowTitle("Print Setup");
     limitOptions(dialog);
+    // Setting up prints nothing: the confirming button says OK, not Print.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText("OK");
+    }
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return printerSettingsOf(*printer, preset);
 }
