@@ -136,8 +136,9 @@ std::optional<ColouringChunk> CEditorDlg::colouringStep(KeywordLanguage lang) {
     const ColouringChunk chunk = colouringChunk(text_, position);
     ColouringChunk changed = chunk;
     if (position == 0) {
+        // Colouring starts over: everything after the chunk is black until
+        // later steps reach it, so those steps report it as they go.
         std::fill(colours_.begin(), colours_.end(), Color{0});
-        changed = {0, text_.size()};
     }
     const auto& list = lang == KeywordLanguage::kVhdl ? settings_.vhdlWords : settings_.verilogWords;
     for (const ColourRange& range : colourChunk(text_, chunk, list, lang, commentEnds_)) {
@@ -205,6 +206,10 @@ void CEditorDlg::copy(const TextSelection& selection) {
     if (!text.empty()) {
         ui_.setClipboardText(text);
     }
+}
+
+void CEditorDlg::print(TextPrintJob& job) const {
+    printText(job, path_, printLines(), false);
 }
 
 std::vector<std::string> CEditorDlg::printLines() const {

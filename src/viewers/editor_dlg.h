@@ -19,6 +19,7 @@
 #include "platform/canvas.h"
 #include "platform/ui_host.h"
 #include "project/settings_file.h"
+#include "reports/text_printer.h"
 #include "viewers/fold_regions.h"
 #include "viewers/keyword_colouring.h"
 
@@ -125,7 +126,8 @@ public:
     std::string statusText(int caretControlLine) const;
 
     // Colouring. Each step colours one chunk and returns the range whose
-    // colours may have changed (nothing when colouring is finished).
+    // colours it set (nothing when colouring is finished). The step at
+    // position 0 first makes the whole text black.
     std::optional<ColouringChunk> colouringStep();
     // Steps one after another until `budgetMicroseconds` have passed or the
     // colouring is finished; the union of the changed ranges.
@@ -150,6 +152,8 @@ public:
     std::string selectedText(const TextSelection& selection) const;
     // The lines printed: tabs become four blanks.
     std::vector<std::string> printLines() const;
+    // Prints the lines titled with the path, continuations from the left edge.
+    void print(TextPrintJob& job) const;
 
     bool alive() const { return alive_; }
     void close() { alive_ = false; }

@@ -206,10 +206,8 @@ TEST_F(Viewer, ColouringRunsInStepsUntilTheEndAndRestartsFromBlack) {
 
     settings.verilogWords.clear();
     viewer.setText(text);
-    const auto first = viewer.colouringStep();
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->end, viewer.text().size()) << "the first step blackens the whole text";
-    EXPECT_EQ(viewer.colourAt(text.rfind("wire")), 0u);
+    ASSERT_TRUE(viewer.colouringStep());
+    EXPECT_EQ(viewer.colourAt(text.rfind("wire")), 0u) << "the first step blackens the whole text";
 }
 
 TEST_F(Viewer, AnUnclosedBlockCommentDoesNotSlowTheStepsDown) {
