@@ -49,7 +49,7 @@ code, pre, .mono { font-family: "Liberation Mono", "Courier New", monospace; fon
 .scroll { overflow-x: auto; max-width: 100%; }
 table { border-collapse: collapse; margin: 0.4rem 0 1rem; font-size: 0.92rem; }
 th, td { border: 1px solid #d0d4da; padding: 0.2rem 0.5rem; text-align: left; vertical-align: top;
-  overflow-wrap: anywhere; }
+  overflow-wrap: break-word; }
 th { background: #f1f3f5; }
 td.num { text-align: right; font-variant-numeric: tabular-nums; }
 .note { color: #8a4b00; }
@@ -58,8 +58,10 @@ ul.tree, ul.tree ul { list-style: none; margin: 0; padding-left: 1.2rem; }
 ul.tree { padding-left: 0; }
 ul.tree li { margin: 0.1rem 0; overflow-wrap: anywhere; }
 ul.tree ul { border-left: 1px dotted #b0b6bd; }
-.picture { overflow-x: auto; border: 1px solid #d0d4da; margin: 0.5rem 0 0.3rem; }
-.picture svg { display: block; max-width: 100%; height: auto; }
+/* Pictures keep their own size, where their text has the size it was laid
+   out for, and scroll sideways when wider than the page; printed, they fit. */
+.picture { overflow: auto; max-height: 90vh; border: 1px solid #d0d4da; margin: 0.5rem 0 0.3rem; }
+.picture svg { display: block; }
 .link-area:hover { fill-opacity: 0.18; }
 pre.source { line-height: 1.35; tab-size: 4; -moz-tab-size: 4; padding: 0.5rem 0;
   border: 1px solid #d0d4da; overflow-x: auto; }
@@ -76,7 +78,8 @@ pre.source a.ln { display: inline-block; min-width: 3.5em; padding-right: 0.8em;
   header nav, .link-area { display: none; }
   body { max-width: none; color: #000000; }
   a { color: #000000; text-decoration: none; }
-  .picture { overflow: visible; border: none; }
+  .picture { overflow: visible; max-height: none; border: none; }
+  .picture svg { max-width: 100%; height: auto; }
   .scroll, pre.source { overflow: visible; white-space: pre-wrap; }
   h2, h3 { break-after: avoid; }
   tr, .picture { break-inside: avoid; }

@@ -20,12 +20,20 @@ std::size_t blockCount(const Module& module) {
            module.children.size();
 }
 
+// The block of an instance as drawn: its x is the centre of its top edge.
+Rect instanceBlock(const Child& child) {
+    const int half = child.width / 2;
+    return {RenderContext::clampedSum(child.x, -static_cast<long long>(half)), child.y,
+            RenderContext::clampedSum(child.x, half),
+            RenderContext::clampedSum(child.y, child.height)};
+}
+
 // Links over the instance blocks whose modules have pages of their own.
 void linkInstanceBlocks(const Module& module, const SiteNames& names, SvgCanvas& canvas) {
     for (const Child& child : module.children) {
         const std::string page = names.modulePage(child.moduleName);
         if (page.empty() || child.width <= 0 || child.height <= 0) continue;
-        canvas.addLinkArea({child.x, child.y, child.x + child.width, child.y + child.height}, page,
+        canvas.addLinkArea(instanceBlock(child), page,
                            child.moduleDisplayName + " (" + child.displayName + ")");
     }
 }

@@ -123,10 +123,16 @@ TEST_F(ExampleSite, LinksResolveAndEveryModuleAndMachineIsShown) {
         EXPECT_TRUE(contains(page, "id=\"fsm-" + std::to_string(machine.line) + "\""));
         EXPECT_TRUE(contains(index, "#fsm-" + std::to_string(machine.line) + "\""));
     }
-    // The instance blocks of the top's schematic lead to the children's pages.
+    // The instance blocks of the top's schematic lead to the children's
+    // pages: each link lies over the block, whose band starts at its corner.
     const std::string topPicture = readAll(site + "/modules/top.schematic.svg");
     for (const char* child : {"counter", "handshake_fsm", "bus_mux"}) {
-        EXPECT_TRUE(contains(topPicture, "<a href=\"" + std::string(child) + ".html\">")) << child;
+        const std::size_t at = topPicture.find("<a href=\"" + std::string(child) + ".html\">");
+        ASSERT_NE(at, std::string::npos) << child;
+        const std::size_t x = topPicture.find(" x=\"", at);
+        const std::string corner = topPicture.substr(x, topPicture.find(" height=", x) - x);
+        EXPECT_TRUE(contains(topPicture, "<rect" + corner + " height=\"48\" fill=\"#ffff80\"/>"))
+            << child << corner;
     }
     // Source lines are anchored and coloured with the built-in lists.
     const std::string source = readAll(site + "/sources/top.v.html");
