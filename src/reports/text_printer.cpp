@@ -107,27 +107,35 @@ std::vector<std::string> wrapTextLine(std::string_view line, int width, bool ind
     std::size_t leadingBlanks = 0;
     while (leadingBlanks < line.size() && line[leadingBlanks] == ' ') ++leadingBlanks;
     std::string indent;
+    long long indentWidth = 0;
     if (indentContinuation && leadingBlanks > 0) {
         indent.assign(leadingBlanks, ' ');
+        indentWidth = measure(indent);
         // An indent that fills the line would leave no room for the text.
-        if (measure(indent) >= width) indent.clear();
+        if (indentWidth >= width) {
+            indent.clear();
+            indentWidth = 0;
+        }
     }
+    // Widths add up character by character, as the column metric does, so
+    // each character is measured once however long the line.
     std::vector<std::string> display(1);
+    long long lineWidth = 0;
     std::size_t fresh = 0;  // bytes of the current display line that are its indent
     for (std::size_t pos = 0; pos < line.size();) {
         const std::size_t length = characterLength(line, pos);
         const std::string_view character = line.substr(pos, length);
         pos += length;
-        std::string& current = display.back();
-        const std::size_t before = current.size();
-        current += character;
+        const int characterWidth = measure(character);
         // A character alone on a fresh line stays there even when wider
         // than the width, so wrapping always moves on.
-        if (before > fresh && measure(current) > width) {
-            current.resize(before);
-            display.push_back(indent + std::string(character));
+        if (display.back().size() > fresh && lineWidth + characterWidth > width) {
+            display.push_back(indent);
+            lineWidth = indentWidth;
             fresh = indent.size();
         }
+        display.back() += character;
+        lineWidth += characterWidth;
     }
     return display;
 }

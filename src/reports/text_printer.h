@@ -63,7 +63,7 @@ TextPageLayout textPageLayout(const PageMetrics& page, const PageMargins& margin
 using TextMeasure = std::function<int(std::string_view)>;
 
 // The display lines of one input line, each no wider than `width` by
-// `measure` unless a single character is. With `indentContinuation` every
+// `measure` (summed character by character) unless a single character is. With `indentContinuation` every
 // continuation starts with the input line's leading blanks (unless those
 // blanks alone fill the width). Multi-byte characters are kept whole.
 std::vector<std::string> wrapTextLine(std::string_view line, int width, bool indentContinuation,
