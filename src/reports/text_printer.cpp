@@ -165,8 +165,9 @@ void printText(TextPrintJob& job, const std::string& title, const std::vector<st
                bool indentContinuation) {
     if (!choosePrinter(job)) return;
     std::unique_ptr<PrinterDevice> printer = job.printers.openPrinter(job.printer);
-    if (!printer) return notifyNoPrinter(job.ui);
-    if (!printer->startDocument(title)) return;
+    // A printer that cannot be opened or refuses the job (a PDF file that
+    // cannot be written) is a print that can go nowhere.
+    if (!printer || !printer->startDocument(title)) return notifyNoPrinter(job.ui);
 
     const TextPageLayout layout = textPageLayout(printer->pageMetrics(), job.margins);
     const TextMetrics metrics;

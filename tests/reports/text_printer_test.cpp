@@ -20,7 +20,7 @@ public:
     PageMetrics pageMetrics() const override { return {2100, 2970, 210, 297}; }
     bool startDocument(const std::string& name) override {
         events.push_back("doc " + name);
-        return true;
+        return acceptsJobs;
     }
     void endDocument() override { events.push_back("end doc"); }
     bool startPage() override {
@@ -31,6 +31,7 @@ public:
     void endPage() override { events.push_back("end page"); }
     Canvas& canvas() override { return pages.back(); }
 
+    bool acceptsJobs = true;
     std::vector<std::string> events;
     std::vector<RecordingCanvas> pages;
 };
@@ -226,13 +227,21 @@ TEST_F(TextPrinting, StoredPrinterPresetsTheDialogAndTheChoiceIsStored) {
     EXPECT_EQ(opener.openedWith, "chosen");
 }
 
-TEST_F(TextPrinting, PrinterThatCannotOpenSaysSo) {
-    ui.defaultPrinterAnswer = namedPrinter("office");
-    ui.printAnswers = {true};
-    opener.available = false;
-    TextPrintJob print = job();
-    printText(print, "Title", {"a"}, false);
-    EXPECT_EQ(ui.callsNamed("messageBox").size(), 1u);
+TEST_F(TextPrinting, PrinterThatCannotOpenOrRefusesTheJobSaysSo) {
+    for (const bool opens : {false, true}) {
+        ScriptedUiHost host;
+        host.defaultPrinterAnswer = namedPrinter("office");
+        host.printAnswers = {true};
+        opener.available = opens;
+        opener.printer.acceptsJobs = false;
+        TextPrintJob print{host, stored, margins, opener, fixedTime(), "Courier New"};
+        printText(print, "Title", {"a"}, false);
+        EXPECT_EQ(host.callsNamed("messageBox"),
+                  std::vector<std::string>{
+                      "messageBox(Corvane|Setting of an effective printer can't be acquired.)"})
+            << (opens ? "refused job" : "no printer");
+        EXPECT_TRUE(opener.printer.pages.empty());
+    }
 }
 
 TEST_F(TextPrinting, DrawsFrameHeaderDateFooterAndClippedBody) {

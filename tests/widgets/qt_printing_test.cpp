@@ -186,6 +186,17 @@ private slots:
         QVERIFY(pdf.contains("/Count 3"));
     }
 
+    void pdfFileThatCannotBeWrittenRefusesTheJob() {
+        QTemporaryDir folder;
+        QtPrinting printing(nullptr);
+        printing.setPdfOutputPath(folder.filePath("missing/folder/out.pdf").toStdString());
+        std::unique_ptr<PrinterDevice> device =
+            printing.openPrinter(pdfSettings({1, 9, 2970, 2100, 100, 1, 600, 2, 1}));
+        QVERIFY(device != nullptr);
+        QVERIFY(!device->startDocument("job"));
+        QVERIFY(!device->startPage());
+    }
+
     void unknownPrinterCannotBeOpened() {
         QtPrinting printing(nullptr);
         PrinterSettings settings = pdfSettings({1, 9, 2970, 2100, 100, 1, 600, 2, 1});
