@@ -165,8 +165,12 @@ bool runSiteExport(CMorvelDlg& controller, const BatchOptions& options, Progress
     Settings settings;
     readSettings(settings, standardSettingsLocations());
     std::vector<std::string> notes;
-    SiteRequest request{controller.modules(), controller.projectName(), settings.verilogWords,
-                        settings.vhdlWords, options.siteFolder, &notes};
+    const SiteRequest request{.modules = controller.modules(),
+                              .projectName = controller.projectName(),
+                              .verilogKeywords = settings.verilogWords,
+                              .vhdlKeywords = settings.vhdlWords,
+                              .outputFolder = options.siteFolder,
+                              .notes = &notes};
     std::string error;
     const bool written = writeDocumentationSite(request, progress, error);
     for (const std::string& note : notes) {

@@ -70,12 +70,23 @@ bool allowedInXml(char32_t c) {
 
 void appendEscaped(std::string& out, char32_t c) {
     switch (c) {
-        case '&': out += "&amp;"; return;
-        case '<': out += "&lt;"; return;
-        case '>': out += "&gt;"; return;
-        case '"': out += "&quot;"; return;
-        case '\'': out += "&#39;"; return;
-        default: appendUtf8(out, allowedInXml(c) ? c : char32_t{0xFFFD});
+        case '&':
+            out += "&amp;";
+            return;
+        case '<':
+            out += "&lt;";
+            return;
+        case '>':
+            out += "&gt;";
+            return;
+        case '"':
+            out += "&quot;";
+            return;
+        case '\'':
+            out += "&#39;";
+            return;
+        default:
+            appendUtf8(out, allowedInXml(c) ? c : char32_t{0xFFFD});
     }
 }
 
@@ -235,14 +246,14 @@ void SvgCanvas::drawText(Point origin, std::string_view text) {
     if (opaqueText_) {
         const TextSize size = textExtent(text);
         const auto edge = [](int from, int length) {
-            return static_cast<int>(std::min<long long>(static_cast<long long>(from) + length,
-                                                        INT_MAX));
+            return static_cast<int>(
+                std::min<long long>(static_cast<long long>(from) + length, INT_MAX));
         };
         fillRectangle({origin.x, origin.y, edge(origin.x, size.width), edge(origin.y, size.height)},
                       textBackground_);
     }
-    const long long baseline = 100LL * origin.y + (100LL * height * kAscentUnits + kCellUnits / 2) /
-                                                      kCellUnits;
+    const long long baseline =
+        100LL * origin.y + (100LL * height * kAscentUnits + kCellUnits / 2) / kCellUnits;
     const long long em = std::max<long long>((height * kEmUnits + kCellUnits / 2) / kCellUnits, 1);
     body_ += "<text x=\"" + number(origin.x) + "\" y=\"" + hundredths(baseline) +
              "\" font-family=\"" + escapeXmlText(font_.face) +

@@ -16,23 +16,35 @@ using Json = nlohmann::ordered_json;
 
 const char* directionName(int direction) {
     switch (direction) {
-        case 0: return "input";
-        case 1: return "output";
-        case 2: return "inout";
-        default: return "undeclared";
+        case 0:
+            return "input";
+        case 1:
+            return "output";
+        case 2:
+            return "inout";
+        default:
+            return "undeclared";
     }
 }
 
 const char* kindName(int kind) {
     switch (kind) {
-        case kKindPin: return "pin";
-        case kKindWire: return "wire";
-        case kKindReg: return "reg";
-        case kKindAssign: return "assign";
-        case kKindAlways: return "always";
-        case kKindChild: return "instance";
-        case kKindInitial: return "initial";
-        default: return "unknown";
+        case kKindPin:
+            return "pin";
+        case kKindWire:
+            return "wire";
+        case kKindReg:
+            return "reg";
+        case kKindAssign:
+            return "assign";
+        case kKindAlways:
+            return "always";
+        case kKindChild:
+            return "instance";
+        case kKindInitial:
+            return "initial";
+        default:
+            return "unknown";
     }
 }
 
@@ -50,8 +62,11 @@ Json range(int msb, int lsb) {
 
 Json signal(const std::string& name, const std::string& displayName, int msb, int lsb,
             const std::string& comment, int line) {
-    return Json{{"name", name},       {"displayName", displayName}, {"range", range(msb, lsb)},
-                {"comment", comment}, {"line", line}};
+    return Json{{"name", name},
+                {"displayName", displayName},
+                {"range", range(msb, lsb)},
+                {"comment", comment},
+                {"line", line}};
 }
 
 Json pins(const Module& module) {
@@ -100,10 +115,10 @@ Json instances(const Module& module, const ModuleList& modules) {
     for (const Child& child : module.children) {
         Json connections = Json::array();
         for (const Connection& connection : child.connections) {
-            connections.push_back({{"port", connection.portDisplay.empty()
-                                                ? Json(nullptr)
-                                                : Json(connection.portDisplay)},
-                                   {"signal", connection.signalDisplay}});
+            connections.push_back(
+                {{"port",
+                  connection.portDisplay.empty() ? Json(nullptr) : Json(connection.portDisplay)},
+                 {"signal", connection.signalDisplay}});
         }
         Json overrides = Json::array();
         for (const ParamOverride& override : child.overrides) {
@@ -192,9 +207,10 @@ Json alwaysBlocks(const Module& module) {
         }
         // A line shared by several blocks identifies only the first of them.
         const bool first = seen.insert(block.line).second;
-        list.push_back({{"line", block.line},
-                        {"sensitivity", std::move(sensitivity)},
-                        {"stateMachine", first ? stateMachine(module, block.line) : Json(nullptr)}});
+        list.push_back(
+            {{"line", block.line},
+             {"sensitivity", std::move(sensitivity)},
+             {"stateMachine", first ? stateMachine(module, block.line) : Json(nullptr)}});
     }
     return list;
 }

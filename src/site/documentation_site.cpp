@@ -99,9 +99,9 @@ private:
             machines_.push_back({name, module->displayName, machine.line,
                                  machine.machine.stateRegister, machine.machine.states.size()});
         }
-        folder_.writeFile(modulePath(names_.modulePage(name)),
-                          buildModulePage({design_, *module, names_, schematic, machines,
-                                           projectName_}));
+        folder_.writeFile(
+            modulePath(names_.modulePage(name)),
+            buildModulePage({design_, *module, names_, schematic, machines, projectName_}));
     }
 
     void writeSource(const std::string& path) {

@@ -43,7 +43,6 @@ inline constexpr const char* kNoModulesText =
 // earlier site). Progress: the output folder as the file, then the share of
 // pages written, and hideProgress() at the end. The design is not changed:
 // schematics are generated on a copy.
-bool writeDocumentationSite(const SiteRequest& request, ProgressSink& progress,
-                            std::string& error);
+bool writeDocumentationSite(const SiteRequest& request, ProgressSink& progress, std::string& error);
 
 }  // namespace corvane

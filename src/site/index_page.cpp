@@ -68,21 +68,23 @@ std::string moduleTable(const IndexPageInput& input) {
     const std::string root = computeRootPath(input.modules);
     std::string text = "<h2 id=\"modules\">Modules</h2>\n";
     if (!root.empty()) text += "<p class=\"lead\">Root path: <code>" + html(root) + "</code></p>\n";
-    text += "<div class=\"scroll\"><table>\n<thead><tr><th>Name</th><th>Regs</th><th>TotalRegs</th>"
-            "<th>Filesize</th><th>Lines</th><th>Path</th></tr></thead>\n<tbody>\n";
+    text +=
+        "<div class=\"scroll\"><table>\n<thead><tr><th>Name</th><th>Regs</th><th>TotalRegs</th>"
+        "<th>Filesize</th><th>Lines</th><th>Path</th></tr></thead>\n<tbody>\n";
     for (const Module* module : sortedByName(input.modules)) {
         const std::string source = input.names.sourcePage(module->filePath);
         const std::string path = relativePath(module->filePath, root);
-        text += "<tr><td>" +
-                link(std::string(kModuleFolder) + "/" + input.names.modulePage(module->name),
-                     module->displayName) +
-                "</td><td class=\"num\">" + std::to_string(registerBits(*module)) +
-                "</td><td class=\"num\">" +
-                std::to_string(totalRegisterBits(input.modules, module->name)) +
-                "</td><td class=\"num\">" + std::to_string(module->charCount) +
-                "</td><td class=\"num\">" + std::to_string(module->lineCount) + "</td><td>" +
-                (source.empty() ? html(path) : link(std::string(kSourceFolder) + "/" + source, path)) +
-                "</td></tr>\n";
+        text +=
+            "<tr><td>" +
+            link(std::string(kModuleFolder) + "/" + input.names.modulePage(module->name),
+                 module->displayName) +
+            "</td><td class=\"num\">" + std::to_string(registerBits(*module)) +
+            "</td><td class=\"num\">" +
+            std::to_string(totalRegisterBits(input.modules, module->name)) +
+            "</td><td class=\"num\">" + std::to_string(module->charCount) +
+            "</td><td class=\"num\">" + std::to_string(module->lineCount) + "</td><td>" +
+            (source.empty() ? html(path) : link(std::string(kSourceFolder) + "/" + source, path)) +
+            "</td></tr>\n";
     }
     return text + "</tbody>\n</table></div>\n";
 }
@@ -90,8 +92,9 @@ std::string moduleTable(const IndexPageInput& input) {
 std::string stateMachineTable(const IndexPageInput& input) {
     std::string text = "<h2 id=\"state-machines\">State machines</h2>\n";
     if (input.stateMachines.empty()) return text + "<p class=\"missing\">None found.</p>\n";
-    text += "<div class=\"scroll\"><table>\n<thead><tr><th>Module</th><th>Line</th>"
-            "<th>State register</th><th>States</th></tr></thead>\n<tbody>\n";
+    text +=
+        "<div class=\"scroll\"><table>\n<thead><tr><th>Module</th><th>Line</th>"
+        "<th>State register</th><th>States</th></tr></thead>\n<tbody>\n";
     for (const StateMachineEntry& entry : input.stateMachines) {
         const std::string page =
             std::string(kModuleFolder) + "/" + input.names.modulePage(entry.moduleName);

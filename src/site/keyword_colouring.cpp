@@ -7,7 +7,7 @@ namespace corvane {
 
 namespace {
 
-constexpr int kKeywordBlue = 0xFF0000;    // 0x00BBGGRR
+constexpr int kKeywordBlue = 0xFF0000;  // 0x00BBGGRR
 constexpr int kCommentGreen = 0x008000;
 
 bool isWordByte(char c) {
@@ -81,22 +81,24 @@ std::vector<int> keywordColours(std::string_view text, const std::vector<Keyword
 }
 
 std::vector<KeywordEntry> defaultVerilogKeywords() {
-    return entries({"always", "and", "assign", "begin", "case", "casex", "casez", "default",
-                    "defparam", "else", "end", "endcase", "endfunction", "endgenerate",
-                    "endmodule", "endtask", "for", "function", "generate", "genvar", "if",
-                    "initial", "inout", "input", "integer", "localparam", "module", "negedge",
-                    "or", "output", "parameter", "posedge", "reg", "signed", "task", "while",
+    return entries({"always",      "and",         "assign",    "begin",   "case",  "casex",
+                    "casez",       "default",     "defparam",  "else",    "end",   "endcase",
+                    "endfunction", "endgenerate", "endmodule", "endtask", "for",   "function",
+                    "generate",    "genvar",      "if",        "initial", "inout", "input",
+                    "integer",     "localparam",  "module",    "negedge", "or",    "output",
+                    "parameter",   "posedge",     "reg",       "signed",  "task",  "while",
                     "wire"},
                    "//", true);
 }
 
 std::vector<KeywordEntry> defaultVhdlKeywords() {
-    return entries({"architecture", "begin", "case", "component", "constant", "downto", "else",
-                    "elsif", "end", "entity", "for", "function", "generate", "generic", "if",
-                    "in", "inout", "is", "library", "loop", "map", "of", "others", "out",
-                    "package", "port", "process", "signal", "then", "to", "type", "use", "variable",
-                    "when", "while"},
-                   "--", false);
+    return entries(
+        {"architecture", "begin",  "case",   "component", "constant", "downto",   "else",
+         "elsif",        "end",    "entity", "for",       "function", "generate", "generic",
+         "if",           "in",     "inout",  "is",        "library",  "loop",     "map",
+         "of",           "others", "out",    "package",   "port",     "process",  "signal",
+         "then",         "to",     "type",   "use",       "variable", "when",     "while"},
+        "--", false);
 }
 
 }  // namespace corvane

@@ -74,13 +74,12 @@ std::string summarySection(const PageContext& page) {
            numberCell(static_cast<long long>(module.alwaysBlocks.size())));
     figure("Instances", numberCell(static_cast<long long>(module.children.size())));
     figure("Nets", numberCell(static_cast<long long>(module.nets.size())));
-    figure("State machines",
-           numberCell(static_cast<long long>(page.input.stateMachines.size())));
+    figure("State machines", numberCell(static_cast<long long>(page.input.stateMachines.size())));
     const std::string source =
         page.sourcePage.empty() ? html(module.filePath) : link(page.sourcePage, module.filePath);
     figure("Source file", source);
-    figure("File size", numberCell(module.charCount) + " bytes (" + numberCell(module.lineCount) +
-                            " lines)");
+    figure("File size",
+           numberCell(module.charCount) + " bytes (" + numberCell(module.lineCount) + " lines)");
     return text + "</tbody>\n</table></div>\n";
 }
 
@@ -109,13 +108,14 @@ std::string parameterSection(const PageContext& page) {
                          "parameter"});
         }
         for (const auto& [name, value] : module.generics) {
-            text += row({"<code>" + html(name) + "</code>", "<code>" + html(value) + "</code>",
-                         "generic"});
+            text += row(
+                {"<code>" + html(name) + "</code>", "<code>" + html(value) + "</code>", "generic"});
         }
         text += tableEnd();
     }
     bool anyOverride = false;
-    for (const Child& child : module.children) anyOverride = anyOverride || !child.overrides.empty();
+    for (const Child& child : module.children)
+        anyOverride = anyOverride || !child.overrides.empty();
     if (!anyOverride) return text;
     text += "<h3 id=\"overrides\">Overrides in instances</h3>\n";
     text += tableStart({"Instance", "Module", "Parameter", "Value"});
@@ -184,19 +184,20 @@ std::string schematicSection(const PageContext& page) {
 
 std::string transitionRows(const StateNode& state) {
     if (state.transitions.empty()) {
-        return row({"<code>" + html(state.name) + "</code>", "<span class=\"missing\">none</span>",
-                    ""});
+        return row(
+            {"<code>" + html(state.name) + "</code>", "<span class=\"missing\">none</span>", ""});
     }
     std::string text;
     bool first = true;
     for (const Transition& transition : state.transitions) {
-        const std::string condition =
-            transition.condition.empty() ? "always" : "<code>" + html(transition.condition) + "</code>";
+        const std::string condition = transition.condition.empty()
+                                          ? "always"
+                                          : "<code>" + html(transition.condition) + "</code>";
         const std::string target = transition.target.empty()
                                        ? "<span class=\"missing\">stays</span>"
                                        : "<code>" + html(transition.target) + "</code>";
-        text += row({first ? "<code>" + html(state.name) + "</code>" : std::string(), condition,
-                     target});
+        text += row(
+            {first ? "<code>" + html(state.name) + "</code>" : std::string(), condition, target});
         first = false;
     }
     return text;
@@ -225,8 +226,8 @@ std::string stateMachineSection(const PageContext& page) {
 }
 
 std::string contents() {
-    return "<p class=\"lead\">" + link("#summary", "Summary") + " &#183; " + link("#ports", "Ports") +
-           " &#183; " + link("#parameters", "Parameters") + " &#183; " +
+    return "<p class=\"lead\">" + link("#summary", "Summary") + " &#183; " +
+           link("#ports", "Ports") + " &#183; " + link("#parameters", "Parameters") + " &#183; " +
            link("#instances", "Instances") + " &#183; " + link("#schematic", "Schematic") +
            " &#183; " + link("#state-machines", "State machines") + " &#183; " +
            link("#connections", "Connections") + "</p>\n";
@@ -236,10 +237,14 @@ std::string contents() {
 
 std::string directionWord(int direction) {
     switch (direction) {
-        case 0: return "input";
-        case 1: return "output";
-        case 2: return "inout";
-        default: return "undeclared";
+        case 0:
+            return "input";
+        case 1:
+            return "output";
+        case 2:
+            return "inout";
+        default:
+            return "undeclared";
     }
 }
 
@@ -252,13 +257,16 @@ std::string rangeWords(int msb, int lsb) {
 std::string buildModulePage(const ModulePageInput& input) {
     const Module& module = input.module;
     const std::string source = input.names.sourcePage(module.filePath);
-    const PageContext page{input, source.empty() ? "" : "../" + std::string(kSourceFolder) + "/" + source};
-    std::string text = pageStart(module.displayName + " - " + input.projectName, input.projectName, "../");
+    const PageContext page{input,
+                           source.empty() ? "" : "../" + std::string(kSourceFolder) + "/" + source};
+    std::string text =
+        pageStart(module.displayName + " - " + input.projectName, input.projectName, "../");
     text += "<h1>" + html(module.displayName) + "</h1>\n";
-    text += "<p class=\"lead\">" +
-            std::string(module.language == kVhdl ? "VHDL entity" : "Verilog module") + " in " +
-            (page.sourcePage.empty() ? html(module.filePath) : link(page.sourcePage, module.filePath)) +
-            "</p>\n";
+    text +=
+        "<p class=\"lead\">" +
+        std::string(module.language == kVhdl ? "VHDL entity" : "Verilog module") + " in " +
+        (page.sourcePage.empty() ? html(module.filePath) : link(page.sourcePage, module.filePath)) +
+        "</p>\n";
     text += contents();
     text += summarySection(page);
     text += portSection(page);

@@ -58,11 +58,12 @@ std::string buildSourcePage(const SourcePageInput& input, const std::string& pro
         }
         page += "</p>\n";
     }
-    const std::vector<int> colours =
-        input.keywords == nullptr ? std::vector<int>()
-                                  : keywordColours(input.text, *input.keywords, input.vhdl);
+    const std::vector<int> colours = input.keywords == nullptr
+                                         ? std::vector<int>()
+                                         : keywordColours(input.text, *input.keywords, input.vhdl);
     const std::vector<std::string_view> lines = sourceLines(input.text);
-    if (lines.empty()) page += "<p class=\"missing\">The file could not be read, or is empty.</p>\n";
+    if (lines.empty())
+        page += "<p class=\"missing\">The file could not be read, or is empty.</p>\n";
     page += "<pre class=\"source\">";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string number = std::to_string(i + 1);

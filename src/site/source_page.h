@@ -10,10 +10,10 @@
 namespace corvane {
 
 struct SourcePageInput {
-    std::string filePath;                // as the modules name it
-    std::string text;                    // the file's text as the front ends read it
-    bool vhdl = false;                   // which comment rule the list follows
-    const std::vector<KeywordEntry>* keywords = nullptr;  // nullptr: no colouring
+    std::string filePath;  // as the modules name it
+    std::string text;      // the file's text as the front ends read it
+    bool vhdl = false;     // which comment rule the list follows
+    const std::vector<KeywordEntry>* keywords = nullptr;       // nullptr: no colouring
     std::vector<std::pair<std::string, std::string>> modules;  // display name, page address
 };
 

@@ -18,9 +18,9 @@ using testing::TempDir;
 TEST(JsonEndToEnd, WritesTheDatabaseOfEveryAnalysedModule) {
     const TempDir dir;
     const BatchRun run = runBatchWithoutDisplay(
-        dir.path(), {"--json", "design.json", "analyzefolder," + std::string(CORVANE_EXAMPLES) +
-                                                  "/rtl",
-                     "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/vhdl"});
+        dir.path(),
+        {"--json", "design.json", "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/rtl",
+         "analyzefolder," + std::string(CORVANE_EXAMPLES) + "/vhdl"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const nlohmann::json design = nlohmann::json::parse(readAll(dir.path() + "/design.json"));

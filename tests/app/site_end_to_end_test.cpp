@@ -32,9 +32,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 class SiteEndToEnd : public ::testing::Test {
 protected:
-    SiteEndToEnd() {
-        std::filesystem::create_directories(dir.path() + "/config/corvane");
-    }
+    SiteEndToEnd() { std::filesystem::create_directories(dir.path() + "/config/corvane"); }
     // The program with its settings read from the test's own folder.
     BatchRun run(std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), "--no-progress");
@@ -75,10 +73,10 @@ TEST_F(SiteEndToEnd, DrawsTheProjectsSchematicFile) {
     ASSERT_NE(at, std::string::npos);
     edited.replace(at, plain.size(), "name=\"count\" pt=\"3\" color=\"0000FF\"");
     writeText(path("counter.qsch"), edited);
-    writeText(path("p.cvproj"), "name = Counter project\r\nmodule.path = " +
-                                    std::string(CORVANE_EXAMPLES) +
-                                    "/rtl/counter.v\r\nmodule.schname = counter\r\n"
-                                    "module.schpath = counter.qsch\r\n");
+    writeText(path("p.cvproj"),
+              "name = Counter project\r\nmodule.path = " + std::string(CORVANE_EXAMPLES) +
+                  "/rtl/counter.v\r\nmodule.schname = counter\r\n"
+                  "module.schpath = counter.qsch\r\n");
     const BatchRun result = run({"--project", "p.cvproj", "--site", "site"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(contains(readAll(path("site/modules/counter.schematic.svg")), "#ff0000"));

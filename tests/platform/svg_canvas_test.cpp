@@ -13,7 +13,8 @@ bool contains(const std::string& text, const std::string& part) {
 
 std::size_t count(const std::string& text, const std::string& part) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
     return n;
 }
 
@@ -24,7 +25,9 @@ TEST(SvgTextTest, EscapesMarkupAndReplacesWhatXmlCannotHold) {
     } cases[] = {
         {"a<b & \"c\" 'd'>", "a&lt;b &amp; &quot;c&quot; &#39;d&#39;&gt;"},
         {"tab\there\nline", "tab\there\nline"},
-        {std::string("nul\0bell\x07", 9), "nul\xEF\xBF\xBD" "bell\xEF\xBF\xBD"},
+        {std::string("nul\0bell\x07", 9),
+         "nul\xEF\xBF\xBD"
+         "bell\xEF\xBF\xBD"},
         {"bad \xC3\x28 utf8 \xFF", "bad \xEF\xBF\xBD( utf8 \xEF\xBF\xBD"},
         {"\xEF\xBF\xBF", "\xEF\xBF\xBD"},  // U+FFFF is not an XML character
         {"k\xC3\xA9y \xE6\x97\xA5", "k\xC3\xA9y \xE6\x97\xA5"},
@@ -54,15 +57,19 @@ TEST(SvgCanvasTest, ShapesKeepPixelSemanticsAndPenAndBrush) {
     canvas.lighten({0, 0, 4, 4});
     const std::string svg = canvas.element();
     // A one-pixel line lies on the pixel centres, a two-pixel one on the grid.
-    EXPECT_TRUE(contains(svg, "<line x1=\"10.5\" y1=\"20.5\" x2=\"30.5\" y2=\"20.5\" fill=\"none\" "
-                              "stroke=\"#ff0000\" stroke-linecap=\"square\"/>"))
+    EXPECT_TRUE(contains(svg,
+                         "<line x1=\"10.5\" y1=\"20.5\" x2=\"30.5\" y2=\"20.5\" fill=\"none\" "
+                         "stroke=\"#ff0000\" stroke-linecap=\"square\"/>"))
         << svg;
-    EXPECT_TRUE(contains(svg, "x1=\"0\" y1=\"0\" x2=\"5\" y2=\"5\" fill=\"none\" stroke=\"#000000\" "
-                              "stroke-width=\"2\""));
-    EXPECT_TRUE(contains(svg, "points=\"1.5,2.5 11.5,2.5 11.5,12.5 1.5,12.5\" fill-rule=\"evenodd\" "
-                              "fill=\"none\" stroke=\"#000000\" stroke-dasharray=\"1 2\""));
-    EXPECT_TRUE(contains(svg, "<ellipse cx=\"12.5\" cy=\"15\" rx=\"2.5\" ry=\"5\" fill=\"#0000ff\" "
-                              "stroke=\"none\"/>"));
+    EXPECT_TRUE(contains(svg,
+                         "x1=\"0\" y1=\"0\" x2=\"5\" y2=\"5\" fill=\"none\" stroke=\"#000000\" "
+                         "stroke-width=\"2\""));
+    EXPECT_TRUE(contains(svg,
+                         "points=\"1.5,2.5 11.5,2.5 11.5,12.5 1.5,12.5\" fill-rule=\"evenodd\" "
+                         "fill=\"none\" stroke=\"#000000\" stroke-dasharray=\"1 2\""));
+    EXPECT_TRUE(contains(svg,
+                         "<ellipse cx=\"12.5\" cy=\"15\" rx=\"2.5\" ry=\"5\" fill=\"#0000ff\" "
+                         "stroke=\"none\"/>"));
     EXPECT_TRUE(contains(svg, "<rect x=\"3\" y=\"4\" width=\"5\" height=\"5\" fill=\"#00ff00\"/>"));
     EXPECT_TRUE(contains(svg, "fill=\"#ffffff\" fill-opacity=\"0.5\""));
     EXPECT_EQ(count(svg, "<rect"), 3u);  // background, fill, lighten
@@ -76,13 +83,15 @@ TEST(SvgCanvasTest, TextIsStretchedToTheMetricWidthOnItsBaseline) {
     canvas.drawText({5, 10}, "a<b\t\xE6\x97\xA5");  // tab takes no column, the wide one two
     const std::string svg = canvas.element();
     EXPECT_EQ(canvas.textExtent("a<b\t\xE6\x97\xA5").width, 5 * 8);
-    EXPECT_TRUE(contains(svg, "<rect x=\"5\" y=\"10\" width=\"40\" height=\"16\" fill=\"#c8c8c8\"/>"))
+    EXPECT_TRUE(
+        contains(svg, "<rect x=\"5\" y=\"10\" width=\"40\" height=\"16\" fill=\"#c8c8c8\"/>"))
         << svg;
     // Baseline 16 * 1705 / 2320 = 11.76 below the top; em 16 * 2048 / 2320 = 14.
     EXPECT_TRUE(contains(svg, "<text x=\"5\" y=\"21.76\" font-family=\"Courier New, "));
-    EXPECT_TRUE(contains(svg, "font-size=\"14\" font-weight=\"bold\" fill=\"#008000\" "
-                              "textLength=\"40\" lengthAdjust=\"spacingAndGlyphs\">a&lt;b\xE6\x97\xA5"
-                              "</text>"));
+    EXPECT_TRUE(contains(svg,
+                         "font-size=\"14\" font-weight=\"bold\" fill=\"#008000\" "
+                         "textLength=\"40\" lengthAdjust=\"spacingAndGlyphs\">a&lt;b\xE6\x97\xA5"
+                         "</text>"));
     SvgCanvas empty(10, 10);
     empty.drawText({0, 0}, "\t\r");
     EXPECT_FALSE(contains(empty.element(), "<text"));
@@ -104,8 +113,9 @@ TEST(SvgCanvasTest, ClipsAndLinksNestAndClose) {
     EXPECT_EQ(count(svg, "<g "), count(svg, "</g>"));
     EXPECT_EQ(count(svg, "<a "), count(svg, "</a>"));
     EXPECT_TRUE(contains(svg, "<a href=\"child.html#x\"><title>a &lt;child&gt;</title>"));
-    EXPECT_TRUE(contains(svg, "<a href=\"other page.html\"><rect class=\"link-area\" x=\"4\" y=\"5\" "
-                              "width=\"10\" height=\"20\" fill=\"#0060df\" fill-opacity=\"0\"/></a>"));
+    EXPECT_TRUE(contains(svg,
+                         "<a href=\"other page.html\"><rect class=\"link-area\" x=\"4\" y=\"5\" "
+                         "width=\"10\" height=\"20\" fill=\"#0060df\" fill-opacity=\"0\"/></a>"));
 }
 
 TEST(SvgCanvasTest, DocumentIsTheSameForTheSameDrawing) {

@@ -71,7 +71,8 @@ TEST_F(ExampleJson, FollowsTheSchemaAndReadsBackInAScript) {
     const std::string path = scratch.path() + "/design.json";
     std::string error;
     ASSERT_TRUE(writeDesignDatabaseJson(modules, path, error)) << error;
-    const std::string schema = std::string(CORVANE_SOURCE_TREE) + "/../docs/design-database.schema.json";
+    const std::string schema =
+        std::string(CORVANE_SOURCE_TREE) + "/../docs/design-database.schema.json";
     EXPECT_EQ(runPython(scratch, kValidate, {schema, path}), "valid\n");
     EXPECT_EQ(runPython(scratch, kPorts, {path, "handshake_fsm"}),
               "input  clk | system clock\n"
@@ -126,7 +127,8 @@ TEST(DesignDatabaseJson, BadTextAndBadTargets) {
     module.pins.push_back({"p", "p", 1, 3, 0, std::string("bad \xC3\x28 \0 end", 11), 2});
     const nlohmann::json design = nlohmann::json::parse(designDatabaseJson(modules));
     EXPECT_EQ(design["modules"][0]["name"], "m\xEF\xBF\xBD");
-    EXPECT_EQ(design["modules"][0]["pins"][0]["comment"], std::string("bad \xEF\xBF\xBD( \0 end", 13));
+    EXPECT_EQ(design["modules"][0]["pins"][0]["comment"],
+              std::string("bad \xEF\xBF\xBD( \0 end", 13));
     EXPECT_EQ(design["modules"][0]["pins"][0]["range"], (nlohmann::json{{"msb", 3}, {"lsb", 0}}));
 
     const TempDir scratch;

@@ -39,7 +39,8 @@ std::string siteFaults(const std::string& folder) {
     const int status = std::system(
         ("python3 " + shellQuoted(script) + " " + shellQuoted(folder) + " >" + shellQuoted(report))
             .c_str());
-    return status == 0 ? std::string() : readAll(report) + " (status " + std::to_string(status) + ")";
+    return status == 0 ? std::string()
+                       : readAll(report) + " (status " + std::to_string(status) + ")";
 }
 
 // Every file of a folder with its bytes, by path inside the folder.
@@ -104,13 +105,15 @@ TEST_F(ExampleSite, LinksResolveAndEveryModuleAndMachineIsShown) {
         const std::string page = readAll(site + "/modules/" + siteNames.modulePage(module.name));
         ASSERT_FALSE(page.empty()) << module.name;
         EXPECT_TRUE(contains(index, "href=\"modules/" + siteNames.modulePage(module.name) + "\""));
-        EXPECT_TRUE(fs::is_regular_file(site + "/modules/" + siteNames.schematicPicture(module.name)));
+        EXPECT_TRUE(
+            fs::is_regular_file(site + "/modules/" + siteNames.schematicPicture(module.name)));
         EXPECT_TRUE(contains(page, "<svg xmlns=")) << module.name;
         // Pin comments stand in the port table, beside the pin's name.
         for (const Pin& pin : module.pins) {
             if (pin.comment.empty()) continue;
-            EXPECT_TRUE(contains(page, "<code>" + escapeXmlText(pin.displayName) + "</code></td><td>" +
-                                           escapeXmlText(pin.comment) + "</td>"))
+            EXPECT_TRUE(contains(page, "<code>" + escapeXmlText(pin.displayName) +
+                                           "</code></td><td>" + escapeXmlText(pin.comment) +
+                                           "</td>"))
                 << module.name << " " << pin.name;
         }
     }
@@ -136,10 +139,11 @@ TEST_F(ExampleSite, LinksResolveAndEveryModuleAndMachineIsShown) {
     }
     // Source lines are anchored and coloured with the built-in lists.
     const std::string source = readAll(site + "/sources/top.v.html");
-    EXPECT_TRUE(contains(source, "<span class=\"line\" id=\"L3\"><a class=\"ln\" href=\"#L3\">3</a>"
-                                 "<span style=\"color:#0000ff\">module</span> top("));
-    EXPECT_TRUE(contains(readAll(site + "/sources/uart_tx.vhd.html"),
-                         "<span style=\"color:#008000\">--"));
+    EXPECT_TRUE(contains(source,
+                         "<span class=\"line\" id=\"L3\"><a class=\"ln\" href=\"#L3\">3</a>"
+                         "<span style=\"color:#0000ff\">module</span> top("));
+    EXPECT_TRUE(
+        contains(readAll(site + "/sources/uart_tx.vhd.html"), "<span style=\"color:#008000\">--"));
 }
 
 TEST_F(ExampleSite, TheSameDesignGivesTheSameBytes) {
@@ -193,10 +197,12 @@ TEST_F(ExampleSite, OutputFoldersThatCannotTakeASite) {
     ASSERT_TRUE(writeDocumentationSite(requestFor(modules, site), progress, error)) << error;
     EXPECT_FALSE(fs::exists(site + "/stale.html"));
     EXPECT_TRUE(fs::exists(site + "/index.html"));
-    EXPECT_EQ(entriesOf(scratch.path()), (std::vector<std::string>{"foreign", "plain-file", "site"}));
+    EXPECT_EQ(entriesOf(scratch.path()),
+              (std::vector<std::string>{"foreign", "plain-file", "site"}));
 
     const ModuleList none;
-    EXPECT_FALSE(writeDocumentationSite(requestFor(none, scratch.path() + "/empty"), progress, error));
+    EXPECT_FALSE(
+        writeDocumentationSite(requestFor(none, scratch.path() + "/empty"), progress, error));
     EXPECT_EQ(error, kNoModulesText);
     EXPECT_FALSE(fs::exists(scratch.path() + "/empty"));
 }
@@ -248,8 +254,10 @@ TEST(AwkwardSite, NamesAreEscapedBoundsAreNotedAndLinksStillResolve) {
     const std::string top = readAll(request.outputFolder + "/modules/top.html");
     EXPECT_TRUE(contains(top, "&lt;script&gt;alert(1)&lt;/script&gt; &amp; more"));
     EXPECT_FALSE(contains(top, "<script"));
-    EXPECT_TRUE(contains(top, "<a href=\"a_3cb_26_22c_27_2fd.html\">a&lt;b&amp;&quot;c&#39;/d</a>"));
-    EXPECT_TRUE(contains(top, "nowhere</code>") || contains(top, "nowhere <span class=\"missing\">"));
+    EXPECT_TRUE(
+        contains(top, "<a href=\"a_3cb_26_22c_27_2fd.html\">a&lt;b&amp;&quot;c&#39;/d</a>"));
+    EXPECT_TRUE(contains(top, "nowhere</code>") ||
+                contains(top, "nowhere <span class=\"missing\">"));
     const std::string huge = readAll(request.outputFolder + "/modules/huge.html");
     EXPECT_TRUE(contains(huge, "The schematic is not drawn"));
     EXPECT_FALSE(fs::exists(request.outputFolder + "/modules/huge.schematic.svg"));
