@@ -5,19 +5,18 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
+
+#include "widgets/modal_helpers.h"
 
 namespace corvane {
 namespace {
 
-// Runs `act` on the modal dialog as soon as it is shown; a dialog `act`
-// leaves open (a failed check returns early) is cancelled.
+// Runs `act` on the next modal dialog once it is open; a dialog `act`
+// leaves open (a failed check returns early) is cancelled, so the test goes on.
 void whenModalShows(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* widget = QApplication::activeModalWidget();
-        if (widget == nullptr) return whenModalShows(act);
+    testing::onNextModal([act](QWidget* widget) {
         act(widget);
         auto* dialog = qobject_cast<QDialog*>(widget);
         if (dialog != nullptr && dialog->isVisible()) dialog->reject();
@@ -77,15 +76,11 @@ private slots:
         DocumentSettingDlg dialog(nullptr, PageMargins{});
         dialog.show();
         retype(dialog.leftEdit(), "ten");
-        QString warning;
-        QTimer::singleShot(0, [&warning] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                warning = box->text();
-                box->accept();
-            }
-        });
+        auto warning = std::make_shared<testing::ShownMessage>();
+        testing::answerNextMessageBox(QMessageBox::Ok, warning);
         dialog.accept();
-        QCOMPARE(warning, QString("Please enter a number."));
+        QCOMPARE(warning->text, QString("Please enter a number."));
+        QCOMPARE(warning->caption, QString("Corvane"));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(dialog.margins().left, 10.0);

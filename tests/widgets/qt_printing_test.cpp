@@ -10,10 +10,11 @@
 #include <QPrinterInfo>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <array>
 #include <functional>
+
+#include "widgets/modal_helpers.h"
 
 namespace corvane {
 namespace {
@@ -34,12 +35,10 @@ Values valuesOf(const PrinterSettings& settings) {
     return values;
 }
 
-// Runs `act` on the modal dialog as soon as it is shown; a dialog `act`
-// leaves open (a failed check returns early) is cancelled.
+// Runs `act` on the next modal dialog once it is open; a dialog `act`
+// leaves open (a failed check returns early) is cancelled, so the test goes on.
 void whenModalShows(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* widget = QApplication::activeModalWidget();
-        if (widget == nullptr) return whenModalShows(act);
+    testing::onNextModal([act](QWidget* widget) {
         act(widget);
         auto* dialog = qobject_cast<QDialog*>(widget);
         if (dialog != nullptr && dialog->isVisible()) dialog->reject();

@@ -3,20 +3,18 @@
 
 #include <QApplication>
 #include <QListWidget>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
+
+#include "widgets/modal_helpers.h"
 
 namespace corvane {
 namespace {
 
-// Runs `act` on the modal dialog as soon as it is shown. A dialog that
-// `act` leaves open (a failed check returns early) is cancelled, so the
-// test goes on.
+// Runs `act` on the next modal dialog once it is open; a dialog `act`
+// leaves open (a failed check returns early) is cancelled, so the test goes on.
 void whenModalShows(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* widget = QApplication::activeModalWidget();
-        if (widget == nullptr) return whenModalShows(act);
+    testing::onNextModal([act](QWidget* widget) {
         act(widget);
         auto* dialog = qobject_cast<QDialog*>(widget);
         if (dialog != nullptr && dialog->isVisible()) dialog->reject();

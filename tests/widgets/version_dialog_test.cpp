@@ -3,8 +3,9 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QtTest>
+
+#include "widgets/modal_helpers.h"
 
 namespace corvane {
 
@@ -15,9 +16,12 @@ private slots:
     void showsTheProductAndVersionUntilClosed() {
         QString product;
         QString version;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<VersionDlg*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) return;
+        testing::onNextModal([&](QWidget* widget) {
+            auto* dialog = qobject_cast<VersionDlg*>(widget);
+            if (dialog == nullptr) {
+                widget->close();
+                return;
+            }
             product = dialog->productLabel()->text();
             version = dialog->versionLabel()->text();
             QTest::keyClick(dialog, Qt::Key_Return);
