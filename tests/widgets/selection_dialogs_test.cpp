@@ -106,6 +106,18 @@ private slots:
                  (std::optional<std::pair<std::string, std::string>>{{"top", "data"}}));
     }
 
+    void namesComeBackByteForByte() {
+        const std::string odd = "m\xFF\x80od";  // not UTF-8
+        CTargetDlg single(nullptr, {odd});
+        single.list()->item(0)->setSelected(true);
+        QCOMPARE(single.selectedName(), std::optional<std::string>(odd));
+        CTargetNetDlg pair(nullptr, {{odd, {odd + "_net"}}});
+        pair.moduleList()->item(0)->setSelected(true);
+        pair.netList()->item(0)->setSelected(true);
+        QCOMPARE(pair.selection(),
+                 (std::optional<std::pair<std::string, std::string>>{{odd, odd + "_net"}}));
+    }
+
     void netDialogWithoutANetGivesAnEmptyNetAndClearingTheModuleEmptiesBoth() {
         const std::map<std::string, std::vector<std::string>> nets = {{"top", {"clk"}}};
         CTargetNetDlg dialog(nullptr, nets);

@@ -1,5 +1,6 @@
 #include "gui/widgets/project_dialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -41,6 +42,13 @@ QSpinBox* addPointRow(QFormLayout& form, QWidget& owner, int value) {
     label->setBuddy(point);
     form.addRow(label, row);
     return point;
+}
+
+// The window a style dialog belongs to: the dialog it was opened from (the
+// "Setting" dialog's buttons open the two style dialogs), else `fallback`.
+QWidget* ownerOf(QWidget* fallback) {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return fallback;
 }
 
 }  // namespace
@@ -177,18 +185,18 @@ QtCommentStyleDialogs::QtCommentStyleDialogs(QWidget* parent, UiHost& ui,
 
 bool QtCommentStyleDialogs::settingDialog(const std::function<void()>& figure,
                                           const std::function<void()>& textbox) {
-    SettingDlg dialog(parent_, figure, textbox);
+    SettingDlg dialog(ownerOf(parent_), figure, textbox);
     return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<LineStyle> QtCommentStyleDialogs::lineStyleDialog(const LineStyle& preset) {
-    LineStyleDlg dialog(parent_, ui_, preset);
+    LineStyleDlg dialog(ownerOf(parent_), ui_, preset);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.style();
 }
 
 std::optional<TextStyle> QtCommentStyleDialogs::textBoxStyleDialog(const TextStyle& preset) {
-    TextStyleDlg dialog(parent_, ui_, fontFamilies_, preset);
+    TextStyleDlg dialog(ownerOf(parent_), ui_, fontFamilies_, preset);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.style();
 }

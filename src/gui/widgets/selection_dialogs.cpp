@@ -32,11 +32,22 @@ private:
     }
 };
 
+// Adds `name` to `list`: shown as text, kept as its own bytes, so a name
+// that is not valid UTF-8 comes back unchanged.
+void addName(QListWidget& list, const std::string& name) {
+    auto* item = new QListWidgetItem(QString::fromStdString(name), &list);
+    item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+}
+
+std::string nameOf(const QListWidgetItem& item) {
+    return item.data(Qt::UserRole).toByteArray().toStdString();
+}
+
 // A list box of `names`, sorted as the list box sorts; a double click on a
 // name confirms the dialog as OK does.
 QListWidget* addNameList(QDialog& dialog, const std::vector<std::string>& names) {
     auto* list = new NameList(&dialog);
-    for (const std::string& name : names) list->addItem(QString::fromStdString(name));
+    for (const std::string& name : names) addName(*list, name);
     list->sortItems();
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
     return list;
@@ -60,7 +71,7 @@ QLabel* labelFor(QDialog& dialog, const char* text, QWidget* buddy) {
 std::optional<std::string> firstSelected(const QListWidget& list) {
     const QList<QListWidgetItem*> items = list.selectedItems();
     if (items.isEmpty()) return std::nullopt;
-    return items.front()->text().toStdString();
+    return nameOf(*items.front());
 }
 
 }  // namespace
@@ -91,7 +102,7 @@ CTargetMultiDlg::CTargetMultiDlg(QWidget* parent, const std::vector<std::string>
 std::vector<std::string> CTargetMultiDlg::selectedNames() const {
     std::vector<std::string> names;
     for (int row = 0; row < list_->count(); ++row) {
-        if (list_->item(row)->isSelected()) names.push_back(list_->item(row)->text().toStdString());
+        if (list_->item(row)->isSelected()) names.push_back(nameOf(*list_->item(row)));
     }
     return names;
 }
@@ -101,7 +112,7 @@ CTargetNetDlg::CTargetNetDlg(QWidget* parent,
     : QDialog(parent), netsByModule_(netsByModule) {
     setWindowTitle("Select target module and net");
     modules_ = new NameList(this);
-    for (const auto& entry : netsByModule_) modules_->addItem(QString::fromStdString(entry.first));
+    for (const auto& entry : netsByModule_) addName(*modules_, entry.first);
     modules_->sortItems();
     modules_->setSelectionMode(QAbstractItemView::SingleSelection);
     nets_ = new NameList(this);
@@ -129,7 +140,7 @@ void CTargetNetDlg::showNetsOfCurrentModule() {
     if (!module) return;
     const auto found = netsByModule_.find(*module);
     if (found == netsByModule_.end()) return;
-    for (const std::string& net : found->second) nets_->addItem(QString::fromStdString(net));
+    for (const std::string& net : found->second) addName(*nets_, net);
     nets_->sortItems();
 }
 
