@@ -139,6 +139,36 @@ private slots:
                  std::make_optional(std::make_tuple(std::string("DejaVu Sans Mono"), 9, 0x0000FF)));
     }
 
+    // Project Setting... as the user goes through it: "Setting", then
+    // "&Figure..." opens "Configure Line Style" over it.
+    void styleDialogOpensOverTheSettingDialog() {
+        ScriptedUiHost ui;
+        QtCommentStyleDialogs dialogs(nullptr, ui, {});
+        LineStyle line{1, 0};
+        QWidget* owner = nullptr;
+        QWidget* setting = nullptr;
+        whenModalShows([&](QWidget* widget) {
+            setting = widget;
+            whenModalShows([&](QWidget* nested) {
+                owner = nested->parentWidget();
+                auto* dialog = modal<LineStyleDlg>(nested);
+                dialog->pointEdit()->setValue(4);
+                dialog->accept();
+            });
+            modal<SettingDlg>(widget)->figureButton()->click();
+            modal<SettingDlg>(widget)->accept();
+        });
+        const bool accepted = dialogs.settingDialog(
+            [&] {
+                if (const auto edited = dialogs.lineStyleDialog(line)) line = *edited;
+            },
+            {});
+        QVERIFY(accepted);
+        QCOMPARE(line.pt, 4);
+        QVERIFY(owner != nullptr);
+        QCOMPARE(owner, setting);
+    }
+
     void settingDialogRunsTheButtonsAndAnswersOk() {
         ScriptedUiHost ui;
         QtCommentStyleDialogs dialogs(nullptr, ui, {});
