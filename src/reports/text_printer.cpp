@@ -161,6 +161,36 @@ std::string textPrintDate(const std::tm& time) {
     return std::string(text, length);
 }
 
+namespace {
+
+// The display lines of each page: every input line wrapped, the lines
+// gathered into pages without splitting one.
+std::vector<std::vector<std::string>> layoutPages(const std::vector<std::string>& lines,
+                                                  const TextPageLayout& layout,
+                                                  bool indentContinuation,
+                                                  const TextMeasure& measure) {
+    std::vector<std::vector<std::string>> wrapped;
+    std::vector<int> counts;
+    wrapped.reserve(lines.size());
+    counts.reserve(lines.size());
+    for (const std::string& line : lines) {
+        wrapped.push_back(wrapTextLine(line, layout.printableWidth, indentContinuation, measure));
+        counts.push_back(static_cast<int>(wrapped.back().size()));
+    }
+    const std::vector<std::size_t> starts =
+        paginateLines(counts, layout.unit, layout.printableHeight);
+    std::vector<std::vector<std::string>> pages(starts.size());
+    for (std::size_t page = 0; page < starts.size(); ++page) {
+        const std::size_t end = page + 1 < starts.size() ? starts[page + 1] : lines.size();
+        for (std::size_t i = starts[page]; i < end; ++i) {
+            pages[page].insert(pages[page].end(), wrapped[i].begin(), wrapped[i].end());
+        }
+    }
+    return pages;
+}
+
+}  // namespace
+
 void printText(TextPrintJob& job, const std::string& title, const std::vector<std::string>& lines,
                bool indentContinuation) {
     if (!choosePrinter(job)) return;
@@ -174,30 +204,16 @@ void printText(TextPrintJob& job, const std::string& title, const std::vector<st
     const TextMeasure measure = [&](std::string_view text) {
         return metrics.width(job.face, layout.unit, text);
     };
-    std::vector<std::vector<std::string>> wrapped;
-    std::vector<int> counts;
-    wrapped.reserve(lines.size());
-    counts.reserve(lines.size());
-    for (const std::string& line : lines) {
-        wrapped.push_back(wrapTextLine(line, layout.printableWidth, indentContinuation, measure));
-        counts.push_back(static_cast<int>(wrapped.back().size()));
-    }
-
+    const std::vector<std::vector<std::string>> pages =
+        layoutPages(lines, layout, indentContinuation, measure);
     const std::string date = textPrintDate(job.now);
-    const std::vector<std::size_t> starts =
-        paginateLines(counts, layout.unit, layout.printableHeight);
-    for (std::size_t page = 0; page < starts.size(); ++page) {
+    for (std::size_t page = 0; page < pages.size(); ++page) {
         if (!printer->startPage()) break;
-        const std::size_t end = page + 1 < starts.size() ? starts[page + 1] : lines.size();
-        std::vector<std::string> body;
-        for (std::size_t i = starts[page]; i < end; ++i) {
-            body.insert(body.end(), wrapped[i].begin(), wrapped[i].end());
-        }
         char footer[48];
-        std::snprintf(footer, sizeof footer, "%zu / %zu", page + 1, starts.size());
+        std::snprintf(footer, sizeof footer, "%zu / %zu", page + 1, pages.size());
         Canvas& dc = printer->canvas();
         drawPageFrame(dc, layout, title, date, footer, job.face);
-        drawPageBody(dc, layout, body);
+        drawPageBody(dc, layout, pages[page]);
         printer->endPage();
     }
     printer->endDocument();
