@@ -35,18 +35,16 @@ void notifyNoPrinter(UiHost& ui) {
     ui.messageBox({kCaption, kNoPrinter, MessageIcon::kExclamation, MessageButtons::kOk});
 }
 
-// The stored printer, or the default one when none is stored; asks with the
-// print dialog and stores the choice. False when printing stops here.
+// Printing needs a default printer; the print dialog is preset with the
+// stored printer when there is one, else with the default one, and the
+// choice is stored. False when printing stops here.
 bool choosePrinter(TextPrintJob& job) {
-    PrinterSettings settings = job.printer;
-    if (!settings.valid) {
-        const std::optional<PrinterSettings> fallback = job.ui.defaultPrinter();
-        if (!fallback) {
-            notifyNoPrinter(job.ui);
-            return false;
-        }
-        settings = *fallback;
+    const std::optional<PrinterSettings> fallback = job.ui.defaultPrinter();
+    if (!fallback) {
+        notifyNoPrinter(job.ui);
+        return false;
     }
+    PrinterSettings settings = job.printer.valid ? job.printer : *fallback;
     if (!job.ui.printDialog(settings)) return false;
     settings = job.printers.chosenSettings(settings);
     settings.valid = true;

@@ -194,13 +194,19 @@ TEST(PaginateLines, KeepsEachLineOnOnePage) {
     }
 }
 
-TEST_F(TextPrinting, WithoutAPrinterSaysSoAndStoresNothing) {
-    TextPrintJob print = job();
-    printText(print, "Title", {"a"}, false);
-    EXPECT_EQ(ui.callsNamed("messageBox"),
-              std::vector<std::string>{"messageBox(Corvane|Setting of an effective printer can't be acquired.)"});
-    EXPECT_TRUE(ui.callsNamed("printDialog").empty());
-    EXPECT_FALSE(stored.valid);
+TEST_F(TextPrinting, WithoutADefaultPrinterSaysSoAndStoresNothing) {
+    for (const bool storedBefore : {false, true}) {
+        ScriptedUiHost host;  // no default printer
+        PrinterSettings kept = storedBefore ? namedPrinter("stored") : PrinterSettings{};
+        TextPrintJob print{host, kept, margins, opener, fixedTime(), "Courier New"};
+        printText(print, "Title", {"a"}, false);
+        EXPECT_EQ(host.callsNamed("messageBox"),
+                  std::vector<std::string>{
+                      "messageBox(Corvane|Setting of an effective printer can't be acquired.)"});
+        EXPECT_TRUE(host.callsNamed("printDialog").empty());
+        EXPECT_EQ(kept.valid, storedBefore);
+        EXPECT_EQ(kept.printerName, storedBefore ? "stored" : "");
+    }
     EXPECT_TRUE(opener.printer.events.empty());
 }
 
