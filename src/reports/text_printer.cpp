@@ -221,12 +221,15 @@ std::vector<std::string> printableReportLines(const std::string& report) {
     std::string text;
     text.reserve(report.size());
     for (const char c : report) {
-        if (c == '\t') text += "    ";
-        else text += c;
+        if (c == '\t')
+            text += "    ";
+        else
+            text += c;
     }
     std::vector<std::string> pieces;
     std::size_t start = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", start)) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", start)) {
         pieces.push_back(text.substr(start, at - start));
         start = at + 2;
     }

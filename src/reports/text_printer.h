@@ -36,12 +36,12 @@ public:
 
 // What a print command needs besides its text.
 struct TextPrintJob {
-    UiHost& ui;                 // the no-printer message and the print dialog
-    PrinterSettings& printer;   // the stored choice: preset, and replaced on OK
-    const PageMargins& margins; // millimetres
+    UiHost& ui;                  // the no-printer message and the print dialog
+    PrinterSettings& printer;    // the stored choice: preset, and replaced on OK
+    const PageMargins& margins;  // millimetres
     PrinterOpener& printers;
-    std::tm now;                // the header's date and time
-    std::string face;           // the body and header font face
+    std::tm now;       // the header's date and time
+    std::string face;  // the body and header font face
 };
 
 // The page geometry in device pixels.
@@ -50,11 +50,11 @@ struct TextPageLayout {
     int topMargin = 0;
     int rightMargin = 0;
     int bottomMargin = 0;
-    int unit = 0;            // 4 mm vertically: text height and line pitch
-    int printableWidth = 0;  // page width - 2 units - left and right margins
-    int printableHeight = 0; // page height - 4 units - top and bottom margins
+    int unit = 0;             // 4 mm vertically: text height and line pitch
+    int printableWidth = 0;   // page width - 2 units - left and right margins
+    int printableHeight = 0;  // page height - 4 units - top and bottom margins
     Rect frame;
-    Rect clip;               // the frame shrunk by a quarter millimetre
+    Rect clip;  // the frame shrunk by a quarter millimetre
 };
 
 TextPageLayout textPageLayout(const PageMetrics& page, const PageMargins& margins);
@@ -63,9 +63,9 @@ TextPageLayout textPageLayout(const PageMetrics& page, const PageMargins& margin
 using TextMeasure = std::function<int(std::string_view)>;
 
 // The display lines of one input line, each no wider than `width` by
-// `measure` (summed character by character) unless a single character is. With `indentContinuation` every
-// continuation starts with the input line's leading blanks (unless those
-// blanks alone fill the width). Multi-byte characters are kept whole.
+// `measure` (summed character by character) unless a single character is. With `indentContinuation`
+// every continuation starts with the input line's leading blanks (unless those blanks alone fill
+// the width). Multi-byte characters are kept whole.
 std::vector<std::string> wrapTextLine(std::string_view line, int width, bool indentContinuation,
                                       const TextMeasure& measure);
 

@@ -80,7 +80,8 @@ struct PlacedText {
 std::vector<PlacedText> textsOf(const RecordingCanvas& page) {
     std::vector<PlacedText> texts;
     for (const CanvasCall& call : page.calls()) {
-        if (call.op == CanvasOp::kText) texts.push_back({call.points[0].x, call.points[0].y, call.text});
+        if (call.op == CanvasOp::kText)
+            texts.push_back({call.points[0].x, call.points[0].y, call.text});
     }
     return texts;
 }
@@ -125,13 +126,15 @@ protected:
 };
 
 // Ten pixels a byte: easy widths for the wrapping cases.
-int tenPerByte(std::string_view text) { return static_cast<int>(text.size()) * 10; }
+int tenPerByte(std::string_view text) {
+    return static_cast<int>(text.size()) * 10;
+}
 
 TEST(TextPageLayout, ConvertsMillimetresPerAxisRoundingDown) {
     const PageMargins margins{12.0, 15.0, 7.5, 20.0, 0};
     // 7.4 px/mm across, 10 px/mm down.
     const TextPageLayout layout = textPageLayout({1554, 2970, 210, 297}, margins);
-    EXPECT_EQ(layout.leftMargin, 55);    // 7.5 * 7.4 = 55.5
+    EXPECT_EQ(layout.leftMargin, 55);  // 7.5 * 7.4 = 55.5
     EXPECT_EQ(layout.rightMargin, 148);
     EXPECT_EQ(layout.topMargin, 120);
     EXPECT_EQ(layout.bottomMargin, 150);
@@ -167,7 +170,11 @@ TEST(WrapTextLine, FollowsTheWidthAndTheIndentRule) {
         {"blanks inside the text are not indent", "ab   cdefgh", 50, true, {"ab   ", "cdefg", "h"}},
         {"indent that fills the width is dropped", "      abc", 50, true, {"     ", " abc"}},
         {"character wider than the width still moves on", "abc", 5, false, {"a", "b", "c"}},
-        {"multi-byte characters stay whole", "a\xC3\xA9\xC3\xA9", 30, false, {"a\xC3\xA9", "\xC3\xA9"}},
+        {"multi-byte characters stay whole",
+         "a\xC3\xA9\xC3\xA9",
+         30,
+         false,
+         {"a\xC3\xA9", "\xC3\xA9"}},
         {"broken byte counts alone", "ab\xC3", 20, false, {"ab", "\xC3"}},
     };
     for (const Case& c : cases) {

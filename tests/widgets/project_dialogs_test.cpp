@@ -11,7 +11,6 @@
 #include <tuple>
 
 #include "support/scripted_ui_host.h"
-
 #include "widgets/modal_helpers.h"
 
 namespace corvane {
@@ -90,7 +89,8 @@ private slots:
             QCOMPARE(dialog->colorSwatch()->color(), 0x123456);
             dialog->accept();
         });
-        QCOMPARE(fields(dialogs.lineStyleDialog({3, 0x0000FF})), std::make_optional(std::make_tuple(5, 0x123456)));
+        QCOMPARE(fields(dialogs.lineStyleDialog({3, 0x0000FF})),
+                 std::make_optional(std::make_tuple(5, 0x123456)));
         QCOMPARE(ui.calls, std::vector<std::string>{"chooseColor(255)"});
 
         whenModalShows([](QWidget* widget) {
@@ -98,7 +98,8 @@ private slots:
             dialog->disappearButton()->click();
             dialog->accept();
         });
-        QCOMPARE(fields(dialogs.lineStyleDialog({2, 0})), std::make_optional(std::make_tuple(2, kDisappearColor)));
+        QCOMPARE(fields(dialogs.lineStyleDialog({2, 0})),
+                 std::make_optional(std::make_tuple(2, kDisappearColor)));
     }
 
     void cancelledColourChooserAndCancelledDialogKeepTheStyle() {
@@ -110,14 +111,16 @@ private slots:
             QCOMPARE(dialog->colorSwatch()->color(), 0x00FF00);
             dialog->accept();
         });
-        QCOMPARE(fields(dialogs.lineStyleDialog({1, 0x00FF00})), std::make_optional(std::make_tuple(1, 0x00FF00)));
+        QCOMPARE(fields(dialogs.lineStyleDialog({1, 0x00FF00})),
+                 std::make_optional(std::make_tuple(1, 0x00FF00)));
         whenModalShows([](QWidget* widget) { modal<LineStyleDlg>(widget)->reject(); });
         QVERIFY(!dialogs.lineStyleDialog({1, 0}));
     }
 
     void textStyleOffersTheFamiliesAndKeepsAMissingFaceUntilOneIsChosen() {
         ScriptedUiHost ui;
-        QtCommentStyleDialogs dialogs(nullptr, ui, {"Courier New", "DejaVu Sans Mono", "Noto Sans"});
+        QtCommentStyleDialogs dialogs(nullptr, ui,
+                                      {"Courier New", "DejaVu Sans Mono", "Noto Sans"});
         whenModalShows([](QWidget* widget) {
             auto* dialog = modal<TextStyleDlg>(widget);
             QCOMPARE(dialog->windowTitle(), QString("Configure TextBox Style"));

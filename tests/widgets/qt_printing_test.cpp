@@ -125,7 +125,8 @@ private slots:
         whenModalShows([&](QWidget* widget) {
             auto* dialog = qobject_cast<QPrintDialog*>(widget);
             QVERIFY(dialog != nullptr);
-            presetLandscape = dialog->printer()->pageLayout().orientation() == QPageLayout::Landscape;
+            presetLandscape =
+                dialog->printer()->pageLayout().orientation() == QPageLayout::Landscape;
             QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintPageRange));
             auto* copies = dialog->findChild<QSpinBox*>("copies");
             QVERIFY(copies != nullptr);

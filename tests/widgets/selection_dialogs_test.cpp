@@ -49,7 +49,8 @@ private slots:
             QCOMPARE(list->count(), 3);
             QCOMPARE(list->item(0)->text(), QString("alu"));
             QCOMPARE(list->item(2)->text(), QString("top"));
-            press(list, {{Qt::Key_Home, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
+            press(list, {{Qt::Key_Home, Qt::NoModifier},
+                         {Qt::Key_Down, Qt::NoModifier},
                          {Qt::Key_Return, Qt::NoModifier}});
         });
         QCOMPARE(runTargetDialog(nullptr, kNames), std::optional<std::string>("bus_mux"));
@@ -57,8 +58,8 @@ private slots:
 
     void moduleDialogGivesNothingOnEscapeOrWithoutAChoice() {
         whenModalShows([](QWidget* widget) {
-            press(modal<CTargetDlg>(widget)->list(), {{Qt::Key_Home, Qt::NoModifier},
-                                                      {Qt::Key_Escape, Qt::NoModifier}});
+            press(modal<CTargetDlg>(widget)->list(),
+                  {{Qt::Key_Home, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier}});
         });
         QCOMPARE(runTargetDialog(nullptr, kNames), std::nullopt);
         whenModalShows([](QWidget* widget) {
@@ -99,7 +100,8 @@ private slots:
             press(modules, {{Qt::Key_Down, Qt::NoModifier}});
             QCOMPARE(netList->count(), 3);
             QCOMPARE(netList->item(0)->text(), QString("clk"));
-            press(netList, {{Qt::Key_Home, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
+            press(netList, {{Qt::Key_Home, Qt::NoModifier},
+                            {Qt::Key_Down, Qt::NoModifier},
                             {Qt::Key_Return, Qt::NoModifier}});
         });
         QCOMPARE(runTargetNetDialog(nullptr, nets),

@@ -17,7 +17,9 @@ namespace {
 constexpr const char* kFieldLabels[4] = {"&Top:", "&Bottom:", "&Left:", "&Right:"};
 
 // The number as the field shows it: plain, as many digits as it needs.
-QString marginText(double millimetres) { return QString::number(millimetres, 'g', 15); }
+QString marginText(double millimetres) {
+    return QString::number(millimetres, 'g', 15);
+}
 
 }  // namespace
 

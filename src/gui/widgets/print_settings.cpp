@@ -33,18 +33,25 @@ QPageSize storedPageSize(const PrinterSettings& settings) {
 
 QPrinter::DuplexMode duplexMode(int stored, QPrinter::DuplexMode current) {
     switch (stored) {
-        case 1: return QPrinter::DuplexNone;
-        case 2: return QPrinter::DuplexLongSide;
-        case 3: return QPrinter::DuplexShortSide;
-        default: return current;
+        case 1:
+            return QPrinter::DuplexNone;
+        case 2:
+            return QPrinter::DuplexLongSide;
+        case 3:
+            return QPrinter::DuplexShortSide;
+        default:
+            return current;
     }
 }
 
 std::int16_t storedDuplex(QPrinter::DuplexMode mode) {
     switch (mode) {
-        case QPrinter::DuplexNone: return 1;
-        case QPrinter::DuplexShortSide: return 3;
-        default: return 2;
+        case QPrinter::DuplexNone:
+            return 1;
+        case QPrinter::DuplexShortSide:
+            return 3;
+        default:
+            return 2;
     }
 }
 
@@ -91,8 +98,8 @@ PrinterSettings printerSettingsOf(const QPrinter& printer, const PrinterSettings
                                 : toStored(printer.resolution());
     values[kColor] = printer.colorMode() == QPrinter::Color ? 2 : 1;
     // A PDF file has no sides: the duplex chosen for a real printer stays.
-    const bool keepsDuplex = printer.outputFormat() == QPrinter::PdfFormat && base.valid &&
-                             base.values[kDuplex] > 0;
+    const bool keepsDuplex =
+        printer.outputFormat() == QPrinter::PdfFormat && base.valid && base.values[kDuplex] > 0;
     values[kDuplex] = keepsDuplex ? base.values[kDuplex] : storedDuplex(printer.duplex());
     return settings;
 }

@@ -73,7 +73,9 @@ NewProjectDlg::NewProjectDlg(QWidget* parent) : QDialog(parent) {
     name_->setFocus();
 }
 
-std::string NewProjectDlg::name() const { return name_->text().toStdString(); }
+std::string NewProjectDlg::name() const {
+    return name_->text().toStdString();
+}
 
 std::optional<std::string> runNewProjectDialog(QWidget* parent) {
     NewProjectDlg dialog(parent);
@@ -150,10 +152,12 @@ LineStyleDlg::LineStyleDlg(QWidget* parent, UiHost& ui, const LineStyle& preset)
     point_->setFocus();
 }
 
-LineStyle LineStyleDlg::style() const { return LineStyle{point_->value(), color_->color()}; }
+LineStyle LineStyleDlg::style() const {
+    return LineStyle{point_->value(), color_->color()};
+}
 
-TextStyleDlg::TextStyleDlg(QWidget* parent, UiHost& ui, const std::vector<std::string>& fontFamilies,
-                           const TextStyle& preset)
+TextStyleDlg::TextStyleDlg(QWidget* parent, UiHost& ui,
+                           const std::vector<std::string>& fontFamilies, const TextStyle& preset)
     : QDialog(parent), face_(preset.face) {
     setWindowTitle("Configure TextBox Style");
     auto* form = new QFormLayout;
@@ -177,7 +181,9 @@ TextStyleDlg::TextStyleDlg(QWidget* parent, UiHost& ui, const std::vector<std::s
     font_->setFocus();
 }
 
-TextStyle TextStyleDlg::style() const { return TextStyle{face_, point_->value(), color_->color()}; }
+TextStyle TextStyleDlg::style() const {
+    return TextStyle{face_, point_->value(), color_->color()};
+}
 
 QtCommentStyleDialogs::QtCommentStyleDialogs(QWidget* parent, UiHost& ui,
                                              std::vector<std::string> fontFamilies)

@@ -86,7 +86,9 @@ CTargetDlg::CTargetDlg(QWidget* parent, const std::vector<std::string>& names) :
     list_->setFocus();
 }
 
-std::optional<std::string> CTargetDlg::selectedName() const { return firstSelected(*list_); }
+std::optional<std::string> CTargetDlg::selectedName() const {
+    return firstSelected(*list_);
+}
 
 CTargetMultiDlg::CTargetMultiDlg(QWidget* parent, const std::vector<std::string>& names)
     : QDialog(parent) {
@@ -117,7 +119,8 @@ CTargetNetDlg::CTargetNetDlg(QWidget* parent,
     modules_->setSelectionMode(QAbstractItemView::SingleSelection);
     nets_ = new NameList(this);
     nets_->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(modules_, &QListWidget::itemSelectionChanged, this, [this] { showNetsOfCurrentModule(); });
+    connect(modules_, &QListWidget::itemSelectionChanged, this,
+            [this] { showNetsOfCurrentModule(); });
     connect(nets_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* lists = new QHBoxLayout;
     auto* moduleColumn = new QVBoxLayout;
@@ -156,8 +159,8 @@ std::optional<std::string> runTargetDialog(QWidget* parent, const std::vector<st
     return dialog.selectedName();
 }
 
-std::optional<std::vector<std::string>> runTargetMultiDialog(QWidget* parent,
-                                                             const std::vector<std::string>& names) {
+std::optional<std::vector<std::string>> runTargetMultiDialog(
+    QWidget* parent, const std::vector<std::string>& names) {
     CTargetMultiDlg dialog(parent, names);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     std::vector<std::string> chosen = dialog.selectedNames();

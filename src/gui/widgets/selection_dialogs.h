@@ -47,7 +47,8 @@ private:
 class CTargetNetDlg final : public QDialog {
     Q_OBJECT
 public:
-    CTargetNetDlg(QWidget* parent, const std::map<std::string, std::vector<std::string>>& netsByModule);
+    CTargetNetDlg(QWidget* parent,
+                  const std::map<std::string, std::vector<std::string>>& netsByModule);
     // The selected module and net (net empty when none is selected).
     std::optional<std::pair<std::string, std::string>> selection() const;
     QListWidget* moduleList() const { return modules_; }
