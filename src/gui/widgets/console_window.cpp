@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -185,7 +186,17 @@ void ConsoleWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The drop's own event must end before the analysis (and its dialogs) run.
     QMetaObject::invokeMethod(
-        this, [this, paths] { dropPaths(paths); }, Qt::QueuedConnection);
+        this, [this, paths] { dropWhenIdle(paths); }, Qt::QueuedConnection);
+}
+
+// The progress window lets the event loop run inside an analysis; a drop
+// arriving then waits for the analysis to end instead of starting another.
+void ConsoleWindow::dropWhenIdle(const std::vector<std::string>& paths) {
+    if (busy_ && busy_()) {
+        QTimer::singleShot(50, this, [this, paths] { dropWhenIdle(paths); });
+        return;
+    }
+    dropPaths(paths);
 }
 
 }  // namespace corvane

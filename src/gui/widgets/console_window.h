@@ -40,6 +40,8 @@ public:
     void setMenuHandler(std::function<void(MenuCommand)> run, std::function<MenuState()> state);
     // Asked when the window is about to close; false keeps it open.
     void setCloseHandler(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
+    // Whether an analysis is running; a drop then waits until it is done.
+    void setBusyCheck(std::function<bool()> busy) { busy_ = std::move(busy); }
     void updateMenuChecks();
 
     // Puts `text` into the command line with the caret at its end and gives it the focus.
@@ -57,6 +59,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void dropWhenIdle(const std::vector<std::string>& paths);
     void buildMenus();
     void addMenuEntries(QWidget* menu, const std::vector<MenuEntry>& entries);
 
@@ -69,6 +72,7 @@ private:
     std::function<void(MenuCommand)> runMenu_;
     std::function<MenuState()> menuState_;
     std::function<bool()> mayClose_;
+    std::function<bool()> busy_;
 };
 
 }  // namespace corvane

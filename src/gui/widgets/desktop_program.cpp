@@ -50,6 +50,7 @@ void DesktopProgram::start(const std::vector<std::string>& arguments) {
     console_->setMenuHandler([this](MenuCommand command) { menu_->run(command); },
                              [this] { return menu_->state(); });
     console_->setCloseHandler([this] { return mayCloseConsole(); });
+    console_->setBusyCheck([this] { return progress_->busy(); });
     connect(hierarchy_.get(), &HierarchyWindow::visibilityChanged, console_.get(),
             &ConsoleWindow::updateMenuChecks);
 
@@ -83,6 +84,9 @@ void DesktopProgram::placeHierarchyBesideConsole() {
 
 bool DesktopProgram::mayCloseConsole() {
     if (finished_) return true;
+    // A close that arrives while an analysis paints its progress is refused:
+    // the analysis is working on the module list the project closing clears.
+    if (progress_->busy()) return false;
     if (!menu_->leave()) return false;
     quit();
     return true;

@@ -32,6 +32,10 @@ public:
     void setProgress(int percent) override;
     void hideProgress() override;
 
+    // Whether a file is being analysed: the event loop may then run only
+    // from inside the analysis, and nothing may start another one.
+    bool busy() const { return fileTimer_.isValid(); }
+
     QLabel* label() const { return label_; }
     QProgressBar* bar() const { return bar_; }
 
