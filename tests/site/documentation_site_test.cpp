@@ -256,8 +256,11 @@ TEST(AwkwardSite, NamesAreEscapedBoundsAreNotedAndLinksStillResolve) {
     EXPECT_FALSE(contains(top, "<script"));
     EXPECT_TRUE(
         contains(top, "<a href=\"a_3cb_26_22c_27_2fd.html\">a&lt;b&amp;&quot;c&#39;/d</a>"));
-    EXPECT_TRUE(contains(top, "nowhere</code>") ||
-                contains(top, "nowhere <span class=\"missing\">"));
+    // A module that is not analysed is marked, in the instance table and in the tree.
+    EXPECT_TRUE(contains(top, "<td>nowhere <span class=\"missing\">(not analysed)</span></td>"));
+    EXPECT_TRUE(contains(readAll(request.outputFolder + "/index.html"),
+                         "<li><code>nowhere</code> <span class=\"missing\">(not analysed)</span> "
+                         "(<code>u&lt;1&gt;</code>)</li>"));
     const std::string huge = readAll(request.outputFolder + "/modules/huge.html");
     EXPECT_TRUE(contains(huge, "The schematic is not drawn"));
     EXPECT_FALSE(fs::exists(request.outputFolder + "/modules/huge.schematic.svg"));
