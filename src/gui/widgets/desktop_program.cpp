@@ -64,6 +64,10 @@ void DesktopProgram::start(const std::vector<std::string>& arguments) {
     }
     console_->updateMenuChecks();
     console_->commandLine()->setFocus();
+    open(arguments);
+}
+
+void DesktopProgram::open(const std::vector<std::string>& arguments) {
     if (!arguments.empty()) openStartupArguments(*controller_, arguments);
     console_->updatePrompt();
 }

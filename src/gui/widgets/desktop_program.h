@@ -37,6 +37,9 @@ public:
     // window, the settings file and the console's placement, the installed
     // font families; then what `arguments` name is opened.
     void start(const std::vector<std::string>& arguments = {});
+    // Opens what the program's arguments name (a project file, or folders and
+    // source files analysed into a project without a name).
+    void open(const std::vector<std::string>& arguments);
 
     CMorvelDlg& controller() { return *controller_; }
     QtUiHost& ui() { return *ui_; }
