@@ -13,6 +13,7 @@
 
 #include "gui/qt_canvas.h"
 #include "gui/widgets/document_windows.h"
+#include "gui/widgets/net_view_raster.h"
 
 namespace corvane {
 
@@ -22,22 +23,6 @@ namespace {
 std::vector<NetViewWindow*>& openNetViews() {
     static std::vector<NetViewWindow*> views;
     return views;
-}
-
-// The clipboard image of a finished picture: 0x00BBGGRR per pixel.
-RasterImage rasterOf(const QImage& image) {
-    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
-    RasterImage raster;
-    raster.width = pixels.width();
-    raster.height = pixels.height();
-    raster.pixels.reserve(static_cast<std::size_t>(raster.width) * raster.height);
-    for (int y = 0; y < pixels.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        for (int x = 0; x < pixels.width(); ++x) {
-            raster.pixels.push_back(rgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x])));
-        }
-    }
-    return raster;
 }
 
 QRect qtRectOf(const Rect& rect) {
@@ -175,6 +160,13 @@ void NetViewWindow::closeEvent(QCloseEvent* event) {
 void NetViewWindow::showEvent(QShowEvent* event) {
     view_.setVisible(true);
     QMainWindow::showEvent(event);
+    if (!laidOut_) {
+        // The first layout comes at once; later size changes wait for the timer.
+        laidOut_ = true;
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        view_.onSize({area_->width(), area_->height(), bar, bar});
+        view_.onTimer(CGuiNetDlg::kResizeTimer);
+    }
 }
 
 void NetViewWindow::hideEvent(QHideEvent* event) {

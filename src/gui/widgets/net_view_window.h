@@ -68,6 +68,7 @@ private:
     QScrollBar* horizontal_;
     QScrollBar* vertical_;
     QTimer resize_;
+    bool laidOut_ = false;
 };
 
 // The colour of the first visible net view, in opening order, that traces
