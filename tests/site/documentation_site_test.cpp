@@ -175,8 +175,11 @@ TEST_F(ExampleSite, OutputFoldersThatCannotTakeASite) {
     NullProgressSink progress;
     std::string error;
     const std::string file = scratch.write("plain-file", "x");
-    EXPECT_FALSE(writeDocumentationSite(requestFor(modules, file + "/site"), progress, error));
-    EXPECT_FALSE(error.empty());
+    for (const std::string& target : {file + "/site", scratch.path() + "/.", std::string("/")}) {
+        error.clear();
+        EXPECT_FALSE(writeDocumentationSite(requestFor(modules, target), progress, error));
+        EXPECT_FALSE(error.empty()) << target;
+    }
 
     // A folder of other things is left alone; no temporary folder stays.
     const std::string foreign = scratch.path() + "/foreign";
