@@ -150,8 +150,47 @@ private slots:
         QVERIFY(QFile::exists(path));
     }
 
-    void cancelledPrintDialogForgetsItsPrinter() {
+    void printSetupIsPresetAndGivesTheChoiceWithoutPrinting() {
+        QTemporaryDir folder;  // an existing PDF would make the dialog ask to overwrite it
         QtPrinting printing(nullptr);
+        printing.setPdfOutputPath(folder.filePath("out.pdf").toStdString());
+        QString title;
+        whenModalShows([&](QWidget* widget) {
+            title = widget->windowTitle();
+            qobject_cast<QDialog*>(widget)->accept();
+        });
+        const PrinterSettings preset = pdfSettings({2, 11, 2100, 1480, 80, 1, 300, 1, 1});
+        const std::optional<PrinterSettings> chosen = printing.printSetupDialog(preset);
+        QCOMPARE(title, QString("Print Setup"));
+        QVERIFY(chosen.has_value());
+        QCOMPARE(valuesOf(*chosen), valuesOf(preset));
+        // Setting up keeps no printer for the next job.
+        const PrinterSettings other = pdfSettings({1, 9, 2970, 2100, 100, 1, 600, 2, 1});
+        QCOMPARE(valuesOf(printing.chosenSettings(other)), valuesOf(other));
+
+        whenModalShows([](QWidget* widget) { qobject_cast<QDialog*>(widget)->reject(); });
+        QVERIFY(!printing.printSetupDialog(preset).has_value());
+    }
+
+    // A project from another machine names a printer this one lacks: the
+    // dialog offers the default printer with the stored page settings.
+    void printDialogOffersTheDefaultForAPrinterThisMachineLacks() {
+        QTemporaryDir folder;  // an existing PDF would make the dialog ask to overwrite it
+        QtPrinting printing(nullptr);
+        printing.setPdfOutputPath(folder.filePath("out.pdf").toStdString());
+        PrinterSettings stored = pdfSettings({2, 9, 2970, 2100, 100, 1, 600, 2, 1});
+        stored.printerName = "printer of another machine";
+        whenModalShows([](QWidget* widget) { qobject_cast<QDialog*>(widget)->accept(); });
+        QVERIFY(printing.printDialog(stored));
+        const PrinterSettings chosen = printing.chosenSettings(stored);
+        QCOMPARE(chosen.printerName, printing.defaultPrinter()->printerName);
+        QCOMPARE(chosen.values[kOrientation], std::int16_t(2));
+    }
+
+    void cancelledPrintDialogForgetsItsPrinter() {
+        QTemporaryDir folder;  // an existing PDF would make the dialog ask to overwrite it
+        QtPrinting printing(nullptr);
+        printing.setPdfOutputPath(folder.filePath("out.pdf").toStdString());
         whenModalShows([](QWidget* widget) { qobject_cast<QDialog*>(widget)->reject(); });
         QVERIFY(!printing.printDialog(pdfSettings({1, 9, 2970, 2100, 100, 1, 600, 2, 1})));
         const PrinterSettings asked = pdfSettings({2, 0, 0, 0, 100, 1, 0, 2, 1});
