@@ -53,13 +53,22 @@ bool isProjectFilePath(const std::string& path) {
     return path.size() > 7 && path.ends_with(".cvproj");
 }
 
+std::string absolutePath(const std::string& path) {
+    if (path.empty() || path.front() == '/') return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
 void openStartupArguments(CMorvelDlg& controller, const std::vector<std::string>& arguments) {
     if (arguments.empty()) return;
-    if (isProjectFilePath(arguments.front())) {
-        openProjectArgument(controller, arguments.front());
+    std::vector<std::string> paths;
+    for (const std::string& argument : arguments) paths.push_back(absolutePath(argument));
+    if (isProjectFilePath(paths.front())) {
+        openProjectArgument(controller, paths.front());
         return;
     }
-    analyseArguments(controller, arguments);
+    analyseArguments(controller, paths);
 }
 
 }  // namespace corvane

@@ -13,7 +13,12 @@ namespace corvane {
 // Whether `path` names a project file (extension ".cvproj").
 bool isProjectFilePath(const std::string& path);
 
-// Opens what the program's arguments name. A project file that cannot be
+// `path` made absolute against the working folder (unchanged when it cannot be).
+std::string absolutePath(const std::string& path);
+
+// Opens what the program's arguments name, each made absolute first (the
+// log's file lines and the project's paths then hold wherever the program
+// runs). A project file that cannot be
 // read gives the message box "CORVANE cannot open this file." with its path
 // and leaves the program without a project. Each other argument is analysed
 // as a folder when it is one and as a file otherwise; a file that yields no

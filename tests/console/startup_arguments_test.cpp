@@ -72,6 +72,13 @@ TEST_F(StartupArgumentsTest, FoldersAndFilesAreAnalysedIntoAProjectWithoutAName)
     EXPECT_TRUE(ui.messageBoxes.empty());
 }
 
+TEST(AbsolutePathTest, RelativePathsJoinTheWorkingFolder) {
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(absolutePath("/w/a.v"), "/w/a.v");
+    EXPECT_EQ(absolutePath("rtl/./a.v"), here + "/rtl/a.v");
+    EXPECT_EQ(absolutePath(""), "");
+}
+
 TEST(ProjectFilePathTest, OnlyTheProjectExtension) {
     EXPECT_TRUE(isProjectFilePath("/w/example.cvproj"));
     EXPECT_TRUE(isProjectFilePath("x.cvproj"));

@@ -54,11 +54,13 @@ void DesktopProgram::start(const std::vector<std::string>& arguments) {
     connect(hierarchy_.get(), &HierarchyWindow::visibilityChanged, console_.get(),
             &ConsoleWindow::updateMenuChecks);
 
-    console_->show();
     controller_->refreshTitle();
-    hierarchy_->show();
+    // The settings place the console before it is first shown, so a window
+    // manager sees the stored position from the start.
     readProgramSettings(*controller_, options_.paths.settings);
+    console_->show();
     placeHierarchyBesideConsole();
+    hierarchy_->show();
     for (const QString& family : QFontDatabase::families()) {
         fontFamilies_.push_back(family.toStdString());
     }
