@@ -13,11 +13,14 @@
 #include "gui/widgets/document_setting_dialog.h"
 #include "gui/widgets/hierarchy_window.h"
 #include "gui/widgets/log_view.h"
+#include "gui/widgets/net_view_window.h"
 #include "gui/widgets/progress_window.h"
 #include "gui/widgets/project_dialogs.h"
 #include "gui/widgets/qt_printing.h"
 #include "gui/widgets/qt_ui_host.h"
+#include "gui/widgets/source_viewer_window.h"
 #include "gui/widgets/splash_window.h"
+#include "gui/widgets/state_diagram_window.h"
 #include "gui/widgets/version_dialog.h"
 
 namespace corvane {
@@ -30,6 +33,10 @@ DesktopProgram::DesktopProgram(DesktopOptions options)
 
 DesktopProgram::~DesktopProgram() {
     // The windows go before the controller whose log and list they show.
+    for (DocumentKind kind : {DocumentKind::kSourceViewer, DocumentKind::kSchematic,
+                              DocumentKind::kNetView, DocumentKind::kStateDiagram}) {
+        ui_->documentWindows().closeAll(kind);
+    }
     styleDialogs_.reset();
     menu_.reset();
     ui_->attach(nullptr, nullptr);
@@ -46,6 +53,7 @@ void DesktopProgram::start(const std::vector<std::string>& arguments) {
     console_ = std::make_unique<ConsoleWindow>(*controller_);
     hierarchy_ = std::make_unique<HierarchyWindow>(*controller_, console_.get());
     ui_->attach(console_.get(), hierarchy_.get());
+    registerDocumentWindows();
     menu_ = std::make_unique<MenuCommands>(*controller_, *this, options_.paths);
     console_->setMenuHandler([this](MenuCommand command) { menu_->run(command); },
                              [this] { return menu_->state(); });
@@ -72,6 +80,21 @@ void DesktopProgram::start(const std::vector<std::string>& arguments) {
 void DesktopProgram::open(const std::vector<std::string>& arguments) {
     if (!arguments.empty()) openStartupArguments(*controller_, arguments);
     console_->updatePrompt();
+}
+
+// The document windows that exist plug into the registry of the UiHost; the
+// kinds without a window only record their requests.
+void DesktopProgram::registerDocumentWindows() {
+    viewerServices_.reset(new ViewerServices{controller_->modules(), controller_->settings(), *ui_,
+                                             controller_->projectSettings(), ui_->printing()});
+    viewerServices_->repaintSchematicWindows = [this] {
+        ui_->documentWindows().repaintAll(DocumentKind::kSchematic);
+    };
+    viewerServices_->now = [this] { return now(); };
+    DocumentWindows& windows = ui_->documentWindows();
+    registerSourceViewerWindows(windows, *viewerServices_);
+    registerNetViewWindows(windows, *viewerServices_);
+    registerStateDiagramWindows(windows, *viewerServices_);
 }
 
 // The hierarchy window opens to the right of the console when it fits on the

@@ -19,6 +19,7 @@ class ProgressWindow;
 class QtCommentStyleDialogs;
 class QtUiHost;
 class SplashWindow;
+struct ViewerServices;
 
 struct DesktopOptions {
     MenuCommandPaths paths;
@@ -68,6 +69,7 @@ signals:
 
 private:
     bool mayCloseConsole();
+    void registerDocumentWindows();
     void placeHierarchyBesideConsole();
 
     DesktopOptions options_;
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<MenuCommands> menu_;
     std::unique_ptr<QtCommentStyleDialogs> styleDialogs_;
+    std::unique_ptr<ViewerServices> viewerServices_;
     std::vector<std::string> fontFamilies_;
     bool finished_ = false;
 };

@@ -75,6 +75,13 @@ void DocumentWindows::refreshAll(DocumentKind kind) {
     }
 }
 
+void DocumentWindows::repaintAll(DocumentKind kind) {
+    reap();
+    for (Entry& entry : open_) {
+        if (entry.request.kind == kind) entry.widget->update();
+    }
+}
+
 int DocumentWindows::openCount(DocumentKind kind) const {
     return static_cast<int>(std::count_if(open_.begin(), open_.end(), [kind](const Entry& entry) {
         return entry.request.kind == kind && !isClosed(entry);

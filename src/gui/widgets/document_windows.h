@@ -60,6 +60,8 @@ public:
     void closeAll(DocumentKind kind);
     // Tells every open window of `kind` that the module list changed.
     void refreshAll(DocumentKind kind);
+    // Repaints every open window of `kind` (a net view's colour changed).
+    void repaintAll(DocumentKind kind);
 
     int openCount(DocumentKind kind) const;
     // Every request made, oldest first.
