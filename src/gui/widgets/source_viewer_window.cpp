@@ -134,7 +134,6 @@ SourceViewerWindow::SourceViewerWindow(ViewerServices& services, const std::stri
 
     viewer_->load();
     loadDocument();
-    colouring_.start(kColouringInterval);
 }
 
 SourceViewerWindow::~SourceViewerWindow() = default;
@@ -153,22 +152,72 @@ void SourceViewerWindow::buildMenus() {
     edit->addAction(tr("&Search...\tCtrl+F"), this, &SourceViewerWindow::showSearch);
 }
 
+// The text goes into the document in pieces of whole lines, a few at a
+// time between events, so a large file does not stop the window for long.
+// Colouring starts once the whole text is there.
 void SourceViewerWindow::loadDocument() {
+    loaded_ = 0;
     busy_ = true;
-    text_->setPlainText(documentTextOf(viewer_->text()));
+    text_->setPlainText(documentTextOf(nextPiece()));
     busy_ = false;
+    if (loaded_ < viewer_->text().size()) {
+        QTimer::singleShot(0, this, &SourceViewerWindow::appendPieces);
+    } else {
+        finishLoading();
+    }
+}
+
+std::string SourceViewerWindow::nextPiece() {
+    const std::string& text = viewer_->text();
+    std::size_t end = loaded_;
+    for (int lines = 0; lines < kLoadPieceLines && end < text.size(); ++lines) {
+        end = text.find('\n', end + 1);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+    }
+    std::string piece = text.substr(loaded_, end - loaded_);
+    loaded_ = end;
+    return piece;
+}
+
+void SourceViewerWindow::appendPieces() {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    busy_ = true;
+    QTextCursor end(text_->document());
+    while (loaded_ < viewer_->text().size() && elapsed.elapsed() < kLoadBudget) {
+        end.movePosition(QTextCursor::End);
+        end.insertText(documentTextOf(nextPiece()));
+    }
+    busy_ = false;
+    if (loaded_ < viewer_->text().size()) {
+        QTimer::singleShot(0, this, &SourceViewerWindow::appendPieces);
+    } else {
+        finishLoading();
+    }
+}
+
+void SourceViewerWindow::finishLoading() {
+    loading_ = false;
+    showPointedLine();
     updateStatus();
+    colouring_.start(kColouringInterval);
 }
 
 void SourceViewerWindow::pointAt(int line) {
     viewer_->pointAt(line);
-    const QTextBlock block = text_->document()->findBlockByNumber(viewer_->pointedControlLine());
-    QTextCursor cursor(block);
-    text_->setTextCursor(cursor);
-    scrollToPointedLine();
+    showPointedLine();
     // The document is laid out once the window is shown; scroll again then.
     QTimer::singleShot(50, this, &SourceViewerWindow::scrollToPointedLine);
-    gutter_->update();
+}
+
+void SourceViewerWindow::showPointedLine() {
+    const QTextBlock block = text_->document()->findBlockByNumber(viewer_->pointedControlLine());
+    if (block.isValid()) {
+        text_->setTextCursor(QTextCursor(block));
+    }
+    scrollToPointedLine();
 }
 
 void SourceViewerWindow::scrollToPointedLine() {
@@ -181,7 +230,7 @@ int SourceViewerWindow::firstVisibleLine() const {
 }
 
 void SourceViewerWindow::updateStatus() {
-    if (busy_) {
+    if (busy_ || loading_) {
         return;
     }
     status_->setText(QString::fromStdString(viewer_->statusText(text_->textCursor().blockNumber())));
@@ -270,6 +319,9 @@ void SourceViewerWindow::applyColours(int firstLine, int lastLine) {
 }
 
 void SourceViewerWindow::toggleFold(int controlLine) {
+    if (loading_) {
+        return;
+    }
     const int scroll = text_->verticalScrollBar()->value();
     const int caretLine = text_->textCursor().blockNumber();
     const std::optional<FoldChange> change = viewer_->toggleFold(controlLine);
@@ -303,10 +355,16 @@ void SourceViewerWindow::toggleFold(int controlLine) {
 }
 
 void SourceViewerWindow::copySelection() {
+    if (loading_) {
+        return;
+    }
     viewer_->copy(selection());
 }
 
 void SourceViewerWindow::showSearch() {
+    if (loading_) {
+        return;
+    }
     const SearchCombo combo = viewer_->openSearch(selection());
     search_->setEntries(combo.entries, combo.selected);
     if (!search_->isVisible()) {

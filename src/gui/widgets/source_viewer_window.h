@@ -26,8 +26,12 @@ class SourceViewerWindow final : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kColouringInterval = 250;  // ms between colouring ticks
-    static constexpr int kColouringBudget = 100;    // ms of colouring per tick
+    // ms of colouring per tick: with the repaint after it the window never
+    // stops answering for more than 100 ms.
+    static constexpr int kColouringBudget = 90;
     static constexpr int kGutterWidth = 36;         // fold markers, then the arrow
+    static constexpr int kLoadPieceLines = 2000;    // lines put into the document at once
+    static constexpr int kLoadBudget = 40;          // ms of loading between events
 
     // Opens the viewer of `path` pointing at `line`; says "CORVANE cannot
     // open this file." with the path and returns nullptr when it cannot be read.
@@ -43,6 +47,8 @@ public:
     QLabel* statusLabel() const { return status_; }
     SourceViewerSearchDialog* searchDialog() const { return search_; }
 
+    // Whether the text is still going into the window.
+    bool loading() const { return loading_; }
     // Points at `line` (1-based) and scrolls it near the top.
     void pointAt(int line);
     // The control line shown at the top of the text.
@@ -68,6 +74,10 @@ private:
     friend class SourceViewerGutter;
     void buildMenus();
     void loadDocument();
+    std::string nextPiece();
+    void appendPieces();
+    void finishLoading();
+    void showPointedLine();
     bool handleKey(QKeyEvent* event);
     void applyColours(int firstLine, int lastLine);
     void updateStatus();
@@ -85,6 +95,8 @@ private:
     SourceViewerSearchDialog* search_;
     QTimer colouring_;
     bool busy_ = false;  // the text is being rewritten: no status updates
+    bool loading_ = true;
+    std::size_t loaded_ = 0;  // bytes of the viewer's text already in the document
 };
 
 // Registers the source viewer as the window of DocumentKind::kSourceViewer.
