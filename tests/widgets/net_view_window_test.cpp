@@ -131,6 +131,8 @@ private slots:
         NetViewWindow* window = openNetView("top", "done");
         QVERIFY(window != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));  // shortcuts go to the active window
         QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(test->ui.clipboardImage.width, window->view().canvasWidth());
         QCOMPARE(test->ui.clipboardImage.height, window->view().canvasHeight());

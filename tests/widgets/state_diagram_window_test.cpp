@@ -157,6 +157,8 @@ private slots:
         StateDiagramWindow* window = openDiagram();
         QVERIFY(window != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));  // shortcuts go to the active window
         QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
         window->drawingArea()->repaint();
         QCOMPARE(test->ui.clipboardImage.width, window->diagram().canvasSize().width);
