@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 
+#include "platform/recording_canvas.h"
 #include "support/scripted_ui_host.h"
 #include "support/test_files.h"
 
@@ -272,6 +274,53 @@ TEST_F(Viewer, CopyTakesOnlyANonEmptySelection) {
 TEST_F(Viewer, PrintedLinesHaveTabsAsFourBlanks) {
     CEditorDlg& viewer = open("a\tb\r\n\r\nc");
     EXPECT_EQ(viewer.printLines(), (std::vector<std::string>{"a    b", "", "c"}));
+}
+
+// Records the pages a print job draws.
+class RecordingPrinters : public PrinterOpener {
+public:
+    class Device : public PrinterDevice {
+    public:
+        explicit Device(RecordingPrinters& owner) : owner_(owner) {}
+        PageMetrics pageMetrics() const override { return {2100, 2970, 210, 297}; }
+        bool startDocument(const std::string& name) override {
+            owner_.documents.push_back(name);
+            return true;
+        }
+        void endDocument() override {}
+        bool startPage() override {
+            owner_.pages.emplace_back();
+            return true;
+        }
+        void endPage() override {}
+        Canvas& canvas() override { return owner_.pages.back(); }
+
+    private:
+        RecordingPrinters& owner_;
+    };
+    std::unique_ptr<PrinterDevice> openPrinter(const PrinterSettings&) override {
+        return std::make_unique<Device>(*this);
+    }
+    std::vector<std::string> documents;
+    std::deque<RecordingCanvas> pages;
+};
+
+TEST_F(Viewer, PrintingTitlesThePagesWithThePathAndPrintsTheShownText) {
+    CEditorDlg& viewer = open("a\tb\nbegin\nhidden\nend\n", "/designs/a.v");
+    viewer.toggleFold(1);
+    ui.defaultPrinterAnswer = PrinterSettings{true, "printer", {}};
+    ui.printAnswers.push_back(true);
+    PrinterSettings printer;
+    const PageMargins margins;
+    RecordingPrinters printers;
+    TextPrintJob job{ui, printer, margins, printers, std::tm{}, "Courier New"};
+    viewer.print(job);
+    EXPECT_EQ(printers.documents, std::vector<std::string>{"/designs/a.v"});
+    ASSERT_EQ(printers.pages.size(), 1u);
+    const auto drawing = printers.pages[0].drawing();
+    EXPECT_EQ(textCalls(drawing, "/designs/a.v").size(), 1u);
+    EXPECT_EQ(textCalls(drawing, "a    b").size(), 1u);
+    EXPECT_TRUE(textCalls(drawing, "hidden").empty()) << "folded lines are not in the text";
 }
 
 TEST_F(Viewer, LoadReadsAsTheFrontEndsAndRefusesWhatCannotBeOpened) {
