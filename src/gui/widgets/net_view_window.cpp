@@ -155,6 +155,8 @@ void NetViewWindow::showBoxMenu(const QPoint& globalPosition) {
 void NetViewWindow::closeEvent(QCloseEvent* event) {
     view_.onClose();
     event->accept();
+    // The traced pins lose their colour in the schematic windows.
+    services_.repaintSchematicWindows();
 }
 
 void NetViewWindow::showEvent(QShowEvent* event) {
@@ -171,7 +173,6 @@ void NetViewWindow::showEvent(QShowEvent* event) {
 
 void NetViewWindow::hideEvent(QHideEvent* event) {
     view_.setVisible(false);
-    services_.repaintSchematicWindows();
     QMainWindow::hideEvent(event);
 }
 
