@@ -65,6 +65,9 @@ HierarchyWindow::HierarchyWindow(CMorvelDlg& controller, QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 12);
     tree_ = new QTreeWidget(this);
     tree_->setHeaderHidden(true);
+    // Long paths scroll sideways instead of being cut short.
+    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
     tree_->setIconSize(QSize(16, 16));
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tree_, &QWidget::customContextMenuRequested, this, &HierarchyWindow::showPopupMenu);
