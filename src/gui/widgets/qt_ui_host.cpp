@@ -112,7 +112,6 @@ QtUiHost::~QtUiHost() {
 void QtUiHost::attach(ConsoleWindow* console, HierarchyWindow* hierarchy) {
     console_ = console;
     hierarchy_ = hierarchy;
-    printing_ = std::make_unique<QtPrinting>(console);
 }
 
 QtPrinting& QtUiHost::printing() {

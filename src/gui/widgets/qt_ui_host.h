@@ -36,6 +36,8 @@ public:
     // The windows the host speaks for; dialogs open over the console.
     void attach(ConsoleWindow* console, HierarchyWindow* hierarchy);
     DocumentWindows& documentWindows() { return documents_; }
+    // The printing of the program, created once with the console as the
+    // parent of its dialogs (attach the console first).
     QtPrinting& printing();
     // The parent of dialogs and message boxes: the active window, else the console.
     QWidget* dialogParent() const;
