@@ -85,7 +85,7 @@ private slots:
         QTRY_VERIFY(!window->loading());
         QPlainTextEdit* text = window->textEdit();
         QCOMPARE(text->document()->blockCount(), 50001);
-        QVERIFY(colourToTheEnd(*window) > 1);
+        colourToTheEnd(*window);
         const QTextBlock last = text->document()->findBlockByNumber(49999);
         QCOMPARE(last.text(), QString("end"));
         QCOMPARE(last.layout()->formats().size(), 1);
