@@ -45,6 +45,7 @@ void collectCommands(const std::vector<MenuEntry>& entries, std::vector<MenuComm
 QString logAsShown(const MessageLog& log) {
     QString text = QString::fromStdString(std::string(log.text()));
     text.remove(QLatin1Char('\r'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
     return text;
 }
 
@@ -206,7 +207,7 @@ private slots:
         MessageLog log(40);
         LogView view(log);
         const std::vector<std::string> appends = {
-            "0123456789\r\n", "abcdefghij\r\n", "klmnopqrst\r\n", "partial ",
+            "0123456789\r\n", "ab\u2029cdefgh\r\n", "klmnopqrst\r\n", "partial ",
             "line\r\n",       "x\r\n",          std::string(50, 'z') + "\r\n", "end",
         };
         for (const std::string& text : appends) {

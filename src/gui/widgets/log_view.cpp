@@ -15,10 +15,14 @@ namespace corvane {
 
 namespace {
 
-// The view keeps one block per log line; carriage returns are not shown.
+// The view keeps one block per log line: carriage returns are not shown, and
+// the Unicode line and paragraph separators (which would break a block where
+// the log has no line end) show as blanks.
 QString viewText(std::string_view text) {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     result.remove(QLatin1Char('\r'));
+    result.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
+    result.replace(QChar::LineSeparator, QLatin1Char(' '));
     return result;
 }
 
