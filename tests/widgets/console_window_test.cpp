@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,6 +126,7 @@ private slots:
         QTest::keyClick(line, Qt::Key_Enter);
         QVERIFY(program->controller().log().text().find("is unknown.") != std::string_view::npos);
         QCOMPARE(console.prompt()->text(), QStringLiteral(">"));
+        QCOMPARE(console.transcript()->toPlainText(), QStringLiteral(">rev\n>target,top"));
 
         QTest::keyClick(line, Qt::Key_Up);
         QCOMPARE(line->text(), QStringLiteral("target,top"));
@@ -178,6 +180,18 @@ private slots:
         clickLine(2);  // a console error names no file
         clickLine(0);
         QCOMPARE(requests.size(), std::size_t{1});
+
+        // An echoed "analyze" command in the transcript opens its file too.
+        program->controller().enterCommandLine("analyze " + file);
+        program->console().updatePrompt();
+        QPlainTextEdit* transcript = program->console().transcript();
+        QTextCursor echoed(transcript->document()->findBlockByNumber(0));
+        echoed.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
+        QTest::mouseDClick(transcript->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           transcript->cursorRect(echoed).center());
+        QCOMPARE(requests.size(), std::size_t{2});
+        QCOMPARE(requests[1].path, file);
+        QCOMPARE(requests[1].line, 1);
     }
 
     void popupMenuAndCtrlCCopyTheLogSelection() {

@@ -11,6 +11,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -34,12 +37,40 @@ ConsoleKey consoleKeyOf(int key) {
     }
 }
 
-// The last line of the transcript: the prompt waiting for the next command.
-QString lastTranscriptLine(const std::string& transcript) {
+// The transcript's lines before the prompt, and the prompt waiting for the next command.
+std::pair<QString, QString> splitTranscript(const std::string& transcript) {
     const std::size_t lineEnd = transcript.rfind('\n');
     const std::size_t start = lineEnd == std::string::npos ? 0 : lineEnd + 1;
-    return QString::fromStdString(transcript.substr(start));
+    QString lines = QString::fromStdString(transcript.substr(0, start));
+    lines.remove(QLatin1Char('\r'));
+    if (lines.endsWith(QLatin1Char('\n'))) lines.chop(1);
+    return {lines, QString::fromStdString(transcript.substr(start))};
 }
+
+// The transcript pane: read-only, and a double click on an echoed
+// "analyze" line opens that file as a double click in the log does.
+class TranscriptView final : public QPlainTextEdit {
+public:
+    TranscriptView(CMorvelDlg& controller, QWidget* parent)
+        : QPlainTextEdit(parent), controller_(controller) {
+        setReadOnly(true);
+        setLineWrapMode(QPlainTextEdit::NoWrap);
+        setUndoRedoEnabled(false);
+        setAcceptDrops(false);
+        setFont(consoleFont());
+        setObjectName(QStringLiteral("transcript"));
+        setFixedHeight(fontMetrics().lineSpacing() * 4 + 2 * frameWidth() + 8);
+    }
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        QPlainTextEdit::mouseDoubleClickEvent(event);
+        openLogLineSource(controller_, textCursor().block().text().toStdString());
+    }
+
+private:
+    CMorvelDlg& controller_;
+};
 
 }  // namespace
 
@@ -57,6 +88,8 @@ ConsoleWindow::ConsoleWindow(CMorvelDlg& controller, QWidget* parent)
     log_ = new LogView(controller_.log(), central);
     log_->setObjectName(QStringLiteral("log"));
     layout->addWidget(log_, 1);
+    transcript_ = new TranscriptView(controller_, central);
+    layout->addWidget(transcript_);
 
     auto* commandRow = new QHBoxLayout;
     commandRow->setSpacing(4);
@@ -74,6 +107,7 @@ ConsoleWindow::ConsoleWindow(CMorvelDlg& controller, QWidget* parent)
     log_->setLineHandler(
         [this](const std::string& line) { openLogLineSource(controller_, line); });
     log_->installEventFilter(this);
+    transcript_->installEventFilter(this);
     commandLine_->installEventFilter(this);
     setAcceptDrops(true);
     buildMenus();
@@ -141,7 +175,13 @@ void ConsoleWindow::setCommandText(const std::string& text) {
 }
 
 void ConsoleWindow::updatePrompt() {
-    prompt_->setText(lastTranscriptLine(controller_.transcript()));
+    const auto [lines, prompt] = splitTranscript(controller_.transcript());
+    if (transcript_->toPlainText() != lines) {
+        transcript_->setPlainText(lines);
+        transcript_->moveCursor(QTextCursor::End);
+        transcript_->ensureCursorVisible();
+    }
+    prompt_->setText(prompt);
 }
 
 void ConsoleWindow::dropPaths(const std::vector<std::string>& paths) {

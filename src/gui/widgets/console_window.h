@@ -1,5 +1,6 @@
-// The console window: the message log above the command line, the main
-// menu built from the core's menu data, and drops of files and folders.
+// The console window: the message log, below it the transcript of the typed
+// command lines, then the prompt and the command line; the main menu built
+// from the core's menu data, and drops of files and folders.
 // Keys and clicks are translated into calls on the controller; the menu
 // commands go to a handler (the desktop program's MenuCommands).
 #pragma once
@@ -17,6 +18,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace corvane {
 
@@ -34,6 +36,8 @@ public:
     QLineEdit* commandLine() const { return commandLine_; }
     // The prompt shown before the command line: the current target module and ">".
     QLabel* prompt() const { return prompt_; }
+    // The typed command lines after their prompts, as the controller keeps them.
+    QPlainTextEdit* transcript() const { return transcript_; }
     QAction* action(MenuCommand command) const;
 
     // Where menu commands go, and what decides the check marks.
@@ -46,7 +50,7 @@ public:
 
     // Puts `text` into the command line with the caret at its end and gives it the focus.
     void setCommandText(const std::string& text);
-    // Shows the last line of the controller's transcript (the prompt).
+    // Shows the controller's transcript; its last line is the prompt.
     void updatePrompt();
 
     // Hands dropped paths to the controller as a drop.
@@ -68,6 +72,7 @@ private:
     LogView* log_ = nullptr;
     QLineEdit* commandLine_ = nullptr;
     QLabel* prompt_ = nullptr;
+    QPlainTextEdit* transcript_ = nullptr;
     std::map<MenuCommand, QAction*> actions_;
     std::function<void(MenuCommand)> runMenu_;
     std::function<MenuState()> menuState_;
