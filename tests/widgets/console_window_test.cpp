@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +20,8 @@
 #include "gui/widgets/desktop_program.h"
 #include "gui/widgets/log_view.h"
 #include "gui/widgets/qt_ui_host.h"
+#include "gui/widgets/selection_dialogs.h"
+#include "widgets/modal_helpers.h"
 #include "support/test_files.h"
 
 using namespace corvane;
@@ -96,6 +99,28 @@ private slots:
             action->trigger();
         }
         QVERIFY(reached == commands);
+    }
+
+    void summaryMenuChoosesTheModuleByKeyboard() {
+        auto program = startProgram();
+        program->controller().setProjectName("p");
+        program->controller().analyseFile(writeDesign());
+        program->controller().log().clear();
+        corvane::testing::onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<CTargetDlg*>(modal);
+            if (dialog == nullptr) {
+                modal->close();
+                return;
+            }
+            // The list holds sub and top in order: Down twice selects top.
+            QTest::keyClick(dialog->list(), Qt::Key_Down);
+            QTest::keyClick(dialog->list(), Qt::Key_Down);
+            QTest::keyClick(dialog->list(), Qt::Key_Return);
+        });
+        program->console().action(MenuCommand::kReportSummary)->trigger();
+        QCOMPARE(program->controller().targetModule(), std::string("top"));
+        QVERIFY(program->controller().log().text().find("Module name         : top") !=
+                std::string_view::npos);
     }
 
     void viewHierarchyTogglesTheWindowAndItsCheckMark() {
