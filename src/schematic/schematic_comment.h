@@ -30,6 +30,11 @@ struct SchematicComment {
     int scpSix = 0, scpSiy = 0;  // the same offset in the summary view
 };
 
+// The size of a text comment's text: lines split at CR LF, each measured in a
+// font of height pt and the comment's face; the widest line by the sum of
+// the line heights.
+TextExtent commentTextExtent(const SchematicComment& comment);
+
 inline SchematicComment makeMarkerComment() {
     SchematicComment marker;
     marker.kind = kCommentMarker;

@@ -475,6 +475,7 @@ bool openWithSchematicFile(CSchematicDlg& window, SchematicWindowHooks& hooks) {
     hooks.refreshMenuStates(window);
     window.highlightClocks();
     hooks.updateTitle(window);
+    window.resetUndoHistory();
     hooks.restartUndoHistory(window);
     return true;
 }

@@ -54,7 +54,7 @@ void SchematicFileCommands::onOpen() {
     hooks_.refreshMenuStates(window_);
     window_.highlightClocks();
     events_.clearSelection();
-    modified_ = false;
+    window_.setModified(false);
     events_.markProjectModified();
     hooks_.repaint(window_);
 }
@@ -65,7 +65,7 @@ void SchematicFileCommands::onSave() {
         onSaveAs();
         return;
     }
-    if (writeAtPath()) modified_ = false;
+    if (writeAtPath()) window_.setModified(false);
 }
 
 bool SchematicFileCommands::writeAtPath() {
@@ -101,7 +101,7 @@ SchematicFileCommands::SaveOutcome SchematicFileCommands::saveWithDialog(const c
         module->schematicPath = previous;
         return SaveOutcome::kFailed;
     }
-    modified_ = false;
+    window_.setModified(false);
     events_.markProjectModified();
     hooks_.updateTitle(window_);
     return SaveOutcome::kWritten;
@@ -110,7 +110,7 @@ SchematicFileCommands::SaveOutcome SchematicFileCommands::saveWithDialog(const c
 bool SchematicFileCommands::onClose() {
     const Module* module = window_.findModule();
     // Without its module there is nothing the window could save.
-    if (!modified_ || module == nullptr) return true;
+    if (!window_.modified() || module == nullptr) return true;
     const std::string path = module->schematicPath;
     MessageBoxRequest request;
     request.caption = kCaption;

@@ -1,7 +1,6 @@
 // The File menu of a schematic window: "&Open...", "&Save", "Save &As..." and
 // the question asked when a modified window closes. Dialogs and message boxes
-// go through the UiHost; the window's modified flag lives here until the
-// window object carries one of its own.
+// go through the UiHost; the modified flag is the window's.
 #pragma once
 
 #include <string>
@@ -40,8 +39,8 @@ public:
     // that fails keeps the window open, so its changes are not lost.
     bool onClose();
 
-    bool modified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    bool modified() const { return window_.modified(); }
+    void setModified(bool modified) { window_.setModified(modified); }
 
 private:
     void message(const std::string& text, MessageIcon icon);
@@ -55,7 +54,6 @@ private:
     UiHost& ui_;
     SchematicWindowHooks& hooks_;
     SchematicFileEvents& events_;
-    bool modified_ = false;
 };
 
 }  // namespace corvane

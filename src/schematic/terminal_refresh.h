@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/records.h"
+#include "platform/canvas.h"
 #include "schematic/sensitivity_places.h"
 
 namespace corvane {
@@ -16,11 +17,6 @@ inline constexpr int kRoleWrite = 1;
 // Terminal sides: the wire leaves towards +x (1) or towards -x (0).
 inline constexpr int kSideLeft = 0;
 inline constexpr int kSideRight = 1;
-
-struct Point {
-    int x = 0;
-    int y = 0;
-};
 
 // Whether `terminal` refers to something drawable: a module pin (kind 0), a
 // block port (kinds 3 to 6) or a sensitivity entry (kind 4, role 16) that
