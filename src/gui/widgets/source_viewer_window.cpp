@@ -126,7 +126,9 @@ SourceViewerWindow::SourceViewerWindow(ViewerServices& services, const std::stri
     buildMenus();
 
     connect(text_, &QPlainTextEdit::cursorPositionChanged, this, &SourceViewerWindow::updateStatus);
-    connect(text_, &QPlainTextEdit::updateRequest, gutter_, [this] { gutter_->update(); });
+    // Connected to the gutter itself, not through this window: the text emits
+    // while the window's children are destroyed, after this object is gone.
+    connect(text_, &QPlainTextEdit::updateRequest, gutter_, qOverload<>(&QWidget::update));
     connect(search_, &SourceViewerSearchDialog::nextRequested, this, &SourceViewerWindow::searchNext);
     connect(search_, &SourceViewerSearchDialog::previousRequested, this,
             &SourceViewerWindow::searchPrevious);
