@@ -108,12 +108,19 @@ private slots:
         QVERIFY(window->schematic().modified());
         QCOMPARE(projectMarks, 1);
         QVERIFY(window->action(SchematicCommand::kUndo)->isEnabled());
-        testing::saveScreenshot(*window, "schematic_top_dragged");
 
         window->action(SchematicCommand::kUndo)->trigger();
         QCOMPARE(childNamed(module, "u_fsm")->x, before.x);
         QCOMPARE(childNamed(module, "u_fsm")->y, before.y);
         QVERIFY(window->action(SchematicCommand::kRedo)->isEnabled());
+
+        // An arrow pointing at the block, and the block selected, for the picture.
+        window->action(SchematicCommand::kToolArrow)->trigger();
+        dragWithMouse(window->drawingArea(), from + QPoint(224, -64), from + QPoint(112, -64));
+        window->action(SchematicCommand::kToolSelect)->trigger();
+        QTest::mouseClick(window->drawingArea(), Qt::LeftButton, {}, from);
+        QCOMPARE(window->schematic().comments().size(), std::size_t{2});
+        testing::saveScreenshot(*window, "schematic_top");
         window->close();
     }
 
@@ -125,10 +132,10 @@ private slots:
         window->verticalBar()->setValue(0);
         window->action(SchematicCommand::kToolRectangle)->trigger();
         QCOMPARE(window->schematic().toolMode(), 4);
-        dragWithMouse(window->drawingArea(), QPoint(40, 40), QPoint(200, 120));
+        dragWithMouse(window->drawingArea(), QPoint(48, 256), QPoint(320, 384));
         window->action(SchematicCommand::kToolTextbox)->trigger();
         answerTextDialog("handshake\nstates");
-        QTest::mouseClick(window->drawingArea(), Qt::LeftButton, {}, QPoint(60, 60));
+        QTest::mouseClick(window->drawingArea(), Qt::LeftButton, {}, QPoint(72, 282));
         const std::vector<SchematicComment> drawn = window->schematic().comments();
         QCOMPARE(drawn.size(), std::size_t{3});
         QCOMPARE(drawn[1].kind, kCommentRect);
