@@ -148,8 +148,10 @@ void CSchematicDlg::addDragEntry(const Module& module, int kind, int index,
         e.x = c->x0, e.y = c->y0;
         e.width = c->x1 - c->x0, e.height = c->y1 - c->y0;
     }
-    e.dx = e.x - click.x;
-    e.dy = e.y - click.y;
+    e.dx = static_cast<int>(std::clamp<long long>(static_cast<long long>(e.x) - click.x,
+                                                  -2LL * kModelLimit, 2LL * kModelLimit));
+    e.dy = static_cast<int>(std::clamp<long long>(static_cast<long long>(e.y) - click.y,
+                                                  -2LL * kModelLimit, 2LL * kModelLimit));
     e.startX = e.x, e.startY = e.y;
     drags_.push_back(e);
 }
@@ -241,7 +243,10 @@ void CSchematicDlg::onMouseMove(Point area, SchematicModifiers) {
     repaint();
 }
 
-void CSchematicDlg::followMouse(Module& module, Point to) {
+void CSchematicDlg::followMouse(Module& module, Point mouse) {
+    // Dragged things stay on the canvas side of the origin and within the
+    // coordinates the file and the junction keys can hold.
+    const Point to{clampModel(mouse.x), clampModel(mouse.y)};
     for (DragEntry& e : drags_) {
         if (isHandleKind(e.kind)) {
             SchematicComment* c = commentAt(comments_, e.index);
@@ -251,13 +256,13 @@ void CSchematicDlg::followMouse(Module& module, Point to) {
             e.width = c->x1 - c->x0, e.height = c->y1 - c->y0;
         } else if (e.kind == kKindWire) {
             if (e.width == 0) {
-                e.x = to.x + e.dx;
+                e.x = clampModel(static_cast<long long>(to.x) + e.dx);
             } else {
-                e.y = to.y + e.dy;
+                e.y = clampModel(static_cast<long long>(to.y) + e.dy);
             }
         } else {
-            e.x = to.x + e.dx;
-            e.y = to.y + e.dy;
+            e.x = clampModel(static_cast<long long>(to.x) + e.dx);
+            e.y = clampModel(static_cast<long long>(to.y) + e.dy);
         }
     }
     (void)module;

@@ -130,6 +130,19 @@ TEST_F(CounterWindow, DraggingABlockMovesItReroutesAndCanBeUndone) {
     EXPECT_EQ(module().assigns[0].x, before.x + 64);
 }
 
+TEST_F(CounterWindow, ABlockDraggedPastTheCanvasEdgeStopsAtIt) {
+    const Assign before = module().assigns[0];
+    drag(middleOf(before), -100000, -100000);
+    EXPECT_EQ(module().assigns[0].x, before.width / 2);
+    EXPECT_EQ(module().assigns[0].y, 0);
+    EXPECT_TRUE(testing::brokenNets(module()).empty()) << testing::routes(module());
+    window->onLeftButtonDown({1, 1});
+    window->onMouseMove({2147483647, -2147483647});
+    window->onLeftButtonUp({2147483647, -2147483647});
+    window->findModule()->zoom = 1e-9;
+    drag({2147483000, 2147483000}, 600, 600);
+}
+
 TEST_F(CounterWindow, APlainClickOnABlockFinishesButOneOnACommentDoesNot) {
     const std::size_t steps = window->undoHistory().size();
     window->onLeftButtonDown(middleOf(module().assigns[0]));
