@@ -18,6 +18,7 @@
 #include "gui/widgets/project_dialogs.h"
 #include "gui/widgets/qt_printing.h"
 #include "gui/widgets/qt_ui_host.h"
+#include "gui/widgets/schematic_window.h"
 #include "gui/widgets/source_viewer_window.h"
 #include "gui/widgets/splash_window.h"
 #include "gui/widgets/state_diagram_window.h"
@@ -93,6 +94,8 @@ void DesktopProgram::registerDocumentWindows() {
     viewerServices_->now = [this] { return now(); };
     DocumentWindows& windows = ui_->documentWindows();
     registerSourceViewerWindows(windows, *viewerServices_);
+    registerSchematicWindows(windows, *viewerServices_,
+                             [this] { controller_->setProjectModified(true); });
     registerNetViewWindows(windows, *viewerServices_);
     registerStateDiagramWindows(windows, *viewerServices_);
 }
