@@ -105,10 +105,9 @@ int main(int argc, char** argv) {
         // Queued behind the console's first layout, paint, log and tree updates.
         QTimer::singleShot(0, &app, [&sinceStart, opening] {
             QCoreApplication::processEvents();
-            std::fprintf(stderr,
-                         "corvane: console ready after %lld ms, the arguments opened in %lld ms\n",
-                         static_cast<long long>(sinceStart.elapsed()),
-                         static_cast<long long>(opening));
+            std::fprintf(
+                stderr, "corvane: console ready after %lld ms, the arguments opened in %lld ms\n",
+                static_cast<long long>(sinceStart.elapsed()), static_cast<long long>(opening));
             QCoreApplication::exit(0);
         });
     }

@@ -25,10 +25,18 @@ std::vector<HierarchyItem> HierarchyCommands::tree() {
 void HierarchyCommands::run(HierarchyCommand command, const std::string& itemText) {
     const std::string name = hierarchyItemModuleName(itemText);
     switch (command) {
-        case HierarchyCommand::kOpenSchematic: openSchematic(name); break;
-        case HierarchyCommand::kOpenSource: openSource(name); break;
-        case HierarchyCommand::kRemove: remove(name); break;
-        case HierarchyCommand::kAdd: controller_.addFiles(); break;
+        case HierarchyCommand::kOpenSchematic:
+            openSchematic(name);
+            break;
+        case HierarchyCommand::kOpenSource:
+            openSource(name);
+            break;
+        case HierarchyCommand::kRemove:
+            remove(name);
+            break;
+        case HierarchyCommand::kAdd:
+            controller_.addFiles();
+            break;
     }
 }
 

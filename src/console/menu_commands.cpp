@@ -69,36 +69,84 @@ MenuCommands::MenuCommands(CMorvelDlg& controller, ConsoleFrontEnd& frontEnd,
 void MenuCommands::run(MenuCommand command) {
     ProjectCommands project(controller_);
     switch (command) {
-        case MenuCommand::kNewProject: project.newProject(); break;
-        case MenuCommand::kOpenProject: project.openProject(); break;
-        case MenuCommand::kSaveProject: project.saveProject(); break;
-        case MenuCommand::kSaveProjectAs: project.saveProjectAs(); break;
-        case MenuCommand::kCloseProject: project.closeProject(); break;
-        case MenuCommand::kSaveIoTable: saveIoTable(); break;
+        case MenuCommand::kNewProject:
+            project.newProject();
+            break;
+        case MenuCommand::kOpenProject:
+            project.openProject();
+            break;
+        case MenuCommand::kSaveProject:
+            project.saveProject();
+            break;
+        case MenuCommand::kSaveProjectAs:
+            project.saveProjectAs();
+            break;
+        case MenuCommand::kCloseProject:
+            project.closeProject();
+            break;
+        case MenuCommand::kSaveIoTable:
+            saveIoTable();
+            break;
         case MenuCommand::kProjectSetting:
             project.projectSetting(frontEnd_.commentStyleDialogs());
             break;
-        case MenuCommand::kPrinterSetting: printerSetting(); break;
-        case MenuCommand::kMarginSetting: marginSetting(); break;
-        case MenuCommand::kPrintHierarchy: printHierarchy(); break;
-        case MenuCommand::kPrintList: printList(); break;
+        case MenuCommand::kPrinterSetting:
+            printerSetting();
+            break;
+        case MenuCommand::kMarginSetting:
+            marginSetting();
+            break;
+        case MenuCommand::kPrintHierarchy:
+            printHierarchy();
+            break;
+        case MenuCommand::kPrintList:
+            printList();
+            break;
         case MenuCommand::kExit:
             if (leave()) frontEnd_.quit();
             break;
-        case MenuCommand::kCopy: frontEnd_.copyLogSelection(); break;
-        case MenuCommand::kAddFile: controller_.addFiles(); break;
-        case MenuCommand::kAddFolder: controller_.addFolder(); break;
-        case MenuCommand::kViewSchematic: viewSchematic(); break;
-        case MenuCommand::kViewSource: viewSource(); break;
-        case MenuCommand::kViewNet: viewNet(); break;
-        case MenuCommand::kViewHierarchy: toggleHierarchy(); break;
-        case MenuCommand::kReportNet: reportNet(); break;
-        case MenuCommand::kReportSummary: reportSummary(); break;
-        case MenuCommand::kReportConnection: reportConnection(); break;
-        case MenuCommand::kReportList: controller_.writeModuleList(); break;
-        case MenuCommand::kReportHierarchy: controller_.writeHierarchy(); break;
-        case MenuCommand::kHelp: help(); break;
-        case MenuCommand::kVersion: frontEnd_.showVersion(fourPartVersion(paths_.version)); break;
+        case MenuCommand::kCopy:
+            frontEnd_.copyLogSelection();
+            break;
+        case MenuCommand::kAddFile:
+            controller_.addFiles();
+            break;
+        case MenuCommand::kAddFolder:
+            controller_.addFolder();
+            break;
+        case MenuCommand::kViewSchematic:
+            viewSchematic();
+            break;
+        case MenuCommand::kViewSource:
+            viewSource();
+            break;
+        case MenuCommand::kViewNet:
+            viewNet();
+            break;
+        case MenuCommand::kViewHierarchy:
+            toggleHierarchy();
+            break;
+        case MenuCommand::kReportNet:
+            reportNet();
+            break;
+        case MenuCommand::kReportSummary:
+            reportSummary();
+            break;
+        case MenuCommand::kReportConnection:
+            reportConnection();
+            break;
+        case MenuCommand::kReportList:
+            controller_.writeModuleList();
+            break;
+        case MenuCommand::kReportHierarchy:
+            controller_.writeHierarchy();
+            break;
+        case MenuCommand::kHelp:
+            help();
+            break;
+        case MenuCommand::kVersion:
+            frontEnd_.showVersion(fourPartVersion(paths_.version));
+            break;
     }
 }
 
@@ -147,7 +195,7 @@ void MenuCommands::marginSetting() {
 
 TextPrintJob MenuCommands::printJob() {
     ProjectSettings& settings = controller_.projectSettings();
-    return TextPrintJob{controller_.ui(),       settings.printer, settings.margins,
+    return TextPrintJob{controller_.ui(),     settings.printer, settings.margins,
                         frontEnd_.printers(), frontEnd_.now(),  fontRuleFace()};
 }
 
@@ -206,13 +254,15 @@ void MenuCommands::toggleHierarchy() {
 }
 
 void MenuCommands::reportNet() {
-    if (const auto chosen = chooseTargetAndNet()) controller_.writeNet(chosen->first, chosen->second);
+    if (const auto chosen = chooseTargetAndNet())
+        controller_.writeNet(chosen->first, chosen->second);
 }
 
 void MenuCommands::reportSummary() {
     const auto module = chooseTarget();
     if (!module) return;
-    if (const Module* found = controller_.findModuleExact(*module)) controller_.writeSummary(*found);
+    if (const Module* found = controller_.findModuleExact(*module))
+        controller_.writeSummary(*found);
 }
 
 void MenuCommands::reportConnection() {

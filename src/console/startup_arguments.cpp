@@ -21,8 +21,8 @@ void openProjectArgument(CMorvelDlg& controller, const std::string& path) {
     controller.ui().setWaitCursor(false);
     if (read) return;
     controller.setProjectFilePath("");
-    controller.ui().messageBox({"CORVANE cannot open this file.", path, MessageIcon::kExclamation,
-                                MessageButtons::kOk});
+    controller.ui().messageBox(
+        {"CORVANE cannot open this file.", path, MessageIcon::kExclamation, MessageButtons::kOk});
 }
 
 void analyseArguments(CMorvelDlg& controller, const std::vector<std::string>& paths) {

@@ -13,9 +13,8 @@ using testing::TempDir;
 
 class ConsoleKeysTest : public ::testing::Test {
 protected:
-    ConsoleKeysTest() : controller(ui, progress, DesignServices{}), keys(controller, [this] {
-                                                                      ++copies;
-                                                                  }) {}
+    ConsoleKeysTest()
+        : controller(ui, progress, DesignServices{}), keys(controller, [this] { ++copies; }) {}
 
     // Types `line` and presses and releases Enter.
     void enter(const std::string& line) {
@@ -51,8 +50,8 @@ TEST_F(ConsoleKeysTest, UpAndDownShowTheEntryUnderTheCursorThenMove) {
     EXPECT_EQ(arrow(ConsoleKey::kDown), "");
     for (const char* line : {"one", "two", "three"}) enter(line);
     const std::vector<std::pair<ConsoleKey, std::string>> steps = {
-        {ConsoleKey::kUp, "three"},   {ConsoleKey::kUp, "two"},   {ConsoleKey::kUp, "one"},
-        {ConsoleKey::kUp, "one"},     {ConsoleKey::kDown, "one"}, {ConsoleKey::kDown, "two"},
+        {ConsoleKey::kUp, "three"},   {ConsoleKey::kUp, "two"},     {ConsoleKey::kUp, "one"},
+        {ConsoleKey::kUp, "one"},     {ConsoleKey::kDown, "one"},   {ConsoleKey::kDown, "two"},
         {ConsoleKey::kDown, "three"}, {ConsoleKey::kDown, "three"},
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {

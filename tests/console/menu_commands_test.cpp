@@ -40,7 +40,9 @@ DesignServices markerServices() {
         log.appendLog("<connection " + module + ">\r\n");
     };
     services.writeNet = [](const ModuleList&, const std::string& module, const std::string& net,
-                           MessageLog& log) { log.appendLog("<net " + module + "." + net + ">\r\n"); };
+                           MessageLog& log) {
+        log.appendLog("<net " + module + "." + net + ">\r\n");
+    };
     return services;
 }
 
@@ -50,9 +52,7 @@ public:
         return false;
     }
     std::optional<LineStyle> lineStyleDialog(const LineStyle&) override { return std::nullopt; }
-    std::optional<TextStyle> textBoxStyleDialog(const TextStyle&) override {
-        return std::nullopt;
-    }
+    std::optional<TextStyle> textBoxStyleDialog(const TextStyle&) override { return std::nullopt; }
 };
 
 class NoPrinters final : public PrinterOpener {
@@ -155,9 +155,12 @@ TEST(ConsoleMenuTest, EveryCommandHasOneEntryWithItsText) {
 
 TEST(ConsoleMenuTest, DesktopShortcutsAndTheHierarchyCheckMark) {
     const std::vector<std::pair<MenuCommand, std::string>> shortcuts = {
-        {MenuCommand::kNewProject, "Ctrl+N"}, {MenuCommand::kOpenProject, "Ctrl+O"},
-        {MenuCommand::kSaveProject, "Ctrl+S"}, {MenuCommand::kExit, "Ctrl+Q"},
-        {MenuCommand::kHelp, "F1"},           {MenuCommand::kCopy, "Ctrl+C"},
+        {MenuCommand::kNewProject, "Ctrl+N"},
+        {MenuCommand::kOpenProject, "Ctrl+O"},
+        {MenuCommand::kSaveProject, "Ctrl+S"},
+        {MenuCommand::kExit, "Ctrl+Q"},
+        {MenuCommand::kHelp, "F1"},
+        {MenuCommand::kCopy, "Ctrl+C"},
     };
     for (const auto& [command, shortcut] : shortcuts) {
         EXPECT_EQ(findMenuEntry(command)->shortcut, shortcut);
@@ -252,8 +255,7 @@ TEST_F(MenuCommandsTest, SaveIoTableWritesTheChosenModulesInListOrder) {
 
 TEST_F(MenuCommandsTest, SaveIoTableStopsOnCancelAndReportsAFileThatCannotBeCreated) {
     analyseDesign();
-    ui.modulesAnswers = {std::nullopt, std::vector<std::string>{},
-                         std::vector<std::string>{"top"}};
+    ui.modulesAnswers = {std::nullopt, std::vector<std::string>{}, std::vector<std::string>{"top"}};
     menu.run(MenuCommand::kSaveIoTable);
     menu.run(MenuCommand::kSaveIoTable);
     EXPECT_TRUE(ui.fileDialogs.empty());

@@ -59,8 +59,7 @@ TEST_F(StartupArgumentsTest, FoldersAndFilesAreAnalysedIntoAProjectWithoutAName)
     const std::string c = dir.write("c.v", "module c(input x); endmodule\n");
     const std::string binary = dir.write("blob.v", std::string("\x00\x01\xff\xfe garbage", 12));
     std::filesystem::create_directory(dir.path() + "/empty");
-    openStartupArguments(controller,
-                         {dir.path() + "/rtl", c, binary, dir.path() + "/empty"});
+    openStartupArguments(controller, {dir.path() + "/rtl", c, binary, dir.path() + "/empty"});
     ASSERT_EQ(controller.modules().size(), 2u);
     EXPECT_EQ(controller.modules().begin()->name, "b");
     EXPECT_EQ(controller.targetModule(), "c");

@@ -1,11 +1,13 @@
 // The console window driven through its real widgets: menus, command line,
 // log, drops.
+#include "gui/widgets/console_window.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -16,13 +18,12 @@
 #include <QTextBlock>
 #include <QUrl>
 
-#include "gui/widgets/console_window.h"
 #include "gui/widgets/desktop_program.h"
 #include "gui/widgets/log_view.h"
 #include "gui/widgets/qt_ui_host.h"
 #include "gui/widgets/selection_dialogs.h"
-#include "widgets/modal_helpers.h"
 #include "support/test_files.h"
+#include "widgets/modal_helpers.h"
 
 using namespace corvane;
 
@@ -246,8 +247,14 @@ private slots:
         MessageLog log(40);
         LogView view(log);
         const std::vector<std::string> appends = {
-            "0123456789\r\n", "ab\u2029cdefgh\r\n", "klmnopqrst\r\n", "partial ",
-            "line\r\n",       "x\r\n",          std::string(50, 'z') + "\r\n", "end",
+            "0123456789\r\n",
+            "ab\u2029cdefgh\r\n",
+            "klmnopqrst\r\n",
+            "partial ",
+            "line\r\n",
+            "x\r\n",
+            std::string(50, 'z') + "\r\n",
+            "end",
         };
         for (const std::string& text : appends) {
             log.appendLog(text);

@@ -1,4 +1,6 @@
 // The hierarchy window driven through its tree and pop-up menus.
+#include "gui/widgets/hierarchy_window.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -7,7 +9,6 @@
 
 #include "gui/widgets/console_window.h"
 #include "gui/widgets/desktop_program.h"
-#include "gui/widgets/hierarchy_window.h"
 #include "gui/widgets/qt_ui_host.h"
 #include "widgets/modal_helpers.h"
 
@@ -98,7 +99,8 @@ private slots:
 
     void popupMenusOfAnItemAndOfTheEmptyTree() {
         startWithDesign();
-        std::unique_ptr<QMenu> itemMenu(program_->hierarchy().createPopupMenu(tree_->topLevelItem(0)));
+        std::unique_ptr<QMenu> itemMenu(
+            program_->hierarchy().createPopupMenu(tree_->topLevelItem(0)));
         QCOMPARE(texts(*itemMenu),
                  QStringList({"Open &Schematic", "Op&en Source", "-", "&Remove"}));
         std::unique_ptr<QMenu> emptyMenu(program_->hierarchy().createPopupMenu(nullptr));

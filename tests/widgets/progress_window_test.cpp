@@ -1,9 +1,9 @@
 // The progress window's values and placement.
+#include "gui/widgets/progress_window.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
-
-#include "gui/widgets/progress_window.h"
 
 using namespace corvane;
 

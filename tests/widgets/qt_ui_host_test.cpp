@@ -1,5 +1,7 @@
 // The Qt UiHost: filters, colours, message boxes and file dialogs as the
 // user sees them, console placement, and the document window registry.
+#include "gui/widgets/qt_ui_host.h"
+
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -8,7 +10,6 @@
 #include "gui/widgets/console_window.h"
 #include "gui/widgets/desktop_program.h"
 #include "gui/widgets/document_windows.h"
-#include "gui/widgets/qt_ui_host.h"
 #include "widgets/modal_helpers.h"
 
 using namespace corvane;
@@ -47,14 +48,18 @@ private slots:
     void filtersInQtsForm_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("all files") << "All files(*.*)|*.*||" << "All files(*)";
+        QTest::newRow("all files") << "All files(*.*)|*.*||"
+                                   << "All files(*)";
         QTest::newRow("project") << "Corvane Project(*.cvproj)|*.cvproj||"
                                  << "Corvane Project(*.cvproj)";
         QTest::newRow("two filters") << "CSV File(*.csv)|*.csv|Text(*.txt;*.log)|*.txt;*.log||"
                                      << "CSV File(*.csv);;Text(*.txt *.log)";
-        QTest::newRow("label without patterns") << "Schematic|*.qsch||" << "Schematic(*.qsch)";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("malformed") << "|||(|" << "";
+        QTest::newRow("label without patterns") << "Schematic|*.qsch||"
+                                                << "Schematic(*.qsch)";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("malformed") << "|||(|"
+                                   << "";
     }
     void filtersInQtsForm() {
         QFETCH(QString, filter);
@@ -72,8 +77,9 @@ private slots:
         QtUiHost ui;
         auto shown = std::make_shared<corvane::testing::ShownMessage>();
         corvane::testing::answerNextMessageBox(QMessageBox::No, shown);
-        const MessageResult answer = ui.messageBox(
-            {"Corvane", "Do you save project?", MessageIcon::kQuestion, MessageButtons::kYesNoCancel});
+        const MessageResult answer =
+            ui.messageBox({"Corvane", "Do you save project?", MessageIcon::kQuestion,
+                           MessageButtons::kYesNoCancel});
         QCOMPARE(answer, MessageResult::kNo);
         QCOMPARE(shown->caption, QStringLiteral("Corvane"));
         QCOMPARE(shown->text, QStringLiteral("Do you save project?"));

@@ -28,12 +28,18 @@ namespace {
 ConsoleKey consoleKeyOf(int key) {
     switch (key) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return ConsoleKey::kEnter;
-        case Qt::Key_Escape: return ConsoleKey::kEscape;
-        case Qt::Key_Up: return ConsoleKey::kUp;
-        case Qt::Key_Down: return ConsoleKey::kDown;
-        case Qt::Key_C: return ConsoleKey::kC;
-        default: return ConsoleKey::kOther;
+        case Qt::Key_Enter:
+            return ConsoleKey::kEnter;
+        case Qt::Key_Escape:
+            return ConsoleKey::kEscape;
+        case Qt::Key_Up:
+            return ConsoleKey::kUp;
+        case Qt::Key_Down:
+            return ConsoleKey::kDown;
+        case Qt::Key_C:
+            return ConsoleKey::kC;
+        default:
+            return ConsoleKey::kOther;
     }
 }
 
@@ -75,9 +81,7 @@ private:
 }  // namespace
 
 ConsoleWindow::ConsoleWindow(CMorvelDlg& controller, QWidget* parent)
-    : QMainWindow(parent),
-      controller_(controller),
-      keys_(controller, [this] {
+    : QMainWindow(parent), controller_(controller), keys_(controller, [this] {
           log_->flush();
           log_->copy();
       }) {
@@ -104,8 +108,7 @@ ConsoleWindow::ConsoleWindow(CMorvelDlg& controller, QWidget* parent)
     layout->addLayout(commandRow);
     setCentralWidget(central);
 
-    log_->setLineHandler(
-        [this](const std::string& line) { openLogLineSource(controller_, line); });
+    log_->setLineHandler([this](const std::string& line) { openLogLineSource(controller_, line); });
     log_->installEventFilter(this);
     transcript_->installEventFilter(this);
     commandLine_->installEventFilter(this);
@@ -194,10 +197,9 @@ bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
     if (press || event->type() == QEvent::KeyRelease) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const bool control = keyEvent->modifiers().testFlag(Qt::ControlModifier);
-        const bool swallowed =
-            keys_.handle(consoleKeyOf(keyEvent->key()),
-                         press ? KeyPhase::kPressed : KeyPhase::kReleased, control,
-                         commandLine_->text().toStdString());
+        const bool swallowed = keys_.handle(consoleKeyOf(keyEvent->key()),
+                                            press ? KeyPhase::kPressed : KeyPhase::kReleased,
+                                            control, commandLine_->text().toStdString());
         if (swallowed) {
             if (press && consoleKeyOf(keyEvent->key()) == ConsoleKey::kEnter) updatePrompt();
             return true;

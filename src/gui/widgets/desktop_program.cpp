@@ -148,7 +148,8 @@ void DesktopProgram::showVersion(const std::string& version) {
 
 CommentStyleDialogs& DesktopProgram::commentStyleDialogs() {
     if (!styleDialogs_) {
-        styleDialogs_ = std::make_unique<QtCommentStyleDialogs>(console_.get(), *ui_, fontFamilies_);
+        styleDialogs_ =
+            std::make_unique<QtCommentStyleDialogs>(console_.get(), *ui_, fontFamilies_);
     }
     return *styleDialogs_;
 }

@@ -54,7 +54,7 @@ private:
     // The log's bytes as last mirrored: how many lines a trim drops is
     // counted here, since the view holds characters and the log bytes.
     std::string bytes_;
-    QString pendingText_;      // appended to the log, not yet shown
+    QString pendingText_;         // appended to the log, not yet shown
     long long pendingDrops_ = 0;  // lines to drop from the front when flushing
     bool flushScheduled_ = false;
     std::function<void(const std::string&)> lineHandler_;

@@ -29,20 +29,28 @@ QString toQt(const std::string& text) {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::kNone: return QMessageBox::NoIcon;
-        case MessageIcon::kInformation: return QMessageBox::Information;
-        case MessageIcon::kExclamation: return QMessageBox::Warning;
-        case MessageIcon::kQuestion: return QMessageBox::Question;
-        case MessageIcon::kError: return QMessageBox::Critical;
+        case MessageIcon::kNone:
+            return QMessageBox::NoIcon;
+        case MessageIcon::kInformation:
+            return QMessageBox::Information;
+        case MessageIcon::kExclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::kQuestion:
+            return QMessageBox::Question;
+        case MessageIcon::kError:
+            return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::kOk: return QMessageBox::Ok;
-        case MessageButtons::kOkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case MessageButtons::kYesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::kOk:
+            return QMessageBox::Ok;
+        case MessageButtons::kOkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::kYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::kYesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
@@ -51,10 +59,14 @@ QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
 
 MessageResult resultOf(int button, MessageButtons buttons) {
     switch (button) {
-        case QMessageBox::Ok: return MessageResult::kOk;
-        case QMessageBox::Yes: return MessageResult::kYes;
-        case QMessageBox::No: return MessageResult::kNo;
-        case QMessageBox::Cancel: return MessageResult::kCancel;
+        case QMessageBox::Ok:
+            return MessageResult::kOk;
+        case QMessageBox::Yes:
+            return MessageResult::kYes;
+        case QMessageBox::No:
+            return MessageResult::kNo;
+        case QMessageBox::Cancel:
+            return MessageResult::kCancel;
         default:
             // Closed without a button: the answer of declining.
             if (buttons == MessageButtons::kOk) return MessageResult::kOk;
@@ -136,7 +148,7 @@ FileDialogResult QtUiHost::openFileDialog(const FileDialogRequest& request) {
     QFileDialog dialog(dialogParent());
     setUpFileDialog(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.multiSelect  ? QFileDialog::ExistingFiles
+    dialog.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
                        : request.mustExist ? QFileDialog::ExistingFile
                                            : QFileDialog::AnyFile);
     FileDialogResult result;
