@@ -7,48 +7,47 @@
 #include "schematic/cleanup_sharpen.h"
 #include "schematic/cleanup_thin_curve.h"
 #include "schematic/cleanup_unite.h"
-#include "schematic/schematic_dlg.h"
 
 namespace corvane {
 
 namespace {
 
-void sharpen0(CSchematicDlg& window, Module& module) {
-    routingSharpen0(module, window.progress());
+void sharpen0(SchematicLayoutContext& layout) {
+    routingSharpen0(layout.module, layout.progress);
 }
-void sharpen1(CSchematicDlg&, Module& module) {
-    routingSharpen1(module);
+void sharpen1(SchematicLayoutContext& layout) {
+    routingSharpen1(layout.module);
 }
-void sharpen2(CSchematicDlg&, Module& module) {
-    routingSharpen2(module);
+void sharpen2(SchematicLayoutContext& layout) {
+    routingSharpen2(layout.module);
 }
-void sharpen3(CSchematicDlg& window, Module& module) {
-    routingSharpen3(module, window.progress());
+void sharpen3(SchematicLayoutContext& layout) {
+    routingSharpen3(layout.module, layout.progress);
 }
-void thinRows(CSchematicDlg&, Module& module) {
-    deleteThinCurveHorz(module);
+void thinRows(SchematicLayoutContext& layout) {
+    deleteThinCurveHorz(layout.module);
 }
-void thinColumns(CSchematicDlg& window, Module& module) {
-    deleteThinCurveVert(module, window.comments(), window.progress());
+void thinColumns(SchematicLayoutContext& layout) {
+    deleteThinCurveVert(layout.module, layout.comments, layout.progress);
 }
-void unite(CSchematicDlg&, Module& module) {
-    uniteDoubleRoute(module);
+void unite(SchematicLayoutContext& layout) {
+    uniteDoubleRoute(layout.module);
 }
-void uniteThenSharpen3(CSchematicDlg& window, Module& module) {
-    uniteDoubleRoute(module);
-    routingSharpen3(module, window.progress());
+void uniteThenSharpen3(SchematicLayoutContext& layout) {
+    uniteDoubleRoute(layout.module);
+    routingSharpen3(layout.module, layout.progress);
 }
-void cutSuite(CSchematicDlg&, Module& module) {
-    routingCutSuite(module);
+void cutSuite(SchematicLayoutContext& layout) {
+    routingCutSuite(layout.module);
 }
-void cutSimple(CSchematicDlg& window, Module& module) {
-    cutSimpleSuite(module, window.progress());
+void cutSimple(SchematicLayoutContext& layout) {
+    cutSimpleSuite(layout.module, layout.progress);
 }
-void compaction(CSchematicDlg& window, Module& module) {
-    compactSchematic(module, window.sensitivity());
+void compaction(SchematicLayoutContext& layout) {
+    compactSchematic(layout.module, layout.sensitivity);
 }
-void glove(CSchematicDlg&, Module& module) {
-    deleteEachGloveRouteHorz(module);
+void glove(SchematicLayoutContext& layout) {
+    deleteEachGloveRouteHorz(layout.module);
 }
 
 constexpr CleanupPass kPasses[] = {
@@ -75,22 +74,24 @@ std::span<const CleanupPass> cleanupPasses() {
     return kPasses;
 }
 
-void cleanUpRoutes(CSchematicDlg& window, Module& module, bool compaction) {
-    ProgressSink& progress = window.progress();
+void cleanUpRoutes(SchematicLayoutContext& layout, bool compaction) {
+    Module& module = layout.module;
+    ProgressSink& progress = layout.progress;
     for (const CleanupPass& pass : cleanupPasses()) {
         if (pass.compactionOnly && !compaction) continue;
         if (pass.progressText) progress.showProgressFile(pass.progressText);
-        pass.run(window, module);
+        pass.run(layout);
     }
     progress.hideProgress();
     rebuildJunctions(module);
-    window.recomputeCanvasAfterCleanup(module);
+    layout.canvas = canvasAfterCleanup(module);
 }
 
-void routingSharpen(CSchematicDlg& window, Module& module, int mode) {
+void routingSharpen(SchematicLayoutContext& layout, int mode) {
+    Module& module = layout.module;
     switch (mode) {
         case 0:
-            routingSharpen0(module, window.progress());
+            routingSharpen0(module, layout.progress);
             break;
         case 1:
             routingSharpen1(module);
@@ -99,7 +100,7 @@ void routingSharpen(CSchematicDlg& window, Module& module, int mode) {
             routingSharpen2(module);
             break;
         case 3:
-            routingSharpen3(module, window.progress());
+            routingSharpen3(module, layout.progress);
             break;
         default:
             break;

@@ -8,19 +8,18 @@
 #include <span>
 
 #include "database/records.h"
+#include "schematic/layout_context.h"
 
 namespace corvane {
 
-class CSchematicDlg;
-
-// The whole clean-up sequence over `module` (the module of `window`), with the
-// compaction step when `compaction` is true. Ends by hiding the progress,
-// rebuilding every net's junctions and calling
-// window.recomputeCanvasAfterCleanup(module).
-void cleanUpRoutes(CSchematicDlg& window, Module& module, bool compaction);
+// The whole clean-up sequence over the context's module, with the compaction
+// step when `compaction` is true. Ends by hiding the progress, rebuilding
+// every net's junctions and setting the context's canvas by the size rule
+// after clean-up.
+void cleanUpRoutes(SchematicLayoutContext& layout, bool compaction);
 
 // One RoutingSharpen pass alone; `mode` is 0 to 3 (any other mode does nothing).
-void routingSharpen(CSchematicDlg& window, Module& module, int mode);
+void routingSharpen(SchematicLayoutContext& layout, int mode);
 
 // Junction check: drops the junction entries that are plain corners or that
 // no segment reaches. An entry stays where exactly one segment ends, or where
@@ -35,7 +34,7 @@ struct CleanupPass {
     const char* name;
     const char* progressText;
     bool compactionOnly;
-    void (*run)(CSchematicDlg& window, Module& module);
+    void (*run)(SchematicLayoutContext& layout);
 };
 
 // The sequence in the order it runs.

@@ -43,20 +43,26 @@ void clearFlaggedRoutes(Module& module) {
 }  // namespace
 
 void routeSchematic(CSchematicDlg& window, Module& module) {
-    routeSchematic(window, module, OccupancyIndexing::kIndexed);
-}
-
-void routeSchematic(CSchematicDlg& window, Module& module, OccupancyIndexing indexing) {
     // The window finds its module by name (and refits its sensitivity table);
     // a module that is no longer the window's is left alone.
     if (window.findModule() != &module) return;
-    const SensitivityPlaces& sensitivity = window.sensitivity();
+    SchematicLayoutContext context = window.layoutContext(module);
+    routeSchematic(context, OccupancyIndexing::kIndexed);
+}
+
+void routeSchematic(SchematicLayoutContext& layout) {
+    routeSchematic(layout, OccupancyIndexing::kIndexed);
+}
+
+void routeSchematic(SchematicLayoutContext& layout, OccupancyIndexing indexing) {
+    Module& module = layout.module;
+    const SensitivityPlaces& sensitivity = layout.sensitivity;
     clearFlaggedRoutes(module);
 
-    OccupancyLists& lists = window.occupancy();
+    OccupancyLists& lists = layout.occupancy;
     lists.clear();
-    window.setHalfWidestBlock(halfWidestBlockOf(module));
-    ProgressSink& progress = window.progress();
+    layout.halfWidestBlock = halfWidestBlockOf(module);
+    ProgressSink& progress = layout.progress;
     progress.showProgressFile("Z:\\dummy\\Routing...");
 
     const BlockProbes probes(blockRects(module));
@@ -67,7 +73,7 @@ void routeSchematic(CSchematicDlg& window, Module& module, OccupancyIndexing ind
         progress.setProgress(static_cast<int>(100 * number / netCount));
         if (net.needsRouting != 0) {
             RouteContext context{probes, *occupancy, net.route, static_cast<int>(number),
-                                 window.halfWidestBlock()};
+                                 layout.halfWidestBlock};
             routeNet(context, module, sensitivity, net);
         }
         ++number;

@@ -3,12 +3,11 @@
 #pragma once
 
 #include "database/records.h"
+#include "schematic/layout_context.h"
 #include "schematic/routing_occupancy.h"
 
 namespace corvane {
 
-class CSchematicDlg;
-
-void routeSchematic(CSchematicDlg& window, Module& module, OccupancyIndexing indexing);
+void routeSchematic(SchematicLayoutContext& context, OccupancyIndexing indexing);
 
 }  // namespace corvane

@@ -61,8 +61,8 @@ void CSchematicDlg::generate() {
     layoutFromScratch(*module, sensitivity_, textMeasure(), kArrangementInterval);
     placeTerminals(*module, sensitivity_);
     flagAllNets(*module);
-    passes_->route(*this, *module);
-    passes_->cleanUp(*this, *module, true);
+    routeFlaggedNets(*module);
+    cleanUpRoutes(*module, true);
     applyBusWidths(*module);
     flushLeftTop(*module);
 }
@@ -72,11 +72,11 @@ void CSchematicDlg::openWithoutFile() {
     if (!module) return;
     flagAllNets(*module);
     generate();
-    passes_->checkJunctions(*this, *module);
+    checkJunctions(*module);
     refreshTerminals(*module, sensitivity_);
-    passes_->route(*this, *module);
-    passes_->cleanUp(*this, *module, false);
-    for (int mode = 1; mode <= 3; ++mode) passes_->routingSharpen(*this, *module, mode);
+    routeFlaggedNets(*module);
+    cleanUpRoutes(*module, false);
+    for (int mode = 1; mode <= 3; ++mode) routingSharpen(*module, mode);
     hooks_->refreshMenuStates(*this);
     highlightClockNets(*module, module->highlightClock);
     hooks_->updateTitle(*this);
@@ -104,9 +104,29 @@ void CSchematicDlg::highlightClocks() {
     if (module) highlightClockNets(*module, module->highlightClock);
 }
 
-void CSchematicDlg::recomputeCanvasAfterCleanup(const Module& module) {
-    canvas_ = canvasAfterCleanup(module);
+SchematicLayoutContext CSchematicDlg::layoutContext(Module& module) {
+    return {module, comments_, sensitivity_, occupancy_, halfWidestBlock_, canvas_, *progress_};
+}
+
+void CSchematicDlg::routeFlaggedNets(Module& module) {
+    SchematicLayoutContext layout = layoutContext(module);
+    passes_->route(layout);
+}
+
+void CSchematicDlg::cleanUpRoutes(Module& module, bool compaction) {
+    SchematicLayoutContext layout = layoutContext(module);
+    passes_->cleanUp(layout, compaction);
     hooks_->updateScrollRanges(*this);
+}
+
+void CSchematicDlg::routingSharpen(Module& module, int mode) {
+    SchematicLayoutContext layout = layoutContext(module);
+    passes_->routingSharpen(layout, mode);
+}
+
+void CSchematicDlg::checkJunctions(Module& module) {
+    SchematicLayoutContext layout = layoutContext(module);
+    passes_->checkJunctions(layout);
 }
 
 void CSchematicDlg::refreshTerminalPoints() {

@@ -161,8 +161,16 @@ public:
     // Clock highlighting with the module's highlightClock flag.
     void highlightClocks();
 
-    // The canvas size rule that closes route clean-up; called by the clean-up.
-    void recomputeCanvasAfterCleanup(const Module& module);
+    // What the routing and clean-up passes work on: `module` (the window's)
+    // with the window's comments, sensitivity places, occupancy, canvas and
+    // progress.
+    SchematicLayoutContext layoutContext(Module& module);
+    // The passes over the window's module; the clean-up's new canvas size
+    // reaches the scroll ranges.
+    void routeFlaggedNets(Module& module);
+    void cleanUpRoutes(Module& module, bool compaction);
+    void routingSharpen(Module& module, int mode);
+    void checkJunctions(Module& module);
 
     // Copies every terminal's point from what it refers to (before routing).
     void refreshTerminalPoints();

@@ -356,10 +356,10 @@ void CSchematicDlg::finishDrag(Module& module, SchematicModifiers modifiers) {
     if (!finish) return;
     translateCarriedNets(module, lastOffset);
     refreshTerminals(module, sensitivity_);
-    passes_->route(*this, module);
-    passes_->cleanUp(*this, module, false);
-    for (int mode : {3, 1, 2}) passes_->routingSharpen(*this, module, mode);
-    passes_->checkJunctions(*this, module);
+    routeFlaggedNets(module);
+    cleanUpRoutes(module, false);
+    for (int mode : {3, 1, 2}) routingSharpen(module, mode);
+    checkJunctions(module);
     recordUndoStep();
     hooks_->refreshMenuStates(*this);
     markModified();

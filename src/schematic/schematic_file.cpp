@@ -463,9 +463,9 @@ void runPostLoadSequence(CSchematicDlg& window) {
     }
     remeasureSchematic(*module, window.sensitivity(), window.textMeasure());
     window.refreshTerminalPoints();
-    window.passes().route(window, *module);
-    window.passes().cleanUp(window, *module, false);
-    window.passes().checkJunctions(window, *module);
+    window.routeFlaggedNets(*module);
+    window.cleanUpRoutes(*module, false);
+    window.checkJunctions(*module);
     snapRouteEnds(*module);
 }
 

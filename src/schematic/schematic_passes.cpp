@@ -1,6 +1,5 @@
 #include "schematic/schematic_passes.h"
 
-#include "schematic/schematic_dlg.h"
 
 namespace corvane {
 
@@ -8,12 +7,12 @@ namespace {
 
 class PlacementOnlyPasses final : public SchematicPasses {
 public:
-    void route(CSchematicDlg&, Module&) const override {}
-    void cleanUp(CSchematicDlg& window, Module& module, bool) const override {
-        window.recomputeCanvasAfterCleanup(module);
+    void route(SchematicLayoutContext&) const override {}
+    void cleanUp(SchematicLayoutContext& layout, bool) const override {
+        layout.canvas = canvasAfterCleanup(layout.module);
     }
-    void routingSharpen(CSchematicDlg&, Module&, int) const override {}
-    void checkJunctions(CSchematicDlg&, Module&) const override {}
+    void routingSharpen(SchematicLayoutContext&, int) const override {}
+    void checkJunctions(SchematicLayoutContext&) const override {}
 };
 
 }  // namespace

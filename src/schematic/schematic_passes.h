@@ -3,24 +3,22 @@
 // window object does not tie every program that uses it to the router.
 #pragma once
 
-#include "database/records.h"
+#include "schematic/layout_context.h"
 
 namespace corvane {
-
-class CSchematicDlg;
 
 class SchematicPasses {
 public:
     virtual ~SchematicPasses() = default;
 
     // The routing pass over the flagged nets.
-    virtual void route(CSchematicDlg& window, Module& module) const = 0;
+    virtual void route(SchematicLayoutContext& layout) const = 0;
     // The clean-up sequence, with or without compaction; recomputes the canvas size.
-    virtual void cleanUp(CSchematicDlg& window, Module& module, bool compaction) const = 0;
+    virtual void cleanUp(SchematicLayoutContext& layout, bool compaction) const = 0;
     // One RoutingSharpen pass (mode 0 to 3).
-    virtual void routingSharpen(CSchematicDlg& window, Module& module, int mode) const = 0;
+    virtual void routingSharpen(SchematicLayoutContext& layout, int mode) const = 0;
     // The junction check.
-    virtual void checkJunctions(CSchematicDlg& window, Module& module) const = 0;
+    virtual void checkJunctions(SchematicLayoutContext& layout) const = 0;
 };
 
 // Placement alone: routing and the passes do nothing, and the clean-up only

@@ -11,17 +11,15 @@ namespace {
 
 class StandardPasses final : public SchematicPasses {
 public:
-    void route(CSchematicDlg& window, Module& module) const override {
-        routeSchematic(window, module);
+    void route(SchematicLayoutContext& layout) const override { routeSchematic(layout); }
+    void cleanUp(SchematicLayoutContext& layout, bool compaction) const override {
+        cleanUpRoutes(layout, compaction);
     }
-    void cleanUp(CSchematicDlg& window, Module& module, bool compaction) const override {
-        cleanUpRoutes(window, module, compaction);
+    void routingSharpen(SchematicLayoutContext& layout, int mode) const override {
+        corvane::routingSharpen(layout, mode);
     }
-    void routingSharpen(CSchematicDlg& window, Module& module, int mode) const override {
-        corvane::routingSharpen(window, module, mode);
-    }
-    void checkJunctions(CSchematicDlg&, Module& module) const override {
-        corvane::checkJunctions(module);
+    void checkJunctions(SchematicLayoutContext& layout) const override {
+        corvane::checkJunctions(layout.module);
     }
 };
 

@@ -59,17 +59,27 @@ void standInRoute(Module& module) {
 
 class CleanupPasses final : public SchematicPasses {
 public:
-    void route(CSchematicDlg&, Module& module) const override { standInRoute(module); }
-    void cleanUp(CSchematicDlg& window, Module& module, bool compaction) const override {
-        cleanUpRoutes(window, module, compaction);
+    void route(SchematicLayoutContext& layout) const override { standInRoute(layout.module); }
+    void cleanUp(SchematicLayoutContext& layout, bool compaction) const override {
+        cleanUpRoutes(layout, compaction);
     }
-    void routingSharpen(CSchematicDlg& window, Module& module, int mode) const override {
-        corvane::routingSharpen(window, module, mode);
+    void routingSharpen(SchematicLayoutContext& layout, int mode) const override {
+        corvane::routingSharpen(layout, mode);
     }
-    void checkJunctions(CSchematicDlg&, Module& module) const override {
-        corvane::checkJunctions(module);
+    void checkJunctions(SchematicLayoutContext& layout) const override {
+        corvane::checkJunctions(layout.module);
     }
 };
+
+// The clean-up and one sharpen pass over `module` with the window's layout context.
+void cleanUpRoutes(CSchematicDlg& window, Module& module, bool compaction) {
+    SchematicLayoutContext layout = window.layoutContext(module);
+    cleanUpRoutes(layout, compaction);
+}
+void routingSharpen(CSchematicDlg& window, Module& module, int mode) {
+    SchematicLayoutContext layout = window.layoutContext(module);
+    routingSharpen(layout, mode);
+}
 
 const CleanupPasses kPasses;
 

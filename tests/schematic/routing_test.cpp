@@ -104,7 +104,8 @@ public:
         return *this;
     }
     Routed& route() {
-        routeSchematic(*window_, *module_, indexing_);
+        SchematicLayoutContext layout = window_->layoutContext(*module_);
+        routeSchematic(layout, indexing_);
         return *this;
     }
     Route routeOf(const std::string& net) { return corvane::routeOf(module_->nets.at(net)); }

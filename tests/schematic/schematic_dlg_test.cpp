@@ -17,20 +17,20 @@ using testing::ModuleBuilder;
 // Logs every pass and hook call, with a few facts seen at the time of the call.
 class Recorder : public SchematicPasses, public SchematicWindowHooks {
 public:
-    void route(CSchematicDlg& window, Module& module) const override {
+    void route(SchematicLayoutContext& layout) const override {
         int flagged = 0;
-        for (const auto& [name, net] : module.nets) flagged += net.needsRouting;
+        for (const auto& [name, net] : layout.module.nets) flagged += net.needsRouting;
         log("route flagged=" + std::to_string(flagged) +
-            " canvas=" + std::to_string(window.canvasSize().width));
+            " canvas=" + std::to_string(layout.canvas.width));
     }
-    void cleanUp(CSchematicDlg& window, Module& module, bool compaction) const override {
+    void cleanUp(SchematicLayoutContext& layout, bool compaction) const override {
         log(std::string("cleanUp compaction=") + (compaction ? "1" : "0"));
-        window.recomputeCanvasAfterCleanup(module);
+        layout.canvas = canvasAfterCleanup(layout.module);
     }
-    void routingSharpen(CSchematicDlg&, Module&, int mode) const override {
+    void routingSharpen(SchematicLayoutContext&, int mode) const override {
         log("sharpen " + std::to_string(mode));
     }
-    void checkJunctions(CSchematicDlg&, Module&) const override { log("junctions"); }
+    void checkJunctions(SchematicLayoutContext&) const override { log("junctions"); }
 
     void recordUndoStep(CSchematicDlg&) override { log("undo"); }
     void restartUndoHistory(CSchematicDlg&) override { log("restartUndo"); }
