@@ -163,6 +163,46 @@ TEST_F(CounterWindow, APlainClickOnABlockFinishesButOneOnACommentDoesNot) {
     EXPECT_FALSE(window->modified());
 }
 
+TEST_F(CounterWindow, AttachedCommentsFollowTheBlockAndDoubleClicksOpenTheSource) {
+    const Assign block = module().assigns[0];
+    SchematicComment note;
+    note.kind = kCommentRect;
+    note.x0 = block.x - 20, note.y0 = block.y - 60, note.x1 = block.x + 20, note.y1 = block.y - 40;
+    window->comments().push_back(note);
+    window->comments().back().scpType = kKindAssign;  // as attaching leaves it
+    window->comments().back().scpId = 0;
+    window->comments().back().scpIx = 0;
+    window->comments().back().scpIy = (2 * block.y + block.height) / 2 - (block.y - 50);
+    drag(middleOf(block), 32, 48);
+    EXPECT_EQ(window->comments().back().x0, note.x0 + 32);
+    EXPECT_EQ(window->comments().back().y1, note.y1 + 48);
+
+    window->onLeftDoubleClick(middleOf(module().assigns[0]));
+    ASSERT_EQ(ui.openedDocuments.size(), 1u);
+    EXPECT_EQ(ui.openedDocuments[0].kind, DocumentKind::kSourceViewer);
+    EXPECT_EQ(ui.openedDocuments[0].path, module().filePath);
+    EXPECT_EQ(ui.openedDocuments[0].line, module().assigns[0].line);
+    window->onCommand(SchematicCommand::kOpenModuleSource);
+    EXPECT_EQ(ui.openedDocuments.back().line, 1);
+}
+
+TEST_F(CounterWindow, HiddenNetsAndClockHighlighting) {
+    Net& net = module().nets.begin()->second;
+    net.color = 0xFFFFFF;
+    window->onCommand(SchematicCommand::kIndicateDisappeared);
+    EXPECT_EQ(net.color, 0);
+    const int before = module().highlightClock;
+    window->onCommand(SchematicCommand::kHighlightClock);
+    EXPECT_NE(module().highlightClock, before);
+    EXPECT_EQ(findItem(window->menuBar(), SchematicCommand::kHighlightClock), nullptr);
+    bool checked = false;
+    for (const SchematicToolButton& button : window->toolBar()) {
+        if (button.command == SchematicCommand::kHighlightClock) checked = button.checked;
+    }
+    EXPECT_EQ(checked, module().highlightClock == 1);
+    EXPECT_FALSE(window->modified());
+}
+
 TEST_F(CounterWindow, DraggingAWireSegmentKeepsTheNetConnected) {
     // The first vertical segment of any net, pressed in its middle.
     int netIndex = 0;
