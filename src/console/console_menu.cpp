@@ -35,6 +35,7 @@ std::vector<MenuEntry> buildMenuBar() {
                        item("Save Project As...", MenuCommand::kSaveProjectAs),
                        item("&Close Project", MenuCommand::kCloseProject), separator(),
                        item("Save I/O Table...", MenuCommand::kSaveIoTable),
+                       item("Export Documentation Site...", MenuCommand::kExportSite),
                        item("Project &Setting...", MenuCommand::kProjectSetting), separator(),
                        menu("P&rint Setting", {item("&Printer...", MenuCommand::kPrinterSetting),
                                                item("&Margin...", MenuCommand::kMarginSetting)}),

@@ -16,6 +16,7 @@ enum class MenuCommand {
     kSaveProjectAs,
     kCloseProject,
     kSaveIoTable,
+    kExportSite,
     kProjectSetting,
     kPrinterSetting,
     kMarginSetting,

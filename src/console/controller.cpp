@@ -61,6 +61,7 @@ bool isValidProjectName(std::string_view name) {
 
 CMorvelDlg::CMorvelDlg(UiHost& ui, ProgressSink& progress, DesignServices services)
     : ui_(ui),
+      progress_(progress),
       services_(std::move(services)),
       driver_(modules_, log_, progress, services_.frontEnds, *this) {
     updatePrompt();

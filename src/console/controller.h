@@ -53,6 +53,8 @@ public:
     const ModuleList& modules() const { return modules_; }
     MessageLog& log() { return log_; }
     UiHost& ui() { return ui_; }
+    // Where long operations of the menus report their progress.
+    ProgressSink& progress() { return progress_; }
     // The root path of the reports, recomputed with the hierarchy tree.
     // The root path of the reports, as of the last hierarchy refresh. It is
     // worked out when first asked for after a refresh, so the many refreshes
@@ -136,6 +138,7 @@ private:
     void showHistoryEntry(const std::optional<std::string>& entry);
 
     UiHost& ui_;
+    ProgressSink& progress_;
     DesignServices services_;
     MessageLog log_;
     ModuleList modules_;

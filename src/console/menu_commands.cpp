@@ -8,6 +8,7 @@
 #include "console/project_commands.h"
 #include "platform/text_metrics.h"
 #include "reports/io_table.h"
+#include "site/documentation_site.h"
 
 namespace corvane {
 
@@ -86,6 +87,9 @@ void MenuCommands::run(MenuCommand command) {
             break;
         case MenuCommand::kSaveIoTable:
             saveIoTable();
+            break;
+        case MenuCommand::kExportSite:
+            exportSite();
             break;
         case MenuCommand::kProjectSetting:
             project.projectSetting(frontEnd_.commentStyleDialogs());
@@ -172,6 +176,32 @@ void MenuCommands::saveIoTable() {
     const auto path = ui.saveFileDialog(request);
     if (!path || path->empty()) return;
     if (!writeIoTable(controller_.modules(), *chosen, *path)) showMessage(ui, kCsvNotOpened);
+}
+
+void MenuCommands::exportSite() {
+    UiHost& ui = controller_.ui();
+    const auto folder = ui.browseFolder("Please choose the folder of the documentation site", "");
+    if (!folder || folder->empty()) return;
+    const Settings& settings = controller_.settings();
+    std::vector<std::string> notes;
+    const SiteRequest request{.modules = controller_.modules(),
+                              .projectName = controller_.projectName(),
+                              .verilogKeywords = settings.verilogWords,
+                              .vhdlKeywords = settings.vhdlWords,
+                              .outputFolder = *folder,
+                              .notes = &notes};
+    std::string error;
+    ui.setWaitCursor(true);
+    const bool written = writeDocumentationSite(request, controller_.progress(), error);
+    ui.setWaitCursor(false);
+    MessageLog& log = controller_.log();
+    for (const std::string& note : notes) log.appendLog("- note: " + note + "\r\n");
+    if (!written) {
+        showMessage(ui, "Corvane cannot write the documentation site.\n" + error);
+        return;
+    }
+    log.appendLog("- documentation site written to " + *folder + "\r\n");
+    ui.scrollLogToEnd();
 }
 
 void MenuCommands::printerSetting() {

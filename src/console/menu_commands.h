@@ -67,6 +67,8 @@ public:
 
     // The commands one by one.
     void saveIoTable();
+    // Writes the documentation site of the analysed design into a chosen folder.
+    void exportSite();
     void printerSetting();
     void marginSetting();
     void printHierarchy();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "console/console_menu.h"
@@ -115,6 +116,7 @@ TEST(ConsoleMenuTest, EveryCommandHasOneEntryWithItsText) {
         {MenuCommand::kSaveProjectAs, "Save Project As..."},
         {MenuCommand::kCloseProject, "&Close Project"},
         {MenuCommand::kSaveIoTable, "Save I/O Table..."},
+        {MenuCommand::kExportSite, "Export Documentation Site..."},
         {MenuCommand::kProjectSetting, "Project &Setting..."},
         {MenuCommand::kPrinterSetting, "&Printer..."},
         {MenuCommand::kMarginSetting, "&Margin..."},
@@ -264,6 +266,29 @@ TEST_F(MenuCommandsTest, SaveIoTableStopsOnCancelAndReportsAFileThatCannotBeCrea
     ASSERT_EQ(ui.messageBoxes.size(), 1u);
     EXPECT_EQ(ui.messageBoxes[0].caption, "Corvane");
     EXPECT_EQ(ui.messageBoxes[0].text, "Corvane failed in opening of a designated file.");
+}
+
+TEST_F(MenuCommandsTest, ExportSiteWritesTheSiteIntoTheChosenFolder) {
+    analyseDesign();
+    const std::string site = dir.path() + "/site";
+    ui.folderAnswers = {std::nullopt, site};
+    menu.run(MenuCommand::kExportSite);  // cancelled: nothing written
+    EXPECT_FALSE(std::filesystem::exists(site));
+    menu.run(MenuCommand::kExportSite);
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    EXPECT_NE(testing::readAll(site + "/index.html").find("top"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(site + "/modules/top.html"));
+    EXPECT_NE(log().find("- documentation site written to " + site + "\r\n"), std::string::npos);
+}
+
+TEST_F(MenuCommandsTest, ExportSiteOfAnEmptyDesignSaysWhyAndWritesNothing) {
+    const std::string site = dir.path() + "/site";
+    ui.folderAnswers = {site};
+    menu.run(MenuCommand::kExportSite);
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].caption, "Corvane");
+    EXPECT_NE(ui.messageBoxes[0].text.find("nothing to document"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(site + "/index.html"));
 }
 
 TEST_F(MenuCommandsTest, PrinterSettingStoresTheChoiceOrSaysThereIsNoPrinter) {
