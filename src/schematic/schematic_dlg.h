@@ -131,6 +131,7 @@ public:
     // The window does not own them.
     void setProgressSink(ProgressSink& progress) { progress_ = &progress; }
     void setHooks(SchematicWindowHooks& hooks) { hooks_ = &hooks; }
+    SchematicWindowHooks& hooks() { return *hooks_; }
     // Message boxes, file dialogs and document windows; without one those
     // commands do nothing.
     void setUi(UiHost& ui) { ui_ = &ui; }

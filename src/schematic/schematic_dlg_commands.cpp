@@ -53,19 +53,6 @@ void swapComments(std::vector<SchematicComment>& comments, std::vector<int>& ord
     }
 }
 
-// The window's file commands talk back to it through these events.
-class WindowFileEvents final : public SchematicFileEvents {
-public:
-    WindowFileEvents(CSchematicDlg& window, SchematicWindowHooks& hooks)
-        : window_(window), hooks_(hooks) {}
-    void markProjectModified() override { hooks_.markProjectModified(window_); }
-    void clearSelection() override { window_.clearSelection(); }
-
-private:
-    CSchematicDlg& window_;
-    SchematicWindowHooks& hooks_;
-};
-
 }  // namespace
 
 void CSchematicDlg::onCommand(SchematicCommand command) {
@@ -184,9 +171,8 @@ void CSchematicDlg::onCommand(SchematicCommand command) {
 }
 
 bool CSchematicDlg::onClose() {
-    WindowFileEvents events(*this, *hooks_);
     if (!ui_) return true;
-    SchematicFileCommands commands(*this, *ui_, *hooks_, events);
+    SchematicFileCommands commands(*this, *ui_);
     return commands.onClose();
 }
 
@@ -196,8 +182,7 @@ void CSchematicDlg::fileCommand(SchematicCommand command) {
         return;
     }
     if (!ui_) return;
-    WindowFileEvents events(*this, *hooks_);
-    SchematicFileCommands commands(*this, *ui_, *hooks_, events);
+    SchematicFileCommands commands(*this, *ui_);
     if (command == C::kOpenFile) commands.onOpen();
     if (command == C::kSaveFile) commands.onSave();
     if (command == C::kSaveFileAs) commands.onSaveAs();

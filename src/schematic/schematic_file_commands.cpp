@@ -24,10 +24,8 @@ std::string schematicWindowTitle(const Module& module) {
     return "Schematic - " + module.name + "(" + module.schematicPath + ")";
 }
 
-SchematicFileCommands::SchematicFileCommands(CSchematicDlg& window, UiHost& ui,
-                                             SchematicWindowHooks& hooks,
-                                             SchematicFileEvents& events)
-    : window_(window), ui_(ui), hooks_(hooks), events_(events) {}
+SchematicFileCommands::SchematicFileCommands(CSchematicDlg& window, UiHost& ui)
+    : window_(window), ui_(ui) {}
 
 void SchematicFileCommands::message(const std::string& text, MessageIcon icon) {
     MessageBoxRequest request;
@@ -51,12 +49,12 @@ void SchematicFileCommands::onOpen() {
         return;
     }
     runPostLoadSequence(window_);
-    hooks_.refreshMenuStates(window_);
+    window_.hooks().refreshMenuStates(window_);
     window_.highlightClocks();
-    events_.clearSelection();
+    window_.clearSelection();
     window_.setModified(false);
-    events_.markProjectModified();
-    hooks_.repaint(window_);
+    window_.hooks().markProjectModified(window_);
+    window_.hooks().repaint(window_);
 }
 
 void SchematicFileCommands::onSave() {
@@ -73,7 +71,7 @@ bool SchematicFileCommands::writeAtPath() {
         message("File save error.", MessageIcon::kExclamation);
         return false;
     }
-    events_.markProjectModified();
+    window_.hooks().markProjectModified(window_);
     return true;
 }
 
@@ -102,8 +100,8 @@ SchematicFileCommands::SaveOutcome SchematicFileCommands::saveWithDialog(const c
         return SaveOutcome::kFailed;
     }
     window_.setModified(false);
-    events_.markProjectModified();
-    hooks_.updateTitle(window_);
+    window_.hooks().markProjectModified(window_);
+    window_.hooks().updateTitle(window_);
     return SaveOutcome::kWritten;
 }
 

@@ -10,25 +10,14 @@
 
 namespace corvane {
 
-// What the commands ask of the rest of the program; nothing by default.
-class SchematicFileEvents {
-public:
-    virtual ~SchematicFileEvents() = default;
-    // The project file stores the schematic path, so it must be saved again.
-    virtual void markProjectModified() {}
-    // A loaded file replaces what was selected.
-    virtual void clearSelection() {}
-};
-
 // "Schematic - " + module name + "(" + schematic path + ")".
 std::string schematicWindowTitle(const Module& module);
 
 class SchematicFileCommands {
 public:
-    // `hooks` are the window's own hooks (menus, title, repaint); none of the
-    // objects is owned.
-    SchematicFileCommands(CSchematicDlg& window, UiHost& ui, SchematicWindowHooks& hooks,
-                          SchematicFileEvents& events);
+    // Menus, title, repaint and the project's modified mark go through the
+    // window's hooks. Neither object is owned.
+    SchematicFileCommands(CSchematicDlg& window, UiHost& ui);
 
     void onOpen();
     // Writes the module's schematic file (Save As without a path). A failed
@@ -52,8 +41,6 @@ private:
 
     CSchematicDlg& window_;
     UiHost& ui_;
-    SchematicWindowHooks& hooks_;
-    SchematicFileEvents& events_;
 };
 
 }  // namespace corvane

@@ -18,13 +18,8 @@ struct CountingHooks : SchematicWindowHooks {
     void refreshMenuStates(CSchematicDlg&) override { ++menus; }
     void updateTitle(CSchematicDlg&) override { ++titles; }
     void repaint(CSchematicDlg&) override { ++repaints; }
-    int menus = 0, titles = 0, repaints = 0;
-};
-
-struct CountingEvents : SchematicFileEvents {
-    void markProjectModified() override { ++projectMarks; }
-    void clearSelection() override { ++selectionClears; }
-    int projectMarks = 0, selectionClears = 0;
+    void markProjectModified(CSchematicDlg&) override { ++projectMarks; }
+    int menus = 0, titles = 0, repaints = 0, projectMarks = 0;
 };
 
 class SchematicFileCommandsTest : public ::testing::Test {
@@ -37,7 +32,9 @@ protected:
         builder.use("a", kKindAssign, block, testing::kRead);
         builder.use("y", kKindAssign, block, testing::kWrite);
         modules.append(builder.module);
+        window.setHooks(hooks);
         window.openWithoutFile();
+        hooks = CountingHooks();
     }
 
     Module& module() { return *modules.find("top"); }
@@ -49,8 +46,7 @@ protected:
     CSchematicDlg window{modules, "top", placementOnlyPasses()};
     ScriptedUiHost ui;
     CountingHooks hooks;
-    CountingEvents events;
-    SchematicFileCommands commands{window, ui, hooks, events};
+    SchematicFileCommands commands{window, ui};
 };
 
 TEST_F(SchematicFileCommandsTest, OpenReadsTheChosenFile) {
@@ -65,6 +61,7 @@ TEST_F(SchematicFileCommandsTest, OpenReadsTheChosenFile) {
     EXPECT_EQ(module().schematicPath, "old.qsch");
     EXPECT_TRUE(commands.modified());
 
+    window.setSelection({{kKindPin, "a", 0}});
     ui.openFileAnswers.push_back(FileDialogResult{{path("saved.qsch")}});
     commands.onOpen();
     ASSERT_EQ(ui.fileDialogs.size(), 2u);
@@ -77,8 +74,8 @@ TEST_F(SchematicFileCommandsTest, OpenReadsTheChosenFile) {
     EXPECT_EQ(module().schematicPath, path("saved.qsch"));
     EXPECT_EQ(module().pins[0].x, 480);
     EXPECT_FALSE(commands.modified());
-    EXPECT_EQ(events.projectMarks, 1);
-    EXPECT_EQ(events.selectionClears, 1);
+    EXPECT_EQ(hooks.projectMarks, 1);
+    EXPECT_TRUE(window.selection().empty());
     EXPECT_GE(hooks.menus, 1);
     EXPECT_GE(hooks.repaints, 1);
     EXPECT_TRUE(ui.messageBoxes.empty());
@@ -97,7 +94,7 @@ TEST_F(SchematicFileCommandsTest, OpenFailureRestoresThePath) {
         EXPECT_EQ(module().schematicPath, "old.qsch");
         EXPECT_TRUE(commands.modified());
     }
-    EXPECT_EQ(events.projectMarks, 0);
+    EXPECT_EQ(hooks.projectMarks, 0);
 }
 
 TEST_F(SchematicFileCommandsTest, SaveWritesOrAsksForAName) {
@@ -115,7 +112,7 @@ TEST_F(SchematicFileCommandsTest, SaveWritesOrAsksForAName) {
     EXPECT_EQ(ui.fileDialogs.size(), 1u);
     EXPECT_TRUE(exists(path("named.qsch")));
     EXPECT_FALSE(commands.modified());
-    EXPECT_EQ(events.projectMarks, 2);
+    EXPECT_EQ(hooks.projectMarks, 2);
 
     // A failed write is reported and the changes stay unsaved.
     module().schematicPath = path("no/folder/x.qsch");
@@ -124,7 +121,7 @@ TEST_F(SchematicFileCommandsTest, SaveWritesOrAsksForAName) {
     ASSERT_EQ(ui.messageBoxes.size(), 1u);
     EXPECT_EQ(ui.messageBoxes[0].text, "File save error.");
     EXPECT_TRUE(commands.modified());
-    EXPECT_EQ(events.projectMarks, 2);
+    EXPECT_EQ(hooks.projectMarks, 2);
 }
 
 TEST_F(SchematicFileCommandsTest, SaveAsDialogAndFailure) {
@@ -155,7 +152,7 @@ TEST_F(SchematicFileCommandsTest, SaveAsDialogAndFailure) {
     EXPECT_GE(hooks.titles, 1);
     module().schematicPath = path("ok.qsch");
     EXPECT_EQ(schematicWindowTitle(module()), "Schematic - top(" + path("ok.qsch") + ")");
-    EXPECT_EQ(events.projectMarks, 1);
+    EXPECT_EQ(hooks.projectMarks, 1);
 }
 
 TEST_F(SchematicFileCommandsTest, SaveAsWithoutTheModule) {
