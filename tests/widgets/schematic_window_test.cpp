@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTimer>
@@ -49,6 +50,16 @@ void answerTextDialog(const QString& text) {
         if (dialog == nullptr) return answerTextDialog(text);
         dialog->edit()->setPlainText(text);
         dialog->accept();
+    });
+}
+
+// Chooses the first entry of the pop-up menu as soon as it shows.
+void chooseFirstPopupEntry() {
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return chooseFirstPopupEntry();
+        menu->setActiveAction(menu->actions().at(0));
+        QTest::keyClick(menu, Qt::Key_Return);
     });
 }
 
@@ -173,6 +184,35 @@ private slots:
         QVERIFY(a.open(QIODevice::ReadOnly));
         QVERIFY(b.open(QIODevice::ReadOnly));
         QCOMPARE(b.readAll(), a.readAll());
+    }
+
+    void theInstanceMenuOpensTheChildsWindowBesideThisOne() {
+        SchematicWindow* window = openSchematic("top");
+        QVERIFY(window != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const Child& child = *childNamed(*window->schematic().findModule(), "u_fsm");
+        const QPoint at = showModelPoint(*window, {child.x, child.y + child.height / 2});
+        chooseFirstPopupEntry();  // "Open &Schematic"
+        QTest::mouseClick(window->drawingArea(), Qt::RightButton, {}, at);
+        QTRY_COMPARE(test->ui.openedDocuments.size(), std::size_t{1});
+        const DocumentRequest request = test->ui.openedDocuments.back();
+        QCOMPARE(request.kind, DocumentKind::kSchematic);
+        QCOMPARE(request.module, std::string("handshake_fsm"));
+        // What the program's user interface does with the request: a second window.
+        windows->open(request);
+        QCOMPARE(windows->openCount(DocumentKind::kSchematic), 2);
+        windows->open(DocumentRequest{DocumentKind::kSchematic, "", "top", "", 1, 0});
+        QCOMPARE(windows->openCount(DocumentKind::kSchematic), 2);
+
+        // Esc leaves the window open; closing a modified one asks first.
+        QTest::keyClick(window->drawingArea(), Qt::Key_Escape);
+        QVERIFY(window->isVisible());
+        window->schematic().setModified(true);
+        QVERIFY(!window->close());  // the scripted answer is Cancel
+        QCOMPARE(QString::fromStdString(test->ui.messageBoxes.back().text),
+                 QString("Do you save schematic?\r\n\r\n"));
+        test->ui.messageAnswers.push_back(MessageResult::kNo);
+        QVERIFY(window->close());
     }
 
     void aRemovedModuleLeavesAnEmptyWindowThatStillAnswers() {
