@@ -380,26 +380,22 @@ void SourceViewerWindow::showSearch() {
 }
 
 void SourceViewerWindow::searchNext() {
-    search_->setSearchEnabled(false);
-    const SearchOutcome outcome = viewer_->searchNext(search_->searchText(), selection());
-    search_->setSearchEnabled(true);
-    if (outcome.newComboEntry) {
-        search_->addEntryAtTop(*outcome.newComboEntry);
-    }
-    if (outcome.match) {
-        text_->setFocus();
-        select(*outcome.match);
-    }
-    search_->raise();
+    search(true);
 }
 
 void SourceViewerWindow::searchPrevious() {
+    search(false);
+}
+
+// One search step; the dialog's buttons are off while it runs, a new search
+// word goes to the top of its list, and a match is selected in the text.
+void SourceViewerWindow::search(bool forwards) {
     search_->setSearchEnabled(false);
-    const SearchOutcome outcome = viewer_->searchPrevious(search_->searchText(), selection());
+    const std::string text = search_->searchText();
+    const SearchOutcome outcome = forwards ? viewer_->searchNext(text, selection())
+                                           : viewer_->searchPrevious(text, selection());
     search_->setSearchEnabled(true);
-    if (outcome.newComboEntry) {
-        search_->addEntryAtTop(*outcome.newComboEntry);
-    }
+    if (outcome.newComboEntry) search_->addEntryAtTop(*outcome.newComboEntry);
     if (outcome.match) {
         text_->setFocus();
         select(*outcome.match);

@@ -63,6 +63,7 @@ public:
     void showSearch();
     void searchNext();
     void searchPrevious();
+    void search(bool forwards);
     void print();
 
 protected:
