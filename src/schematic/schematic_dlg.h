@@ -277,7 +277,7 @@ private:
     void startSelectDrag(Module& module, Point down);
     void addDragEntry(const Module& module, int kind, int index, const std::string& name,
                       Point click);
-    void followMouse(Module& module, Point to);
+    void followMouse(Point mouse);
     void finishDrag(Module& module, SchematicModifiers modifiers);
     void createFigure(Module& module);
     void createTextComment(Module& module, Point area);

@@ -236,14 +236,14 @@ void CSchematicDlg::onMouseMove(Point area, SchematicModifiers) {
     rubber_.x1 = p.x;
     rubber_.y1 = p.y;
     if (dragging_) {
-        followMouse(*module, p);
+        followMouse(p);
     } else if (toolMode_ == 0) {
         selectRubber(*module);
     }
     repaint();
 }
 
-void CSchematicDlg::followMouse(Module& module, Point mouse) {
+void CSchematicDlg::followMouse(Point mouse) {
     // Dragged things stay on the canvas side of the origin and within the
     // coordinates the file and the junction keys can hold.
     const Point to{clampModel(mouse.x), clampModel(mouse.y)};
@@ -265,7 +265,6 @@ void CSchematicDlg::followMouse(Module& module, Point mouse) {
             e.y = clampModel(static_cast<long long>(to.y) + e.dy);
         }
     }
-    (void)module;
 }
 
 void CSchematicDlg::onLeftButtonUp(Point area, SchematicModifiers modifiers) {

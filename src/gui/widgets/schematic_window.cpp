@@ -159,16 +159,15 @@ void SchematicWindow::buildMenus() {
     }
 }
 
-void SchematicWindow::addMenuItems(QWidget* menu, const std::vector<SchematicMenuItem>& items) {
-    auto* qmenu = static_cast<QMenu*>(menu);
+void SchematicWindow::addMenuItems(QMenu* menu, const std::vector<SchematicMenuItem>& items) {
     for (const SchematicMenuItem& item : items) {
         if (!item.items.empty()) {
-            addMenuItems(qmenu->addMenu(QString::fromStdString(item.text)), item.items);
+            addMenuItems(menu->addMenu(QString::fromStdString(item.text)), item.items);
         } else if (item.text.empty()) {
-            qmenu->addSeparator();
+            menu->addSeparator();
         } else {
             QAction* act = makeAction(item);
-            qmenu->addAction(act);
+            menu->addAction(act);
             actions_[item.command] = act;
         }
     }

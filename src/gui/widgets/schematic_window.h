@@ -15,6 +15,7 @@
 
 class QAction;
 class QActionGroup;
+class QMenu;
 class QScrollBar;
 class QToolBar;
 
@@ -66,7 +67,7 @@ private:
 
     void buildToolBar();
     void buildMenus();
-    void addMenuItems(QWidget* menu, const std::vector<SchematicMenuItem>& items);
+    void addMenuItems(QMenu* menu, const std::vector<SchematicMenuItem>& items);
     QAction* makeAction(const SchematicMenuItem& item);
     void runCommand(SchematicCommand command);
     // Enabled and checked states of every action from the window object.
