@@ -33,8 +33,9 @@ Nearest findNearest(const Module& module, const SchematicComment& c) {
     int best = kNoDistance;
     auto consider = [&](int kind, int index, Point centre, Point anchor) {
         const double d = std::floor(std::hypot(double(centre.x - cx), double(centre.y - cy)));
-        const double reach = 1.5 * std::hypot(std::abs(2.0 * centre.x) + std::abs(double(c.x0) + c.x1),
-                                              std::abs(2.0 * centre.y) + std::abs(double(c.y0) + c.y1));
+        const double reach =
+            1.5 * std::hypot(std::abs(2.0 * centre.x) + std::abs(double(c.x0) + c.x1),
+                             std::abs(2.0 * centre.y) + std::abs(double(c.y0) + c.y1));
         if (d < reach && d < best) {
             best = static_cast<int>(d);
             nearest = {kind, index, centre, anchor};

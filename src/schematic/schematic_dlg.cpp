@@ -260,7 +260,8 @@ void CSchematicDlg::paint(Canvas& target, const Rect& frame, SchematicPaintHost*
     view.edit.rubberX1 = rubber_.x1;
     view.edit.rubberY1 = rubber_.y1;
     if (dragging_) {
-        for (const DragEntry& e : drags_) view.edit.drags.push_back({e.kind, e.x, e.y, e.width, e.height});
+        for (const DragEntry& e : drags_)
+            view.edit.drags.push_back({e.kind, e.x, e.y, e.width, e.height});
     }
     WindowPaintHost paintHost(selection_, host);
     SchematicRenderer(*this, view, paintHost).paint(target, frame, 0);
@@ -313,8 +314,10 @@ void CSchematicDlg::clampScroll() {
 }
 
 void CSchematicDlg::scrollBy(int dx, int dy) {
-    scrollX_ = static_cast<int>(std::clamp<long long>(static_cast<long long>(scrollX_) + dx, 0, 2147483647));
-    scrollY_ = static_cast<int>(std::clamp<long long>(static_cast<long long>(scrollY_) + dy, 0, 2147483647));
+    scrollX_ = static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(scrollX_) + dx, 0, 2147483647));
+    scrollY_ = static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(scrollY_) + dy, 0, 2147483647));
     clampScroll();
 }
 

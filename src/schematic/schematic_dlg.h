@@ -15,9 +15,9 @@
 
 #include "database/module_list.h"
 #include "platform/canvas.h"
-#include "platform/ui_host.h"
 #include "platform/progress_sink.h"
 #include "platform/text_metrics.h"
+#include "platform/ui_host.h"
 #include "schematic/canvas_size.h"
 #include "schematic/occupancy.h"
 #include "schematic/pin_labels.h"

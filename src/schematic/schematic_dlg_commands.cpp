@@ -217,7 +217,8 @@ void CSchematicDlg::changeLinestyle(Module& module) {
     for (const SelectionEntry& e : selection_) {
         if (preset) break;
         const SchematicComment* c = elementAt(comments_, e.index);
-        if (isFigureKind(e.kind) && c && c->kind == e.kind) preset = LineStyleChoice{c->pt, c->color};
+        if (isFigureKind(e.kind) && c && c->kind == e.kind)
+            preset = LineStyleChoice{c->pt, c->color};
     }
     if (!preset) return;
     const std::optional<LineStyleChoice> chosen = hooks_->chooseLineStyle(*preset);
@@ -242,9 +243,9 @@ void CSchematicDlg::editText(Module&) {
     if (selection_.size() != 1 || selection_.front().kind != kCommentText) return;
     SchematicComment* c = elementAt(comments_, selection_.front().index);
     if (!c || c->kind != kCommentText) return;
-    const std::optional<CommentTextEntry> entry =
-        hooks_->editCommentText({c->text, c->face, c->pt, c->color},
-                                {lastMouse_.x - kTextDialogOffset, lastMouse_.y - kTextDialogOffset});
+    const std::optional<CommentTextEntry> entry = hooks_->editCommentText(
+        {c->text, c->face, c->pt, c->color},
+        {lastMouse_.x - kTextDialogOffset, lastMouse_.y - kTextDialogOffset});
     if (!entry) return;
     c->text = entry->text;
     c->face = entry->face;
@@ -267,10 +268,12 @@ void CSchematicDlg::moveCommentsInDepth(SchematicCommand command) {
     const int last = static_cast<int>(comments_.size()) - 1;
     auto step = [&]() {
         std::vector<int> now(tracked.size());
-        for (std::size_t i = 0; i < tracked.size(); ++i) now[i] = order[static_cast<std::size_t>(tracked[i])];
+        for (std::size_t i = 0; i < tracked.size(); ++i)
+            now[i] = order[static_cast<std::size_t>(tracked[i])];
         std::sort(now.begin(), now.end());
         if (!down) std::reverse(now.begin(), now.end());
-        for (int position : now) swapComments(comments_, order, position, down ? position - 1 : position + 1);
+        for (int position : now)
+            swapComments(comments_, order, position, down ? position - 1 : position + 1);
     };
     auto reached = [&]() {
         for (int old : tracked) {
@@ -287,9 +290,8 @@ void CSchematicDlg::moveCommentsInDepth(SchematicCommand command) {
 }
 
 void CSchematicDlg::moveMarker(SchematicCommand command) {
-    const auto marker = std::find_if(comments_.begin(), comments_.end(), [](const auto& c) {
-        return c.kind == kCommentMarker;
-    });
+    const auto marker = std::find_if(comments_.begin(), comments_.end(),
+                                     [](const auto& c) { return c.kind == kCommentMarker; });
     if (marker == comments_.end()) return;
     const int at = static_cast<int>(marker - comments_.begin());
     const int last = static_cast<int>(comments_.size()) - 1;
@@ -360,9 +362,9 @@ void CSchematicDlg::openMotherSchematic(const Module& module) {
     if (!ui_) return;
     std::vector<std::string> parents;
     for (const Module& candidate : modules_) {
-        const bool instantiates = std::any_of(
-            candidate.children.begin(), candidate.children.end(),
-            [&](const Child& child) { return child.moduleName == module.name; });
+        const bool instantiates =
+            std::any_of(candidate.children.begin(), candidate.children.end(),
+                        [&](const Child& child) { return child.moduleName == module.name; });
         if (instantiates) parents.push_back(candidate.name);
     }
     if (parents.empty()) return;

@@ -118,8 +118,8 @@ void CSchematicDlg::selectRubber(const Module& module) {
     selection_ = selectInRectangle(module, comments_, a, {rubber_.x1, rubber_.y1});
 }
 
-void CSchematicDlg::addDragEntry(const Module& module, int kind, int index,
-                                 const std::string& name, Point click) {
+void CSchematicDlg::addDragEntry(const Module& module, int kind, int index, const std::string& name,
+                                 Point click) {
     DragEntry e;
     e.kind = kind;
     e.name = name;
@@ -186,7 +186,8 @@ void CSchematicDlg::startSelectDrag(Module& module, Point down) {
     if (hit.kind == kKindWire) {
         drags_.clear();
         const Net* net = netAt(module, hit.index);
-        if (!net || hit.segment < 0 || static_cast<std::size_t>(hit.segment) >= net->route.size()) return;
+        if (!net || hit.segment < 0 || static_cast<std::size_t>(hit.segment) >= net->route.size())
+            return;
         const Segment& s = net->route[static_cast<std::size_t>(hit.segment)];
         DragEntry e;
         e.kind = kKindWire;

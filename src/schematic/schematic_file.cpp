@@ -20,8 +20,8 @@ struct ShapeName {
     const char* name;
 };
 constexpr ShapeName kShapes[] = {
-    {kCommentLine, "LINE"},         {kCommentArrow, "ARROW"}, {kCommentRect, "RECT"},
-    {kCommentEllipse, "ELLIPSE"},   {kCommentText, "TEXT"},   {kCommentMarker, "ScHeMaTiC"},
+    {kCommentLine, "LINE"},       {kCommentArrow, "ARROW"}, {kCommentRect, "RECT"},
+    {kCommentEllipse, "ELLIPSE"}, {kCommentText, "TEXT"},   {kCommentMarker, "ScHeMaTiC"},
 };
 
 const char* shapeName(int kind) {
@@ -54,9 +54,13 @@ void appendFormat(std::string& out, const char* format, Args... args) {
     out.append(large.data(), static_cast<size_t>(length));
 }
 
-const char* onOff(int flag) { return flag != 0 ? "on" : "off"; }
+const char* onOff(int flag) {
+    return flag != 0 ? "on" : "off";
+}
 
-std::string escaped(const std::string& text) { return escapeTagText(text); }
+std::string escaped(const std::string& text) {
+    return escapeTagText(text);
+}
 
 void writeSettings(std::string& out, const CSchematicDlg& window, const Module& module) {
     const CanvasSize canvas = window.canvasSize();
@@ -65,8 +69,8 @@ void writeSettings(std::string& out, const CSchematicDlg& window, const Module& 
     appendFormat(out, "\t<zoom level=\"%lf\"/>\r\n", module.zoom);
     appendFormat(out, "\t<summary mode=\"%s\"/>\r\n", module.summaryMode == 1 ? "on" : "off");
     appendFormat(out, "\t<zoom_s level=\"%lf\"/>\r\n", module.summaryZoom);
-    appendFormat(out, "\t<grid snap=\"%s\" appear=\"%s\" size=\"%d\"/>\r\n",
-                 onOff(module.gridSnap), onOff(module.gridVisible), module.gridSize);
+    appendFormat(out, "\t<grid snap=\"%s\" appear=\"%s\" size=\"%d\"/>\r\n", onOff(module.gridSnap),
+                 onOff(module.gridVisible), module.gridSize);
     appendFormat(out, "\t<grid_s snap=\"%s\" appear=\"%s\" size=\"%d\"/>\r\n",
                  onOff(module.summaryGridSnap), onOff(module.summaryGridVisible),
                  module.summaryGridSize);
@@ -83,10 +87,10 @@ void writeBlocks(std::string& out, const Module& module) {
                      block.y);
     }
     for (const Child& block : module.children) {
-        appendFormat(out,
-                     "\t<child name=\"%s\" vinsname=\"%s\" x=\"%d\" y=\"%d\" viewparam=\"%s\"/>\r\n",
-                     escaped(block.name).c_str(), escaped(block.displayName).c_str(), block.x,
-                     block.y, block.viewParam == 1 ? "on" : "off");
+        appendFormat(
+            out, "\t<child name=\"%s\" vinsname=\"%s\" x=\"%d\" y=\"%d\" viewparam=\"%s\"/>\r\n",
+            escaped(block.name).c_str(), escaped(block.displayName).c_str(), block.x, block.y,
+            block.viewParam == 1 ? "on" : "off");
     }
     for (const Always& block : module.alwaysBlocks) {
         appendFormat(out, "\t<always lineid=\"%d\" x=\"%d\" y=\"%d\"/>\r\n", block.line, block.x,
@@ -110,16 +114,16 @@ void writeNets(std::string& out, const Module& module) {
     for (const auto& [name, net] : module.nets) {
         for (const Segment& s : net.route) {
             appendFormat(out,
-                         "\t<handroute id=\"%d\" x0=\"%d\" y0=\"%d\" x1=\"%d\" y1=\"%d\"/>\r\n",
-                         id, s.x0, s.y0, s.x1, s.y1);
+                         "\t<handroute id=\"%d\" x0=\"%d\" y0=\"%d\" x1=\"%d\" y1=\"%d\"/>\r\n", id,
+                         s.x0, s.y0, s.x1, s.y1);
         }
         ++id;
     }
     id = 0;
     for (const auto& [name, net] : module.nets) {
         for (const auto& [key, count] : net.touch) {
-            appendFormat(out, "\t<handroute.touch id=\"%d\" key=\"%d\" value=\"%d\"/>\r\n", id,
-                         key, count);
+            appendFormat(out, "\t<handroute.touch id=\"%d\" key=\"%d\" value=\"%d\"/>\r\n", id, key,
+                         count);
         }
         ++id;
     }
@@ -159,7 +163,9 @@ int toInt(const std::string& text) {
     return static_cast<int>(value);
 }
 
-double toDouble(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+double toDouble(const std::string& text) {
+    return std::strtod(text.c_str(), nullptr);
+}
 
 // A hexadecimal colour; false when the text starts with no hexadecimal digit.
 bool toColor(const std::string& text, int& color) {
@@ -171,7 +177,9 @@ bool toColor(const std::string& text, int& color) {
     return true;
 }
 
-int flag(const std::string& text) { return text == "on" ? 1 : 0; }
+int flag(const std::string& text) {
+    return text == "on" ? 1 : 0;
+}
 
 // State of one read: the nets by position and the ids of the previous route
 // and junction lines.

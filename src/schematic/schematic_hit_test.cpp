@@ -10,11 +10,11 @@ namespace corvane {
 
 namespace {
 
-constexpr int kPinReach = 16;       // pin symbols are hit this far beyond their width
-constexpr int kBlockMargin = 3;     // blocks are hit this far outside their frame
-constexpr int kPortReach = 2;       // a port is the connection point within this
-constexpr int kWireReach = 4;       // wires: a difference below this
-constexpr int kCommentReach = 3;    // comments: a difference of at most this
+constexpr int kPinReach = 16;     // pin symbols are hit this far beyond their width
+constexpr int kBlockMargin = 3;   // blocks are hit this far outside their frame
+constexpr int kPortReach = 2;     // a port is the connection point within this
+constexpr int kWireReach = 4;     // wires: a difference below this
+constexpr int kCommentReach = 3;  // comments: a difference of at most this
 constexpr std::string_view kGuideText = "temp-route";
 
 bool near(Point p, int x, int y) {
@@ -87,8 +87,9 @@ bool bodyHit(const SchematicComment& c, Point p) {
         case kCommentArrow:
             return distanceToSegment(c, p) <= kCommentReach;
         case kCommentRect:
-            return std::abs(p.x - left) <= kCommentReach || std::abs(p.x - right) <= kCommentReach ||
-                   std::abs(p.y - top) <= kCommentReach || std::abs(p.y - bottom) <= kCommentReach;
+            return std::abs(p.x - left) <= kCommentReach ||
+                   std::abs(p.x - right) <= kCommentReach || std::abs(p.y - top) <= kCommentReach ||
+                   std::abs(p.y - bottom) <= kCommentReach;
         case kCommentEllipse: {
             const double w = right - left, h = bottom - top;
             const double midX = (c.x0 + c.x1) / 2, midY = (c.y0 + c.y1) / 2;

@@ -38,27 +38,25 @@ std::vector<SchematicMenuItem> schematicMenuBar(const SchematicMenuState& s) {
     bar.push_back(submenu(
         "&Edit",
         {item(C::kUndo, "&Undo", s.canUndo), item(C::kRedo, "&Redo", s.canRedo), separator(),
-         item(C::kSelectAll, "Select &All"),
-         item(C::kCopyBitmap, "&Copy on Clipboard(BMP Format)"), separator(),
-         item(C::kIndicateDisappeared, "Indicate All disappeared net(s)"),
+         item(C::kSelectAll, "Select &All"), item(C::kCopyBitmap, "&Copy on Clipboard(BMP Format)"),
+         separator(), item(C::kIndicateDisappeared, "Indicate All disappeared net(s)"),
          item(C::kFlushLeftTop, "&Flush Left-Top"), item(C::kInitialize, "&Initialize..."),
          submenu("Schematic &Z Order", depthEntries(C::kZOrderBottomMost, C::kZOrderBottom,
                                                     C::kZOrderTop, C::kZOrderTopMost))}));
     bar.push_back(submenu(
         "&View",
-        {submenu("&Grid", {item(C::kGridAppear, "&Appear", true, s.gridVisible),
-                           item(C::kGridSnap, "&Snap", true, s.gridSnap),
-                           submenu("&Width", {item(C::kGridSmall, "&Small", true, s.gridSize == 8),
-                                              item(C::kGridNormal, "&Normal", true,
-                                                   s.gridSize == 16),
-                                              item(C::kGridWide, "&Wide", true,
-                                                   s.gridSize == 64)})})}));
+        {submenu("&Grid",
+                 {item(C::kGridAppear, "&Appear", true, s.gridVisible),
+                  item(C::kGridSnap, "&Snap", true, s.gridSnap),
+                  submenu("&Width", {item(C::kGridSmall, "&Small", true, s.gridSize == 8),
+                                     item(C::kGridNormal, "&Normal", true, s.gridSize == 16),
+                                     item(C::kGridWide, "&Wide", true, s.gridSize == 64)})})}));
     return bar;
 }
 
 std::vector<SchematicMenuItem> schematicContextMenu(int kind, bool viewParameter) {
-    const auto depth = depthEntries(C::kDepthBottomMost, C::kDepthBottom, C::kDepthTop,
-                                    C::kDepthTopMost);
+    const auto depth =
+        depthEntries(C::kDepthBottomMost, C::kDepthBottom, C::kDepthTop, C::kDepthTopMost);
     std::vector<SchematicMenuItem> menu;
     switch (kind) {
         case kKindPin:
@@ -74,7 +72,8 @@ std::vector<SchematicMenuItem> schematicContextMenu(int kind, bool viewParameter
             return {item(C::kOpenSource, "Op&en Source"),
                     item(C::kOpenStateDiagram, "Open State-Transition-Diagram")};
         case kKindChild:
-            return {item(C::kOpenSchematic, "Open &Schematic"), item(C::kOpenSource, "Op&en Source"),
+            return {item(C::kOpenSchematic, "Open &Schematic"),
+                    item(C::kOpenSource, "Op&en Source"),
                     item(C::kViewParameter, "&View Paramter", true, viewParameter)};
         case kKindInitial:
             return {item(C::kOpenSource, "Op&en Source")};

@@ -1,6 +1,5 @@
 #include "schematic/schematic_passes.h"
 
-
 namespace corvane {
 
 namespace {

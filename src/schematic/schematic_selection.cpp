@@ -47,9 +47,8 @@ bool commentSelected(const SchematicComment& c, const Box& box) {
 }  // namespace
 
 bool isSelected(const SchematicSelection& selection, int kind, std::string_view name) {
-    return std::any_of(selection.begin(), selection.end(), [&](const SelectionEntry& e) {
-        return e.kind == kind && e.name == name;
-    });
+    return std::any_of(selection.begin(), selection.end(),
+                       [&](const SelectionEntry& e) { return e.kind == kind && e.name == name; });
 }
 
 SchematicSelection selectInRectangle(const Module& module,

@@ -84,7 +84,7 @@ TEST_F(AttachFixture, AttachedCommentsFollowTheirObject) {
     EXPECT_EQ(comments[1].x0, 452);  // right to left kept
     EXPECT_EQ(comments[1].x1, 412);
     EXPECT_EQ(comments[1].y0, 166);
-    EXPECT_EQ(comments[2].x0, 100);  // attached to the pin: stays
+    EXPECT_EQ(comments[2].x0, 100);                  // attached to the pin: stays
     followObject(module, kKindAssign, 5, comments);  // no such block: nothing happens
 }
 

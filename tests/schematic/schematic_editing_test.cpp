@@ -55,7 +55,8 @@ std::vector<std::string> texts(const std::vector<SchematicMenuItem>& menu) {
 }
 
 // The menu item of `command` anywhere in `menu`, or nullptr.
-const SchematicMenuItem* findItem(const std::vector<SchematicMenuItem>& menu, SchematicCommand command) {
+const SchematicMenuItem* findItem(const std::vector<SchematicMenuItem>& menu,
+                                  SchematicCommand command) {
     for (const SchematicMenuItem& item : menu) {
         if (item.command == command && item.items.empty()) return &item;
         if (const SchematicMenuItem* inner = findItem(item.items, command)) return inner;
@@ -210,8 +211,8 @@ TEST_F(CounterWindow, DraggingAWireSegmentKeepsTheNetConnected) {
         for (const Segment& s : net.route) {
             if (s.x0 != s.x1 || std::abs(s.y1 - s.y0) < 32) continue;
             const Point middle{s.x0, (s.y0 + s.y1) / 2};
-            const SchematicHit hit = hitTestSchematic(module(), window->sensitivity(),
-                                                      window->comments(), middle);
+            const SchematicHit hit =
+                hitTestSchematic(module(), window->sensitivity(), window->comments(), middle);
             if (hit.kind != kKindWire || hit.index != netIndex) continue;
             const std::string netName = name;
             drag(middle, 32, 0);
@@ -358,8 +359,10 @@ TEST_F(CommentWindow, TheSelectionFollowsItsCommentsInDepth) {
 }
 
 TEST_F(CommentWindow, DeleteRemovesSelectedCommentsButNeverTheMarker) {
-    SchematicSelection selection{{kCommentLine, "1", 1}, {kCommentLine, "3", 3},
-                                 {kCommentMarker, "0", 0}, {kKindPin, "a", 0}};
+    SchematicSelection selection{{kCommentLine, "1", 1},
+                                 {kCommentLine, "3", 3},
+                                 {kCommentMarker, "0", 0},
+                                 {kKindPin, "a", 0}};
     window->setSelection(selection);
     window->onKey(SchematicKey::kDelete);
     EXPECT_EQ(order(), "M2");
@@ -387,9 +390,9 @@ TEST_F(CommentWindow, RightClickShowsTheMenuOfWhatLiesUnderTheMouse) {
     EXPECT_TRUE(host.menus.empty());
     window->onRightButtonUp({50, 2000});
     ASSERT_EQ(host.menus.size(), 1u);
-    EXPECT_EQ(texts(host.menus[0]), (std::vector<std::string>{"&Delete", "&Change Linestyle...",
-                                                              "bottom most", "bottom", "top",
-                                                              "top most"}));
+    EXPECT_EQ(texts(host.menus[0]),
+              (std::vector<std::string>{"&Delete", "&Change Linestyle...", "bottom most", "bottom",
+                                        "top", "top most"}));
     // A selected wire anywhere in the selection chooses the wire menu.
     window->setSelection({{kCommentLine, "1", 1}, {kKindWire, "0", 0}});
     EXPECT_EQ(window->contextMenu().at(0).text, "&Change Linestyle...");

@@ -9,9 +9,9 @@
 namespace corvane {
 namespace {
 
-// Nets "a" and "w" (position 1). A pin at (100, 100) 40 x 16, an assign 60 x 40 at x 200 (top 80) with a
-// port at (170, 90), an instance, a vertical and a horizontal wire, and a
-// text comment over empty canvas.
+// Nets "a" and "w" (position 1). A pin at (100, 100) 40 x 16, an assign 60 x 40 at x 200 (top 80)
+// with a port at (170, 90), an instance, a vertical and a horizontal wire, and a text comment over
+// empty canvas.
 class HitFixture : public ::testing::Test {
 protected:
     HitFixture() {
@@ -39,7 +39,9 @@ protected:
         comments.push_back(text);
     }
 
-    SchematicHit hit(int x, int y) const { return hitTestSchematic(module, places, comments, {x, y}); }
+    SchematicHit hit(int x, int y) const {
+        return hitTestSchematic(module, places, comments, {x, y});
+    }
 
     Module module;
     SensitivityPlaces places;
@@ -53,18 +55,18 @@ TEST_F(HitFixture, ObjectsAreHitWithinTheirTolerances) {
         std::string name;
     };
     const Case cases[] = {
-        {{100 - 20 - 16, 100}, kKindPin, "a"},   // pin reach: half width + 16
+        {{100 - 20 - 16, 100}, kKindPin, "a"},  // pin reach: half width + 16
         {{100 - 20 - 17, 100}, kHitNothing, ""},
         {{100, 108}, kKindPin, "a"},
         {{100, 109}, kHitNothing, ""},
-        {{170 - 3, 100}, kKindAssign, "y"},      // block frame + 3
+        {{170 - 3, 100}, kKindAssign, "y"},  // block frame + 3
         {{200, 80 + 40 + 3}, kKindAssign, "y"},
         {{200, 80 + 40 + 4}, kHitNothing, ""},
         {{440, 330}, kKindChild, "u_sub"},
-        {{303, 100}, kKindWire, "1"},            // a difference below 4
+        {{303, 100}, kKindWire, "1"},  // a difference below 4
         {{304, 100}, kHitNothing, ""},
         {{550, 53}, kKindWire, "1"},
-        {{700, 50}, kHitNothing, ""},            // hand-routing guides are never hit
+        {{700, 50}, kHitNothing, ""},  // hand-routing guides are never hit
         {{640, 420}, kCommentText, "1"},
     };
     for (const Case& c : cases) {
@@ -94,7 +96,8 @@ TEST_F(HitFixture, ACornerOfATextBoxHitsNothingEvenAboveAnotherComment) {
     rect.kind = kCommentRect;
     rect.x0 = 590, rect.y0 = 390, rect.x1 = 700, rect.y1 = 450;
     comments.push_back(rect);
-    for (const Point corner : {Point{600, 400}, Point{683, 443}, Point{677, 397}, Point{603, 440}}) {
+    for (const Point corner :
+         {Point{600, 400}, Point{683, 443}, Point{677, 397}, Point{603, 440}}) {
         EXPECT_EQ(hit(corner.x, corner.y).kind, kHitNothing) << corner.x << "," << corner.y;
     }
     EXPECT_EQ(hit(590, 420).kind, kCommentRect);
@@ -145,8 +148,7 @@ TEST(CommentHit, HandlesAndBodiesOfEveryKind) {
 TEST_F(HitFixture, RectangleSelectionUsesStrictOverlapInObjectOrder) {
     // The pin spans x 80..120: a rectangle ending at 80 does not overlap it.
     EXPECT_TRUE(selectInRectangle(module, comments, {0, 0}, {80, 200}).empty());
-    const SchematicSelection selection =
-        selectInRectangle(module, comments, {81, 0}, {310, 200});
+    const SchematicSelection selection = selectInRectangle(module, comments, {81, 0}, {310, 200});
     ASSERT_EQ(selection.size(), 3u);
     EXPECT_EQ(selection[0], (SelectionEntry{kKindPin, "a", 0}));
     EXPECT_EQ(selection[1], (SelectionEntry{kKindAssign, "y", 0}));

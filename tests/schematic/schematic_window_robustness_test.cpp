@@ -49,7 +49,8 @@ bool selectionValid(const CSchematicDlg& window, const Module& module) {
              window.comments()[static_cast<std::size_t>(e.index)].kind != e.kind)) {
             return false;
         }
-        if (e.kind == kKindWire && static_cast<std::size_t>(e.index) >= module.nets.size()) return false;
+        if (e.kind == kKindWire && static_cast<std::size_t>(e.index) >= module.nets.size())
+            return false;
     }
     return true;
 }
@@ -83,9 +84,11 @@ TEST(SchematicWindowRobustness, RandomEventSequences) {
             std::vector<Point> targets;
             for (const Pin& pin : module.pins) targets.push_back({pin.x, pin.y});
             for (const Assign& block : module.assigns) targets.push_back({block.x, block.y + 8});
-            for (const Always& block : module.alwaysBlocks) targets.push_back({block.x, block.y + 8});
+            for (const Always& block : module.alwaysBlocks)
+                targets.push_back({block.x, block.y + 8});
             for (const auto& [name, net] : module.nets) {
-                for (const Segment& s : net.route) targets.push_back({(s.x0 + s.x1) / 2, (s.y0 + s.y1) / 2});
+                for (const Segment& s : net.route)
+                    targets.push_back({(s.x0 + s.x1) / 2, (s.y0 + s.y1) / 2});
             }
             for (const SchematicComment& c : window.comments()) targets.push_back({c.x0, c.y0});
             const Point target = targets[random() % targets.size()];
@@ -144,7 +147,6 @@ TEST(SchematicWindowRobustness, RandomEventSequences) {
             window.setModified(false);
         }
         EXPECT_GT(edits, 0) << "seed " << seed << ": no event sequence changed the drawing";
-
     }
 }
 

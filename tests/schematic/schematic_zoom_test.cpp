@@ -16,8 +16,8 @@ TEST(ZoomSteps, TeleFollowsItsTable) {
 
 TEST(ZoomSteps, WideFollowsItsTable) {
     const std::pair<double, double> cases[] = {
-        {4, 3},      {3, 2},      {2, 1.5}, {1.5, 1.25}, {1.25, 1},  {1, 0.75},
-        {0.75, 0.5}, {0.5, 0.25}, {0.25, 0.1}, {0.1, 0.1}, {0.8, 0.8}, {5, 5},
+        {4, 3},      {3, 2},      {2, 1.5},    {1.5, 1.25}, {1.25, 1},  {1, 0.75},
+        {0.75, 0.5}, {0.5, 0.25}, {0.25, 0.1}, {0.1, 0.1},  {0.8, 0.8}, {5, 5},
     };
     for (const auto& [from, to] : cases) EXPECT_DOUBLE_EQ(zoomOutStep(from), to) << from;
 }

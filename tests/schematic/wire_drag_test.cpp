@@ -16,7 +16,8 @@ TEST(WireDrag, NeighboursAtRightAnglesStretchToTheMovedSegment) {
     Net net;
     net.route = {seg(0, 0, 100, 0), seg(100, 0, 100, 80), seg(100, 80, 200, 80)};
     ASSERT_TRUE(moveWireSegment(net, 1, 40));
-    EXPECT_EQ(text(net.route), text({seg(0, 0, 140, 0), seg(140, 0, 140, 80), seg(140, 80, 200, 80)}));
+    EXPECT_EQ(text(net.route),
+              text({seg(0, 0, 140, 0), seg(140, 0, 140, 80), seg(140, 80, 200, 80)}));
 }
 
 TEST(WireDrag, ATerminalOrCollinearPieceAtAnEndGetsAConnector) {
@@ -47,7 +48,8 @@ TEST(WireDrag, JunctionsOnTheSegmentMoveWithIt) {
     ASSERT_TRUE(moveWireSegment(net, 0, 16));
     EXPECT_EQ(net.touch.count(junctionKey(50, 56)), 1u);
     EXPECT_EQ(net.touch.count(junctionKey(7, 7)), 1u);
-    EXPECT_EQ(text(net.route), text({seg(0, 56, 100, 56), seg(50, 0, 50, 56), seg(100, 56, 100, 90)}));
+    EXPECT_EQ(text(net.route),
+              text({seg(0, 56, 100, 56), seg(50, 0, 50, 56), seg(100, 56, 100, 90)}));
 }
 
 TEST(WireDrag, NoSuchSegmentOrNoMoveChangesNothing) {

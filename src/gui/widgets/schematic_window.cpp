@@ -299,9 +299,10 @@ bool SchematicWindow::mouseEvent(QEvent* event) {
         case QEvent::MouseButtonPress:
             area_->setFocus();
             // New figures take the program's default comment style as it is now.
-            schematic_.setDefaultLineStyle({services_.project.commentStyle.linePt,
-                                            services_.project.commentStyle.lineColor});
-            if (mouse->button() == Qt::LeftButton) schematic_.onLeftButtonDown(pointOf(mouse), modifiers);
+            schematic_.setDefaultLineStyle(
+                {services_.project.commentStyle.linePt, services_.project.commentStyle.lineColor});
+            if (mouse->button() == Qt::LeftButton)
+                schematic_.onLeftButtonDown(pointOf(mouse), modifiers);
             break;
         case QEvent::MouseMove:
             schematic_.onMouseMove(pointOf(mouse), modifiers);
@@ -315,7 +316,8 @@ bool SchematicWindow::mouseEvent(QEvent* event) {
             }
             break;
         case QEvent::MouseButtonDblClick:
-            if (mouse->button() == Qt::LeftButton) schematic_.onLeftDoubleClick(pointOf(mouse), modifiers);
+            if (mouse->button() == Qt::LeftButton)
+                schematic_.onLeftDoubleClick(pointOf(mouse), modifiers);
             break;
         default:
             return false;
@@ -403,13 +405,14 @@ void SchematicWindow::closeEvent(QCloseEvent* event) {
 
 void registerSchematicWindows(DocumentWindows& windows, ViewerServices& services,
                               std::function<void()> markProjectModified) {
-    windows.registerFactory(DocumentKind::kSchematic, [&services, markProjectModified](
-                                                          const DocumentRequest& request) {
-        auto window = std::make_unique<SchematicWindow>(services, request.module, markProjectModified);
-        window->open();
-        window->show();
-        return std::make_unique<SchematicDocument>(std::move(window));
-    });
+    windows.registerFactory(
+        DocumentKind::kSchematic, [&services, markProjectModified](const DocumentRequest& request) {
+            auto window =
+                std::make_unique<SchematicWindow>(services, request.module, markProjectModified);
+            window->open();
+            window->show();
+            return std::make_unique<SchematicDocument>(std::move(window));
+        });
 }
 
 }  // namespace corvane

@@ -76,8 +76,8 @@ void drawIcon(QPainter& p, SchematicCommand command) {
             break;
         case C::kHighlightClock: {
             // A clock waveform.
-            const QPointF wave[] = {{2, 14}, {6, 14}, {6, 6}, {10, 6}, {10, 14},
-                                    {14, 14}, {14, 6}, {18, 6}};
+            const QPointF wave[] = {{2, 14},  {6, 14},  {6, 6},  {10, 6},
+                                    {10, 14}, {14, 14}, {14, 6}, {18, 6}};
             p.drawPolyline(wave, 8);
             break;
         }

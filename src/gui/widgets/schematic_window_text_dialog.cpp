@@ -76,7 +76,8 @@ void SchematicTextDialog::showFont() {
 
 void SchematicTextDialog::chooseStyle() {
     std::vector<std::string> families;
-    for (const QString& family : QFontDatabase::families()) families.push_back(family.toStdString());
+    for (const QString& family : QFontDatabase::families())
+        families.push_back(family.toStdString());
     TextStyleDlg dialog(this, ui_, families, TextStyle{entry_.face, entry_.pt, entry_.color});
     if (dialog.exec() != QDialog::Accepted) return;
     const TextStyle style = dialog.style();
