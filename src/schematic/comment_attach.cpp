@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "schematic/block_access.h"
+#include "schematic/clamped_int.h"
 
 namespace corvane {
 
@@ -21,9 +22,15 @@ struct Nearest {
 // Moves the rectangle (x0, y0, x1, y1) so its centre lies at `centre`,
 // keeping its size and orientation.
 void centreOn(int& x0, int& y0, int& x1, int& y1, Point centre) {
-    const int dx = centre.x - (x0 + x1) / 2;
-    const int dy = centre.y - (y0 + y1) / 2;
-    x0 += dx, x1 += dx, y0 += dy, y1 += dy;
+    const long long dx = static_cast<long long>(centre.x) - halfSum(x0, x1);
+    const long long dy = static_cast<long long>(centre.y) - halfSum(y0, y1);
+    x0 = addClamped(x0, dx), x1 = addClamped(x1, dx);
+    y0 = addClamped(y0, dy), y1 = addClamped(y1, dy);
+}
+
+// The centre of a block's frame: (x, (2y + height) / 2).
+Point blockCentre(int x, int y, int height) {
+    return {x, clampToInt((2LL * y + height) / 2)};
 }
 
 Nearest findNearest(const Module& module, const SchematicComment& c) {
@@ -46,7 +53,7 @@ Nearest findNearest(const Module& module, const SchematicComment& c) {
         consider(kKindPin, static_cast<int>(i), {pin.x, pin.y}, {pin.x, pin.y});
     }
     forEachBlock(module, [&](int kind, int index, const auto& block) {
-        const Point centre{block.x, (2 * block.y + block.height) / 2};
+        const Point centre = blockCentre(block.x, block.y, block.height);
         consider(kind, index, centre, centre);
     });
     return nearest;
@@ -63,14 +70,14 @@ bool objectCentre(const Module& module, int kind, int index, Point& centre) {
     bool found = false;
     forEachBlock(module, [&](int k, int i, const auto& block) {
         if (k != kind || i != index) return;
-        centre = {block.x, (2 * block.y + block.height) / 2};
+        centre = blockCentre(block.x, block.y, block.height);
         found = true;
     });
     return found;
 }
 
 void attachComment(const Module& module, SchematicComment& c, bool offsetsOnly) {
-    const Point centre{(c.x0 + c.x1) / 2, (c.y0 + c.y1) / 2};
+    const Point centre{halfSum(c.x0, c.x1), halfSum(c.y0, c.y1)};
     const Nearest nearest = findNearest(module, c);
     if (nearest.kind < 0) {
         c.scpType = -1;
@@ -82,10 +89,10 @@ void attachComment(const Module& module, SchematicComment& c, bool offsetsOnly) 
     } else {
         c.scpType = nearest.kind;
         c.scpId = nearest.index;
-        c.scpIx = nearest.centre.x - centre.x;
-        c.scpIy = nearest.centre.y - centre.y;
-        c.scpSix = nearest.anchor.x - centre.x;
-        c.scpSiy = nearest.anchor.y - centre.y;
+        c.scpIx = differenceClamped(nearest.centre.x, centre.x);
+        c.scpIy = differenceClamped(nearest.centre.y, centre.y);
+        c.scpSix = differenceClamped(nearest.anchor.x, centre.x);
+        c.scpSiy = differenceClamped(nearest.anchor.y, centre.y);
     }
     if (offsetsOnly) return;
     // The summary view centres the rectangle from the object's position: a
@@ -100,7 +107,8 @@ void attachComment(const Module& module, SchematicComment& c, bool offsetsOnly) 
         });
     }
     c.sx0 = c.x0, c.sy0 = c.y0, c.sx1 = c.x1, c.sy1 = c.y1;
-    centreOn(c.sx0, c.sy0, c.sx1, c.sy1, {from.x - c.scpSix, from.y - c.scpSiy});
+    centreOn(c.sx0, c.sy0, c.sx1, c.sy1,
+             {differenceClamped(from.x, c.scpSix), differenceClamped(from.y, c.scpSiy)});
 }
 
 void followObject(const Module& module, int kind, int index,
@@ -109,7 +117,8 @@ void followObject(const Module& module, int kind, int index,
     if (!objectCentre(module, kind, index, centre)) return;
     for (SchematicComment& c : comments) {
         if (c.kind == kCommentMarker || c.scpType != kind || c.scpId != index) continue;
-        centreOn(c.x0, c.y0, c.x1, c.y1, {centre.x - c.scpIx, centre.y - c.scpIy});
+        centreOn(c.x0, c.y0, c.x1, c.y1,
+                 {differenceClamped(centre.x, c.scpIx), differenceClamped(centre.y, c.scpIy)});
     }
 }
 

@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "schematic/block_access.h"
+#include "schematic/clamped_int.h"
 #include "schematic/net_attributes.h"
 #include "schematic/render_context.h"
 #include "schematic/schematic_dlg.h"
@@ -252,8 +253,8 @@ void CSchematicDlg::editText(Module&) {
     c->pt = entry->pt;
     c->color = entry->color;
     const TextExtent size = commentTextExtent(*c);
-    c->x1 = c->x0 + size.width;
-    c->y1 = c->y0 + size.height;
+    c->x1 = addClamped(c->x0, size.width);
+    c->y1 = addClamped(c->y0, size.height);
     repaint();
     markModified();
 }

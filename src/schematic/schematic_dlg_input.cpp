@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "schematic/block_access.h"
+#include "schematic/clamped_int.h"
 #include "schematic/cleanup_junctions.h"
 #include "schematic/comment_attach.h"
 #include "schematic/schematic_dlg.h"
@@ -92,13 +93,14 @@ void translateCarriedNets(Module& module, Point offset) {
         const int ends = static_cast<int>(net.terminals.size());
         if (net.needsRouting == 0 || net.needsRouting != ends) continue;
         for (Segment& s : net.route) {
-            s.x0 += offset.x, s.x1 += offset.x, s.y0 += offset.y, s.y1 += offset.y;
+            s.x0 = addClamped(s.x0, offset.x), s.x1 = addClamped(s.x1, offset.x);
+            s.y0 = addClamped(s.y0, offset.y), s.y1 = addClamped(s.y1, offset.y);
         }
         std::map<int, int> touch;
         for (const auto& [key, count] : net.touch) {
             int x = 0, y = 0;
             junctionPoint(key, x, y);
-            touch[junctionKey(x + offset.x, y + offset.y)] += count;
+            touch[junctionKey(addClamped(x, offset.x), addClamped(y, offset.y))] += count;
         }
         net.touch = std::move(touch);
         net.needsRouting = 0;
@@ -127,15 +129,15 @@ void CSchematicDlg::addDragEntry(const Module& module, int kind, int index, cons
     if (kind == kKindPin) {
         const Pin* pin = elementAt(module.pins, index);
         if (!pin) return;
-        e.x = pin->x - pin->width / 2 - kPinReach;
-        e.y = pin->y - pin->height / 2;
-        e.width = pin->width + 2 * kPinReach;
+        e.x = clampToInt(static_cast<long long>(pin->x) - pin->width / 2 - kPinReach);
+        e.y = clampToInt(static_cast<long long>(pin->y) - pin->height / 2);
+        e.width = addClamped(pin->width, 2 * kPinReach);
         e.height = pin->height;
     } else if (isBlockKind(kind)) {
         bool found = false;
         forEachBlock(module, [&](int k, int i, const auto& block) {
             if (k != kind || i != index) return;
-            e.x = block.x - block.width / 2;
+            e.x = clampToInt(static_cast<long long>(block.x) - block.width / 2);
             e.y = block.y;
             e.width = block.width;
             e.height = block.height;
@@ -146,7 +148,8 @@ void CSchematicDlg::addDragEntry(const Module& module, int kind, int index, cons
         const SchematicComment* c = elementAt(comments_, index);
         if (!c) return;
         e.x = c->x0, e.y = c->y0;
-        e.width = c->x1 - c->x0, e.height = c->y1 - c->y0;
+        e.width = differenceClamped(c->x1, c->x0);
+        e.height = differenceClamped(c->y1, c->y0);
     }
     e.dx = static_cast<int>(std::clamp<long long>(static_cast<long long>(e.x) - click.x,
                                                   -2LL * kModelLimit, 2LL * kModelLimit));
@@ -254,7 +257,8 @@ void CSchematicDlg::followMouse(Point mouse) {
             if (!c) continue;
             moveHandle(*c, e.kind, to);
             e.x = c->x0, e.y = c->y0;
-            e.width = c->x1 - c->x0, e.height = c->y1 - c->y0;
+            e.width = differenceClamped(c->x1, c->x0);
+            e.height = differenceClamped(c->y1, c->y0);
         } else if (e.kind == kKindWire) {
             if (e.width == 0) {
                 e.x = clampModel(static_cast<long long>(to.x) + e.dx);
@@ -292,8 +296,8 @@ void CSchematicDlg::createFigure(Module& module) {
     if (start.x != rubber_.x1 || start.y != rubber_.y1) {
         SchematicComment c;
         c.kind = figureKind(toolMode_);
-        c.x0 = start.x, c.y0 = start.y;
-        c.x1 = rubber_.x1, c.y1 = rubber_.y1;
+        c.x0 = clampModel(start.x), c.y0 = clampModel(start.y);
+        c.x1 = clampModel(rubber_.x1), c.y1 = clampModel(rubber_.y1);
         c.pt = defaultLine_.pt;
         c.color = defaultLine_.color;
         attachComment(module, c);
@@ -313,7 +317,7 @@ void CSchematicDlg::finishDrag(Module& module, SchematicModifiers modifiers) {
             const Point old{pin->x, pin->y};
             pin->x = clampModel(static_cast<long long>(e.x) + pin->width / 2 + kPinReach);
             pin->y = clampModel(static_cast<long long>(e.y) + pin->height / 2);
-            lastOffset = {pin->x - old.x, pin->y - old.y};
+            lastOffset = {differenceClamped(pin->x, old.x), differenceClamped(pin->y, old.y)};
             finish = true;
             if (lastOffset == Point{}) continue;
             flagNetsOf(module, kKindPin, e.index);
@@ -324,12 +328,16 @@ void CSchematicDlg::finishDrag(Module& module, SchematicModifiers modifiers) {
                 if (k != e.kind || i != e.index) return;
                 const int nx = clampModel(static_cast<long long>(e.x) + block.width / 2);
                 const int ny = clampModel(e.y);
-                lastOffset = {nx - block.x, ny - block.y};
+                lastOffset = {differenceClamped(nx, block.x), differenceClamped(ny, block.y)};
                 block.x = nx, block.y = ny;
-                for (Pin& port : block.ports) port.x += lastOffset.x, port.y += lastOffset.y;
+                for (Pin& port : block.ports) {
+                    port.x = addClamped(port.x, lastOffset.x);
+                    port.y = addClamped(port.y, lastOffset.y);
+                }
                 if (k == kKindAlways) {
                     for (LabelBox& box : sensitivity_.entriesOf(i)) {
-                        box.x += lastOffset.x, box.y += lastOffset.y;
+                        box.x = addClamped(box.x, lastOffset.x);
+                        box.y = addClamped(box.y, lastOffset.y);
                     }
                 }
                 finish = true;
@@ -341,15 +349,17 @@ void CSchematicDlg::finishDrag(Module& module, SchematicModifiers modifiers) {
         } else if (isCommentKind(e.kind)) {
             SchematicComment* c = commentAt(comments_, e.index);
             if (!c || (c->x0 == e.x && c->y0 == e.y)) continue;
-            const int w = c->x1 - c->x0, h = c->y1 - c->y0;
-            c->x0 = e.x, c->y0 = e.y, c->x1 = e.x + w, c->y1 = e.y + h;
+            const long long w = static_cast<long long>(c->x1) - c->x0;
+            const long long h = static_cast<long long>(c->y1) - c->y0;
+            c->x0 = e.x, c->y0 = e.y, c->x1 = addClamped(e.x, w), c->y1 = addClamped(e.y, h);
             attachComment(module, *c, modifiers.shift);
             finish = true;
         } else if (e.kind == kKindWire) {
             Net* net = netAt(module, e.index);
             const long long code = std::stoll(e.name);
             const int segment = static_cast<int>(code % kSegmentShift);
-            const int offset = e.width == 0 ? e.x - e.startX : e.y - e.startY;
+            const int offset =
+                e.width == 0 ? differenceClamped(e.x, e.startX) : differenceClamped(e.y, e.startY);
             if (net && moveWireSegment(*net, segment, offset)) finish = true;
         }
     }
@@ -373,15 +383,15 @@ void CSchematicDlg::createTextComment(Module& module, Point area) {
     if (!entry) return;
     SchematicComment c;
     c.kind = kCommentText;
-    c.x0 = rubber_.x0 - kTextDialogOffset;
-    c.y0 = rubber_.y0 - kTextDialogOffset;
+    c.x0 = clampModel(static_cast<long long>(rubber_.x0) - kTextDialogOffset);
+    c.y0 = clampModel(static_cast<long long>(rubber_.y0) - kTextDialogOffset);
     c.text = entry->text;
     c.face = entry->face;
     c.pt = entry->pt;
     c.color = entry->color;
     const TextExtent size = commentTextExtent(c);
-    c.x1 = c.x0 + size.width;
-    c.y1 = c.y0 + size.height;
+    c.x1 = addClamped(c.x0, size.width);
+    c.y1 = addClamped(c.y0, size.height);
     attachComment(module, c);
     comments_.push_back(c);
     repaint();

@@ -17,24 +17,33 @@ constexpr int kWireReach = 4;     // wires: a difference below this
 constexpr int kCommentReach = 3;  // comments: a difference of at most this
 constexpr std::string_view kGuideText = "temp-route";
 
+// Coordinates read from a file may be anything, so differences and sums are
+// taken wide.
+long long gap(int a, int b) {
+    return std::llabs(static_cast<long long>(a) - b);
+}
+
+int midpoint(int a, int b) {
+    return static_cast<int>((static_cast<long long>(a) + b) / 2);
+}
+
 bool near(Point p, int x, int y) {
-    return std::abs(p.x - x) <= kCommentReach && std::abs(p.y - y) <= kCommentReach;
+    return gap(p.x, x) <= kCommentReach && gap(p.y, y) <= kCommentReach;
 }
 
 bool pinHit(const Pin& pin, Point p) {
-    return std::abs(p.x - pin.x) <= pin.width / 2 + kPinReach &&
-           std::abs(p.y - pin.y) <= pin.height / 2;
+    return gap(p.x, pin.x) <= pin.width / 2 + kPinReach && gap(p.y, pin.y) <= pin.height / 2;
 }
 
 template <typename Block>
 bool blockHit(const Block& block, Point p) {
-    return block.x - block.width / 2 - kBlockMargin <= p.x &&
-           p.x <= block.x + block.width / 2 + kBlockMargin && block.y - kBlockMargin <= p.y &&
-           p.y <= block.y + block.height + kBlockMargin;
+    const long long x = block.x, y = block.y, half = block.width / 2;
+    return x - half - kBlockMargin <= p.x && p.x <= x + half + kBlockMargin &&
+           y - kBlockMargin <= p.y && p.y <= y + block.height + kBlockMargin;
 }
 
 bool portNear(int x, int y, Point p) {
-    return x != 0 && std::abs(x - p.x) <= kPortReach && std::abs(y - p.y) <= kPortReach;
+    return x != 0 && gap(x, p.x) <= kPortReach && gap(y, p.y) <= kPortReach;
 }
 
 // The first sensitivity entry (always blocks) or block port near `p`.
@@ -55,22 +64,23 @@ bool connectionOf(const Module& module, const SensitivityPlaces& sensitivity, in
 
 bool segmentHit(const Segment& s, Point p) {
     if (s.x0 == s.x1) {
-        return std::abs(p.x - s.x0) < kWireReach && std::min(s.y0, s.y1) <= p.y &&
+        return gap(p.x, s.x0) < kWireReach && std::min(s.y0, s.y1) <= p.y &&
                p.y <= std::max(s.y0, s.y1);
     }
     if (s.y0 == s.y1) {
-        return std::abs(p.y - s.y0) < kWireReach && std::min(s.x0, s.x1) <= p.x &&
+        return gap(p.y, s.y0) < kWireReach && std::min(s.x0, s.x1) <= p.x &&
                p.x <= std::max(s.x0, s.x1);
     }
     return false;
 }
 
 double distanceToSegment(const SchematicComment& c, Point p) {
-    const double dx = c.x1 - c.x0, dy = c.y1 - c.y0;
+    const double x0 = c.x0, y0 = c.y0;
+    const double dx = c.x1 - x0, dy = c.y1 - y0;
     const double length2 = dx * dx + dy * dy;
-    double t = length2 > 0 ? ((p.x - c.x0) * dx + (p.y - c.y0) * dy) / length2 : 0.0;
+    double t = length2 > 0 ? ((p.x - x0) * dx + (p.y - y0) * dy) / length2 : 0.0;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(p.x - (c.x0 + t * dx), p.y - (c.y0 + t * dy));
+    return std::hypot(p.x - (x0 + t * dx), p.y - (y0 + t * dy));
 }
 
 bool bodyHit(const SchematicComment& c, Point p) {
@@ -79,7 +89,8 @@ bool bodyHit(const SchematicComment& c, Point p) {
     // Figures are reached within the tolerance of their outline, so a flat
     // line or rectangle can be hit at all.
     const int reach = c.kind == kCommentText ? 0 : kCommentReach;
-    if (p.x < left - reach || p.x > right + reach || p.y < top - reach || p.y > bottom + reach) {
+    if (p.x < static_cast<long long>(left) - reach || p.x > static_cast<long long>(right) + reach ||
+        p.y < static_cast<long long>(top) - reach || p.y > static_cast<long long>(bottom) + reach) {
         return false;
     }
     switch (c.kind) {
@@ -87,12 +98,12 @@ bool bodyHit(const SchematicComment& c, Point p) {
         case kCommentArrow:
             return distanceToSegment(c, p) <= kCommentReach;
         case kCommentRect:
-            return std::abs(p.x - left) <= kCommentReach ||
-                   std::abs(p.x - right) <= kCommentReach || std::abs(p.y - top) <= kCommentReach ||
-                   std::abs(p.y - bottom) <= kCommentReach;
+            return gap(p.x, left) <= kCommentReach || gap(p.x, right) <= kCommentReach ||
+                   gap(p.y, top) <= kCommentReach || gap(p.y, bottom) <= kCommentReach;
         case kCommentEllipse: {
-            const double w = right - left, h = bottom - top;
-            const double midX = (c.x0 + c.x1) / 2, midY = (c.y0 + c.y1) / 2;
+            const double w = static_cast<double>(right) - left;
+            const double h = static_cast<double>(bottom) - top;
+            const double midX = midpoint(c.x0, c.x1), midY = midpoint(c.y0, c.y1);
             if (h == 0) return std::abs(p.y - midY) <= kCommentReach;
             const double d = std::hypot(std::abs(midX - p.x), std::abs(midY - p.y) * w / h);
             return std::abs(d - w / 2) <= kCommentReach;
@@ -126,7 +137,7 @@ int hitComment(const SchematicComment& c, Point p) {
     if (near(p, c.x1, c.y0)) return cornerHandle(c.kind, kHitBlockedCorner, kHitBlockedCorner, 16);
     if (near(p, c.x0, c.y1)) return cornerHandle(c.kind, kHitBlockedCorner, kHitBlockedCorner, 18);
     if (c.kind == kCommentEllipse) {
-        const int midX = (c.x0 + c.x1) / 2, midY = (c.y0 + c.y1) / 2;
+        const int midX = midpoint(c.x0, c.x1), midY = midpoint(c.y0, c.y1);
         if (near(p, midX, c.y0)) return kHandleEllipseTop;
         if (near(p, midX, c.y1)) return kHandleEllipseBottom;
         if (near(p, c.x0, midY)) return kHandleEllipseLeft;

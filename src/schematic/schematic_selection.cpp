@@ -11,15 +11,16 @@ namespace {
 
 constexpr int kWireWidening = 2;
 
+// Extents are taken wide: coordinates read from a file may be anything.
 struct Box {
-    int left, top, right, bottom;
-    bool overlaps(int l, int t, int r, int b) const {
+    long long left, top, right, bottom;
+    bool overlaps(long long l, long long t, long long r, long long b) const {
         return l < right && r > left && t < bottom && b > top;
     }
 };
 
 // A click (a box of no size) overlaps an extent that contains it.
-bool overlapsOrContains(const Box& box, int l, int t, int r, int b) {
+bool overlapsOrContains(const Box& box, long long l, long long t, long long r, long long b) {
     if (box.left == box.right && box.top == box.bottom) {
         return l <= box.left && box.left <= r && t <= box.top && box.top <= b && (l < r || t < b);
     }
@@ -27,8 +28,8 @@ bool overlapsOrContains(const Box& box, int l, int t, int r, int b) {
 }
 
 bool segmentReaches(const Segment& s, const Box& box) {
-    const int l = std::min(s.x0, s.x1), r = std::max(s.x0, s.x1);
-    const int t = std::min(s.y0, s.y1), b = std::max(s.y0, s.y1);
+    const long long l = std::min(s.x0, s.x1), r = std::max(s.x0, s.x1);
+    const long long t = std::min(s.y0, s.y1), b = std::max(s.y0, s.y1);
     if (l == r) {
         return overlapsOrContains(box, l - kWireWidening, t, r + kWireWidening, b);
     }
@@ -38,7 +39,7 @@ bool segmentReaches(const Segment& s, const Box& box) {
 bool commentSelected(const SchematicComment& c, const Box& box) {
     if (!isCommentKind(c.kind)) return false;
     if (box.left == box.right && box.top == box.bottom) {
-        return hitComment(c, {box.left, box.top}) >= 0;
+        return hitComment(c, {static_cast<int>(box.left), static_cast<int>(box.top)}) >= 0;
     }
     return box.left <= std::min(c.x0, c.x1) && std::max(c.x0, c.x1) <= box.right &&
            box.top <= std::min(c.y0, c.y1) && std::max(c.y0, c.y1) <= box.bottom;
@@ -58,14 +59,16 @@ SchematicSelection selectInRectangle(const Module& module,
     SchematicSelection selection;
     for (std::size_t i = 0; i < module.pins.size(); ++i) {
         const Pin& pin = module.pins[i];
-        if (overlapsOrContains(box, pin.x - pin.width / 2, pin.y - pin.height / 2,
-                               pin.x + pin.width / 2, pin.y + pin.height / 2)) {
+        const long long x = pin.x, y = pin.y;
+        if (overlapsOrContains(box, x - pin.width / 2, y - pin.height / 2, x + pin.width / 2,
+                               y + pin.height / 2)) {
             selection.push_back({kKindPin, pin.name, static_cast<int>(i)});
         }
     }
     forEachBlock(module, [&](int kind, int index, const auto& block) {
-        if (overlapsOrContains(box, block.x - block.width / 2, block.y, block.x + block.width / 2,
-                               block.y + block.height)) {
+        const long long x = block.x, y = block.y;
+        if (overlapsOrContains(box, x - block.width / 2, y, x + block.width / 2,
+                               y + block.height)) {
             selection.push_back({kind, blockSelectionName(module, kind, index), index});
         }
     });

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "schematic/clamped_int.h"
 #include "schematic/cleanup_junctions.h"
 
 namespace corvane {
@@ -52,7 +53,7 @@ bool moveWireSegment(Net& net, int index, int offset) {
             if (!onSegment(old, ex, ey)) continue;
             endOn = true;
             if (across) {
-                ex += dx, ey += dy;
+                ex = addClamped(ex, dx), ey = addClamped(ey, dy);
             } else {
                 joins.insert({ex, ey});
             }
@@ -64,13 +65,17 @@ bool moveWireSegment(Net& net, int index, int offset) {
         if (onSegment(old, t.x, t.y)) joins.insert({t.x, t.y});
     }
     Segment& s = net.route[moved];
-    s.x0 += dx, s.x1 += dx, s.y0 += dy, s.y1 += dy;
-    for (const auto& [x, y] : joins) net.route.push_back({x, y, x + dx, y + dy, {}});
+    s.x0 = addClamped(s.x0, dx), s.x1 = addClamped(s.x1, dx);
+    s.y0 = addClamped(s.y0, dy), s.y1 = addClamped(s.y1, dy);
+    for (const auto& [x, y] : joins) {
+        net.route.push_back({x, y, addClamped(x, dx), addClamped(y, dy), {}});
+    }
     std::map<int, int> touch;
     for (const auto& [key, count] : net.touch) {
         int x = 0, y = 0;
         junctionPoint(key, x, y);
-        touch[onSegment(old, x, y) ? junctionKey(x + dx, y + dy) : key] += count;
+        const bool moves = onSegment(old, x, y);
+        touch[moves ? junctionKey(addClamped(x, dx), addClamped(y, dy)) : key] += count;
     }
     net.touch = std::move(touch);
     return true;

@@ -3,6 +3,8 @@
 // horizontal or vertical, and its selection names only existing items.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <random>
 
 #include "database/analysis_context.h"
@@ -55,98 +57,137 @@ bool selectionValid(const CSchematicDlg& window, const Module& module) {
     return true;
 }
 
-TEST(SchematicWindowRobustness, RandomEventSequences) {
-    testing::TempDir dir;
-    const std::string path = dir.write("counter.v", testing::kCounterSource);
-    for (unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
-        MessageLog log;
-        NullProgressSink progress;
-        SourceFileCache sources;
-        ModuleList modules;
+// A window on the counter read by the Verilog front end, opened as a
+// window opens without a schematic file.
+struct CounterWindow {
+    explicit CounterWindow(const std::string& path) {
         AnalysisContext context{log, progress, sources, FrontEnds{parseVerilogModule, nullptr}};
         prepareAndParse(modules.append(), path, 1, context);
-        ScriptedUiHost ui;
-        AnsweringHooks hooks;
-        CSchematicDlg window(modules, "counter", standardSchematicPasses());
         window.setHooks(hooks);
         window.setUi(ui);
         window.openWithoutFile();
         window.onAreaSize(800, 600);
-        std::mt19937 random(seed);
-        // Mostly a point on or near a pin, block or wire end, seen through
-        // the current zoom and scroll; sometimes anywhere at all.
-        auto point = [&]() -> Point {
-            if (random() % 6 == 0) {
-                return {static_cast<int>(random() % 400000) - 200000,
-                        static_cast<int>(random() % 400000) - 200000};
-            }
-            const Module& module = *window.findModule();
-            std::vector<Point> targets;
-            for (const Pin& pin : module.pins) targets.push_back({pin.x, pin.y});
-            for (const Assign& block : module.assigns) targets.push_back({block.x, block.y + 8});
-            for (const Always& block : module.alwaysBlocks)
-                targets.push_back({block.x, block.y + 8});
-            for (const auto& [name, net] : module.nets) {
-                for (const Segment& s : net.route)
-                    targets.push_back({(s.x0 + s.x1) / 2, (s.y0 + s.y1) / 2});
-            }
-            for (const SchematicComment& c : window.comments()) targets.push_back({c.x0, c.y0});
-            const Point target = targets[random() % targets.size()];
-            const double zoom = window.zoom();
-            const Point scroll = window.scrollPosition();
-            const int jitter = static_cast<int>(random() % 41) - 20;
-            return {static_cast<int>(target.x * zoom) - scroll.x + jitter,
-                    static_cast<int>(target.y * zoom) - scroll.y + jitter / 2};
-        };
-        int edits = 0;
-        for (int step = 0; step < 1000; ++step) {
-            const SchematicModifiers modifiers{random() % 4 == 0, random() % 6 == 0};
-            switch (random() % 10) {
-                case 0:
-                case 1:
-                case 2: {
-                    const Point from = point();
-                    window.onLeftButtonDown(from, modifiers);
-                    for (int moves = static_cast<int>(random() % 3); moves > 0; --moves) {
-                        window.onMouseMove(point(), modifiers);
-                    }
-                    window.onLeftButtonUp(point(), modifiers);
-                    break;
-                }
-                case 3:
-                    window.onRightButtonUp(point(), point());
-                    break;
-                case 4:
-                    window.onLeftDoubleClick(point(), modifiers);
-                    break;
-                case 5:
-                    window.onMouseWheel(random() % 2 ? 120 : -120, modifiers);
-                    break;
-                case 6:
-                    window.onKey(static_cast<SchematicKey>(random() % 9));
-                    break;
-                default: {
-                    if (random() % 5 == 0) ui.messageAnswers.push_back(MessageResult::kYes);
-                    const int last = static_cast<int>(SchematicCommand::kViewSignals);
-                    auto command = static_cast<SchematicCommand>(random() % (last + 1));
-                    // Closing and saving talk to files; the file tests cover them.
-                    if (command == SchematicCommand::kCloseWindow ||
-                        command == SchematicCommand::kSaveFile ||
-                        command == SchematicCommand::kSaveFileAs ||
-                        command == SchematicCommand::kOpenFile) {
-                        command = SchematicCommand::kSelectAll;
-                    }
-                    window.onCommand(command);
-                    break;
-                }
-            }
-            const Module& module = *window.findModule();
-            ASSERT_TRUE(straight(module)) << "seed " << seed << " step " << step;
-            ASSERT_TRUE(selectionValid(window, module)) << "seed " << seed << " step " << step;
-            if (window.modified()) ++edits;
-            window.setModified(false);
+    }
+    MessageLog log;
+    NullProgressSink progress;
+    SourceFileCache sources;
+    ModuleList modules;
+    ScriptedUiHost ui;
+    AnsweringHooks hooks;
+    CSchematicDlg window{modules, "counter", standardSchematicPasses()};
+};
+
+// `steps` random events; returns how many of them changed the drawing.
+int runRandomEvents(CounterWindow& open, unsigned seed, int steps) {
+    CSchematicDlg& window = open.window;
+    std::mt19937 random(seed);
+    // Mostly a point on or near a pin, block, wire or comment, seen through
+    // the current zoom and scroll; sometimes anywhere at all.
+    auto point = [&]() -> Point {
+        if (random() % 6 == 0) {
+            return {static_cast<int>(random() % 400000) - 200000,
+                    static_cast<int>(random() % 400000) - 200000};
         }
-        EXPECT_GT(edits, 0) << "seed " << seed << ": no event sequence changed the drawing";
+        const Module& module = *window.findModule();
+        std::vector<Point> targets;
+        for (const Pin& pin : module.pins) targets.push_back({pin.x, pin.y});
+        for (const Assign& block : module.assigns) targets.push_back({block.x, block.y + 8});
+        for (const Always& block : module.alwaysBlocks) targets.push_back({block.x, block.y + 8});
+        for (const auto& [name, net] : module.nets) {
+            for (const Segment& s : net.route) targets.push_back({s.x0, s.y0});
+        }
+        for (const SchematicComment& c : window.comments()) targets.push_back({c.x0, c.y0});
+        const Point target = targets[random() % targets.size()];
+        const double zoom = window.zoom();
+        const Point scroll = window.scrollPosition();
+        const int jitter = static_cast<int>(random() % 41) - 20;
+        return {static_cast<int>(std::clamp(target.x * zoom - scroll.x + jitter, -1e9, 1e9)),
+                static_cast<int>(std::clamp(target.y * zoom - scroll.y + jitter, -1e9, 1e9))};
+    };
+    int edits = 0;
+    for (int step = 0; step < steps; ++step) {
+        const SchematicModifiers modifiers{random() % 4 == 0, random() % 6 == 0};
+        switch (random() % 10) {
+            case 0:
+            case 1:
+            case 2: {
+                window.onLeftButtonDown(point(), modifiers);
+                for (int moves = static_cast<int>(random() % 3); moves > 0; --moves) {
+                    window.onMouseMove(point(), modifiers);
+                }
+                window.onLeftButtonUp(point(), modifiers);
+                break;
+            }
+            case 3:
+                window.onRightButtonUp(point(), point());
+                break;
+            case 4:
+                window.onLeftDoubleClick(point(), modifiers);
+                break;
+            case 5:
+                window.onMouseWheel(random() % 2 ? 120 : -120, modifiers);
+                break;
+            case 6:
+                window.onKey(static_cast<SchematicKey>(random() % 9));
+                break;
+            default: {
+                if (random() % 5 == 0) open.ui.messageAnswers.push_back(MessageResult::kYes);
+                const int last = static_cast<int>(SchematicCommand::kViewSignals);
+                auto command = static_cast<SchematicCommand>(random() % (last + 1));
+                // Closing and the file commands are the file tests' concern.
+                if (command == SchematicCommand::kCloseWindow ||
+                    command == SchematicCommand::kSaveFile ||
+                    command == SchematicCommand::kSaveFileAs ||
+                    command == SchematicCommand::kOpenFile) {
+                    command = SchematicCommand::kSelectAll;
+                }
+                window.onCommand(command);
+                break;
+            }
+        }
+        const Module& module = *window.findModule();
+        EXPECT_TRUE(straight(module)) << "seed " << seed << " step " << step;
+        EXPECT_TRUE(selectionValid(window, module)) << "seed " << seed << " step " << step;
+        if (::testing::Test::HasFailure()) return edits;
+        if (window.modified()) ++edits;
+        window.setModified(false);
+    }
+    return edits;
+}
+
+TEST(SchematicWindowRobustness, RandomEventSequences) {
+    testing::TempDir dir;
+    const std::string path = dir.write("counter.v", testing::kCounterSource);
+    for (unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
+        CounterWindow open(path);
+        EXPECT_GT(runRandomEvents(open, seed, 1000), 0) << "seed " << seed;
+    }
+}
+
+// Coordinates at the ends of the int range, as a damaged schematic file can
+// leave them on blocks, pins, wires and comments.
+TEST(SchematicWindowRobustness, ExtremeCoordinates) {
+    testing::TempDir dir;
+    const std::string path = dir.write("counter.v", testing::kCounterSource);
+    for (unsigned seed : {6u, 7u}) {
+        CounterWindow open(path);
+        Module& module = *open.window.findModule();
+        module.pins[0].x = INT_MAX;
+        module.pins[1].y = INT_MIN;
+        module.assigns[0].x = INT_MIN + 1;
+        module.assigns[0].width = INT_MAX;
+        module.nets.begin()->second.route.push_back({INT_MIN, 5, INT_MAX, 5, {}});
+        for (int kind :
+             {kCommentLine, kCommentArrow, kCommentRect, kCommentEllipse, kCommentText}) {
+            SchematicComment c;
+            c.kind = kind;
+            c.x0 = INT_MIN, c.y0 = INT_MAX, c.x1 = INT_MAX, c.y1 = INT_MIN;
+            c.scpType = kKindAssign;
+            c.scpId = 0;
+            c.scpIx = INT_MAX;
+            open.window.comments().push_back(c);
+        }
+        runRandomEvents(open, seed, 600);
     }
 }
 
