@@ -17,6 +17,7 @@
 #include "gui/widgets/project_dialogs.h"
 #include "gui/widgets/schematic_window_icons.h"
 #include "gui/widgets/schematic_window_text_dialog.h"
+#include "gui/widgets/truth_table_dialog.h"
 #include "schematic/schematic_file.h"
 #include "schematic/schematic_file_commands.h"
 
@@ -268,6 +269,10 @@ std::optional<LineStyleChoice> SchematicWindow::chooseLineStyle(const LineStyleC
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const LineStyle style = dialog.style();
     return LineStyleChoice{style.pt, style.color};
+}
+
+void SchematicWindow::openTruthTable(const std::string&, int) {
+    runTruthTableDialog(services_.ui, this);
 }
 
 void SchematicWindow::showContextMenu(const std::vector<SchematicMenuItem>& items, Point at) {

@@ -64,6 +64,7 @@ private:
     std::optional<LineStyleChoice> chooseLineStyle(const LineStyleChoice& preset) override;
     void showContextMenu(const std::vector<SchematicMenuItem>& menu, Point at) override;
     void closeWindow(CSchematicDlg&) override { close(); }
+    void openTruthTable(const std::string& module, int assignIndex) override;
 
     void buildToolBar();
     void buildMenus();
