@@ -14,6 +14,7 @@
 
 #include "gui/qt_canvas.h"
 #include "gui/widgets/document_windows.h"
+#include "gui/widgets/net_view_window.h"
 #include "gui/widgets/project_dialogs.h"
 #include "gui/widgets/schematic_window_icons.h"
 #include "gui/widgets/schematic_window_text_dialog.h"
@@ -36,11 +37,16 @@ Point pointOf(const QMouseEvent* mouse) {
     return {at.x(), at.y()};
 }
 
-// The renderer's requests that reach beyond the window: messages go to the
-// program's message boxes; net view colours and copies are not used here.
+// The renderer's requests that reach beyond the window: traced pins take the
+// colour of the net view that traces them, messages go to the program's
+// message boxes.
 class AreaPaintHost final : public SchematicPaintHost {
 public:
     explicit AreaPaintHost(UiHost& ui) : ui_(ui) {}
+    std::optional<Color> netViewColor(std::string_view module,
+                                      std::string_view pin) const override {
+        return netViewColourOf(std::string(module), std::string(pin));
+    }
     void showMessage(std::string_view text) override {
         MessageBoxRequest request;
         request.text = std::string(text);
