@@ -23,6 +23,8 @@ public:
     CommentTextEntry entry() const;
     QPlainTextEdit* edit() const { return edit_; }
     QPushButton* styleButton() const { return style_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
