@@ -358,6 +358,41 @@ TEST_F(CommentWindow, TheSelectionFollowsItsCommentsInDepth) {
     EXPECT_EQ(window->selection()[0].name, "0");
 }
 
+TEST_F(CommentWindow, EveryHandleMovesItsCornerOrEdge) {
+    struct Case {
+        int kind;
+        Point handle;
+        std::vector<int> expected;  // x0, y0, x1, y1 after a move by (32, 48)
+    };
+    const Case cases[] = {
+        {kCommentLine, {96, 992}, {128, 1040, 320, 1216}},
+        {kCommentLine, {320, 1216}, {96, 992, 352, 1264}},
+        {kCommentArrow, {320, 1216}, {96, 992, 352, 1264}},
+        {kCommentRect, {96, 992}, {128, 1040, 320, 1216}},
+        {kCommentRect, {320, 992}, {96, 1040, 352, 1216}},
+        {kCommentRect, {320, 1216}, {96, 992, 352, 1264}},
+        {kCommentRect, {96, 1216}, {128, 992, 320, 1264}},
+        {kCommentEllipse, {96, 1104}, {128, 992, 320, 1216}},
+        {kCommentEllipse, {208, 992}, {96, 1040, 320, 1216}},
+        {kCommentEllipse, {320, 1104}, {96, 992, 352, 1216}},
+        {kCommentEllipse, {208, 1216}, {96, 992, 320, 1264}},
+    };
+    for (const Case& c : cases) {
+        window->comments().resize(1);
+        SchematicComment figure;
+        figure.kind = c.kind;
+        figure.x0 = 96, figure.y0 = 992, figure.x1 = 320, figure.y1 = 1216;
+        window->comments().push_back(figure);
+        window->onLeftButtonDown(c.handle);
+        window->onMouseMove({c.handle.x + 32, c.handle.y + 48});
+        window->onLeftButtonUp({c.handle.x + 32, c.handle.y + 48});
+        const SchematicComment& moved = window->comments()[1];
+        EXPECT_EQ((std::vector<int>{moved.x0, moved.y0, moved.x1, moved.y1}), c.expected)
+            << "kind " << c.kind << " at " << c.handle.x << "," << c.handle.y;
+    }
+    EXPECT_FALSE(window->modified());
+}
+
 TEST_F(CommentWindow, DeleteRemovesSelectedCommentsButNeverTheMarker) {
     SchematicSelection selection{{kCommentLine, "1", 1},
                                  {kCommentLine, "3", 3},
