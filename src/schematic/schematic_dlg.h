@@ -75,14 +75,14 @@ struct RubberRect {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
 
-// What the window asks of its host and of the editing machinery at fixed
-// points of its operations. Every hook does nothing by default.
+// What the window tells and asks its host at fixed points of its
+// operations. Every hook does nothing by default.
 class SchematicWindowHooks {
 public:
     virtual ~SchematicWindowHooks() = default;
-    // An undo step of the current state (Flush Left-Top).
+    // The window recorded an undo step (the Undo and Redo entries may change).
     virtual void recordUndoStep(CSchematicDlg&) {}
-    // The undo history starts again from the current state (after opening).
+    // The undo history started again from the current state (after opening).
     virtual void restartUndoHistory(CSchematicDlg&) {}
     // The enabled and checked states of the window's menus.
     virtual void refreshMenuStates(CSchematicDlg&) {}
