@@ -316,8 +316,9 @@ bool SchematicWindow::mouseEvent(QEvent* event) {
                 schematic_.onLeftButtonDown(pointOf(mouse), modifiers);
             break;
         case QEvent::MouseMove:
+            // Moves change no menu state; only the drawing repaints.
             schematic_.onMouseMove(pointOf(mouse), modifiers);
-            break;
+            return true;
         case QEvent::MouseButtonRelease:
             if (mouse->button() == Qt::LeftButton) {
                 schematic_.onLeftButtonUp(pointOf(mouse), modifiers);
