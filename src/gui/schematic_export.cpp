@@ -1,6 +1,7 @@
 #include "gui/schematic_export.h"
 
 #include <QGuiApplication>
+#include <cstdio>
 #include <cstdlib>
 
 #include "gui/picture_files.h"
@@ -90,6 +91,48 @@ bool exportSchematic(CSchematicDlg& window, const std::string& path, std::string
     }
     if (!written) error = "cannot write the schematic \"" + path + "\"";
     return written;
+}
+
+namespace {
+
+// Creates the file when it is missing, as the export's first check that it
+// can be written; an existing file keeps its bytes until the export writes.
+bool canCreate(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+void exportSchematicCommand(CSchematicDlg& window, UiHost& ui, SchematicPaintHost& host) {
+    const Module* module = window.findModule();
+    if (module == nullptr) return;
+    FileDialogRequest request;
+    request.caption = "Please input the name of EMF file";
+    request.okText = "&OK";
+    request.filter = kSchematicExportFilter;
+    request.defaultExtension = "emf";
+    request.proposedName = module->name;
+    request.overwritePrompt = true;
+    const std::optional<std::string> path = ui.saveFileDialog(request);
+    if (!path) return;
+    const ExportFormat format = exportFormatFor(*path);
+    bool written = false;
+    if (format != ExportFormat::kSchematicFile && canCreate(*path)) {
+        if (format == ExportFormat::kSvg || format == ExportFormat::kPng ||
+            format == ExportFormat::kPdf) {
+            std::string error;
+            written = exportSchematic(window, *path, error, host);
+        } else {
+            written = writeSchematicEmf(window, *path, host);
+        }
+    }
+    if (!written) {
+        ui.messageBox({"CORVANE cannot save this file.", *path, MessageIcon::kExclamation,
+                       MessageButtons::kOk});
+    }
 }
 
 bool exportModuleSchematic(ModuleList& modules, const std::string& moduleName,

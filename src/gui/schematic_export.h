@@ -7,6 +7,7 @@
 #include <string>
 
 #include "database/module_list.h"
+#include "platform/ui_host.h"
 #include "platform/export_format.h"
 #include "schematic/render_context.h"
 
@@ -24,6 +25,20 @@ void ensureGuiApplication();
 // the file cannot be written.
 bool exportSchematic(CSchematicDlg& window, const std::string& path, std::string& error,
                      SchematicPaintHost& host);
+
+// The filter of the window's export dialog: the metafile first, then the
+// pictures Qt draws.
+inline constexpr const char* kSchematicExportFilter =
+    "Enhanced MetaFile(*.emf)|*.emf|Scalable Vector Graphics(*.svg)|*.svg|"
+    "Portable Network Graphics(*.png)|*.png|Portable Document Format(*.pdf)|*.pdf||";
+
+// The window's "&EMF..." command: the save dialog of the metafile export,
+// which also offers SVG, PNG and PDF; the chosen name's extension picks the
+// format and any other name gets a metafile. A path that cannot be written,
+// or a schematic file (.qsch), which an export never overwrites, gives the
+// message box "CORVANE cannot save this file." with the path. Cancel ends
+// the command.
+void exportSchematicCommand(CSchematicDlg& window, UiHost& ui, SchematicPaintHost& host);
 
 // Opens the schematic of module `moduleName` as a schematic window does when
 // it opens, and writes it to `path`; false with `error` set when the module

@@ -1,7 +1,10 @@
 #include "gui/widgets/schematic_window.h"
 
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QImage>
 #include <QGridLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +16,7 @@
 #include <QWheelEvent>
 
 #include "gui/qt_canvas.h"
+#include "gui/schematic_export.h"
 #include "gui/widgets/document_windows.h"
 #include "gui/widgets/net_view_window.h"
 #include "gui/widgets/project_dialogs.h"
@@ -21,6 +25,8 @@
 #include "gui/widgets/truth_table_dialog.h"
 #include "schematic/schematic_file.h"
 #include "schematic/schematic_file_commands.h"
+#include "schematic/schematic_print.h"
+#include "schematic/schematic_renderer.h"
 
 namespace corvane {
 
@@ -164,6 +170,56 @@ void SchematicWindow::buildMenus() {
         QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.text));
         addMenuItems(menu, top.items);
     }
+    addOutputActions();
+}
+
+void SchematicWindow::addOutputActions() {
+    QAction* close = action(SchematicCommand::kCloseWindow);
+    const QList<QAction*> menus = menuBar()->actions();
+    if (close == nullptr || menus.isEmpty() || menus.front()->menu() == nullptr) return;
+    QMenu* file = menus.front()->menu();
+    QMenu* exports = new QMenu("&Export", file);
+    exportAction_ = exports->addAction("&EMF...");
+    connect(exportAction_, &QAction::triggered, this, [this] { exportSchematicFile(); });
+    printAction_ = new QAction("&Print...", this);
+    connect(printAction_, &QAction::triggered, this, [this] { printSchematic(); });
+    file->insertMenu(close, exports);
+    file->insertAction(close, printAction_);
+    file->insertSeparator(close);
+}
+
+void SchematicWindow::exportSchematicFile() {
+    AreaPaintHost host(services_.ui);
+    exportSchematicCommand(schematic_, services_.ui, host);
+    syncScrollBars();
+    area_->update();
+}
+
+void SchematicWindow::printSchematic() {
+    AreaPaintHost host(services_.ui);
+    TextPrintJob job{services_.ui,       services_.project.printer, services_.project.margins,
+                     services_.printers, services_.now(),           fontRuleFace()};
+    printSchematicCommand(schematic_, job, host);
+    area_->update();
+}
+
+void SchematicWindow::copyBitmap(CSchematicDlg&) {
+    const CanvasSize size = schematic_.canvasSize();
+    if (size.width <= 0 || size.height <= 0) return;
+    QImage image(size.width, size.height, QImage::Format_RGB32);
+    // A canvas too large for an image leaves the clipboard as it was.
+    if (image.isNull()) return;
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        SchematicViewState view;
+        view.copyRequested = 1;
+        AreaPaintHost host(services_.ui);
+        SchematicRenderer(schematic_, view, host).paint(canvas, {0, 0, size.width, size.height}, 0);
+    }
+    QGuiApplication::clipboard()->setImage(image);
+    // The copy drew off screen, so the window keeps showing its own view.
+    area_->update();
 }
 
 void SchematicWindow::addMenuItems(QMenu* menu, const std::vector<SchematicMenuItem>& items) {
