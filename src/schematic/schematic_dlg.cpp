@@ -263,6 +263,7 @@ void CSchematicDlg::paint(Canvas& target, const Rect& frame, SchematicPaintHost*
         for (const DragEntry& e : drags_)
             view.edit.drags.push_back({e.kind, e.x, e.y, e.width, e.height});
     }
+    handRouting_.fillView(view.edit);
     WindowPaintHost paintHost(selection_, host);
     SchematicRenderer(*this, view, paintHost).paint(target, frame, 0);
 }

@@ -19,6 +19,7 @@
 #include "platform/text_metrics.h"
 #include "platform/ui_host.h"
 #include "schematic/canvas_size.h"
+#include "schematic/hand_routing.h"
 #include "schematic/occupancy.h"
 #include "schematic/pin_labels.h"
 #include "schematic/render_context.h"
@@ -248,6 +249,9 @@ public:
     int hotPinIo() const { return hotPinIo_; }
     void setHotPin(const std::string& name, int io) { hotPinName_ = name, hotPinIo_ = io; }
 
+    // Hand routing of one net (started by "Start &Hand Routing").
+    const HandRouting& handRouting() const { return handRouting_; }
+
     int toolMode() const { return toolMode_; }
     void setToolMode(int mode) { toolMode_ = mode; }
 
@@ -281,6 +285,12 @@ private:
     void finishDrag(Module& module, SchematicModifiers modifiers);
     void createFigure(Module& module);
     void createTextComment(Module& module, Point area);
+    // Hand routing (hand_routing_dlg.cpp).
+    void startHandRouting(Module& module);
+    void handRoutingLeftDown(Module& module, Point area);
+    void handRoutingRightUp(Module& module, Point area);
+    void handRoutingKey(Module& module, SchematicKey key);
+    void afterHandRouting(HandRouting::Outcome outcome);
     // Commands (schematic_dlg_commands.cpp).
     void deleteSelection();
     void changeLinestyle(Module& module);
@@ -333,6 +343,7 @@ private:
     int scrollY_ = 0;
     int areaWidth_ = 0;
     int areaHeight_ = 0;
+    HandRouting handRouting_;
 };
 
 }  // namespace corvane

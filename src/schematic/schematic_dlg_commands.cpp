@@ -156,6 +156,9 @@ void CSchematicDlg::onCommand(SchematicCommand command) {
         case C::kDelete:
             deleteSelection();
             return;
+        case C::kStartHandRouting:
+            startHandRouting(*module);
+            return;
         case C::kDepthBottomMost:
         case C::kDepthBottom:
         case C::kDepthTop:
@@ -163,7 +166,7 @@ void CSchematicDlg::onCommand(SchematicCommand command) {
             moveCommentsInDepth(command);
             return;
         default:
-            // Hand routing, "&Insert Step", "&View Signal(s)" and the summary
+            // "&Insert Step", "&View Signal(s)" and the summary
             // view do nothing here.
             return;
     }

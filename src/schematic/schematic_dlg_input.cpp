@@ -163,6 +163,10 @@ void CSchematicDlg::onLeftButtonDown(Point area, SchematicModifiers) {
     Module* module = findModule();
     if (!module) return;
     lastMouse_ = area;
+    if (handRouting_.on()) {
+        handRoutingLeftDown(*module, area);
+        return;
+    }
     const Point p = modelPoint(area);
     rubber_ = {p.x, p.y, p.x, p.y};
     if (toolMode_ == 1) {
@@ -225,6 +229,10 @@ void CSchematicDlg::onMouseMove(Point area, SchematicModifiers) {
     Module* module = findModule();
     if (!module) return;
     lastMouse_ = area;
+    if (handRouting_.on()) {
+        if (handRouting_.mouseMove(snapped(modelPoint(area)))) repaint();
+        return;
+    }
     if (!buttonDown_) return;
     // Beyond the drawing area the view scrolls one page towards the mouse.
     int dx = 0, dy = 0;
@@ -401,6 +409,11 @@ void CSchematicDlg::createTextComment(Module& module, Point area) {
 void CSchematicDlg::onLeftDoubleClick(Point area, SchematicModifiers) {
     lastMouse_ = area;
     Module* module = findModule();
+    // The second press of a quick double click is a click of hand routing.
+    if (module && handRouting_.on()) {
+        handRoutingLeftDown(*module, area);
+        return;
+    }
     if (module && selection_.size() == 1) doubleClickSelection(*module);
 }
 
@@ -408,6 +421,10 @@ void CSchematicDlg::onRightButtonUp(Point area, Point screen) {
     Module* module = findModule();
     if (!module) return;
     lastMouse_ = area;
+    if (handRouting_.on()) {
+        handRoutingRightUp(*module, area);
+        return;
+    }
     if (selection_.size() <= 1) {
         const Point p = modelPoint(area);
         rubber_ = {p.x, p.y, p.x, p.y};
@@ -436,7 +453,12 @@ void CSchematicDlg::onMouseWheel(int delta, SchematicModifiers modifiers) {
 }
 
 void CSchematicDlg::onKey(SchematicKey key) {
-    if (!findModule()) return;
+    Module* module = findModule();
+    if (!module) return;
+    if (handRouting_.on() && (key == SchematicKey::kEscape || key == SchematicKey::kEnd)) {
+        handRoutingKey(*module, key);
+        return;
+    }
     switch (key) {
         case SchematicKey::kLeft:
             scrollBy(-kPage, 0);
