@@ -209,6 +209,21 @@ TEST_F(SchematicPrinting, PageOffsetsPutCanvasOriginOnTheFrameCornerAndStepByThe
     EXPECT_EQ(schematicPageOffset(layout, down, 1), (Point{-100, 1860}));
 }
 
+TEST_F(SchematicPrinting, SelectedObjectsKeepTheirSelectionColourOnPaper) {
+    auto probeColour = [this] {
+        opener.printer.pages.clear();
+        print(kFitOnePage);
+        for (const CanvasCall& call : callsOf(opener.printer.pages.at(0).calls(), CanvasOp::kText)) {
+            if (call.text == "probe") return call.state.textColor;
+        }
+        return Color{0x123456};
+    };
+    const Color plain = probeColour();
+    window->setSelection({SelectionEntry{kKindPin, "probe", 0}});
+    EXPECT_EQ(probeColour(), rgb(255, 0, 0));
+    EXPECT_NE(plain, rgb(255, 0, 0));
+}
+
 TEST_F(SchematicPrinting, ZeroSizeCanvasPrintsOneFramedPageWithoutTheSchematic) {
     window->setCanvasSize({0, 0});
     ASSERT_TRUE(print(kFitShortSide));
