@@ -137,8 +137,8 @@ bool HandRouting::start(Module& module, const SensitivityPlaces& sensitivity, in
 }
 
 HandRouting::Reached HandRouting::reachedBy(Module& module, const SensitivityPlaces& sensitivity,
-                                            const std::vector<SchematicComment>& comments,
-                                            Point p, Point click) const {
+                                            const std::vector<SchematicComment>& comments, Point p,
+                                            Point click) const {
     Reached reached;
     const Net* net = handNet(module);
     const SchematicHit hit = hitTestSchematic(module, sensitivity, comments, p);
@@ -233,8 +233,9 @@ HandRouting::Outcome HandRouting::endChain(Net& net, const Reached& reached) {
     }
     label_ = merged;
     const std::string full = fullHandRoutingLabel(net);
-    const bool joined = !full.empty() && std::any_of(net.route.begin(), net.route.end(),
-                                                     [&](const Segment& s) { return s.text == full; });
+    const bool joined =
+        !full.empty() && std::any_of(net.route.begin(), net.route.end(),
+                                     [&](const Segment& s) { return s.text == full; });
     if (!joined) {
         steps_ = 0;
         return Outcome::kRepaint;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "platform/recording_canvas.h"
 #include "schematic/cleanup_junctions.h"
@@ -22,8 +23,8 @@ Segment seg(int x0, int y0, int x1, int y1, std::string text = {}) {
 bool sameSegments(const std::vector<Segment>& a, const std::vector<Segment>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].x0 != b[i].x0 || a[i].y0 != b[i].y0 || a[i].x1 != b[i].x1 ||
-            a[i].y1 != b[i].y1 || a[i].text != b[i].text)
+        if (a[i].x0 != b[i].x0 || a[i].y0 != b[i].y0 || a[i].x1 != b[i].x1 || a[i].y1 != b[i].y1 ||
+            a[i].text != b[i].text)
             return false;
     }
     return true;
@@ -119,8 +120,8 @@ protected:
     std::map<int, int> originalTouch;
 };
 
-const std::vector<Segment> kP0ToP2 = {seg(100, 100, 250, 100, "0,2"), seg(250, 100, 250, 200, "0,2"),
-                                      seg(250, 200, 400, 200, "0,2")};
+const std::vector<Segment> kP0ToP2 = {
+    seg(100, 100, 250, 100, "0,2"), seg(250, 100, 250, 200, "0,2"), seg(250, 200, 400, 200, "0,2")};
 
 TEST_F(HandRoutingWindow, StartBacksUpTheRouteAndDrawsGuideLines) {
     start();
@@ -140,8 +141,8 @@ TEST_F(HandRoutingWindow, StartBacksUpTheRouteAndDrawsGuideLines) {
 TEST_F(HandRoutingWindow, TwoChainsJoinThreeTerminalsAndFinish) {
     start();
     routeP0ToP2();
-    EXPECT_TRUE(sameSegments(net().route, {net().route[0], net().route[1], kP0ToP2[0], kP0ToP2[1],
-                                           kP0ToP2[2]}))
+    EXPECT_TRUE(sameSegments(net().route,
+                             {net().route[0], net().route[1], kP0ToP2[0], kP0ToP2[1], kP0ToP2[2]}))
         << dump(net().route);
     EXPECT_EQ(routing().stepCount(), 0);
     EXPECT_FALSE(window->modified());
@@ -153,9 +154,9 @@ TEST_F(HandRoutingWindow, TwoChainsJoinThreeTerminalsAndFinish) {
     EXPECT_FALSE(routing().on());
     EXPECT_EQ(routing().stepCount(), -1);
     EXPECT_TRUE(window->modified());
-    EXPECT_TRUE(sameSegments(net().route,
-                             {seg(100, 100, 250, 100), seg(250, 100, 250, 200), seg(250, 200, 400, 200),
-                              seg(100, 300, 100, 200), seg(100, 200, 175, 200), seg(175, 200, 175, 100)}))
+    EXPECT_TRUE(sameSegments(
+        net().route, {seg(100, 100, 250, 100), seg(250, 100, 250, 200), seg(250, 200, 400, 200),
+                      seg(100, 300, 100, 200), seg(100, 200, 175, 200), seg(175, 200, 175, 100)}))
         << dump(net().route);
     EXPECT_EQ(net().touch, (std::map<int, int>{{junctionKey(175, 100), 2}}));
     EXPECT_EQ(net().lineWidth, 2);
@@ -236,8 +237,8 @@ TEST_F(HandRoutingWindow, EndKeepsThePartialRoute) {
     routeP0ToP2();
     window->onKey(SchematicKey::kEnd);
     EXPECT_FALSE(routing().on());
-    EXPECT_TRUE(sameSegments(net().route, {seg(100, 100, 250, 100), seg(250, 100, 250, 200),
-                                           seg(250, 200, 400, 200)}))
+    EXPECT_TRUE(sameSegments(
+        net().route, {seg(100, 100, 250, 100), seg(250, 100, 250, 200), seg(250, 200, 400, 200)}))
         << dump(net().route);
     EXPECT_EQ(net().color, 0);
     EXPECT_FALSE(window->modified());
@@ -348,6 +349,52 @@ TEST_F(HandRoutingWindow, PaintShowsGuidesDrawnPiecesAndTheNextStep) {
     EXPECT_TRUE(drawsLine(*window, {100, 150}, {260, 150}, selection));
     window->onKey(SchematicKey::kEnd);
     EXPECT_FALSE(drawsLine(*window, {100, 100}, {400, 200}, guide));
+}
+
+// Random clicks, moves, take-backs, Esc, End and restarts near the
+// terminals and wires: stored wires stay horizontal or vertical, labels and
+// guide lines never outlive hand routing.
+TEST_F(HandRoutingWindow, RandomEventsKeepTheRouteStraight) {
+    std::mt19937 random(7);
+    const Point targets[] = {{100, 100}, {100, 300}, {400, 200}, {600, 400}, {175, 100},
+                             {250, 150}, {100, 200}, {300, 250}, {0, 0},     {65535, 65535}};
+    auto point = [&] {
+        const Point t = targets[random() % std::size(targets)];
+        return Point{t.x + static_cast<int>(random() % 9) - 4,
+                     t.y + static_cast<int>(random() % 9) - 4};
+    };
+    for (int step = 0; step < 3000; ++step) {
+        switch (random() % 8) {
+            case 0:
+                start(static_cast<int>(random() % 3));
+                break;
+            case 1:
+                window->onRightButtonUp(point(), {});
+                break;
+            case 2:
+                window->onKey(random() % 2 ? SchematicKey::kEscape : SchematicKey::kEnd);
+                break;
+            case 3:
+                window->onMouseMove(point());
+                break;
+            default:
+                click(point());
+                break;
+        }
+        for (const auto& [name, n] : module().nets) {
+            for (const Segment& s : n.route) {
+                if (s.text == "temp-route") {
+                    ASSERT_TRUE(routing().on()) << "step " << step;
+                    continue;
+                }
+                ASSERT_TRUE(s.x0 == s.x1 || s.y0 == s.y1)
+                    << "step " << step << " " << dump(n.route);
+                if (!routing().on()) {
+                    ASSERT_TRUE(s.text.empty()) << "step " << step;
+                }
+            }
+        }
+    }
 }
 
 TEST(HandRoutingLabels, MergeSortsAndDropsRepeats) {
