@@ -74,6 +74,27 @@ private slots:
         QVERIFY2(text.contains("u_counter"), qPrintable(text));
     }
 
+    void shortSideFitRunsAcrossSeveralPdfPages() {
+        PrintingServices p;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("top-wide.pdf");
+        p.printing.setPdfOutputPath(path.toStdString());
+        p.test.project.margins.fit = 1;
+        SchematicWindow window(p.services, "top");
+        window.open();
+        // The example's canvas is wider than tall; on an upright page its
+        // height fills the frame and its width runs on to a second page.
+        const CanvasSize canvas = window.schematic().canvasSize();
+        QVERIFY(canvas.width > canvas.height);
+        p.test.ui.printAnswers = {true};
+        window.printAction()->trigger();
+        QVERIFY(p.test.ui.messageBoxes.empty());
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains("1 / 2"), qPrintable(text));
+        QVERIFY2(text.contains("2 / 2"), qPrintable(text));
+        QCOMPARE(text.count("Schematic - top"), 2);
+    }
+
     void aPdfThatCannotBeWrittenGivesTheNoPrinterMessage() {
         PrintingServices p;
         QTemporaryDir folder;
