@@ -75,16 +75,21 @@ private slots:
         QVERIFY(moved.schematic().scrollPosition().x > 0);
     }
 
-    void emptyCanvasPutsNothingOnTheClipboard() {
+    // An empty canvas, or one far too large for an image (as a schematic
+    // file may ask for), leaves the clipboard as it was.
+    void emptyOrHugeCanvasPutsNothingOnTheClipboard() {
         ViewerTestServices test;
         test.analyseExample();
         SchematicWindow window(test.services, "top");
         window.open();
-        window.schematic().setCanvasSize({0, 600});
-        QGuiApplication::clipboard()->setText("kept");
-        window.action(SchematicCommand::kCopyBitmap)->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
-        QVERIFY(QGuiApplication::clipboard()->image().isNull());
+        for (const CanvasSize size : {CanvasSize{0, 600}, CanvasSize{1600, 0},
+                                      CanvasSize{2147483647, 2147483647}, CanvasSize{100000, 100000}}) {
+            window.schematic().setCanvasSize(size);
+            QGuiApplication::clipboard()->setText("kept");
+            window.action(SchematicCommand::kCopyBitmap)->trigger();
+            QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
+            QVERIFY(QGuiApplication::clipboard()->image().isNull());
+        }
     }
 };
 

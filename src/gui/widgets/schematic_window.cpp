@@ -33,6 +33,10 @@ namespace corvane {
 namespace {
 
 constexpr int kPageStep = 64;
+// The largest canvas the bitmap copy makes an image of (64 M pixels, 256 MB);
+// a larger one, as a schematic file may ask for, is left off the clipboard
+// like a bitmap that cannot be made.
+constexpr long long kMaxClipboardPixels = 64LL * 1024 * 1024;
 
 SchematicModifiers modifiersOf(Qt::KeyboardModifiers modifiers) {
     return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier)};
@@ -206,8 +210,8 @@ void SchematicWindow::printSchematic() {
 void SchematicWindow::copyBitmap(CSchematicDlg&) {
     const CanvasSize size = schematic_.canvasSize();
     if (size.width <= 0 || size.height <= 0) return;
+    if (static_cast<long long>(size.width) * size.height > kMaxClipboardPixels) return;
     QImage image(size.width, size.height, QImage::Format_RGB32);
-    // A canvas too large for an image leaves the clipboard as it was.
     if (image.isNull()) return;
     {
         QPainter painter(&image);
