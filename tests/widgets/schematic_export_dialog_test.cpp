@@ -2,6 +2,8 @@
 // picks the format; a path that cannot be written, or the window's own kind
 // of schematic file, gives the message and leaves the file as it was.
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,6 +30,20 @@ class SchematicExportDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void fileMenuHoldsExportAndPrintAboveClose() {
+        ViewerTestServices test;
+        test.analyseExample();
+        SchematicWindow window(test.services, "top");
+        QMenu* file = window.menuBar()->actions().front()->menu();
+        QVERIFY(file != nullptr);
+        QStringList texts;
+        for (QAction* act : file->actions()) texts << act->text();
+        QCOMPARE(texts, (QStringList{"&Open...", "&Save", "Save &As...", "", "&Export",
+                                     "&Print...", "", "&Close"}));
+        QCOMPARE(window.exportAction()->text(), QString("&EMF..."));
+        QVERIFY(file->actions().at(4)->menu()->actions().contains(window.exportAction()));
+    }
+
     void theExtensionChoosesTheFormat() {
         ViewerTestServices test;
         test.analyseExample();
