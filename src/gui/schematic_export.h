@@ -7,8 +7,8 @@
 #include <string>
 
 #include "database/module_list.h"
-#include "platform/ui_host.h"
 #include "platform/export_format.h"
+#include "platform/ui_host.h"
 #include "schematic/render_context.h"
 
 namespace corvane {

@@ -63,8 +63,7 @@ void drawPageTexts(Canvas& dc, const TextPageLayout& layout, const std::string& 
 
 }  // namespace
 
-SchematicPrintPlan planSchematicPrint(int frameWidth, int frameHeight, CanvasSize canvas,
-                                      int fit) {
+SchematicPrintPlan planSchematicPrint(int frameWidth, int frameHeight, CanvasSize canvas, int fit) {
     SchematicPrintPlan plan;
     if (frameWidth <= 0 || frameHeight <= 0 || canvas.width <= 0 || canvas.height <= 0) return plan;
     const double wf = frameWidth, hf = frameHeight;

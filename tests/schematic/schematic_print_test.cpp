@@ -69,7 +69,8 @@ public:
 
 std::vector<std::string> textsOf(const RecordingCanvas& page) {
     std::vector<std::string> texts;
-    for (const CanvasCall& call : callsOf(page.calls(), CanvasOp::kText)) texts.push_back(call.text);
+    for (const CanvasCall& call : callsOf(page.calls(), CanvasOp::kText))
+        texts.push_back(call.text);
     return texts;
 }
 
@@ -142,8 +143,10 @@ TEST(SchematicPrintPlan, FitModesChooseZoomAndPagesFromTheFrameAndCanvasShapes) 
         {3000, 2000, {1600, 600}, 7, 1.875, 1, 1},
     };
     for (const Case& c : cases) {
-        const SchematicPrintPlan plan = planSchematicPrint(c.frameWidth, c.frameHeight, c.canvas, c.fit);
-        SCOPED_TRACE(testing::Message() << c.canvas.width << "x" << c.canvas.height << " fit " << c.fit);
+        const SchematicPrintPlan plan =
+            planSchematicPrint(c.frameWidth, c.frameHeight, c.canvas, c.fit);
+        SCOPED_TRACE(testing::Message()
+                     << c.canvas.width << "x" << c.canvas.height << " fit " << c.fit);
         EXPECT_TRUE(plan.drawn);
         EXPECT_DOUBLE_EQ(plan.zoom, c.zoom);
         EXPECT_EQ(plan.columns, c.columns);
@@ -152,10 +155,10 @@ TEST(SchematicPrintPlan, FitModesChooseZoomAndPagesFromTheFrameAndCanvasShapes) 
 }
 
 TEST(SchematicPrintPlan, NothingToFillGivesOneUndrawnPageAndAbsurdShapesStopAtThePageLimit) {
-    for (const auto& [w, h, canvas] : {std::tuple{3000, 2000, CanvasSize{0, 600}},
-                                       std::tuple{3000, 2000, CanvasSize{1600, 0}},
-                                       std::tuple{0, 2000, CanvasSize{1600, 600}},
-                                       std::tuple{3000, -5, CanvasSize{1600, 600}}}) {
+    for (const auto& [w, h, canvas] :
+         {std::tuple{3000, 2000, CanvasSize{0, 600}}, std::tuple{3000, 2000, CanvasSize{1600, 0}},
+          std::tuple{0, 2000, CanvasSize{1600, 600}},
+          std::tuple{3000, -5, CanvasSize{1600, 600}}}) {
         const SchematicPrintPlan plan = planSchematicPrint(w, h, canvas, kFitShortSide);
         EXPECT_FALSE(plan.drawn);
         EXPECT_EQ(plan.pages(), 1);
@@ -213,7 +216,8 @@ TEST_F(SchematicPrinting, SelectedObjectsKeepTheirSelectionColourOnPaper) {
     auto probeColour = [this] {
         opener.printer.pages.clear();
         print(kFitOnePage);
-        for (const CanvasCall& call : callsOf(opener.printer.pages.at(0).calls(), CanvasOp::kText)) {
+        for (const CanvasCall& call :
+             callsOf(opener.printer.pages.at(0).calls(), CanvasOp::kText)) {
             if (call.text == "probe") return call.state.textColor;
         }
         return Color{0x123456};

@@ -66,7 +66,8 @@ private slots:
         QTest::keyClick(moved.drawingArea(), Qt::Key_C);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), reference.size());
-        if (const QString folder = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR"); !folder.isEmpty())
+        if (const QString folder = qEnvironmentVariable("CORVANE_SCREENSHOT_DIR");
+            !folder.isEmpty())
             copied.save(folder + "/schematic_clipboard.png");
         QVERIFY(copied.convertToFormat(QImage::Format_RGB32) ==
                 reference.convertToFormat(QImage::Format_RGB32));
@@ -82,8 +83,9 @@ private slots:
         test.analyseExample();
         SchematicWindow window(test.services, "top");
         window.open();
-        for (const CanvasSize size : {CanvasSize{0, 600}, CanvasSize{1600, 0},
-                                      CanvasSize{2147483647, 2147483647}, CanvasSize{100000, 100000}}) {
+        for (const CanvasSize size :
+             {CanvasSize{0, 600}, CanvasSize{1600, 0}, CanvasSize{2147483647, 2147483647},
+              CanvasSize{100000, 100000}}) {
             window.schematic().setCanvasSize(size);
             QGuiApplication::clipboard()->setText("kept");
             window.action(SchematicCommand::kCopyBitmap)->trigger();

@@ -2,9 +2,9 @@
 // picks the format; a path that cannot be written, or the window's own kind
 // of schematic file, gives the message and leaves the file as it was.
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,8 +38,8 @@ private slots:
         QVERIFY(file != nullptr);
         QStringList texts;
         for (QAction* act : file->actions()) texts << act->text();
-        QCOMPARE(texts, (QStringList{"&Open...", "&Save", "Save &As...", "", "&Export",
-                                     "&Print...", "", "&Close"}));
+        QCOMPARE(texts, (QStringList{"&Open...", "&Save", "Save &As...", "", "&Export", "&Print...",
+                                     "", "&Close"}));
         QCOMPARE(window.exportAction()->text(), QString("&EMF..."));
         QVERIFY(file->actions().at(4)->menu()->actions().contains(window.exportAction()));
     }
@@ -95,7 +95,8 @@ private slots:
             test.ui.saveFileAnswers = {path};
             window.exportAction()->trigger();
             QCOMPARE(test.ui.messageBoxes.size(), std::size_t{1});
-            QCOMPARE(test.ui.messageBoxes[0].caption, std::string("CORVANE cannot save this file."));
+            QCOMPARE(test.ui.messageBoxes[0].caption,
+                     std::string("CORVANE cannot save this file."));
             QCOMPARE(test.ui.messageBoxes[0].text, path);
         }
         QCOMPARE(head(schematicFile, 100), QByteArray("kept as it was\n"));

@@ -29,7 +29,8 @@ struct PrintingServices {
     PrintingServices() {
         test.analyseExample();
         test.ui.defaultPrinterAnswer = printing.defaultPrinter();
-        if (test.ui.defaultPrinterAnswer) test.ui.defaultPrinterAnswer->printerName = kPdfPrinterName;
+        if (test.ui.defaultPrinterAnswer)
+            test.ui.defaultPrinterAnswer->printerName = kPdfPrinterName;
         services.now = [] {
             std::tm now{};
             now.tm_year = 2024 - 1900;

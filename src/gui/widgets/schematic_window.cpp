@@ -3,9 +3,9 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QImage>
-#include <QGridLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
