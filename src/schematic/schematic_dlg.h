@@ -111,6 +111,10 @@ public:
     virtual void showContextMenu(const std::vector<SchematicMenuItem>& /*menu*/, Point /*at*/) {}
     // The bitmap copy of the drawing onto the clipboard.
     virtual void copyBitmap(CSchematicDlg&) {}
+    // File > Export > EMF...: the save dialog and the picture file.
+    virtual void exportPicture(CSchematicDlg&) {}
+    // File > Print...: the print dialog and the printed pages.
+    virtual void print(CSchematicDlg&) {}
     // The truth table of assign block `assignIndex` of `module`.
     virtual void openTruthTable(const std::string& /*module*/, int /*assignIndex*/) {}
     // The window asked to close itself (after its close question said so).

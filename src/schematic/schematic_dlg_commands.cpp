@@ -89,6 +89,12 @@ void CSchematicDlg::onCommand(SchematicCommand command) {
         case C::kCopyBitmap:
             hooks_->copyBitmap(*this);
             return;
+        case C::kExportPicture:
+            hooks_->exportPicture(*this);
+            return;
+        case C::kPrint:
+            hooks_->print(*this);
+            return;
         case C::kIndicateDisappeared:
             for (auto& [name, net] : module->nets) {
                 if (net.color == kHiddenNetColor) net.color = 0;

@@ -32,6 +32,8 @@ std::vector<SchematicMenuItem> schematicMenuBar(const SchematicMenuState& s) {
     std::vector<SchematicMenuItem> bar;
     bar.push_back(submenu("&File", {item(C::kOpenFile, "&Open..."), item(C::kSaveFile, "&Save"),
                                     item(C::kSaveFileAs, "Save &As..."), separator(),
+                                    submenu("&Export", {item(C::kExportPicture, "&EMF...")}),
+                                    item(C::kPrint, "&Print..."), separator(),
                                     item(C::kCloseWindow, "&Close")}));
     bar.push_back(submenu("&Open", {item(C::kOpenModuleSource, "Sourc&e"),
                                     item(C::kOpenMotherSchematic, "&Mother module's Schematic")}));

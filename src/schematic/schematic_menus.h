@@ -14,6 +14,8 @@ enum class SchematicCommand {
     kSaveFile,
     kSaveFileAs,
     kCloseWindow,
+    kExportPicture,
+    kPrint,
     // Open
     kOpenModuleSource,
     kOpenMotherSchematic,

@@ -38,6 +38,9 @@ public:
         menus.push_back(menu);
     }
     void markProjectModified(CSchematicDlg&) override { ++projectMarks; }
+    void copyBitmap(CSchematicDlg&) override { outputs.push_back("copy"); }
+    void exportPicture(CSchematicDlg&) override { outputs.push_back("export"); }
+    void print(CSchematicDlg&) override { outputs.push_back("print"); }
 
     std::optional<CommentTextEntry> textAnswer;
     std::optional<LineStyleChoice> styleAnswer;
@@ -45,6 +48,7 @@ public:
     std::vector<Point> dialogPoints;
     std::vector<LineStyleChoice> stylePresets;
     std::vector<std::vector<SchematicMenuItem>> menus;
+    std::vector<std::string> outputs;  // copy, export and print requests in order
     int projectMarks = 0;
 };
 
@@ -102,6 +106,25 @@ protected:
     ScriptedUiHost ui;
     std::unique_ptr<CSchematicDlg> window;
 };
+
+// The File menu holds the picture export and the print beside the schematic
+// file commands; they and the bitmap copy reach the host, which shows the
+// dialogs, and leave the schematic as it was.
+TEST_F(CounterWindow, FileMenuExportPrintAndCopyReachTheHost) {
+    const std::vector<SchematicMenuItem> bar = window->menuBar();
+    ASSERT_FALSE(bar.empty());
+    EXPECT_EQ(texts(bar.front().items),
+              (std::vector<std::string>{"&Open...", "&Save", "Save &As...", "", "&Export",
+                                        "&Print...", "", "&Close"}));
+    const SchematicMenuItem* exportItem = findItem(bar, SchematicCommand::kExportPicture);
+    ASSERT_NE(exportItem, nullptr);
+    EXPECT_EQ(exportItem->text, "&EMF...");
+    window->onCommand(SchematicCommand::kExportPicture);
+    window->onCommand(SchematicCommand::kPrint);
+    window->onKey(SchematicKey::kC);
+    EXPECT_EQ(host.outputs, (std::vector<std::string>{"export", "print", "copy"}));
+    EXPECT_FALSE(window->modified());
+}
 
 TEST_F(CounterWindow, DraggingABlockMovesItReroutesAndCanBeUndone) {
     ASSERT_TRUE(testing::brokenNets(module()).empty());

@@ -174,32 +174,16 @@ void SchematicWindow::buildMenus() {
         QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.text));
         addMenuItems(menu, top.items);
     }
-    addOutputActions();
 }
 
-void SchematicWindow::addOutputActions() {
-    QAction* close = action(SchematicCommand::kCloseWindow);
-    const QList<QAction*> menus = menuBar()->actions();
-    if (close == nullptr || menus.isEmpty() || menus.front()->menu() == nullptr) return;
-    QMenu* file = menus.front()->menu();
-    QMenu* exports = new QMenu("&Export", file);
-    exportAction_ = exports->addAction("&EMF...");
-    connect(exportAction_, &QAction::triggered, this, [this] { exportSchematicFile(); });
-    printAction_ = new QAction("&Print...", this);
-    connect(printAction_, &QAction::triggered, this, [this] { printSchematic(); });
-    file->insertMenu(close, exports);
-    file->insertAction(close, printAction_);
-    file->insertSeparator(close);
-}
-
-void SchematicWindow::exportSchematicFile() {
+void SchematicWindow::exportPicture(CSchematicDlg&) {
     AreaPaintHost host(services_.ui);
     exportSchematicCommand(schematic_, services_.ui, host);
     syncScrollBars();
     area_->update();
 }
 
-void SchematicWindow::printSchematic() {
+void SchematicWindow::print(CSchematicDlg&) {
     AreaPaintHost host(services_.ui);
     TextPrintJob job{services_.ui,       services_.project.printer, services_.project.margins,
                      services_.printers, services_.now(),           fontRuleFace()};

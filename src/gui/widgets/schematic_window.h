@@ -44,8 +44,8 @@ public:
     // The action of a menu or tool bar command (nullptr when it has none).
     QAction* action(SchematicCommand command) const;
     // File > "&Export" > "&EMF..." and File > "&Print...".
-    QAction* exportAction() const { return exportAction_; }
-    QAction* printAction() const { return printAction_; }
+    QAction* exportAction() const { return action(SchematicCommand::kExportPicture); }
+    QAction* printAction() const { return action(SchematicCommand::kPrint); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,13 +70,12 @@ private:
     void openTruthTable(const std::string& module, int assignIndex) override;
     // The whole canvas at zoom 1 from its top-left corner onto the clipboard.
     void copyBitmap(CSchematicDlg&) override;
+    void exportPicture(CSchematicDlg&) override;
+    void print(CSchematicDlg&) override;
 
     void buildToolBar();
     void buildMenus();
     // The export and print entries of the File menu, above "&Close".
-    void addOutputActions();
-    void exportSchematicFile();
-    void printSchematic();
     void addMenuItems(QMenu* menu, const std::vector<SchematicMenuItem>& items);
     QAction* makeAction(const SchematicMenuItem& item);
     void runCommand(SchematicCommand command);
@@ -95,8 +94,6 @@ private:
     QTimer layoutTimer_;
     CSchematicDlg schematic_;
     std::map<SchematicCommand, QAction*> actions_;
-    QAction* exportAction_ = nullptr;
-    QAction* printAction_ = nullptr;
 };
 
 // Registers the schematic window as the window of DocumentKind::kSchematic:
