@@ -52,21 +52,6 @@ bool choosePrinter(TextPrintJob& job) {
     return true;
 }
 
-void drawPageFrame(Canvas& dc, const TextPageLayout& layout, const std::string& title,
-                   const std::string& date, const std::string& footer, const std::string& face) {
-    const Rect& frame = layout.frame;
-    dc.setPen(solidPen(0, rgb(0, 0, 0)));
-    dc.setBrush(nullBrush());
-    dc.drawRectangle(frame);
-    dc.setFont(Font{face, layout.unit, 400});
-    dc.setTextBackground(false, rgb(255, 255, 255));
-    dc.setTextColor(rgb(0, 0, 0));
-    dc.drawText({layout.leftMargin, layout.topMargin}, title);
-    dc.drawText({frame.right - dc.textExtent(date).width, layout.topMargin}, date);
-    const int centre = layout.leftMargin + layout.unit + layout.printableWidth / 2;
-    dc.drawText({centre - dc.textExtent(footer).width / 2, frame.bottom + 8}, footer);
-}
-
 void drawPageBody(Canvas& dc, const TextPageLayout& layout, const std::vector<std::string>& lines) {
     dc.setClipRect(layout.clip);
     int top = layout.topMargin + 2 * layout.unit;
@@ -210,7 +195,9 @@ void printText(TextPrintJob& job, const std::string& title, const std::vector<st
         char footer[48];
         std::snprintf(footer, sizeof footer, "%zu / %zu", page + 1, pages.size());
         Canvas& dc = printer->canvas();
-        drawPageFrame(dc, layout, title, date, footer, job.face);
+        // The footer is centred on the printable text width.
+        drawPageFrame(dc, layout, {title, date, footer, job.face},
+                      layout.leftMargin + layout.unit + layout.printableWidth / 2);
         drawPageBody(dc, layout, pages[page]);
         printer->endPage();
     }
@@ -246,6 +233,21 @@ void printHierarchy(TextPrintJob& job, const ModuleList& modules, const std::str
 void printModuleList(TextPrintJob& job, ModuleList& modules, const std::string& projectName) {
     const std::string report = buildModuleListReport(modules, computeRootPath(modules));
     printText(job, "List - [" + projectName + "]", printableReportLines(report), false);
+}
+
+void drawPageFrame(Canvas& dc, const TextPageLayout& layout, const PageTexts& texts,
+                   int footerCentre) {
+    const Rect& frame = layout.frame;
+    dc.setPen(solidPen(0, rgb(0, 0, 0)));
+    dc.setBrush(nullBrush());
+    dc.drawRectangle(frame);
+    dc.setFont(Font{texts.face, layout.unit, 400});
+    dc.setTextBackground(false, rgb(255, 255, 255));
+    dc.setTextColor(rgb(0, 0, 0));
+    dc.drawText({layout.leftMargin, layout.topMargin}, texts.title);
+    dc.drawText({frame.right - dc.textExtent(texts.date).width, layout.topMargin}, texts.date);
+    dc.drawText({footerCentre - dc.textExtent(texts.footer).width / 2, frame.bottom + 8},
+                texts.footer);
 }
 
 }  // namespace corvane

@@ -75,6 +75,18 @@ std::vector<std::string> wrapTextLine(std::string_view line, int width, bool ind
 std::vector<std::size_t> paginateLines(const std::vector<int>& lineCounts, int unit,
                                        int printableHeight);
 
+// What a printed page says around its body.
+struct PageTexts {
+    std::string title;   // at the left margin on the header line
+    std::string date;    // right-aligned to the frame on the header line
+    std::string footer;  // "%d / %d", 8 pixels below the frame
+    std::string face;    // the font face; the text height is the layout's unit
+};
+
+// The page frame with the header and the footer centred on `footerCentre`.
+void drawPageFrame(Canvas& dc, const TextPageLayout& layout, const PageTexts& texts,
+                   int footerCentre);
+
 // The header date, "%Y/%m/%d %a %H:%M:%S".
 std::string textPrintDate(const std::tm& time);
 

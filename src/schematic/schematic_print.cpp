@@ -46,21 +46,6 @@ private:
     SchematicPaintHost& outer_;
 };
 
-void drawPageTexts(Canvas& dc, const TextPageLayout& layout, const std::string& title,
-                   const std::string& date, const std::string& footer, const std::string& face) {
-    const Rect& frame = layout.frame;
-    dc.setPen(solidPen(0, rgb(0, 0, 0)));
-    dc.setBrush(nullBrush());
-    dc.drawRectangle(frame);
-    dc.setFont(Font{face, layout.unit, 400});
-    dc.setTextBackground(false, rgb(255, 255, 255));
-    dc.setTextColor(rgb(0, 0, 0));
-    dc.drawText({layout.leftMargin, layout.topMargin}, title);
-    dc.drawText({frame.right - dc.textExtent(date).width, layout.topMargin}, date);
-    const int centre = frame.left + frame.width() / 2;
-    dc.drawText({centre - dc.textExtent(footer).width / 2, frame.bottom + 8}, footer);
-}
-
 }  // namespace
 
 SchematicPrintPlan planSchematicPrint(int frameWidth, int frameHeight, CanvasSize canvas, int fit) {
@@ -116,7 +101,9 @@ bool printSchematicPages(CSchematicDlg& window, PrinterDevice& printer, const Pa
         Canvas& dc = printer.canvas();
         char footer[48];
         std::snprintf(footer, sizeof footer, "%d / %d", page + 1, plan.pages());
-        drawPageTexts(dc, layout, title, date, footer, face);
+        // The footer is centred on the frame.
+        drawPageFrame(dc, layout, {title, date, footer, face},
+                      layout.frame.left + layout.frame.width() / 2);
         if (plan.drawn) {
             dc.setClipRect(layout.clip);
             renderer.paint(dc, layout.frame, 1, schematicPageOffset(layout, plan, page));

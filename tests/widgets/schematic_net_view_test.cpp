@@ -14,19 +14,11 @@
 
 namespace corvane {
 
+using testing::menuAction;
 using testing::topLevel;
 using testing::ViewerTestServices;
 
 namespace {
-
-QAction* menuAction(QMainWindow& window, const QString& text) {
-    for (QAction* menu : window.menuBar()->actions()) {
-        for (QAction* action : menu->menu()->actions()) {
-            if (action->text() == text) return action;
-        }
-    }
-    return nullptr;
-}
 
 // Pixels of exactly `rgb` in the drawing area as shown.
 int pixelsOf(SchematicWindow& window, QRgb rgb) {

@@ -3,8 +3,12 @@
 // and screenshots of windows when CORVANE_SCREENSHOT_DIR names a folder.
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QWidget>
 
@@ -49,6 +53,17 @@ Window* topLevel() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible()) {
             return window;
+        }
+    }
+    return nullptr;
+}
+
+// The action titled `text` in one of the window's menus, or nullptr.
+inline QAction* menuAction(QMainWindow& window, const QString& text) {
+    for (QAction* menu : window.menuBar()->actions()) {
+        if (menu->menu() == nullptr) continue;
+        for (QAction* action : menu->menu()->actions()) {
+            if (action->text() == text) return action;
         }
     }
     return nullptr;

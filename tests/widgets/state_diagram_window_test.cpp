@@ -15,21 +15,13 @@
 
 namespace corvane {
 
+using testing::menuAction;
 using testing::topLevel;
 using testing::ViewerTestServices;
 
 namespace {
 
 constexpr int kNextStateBlockLine = 27;
-
-QAction* menuAction(QMainWindow& window, const QString& text) {
-    for (QAction* menu : window.menuBar()->actions()) {
-        for (QAction* action : menu->menu()->actions()) {
-            if (action->text() == text) return action;
-        }
-    }
-    return nullptr;
-}
 
 // The key of the first label drawn inside the visible part of the canvas.
 std::string visibleLabel(StateDiagramWindow& window) {
